@@ -1,0 +1,66 @@
+// The fixed numbers of the game's media objects (sprites, quads, images, sounds, fonts). The
+// catalogue loads them in pack order; every other part of the game names them from here.
+#pragma once
+
+namespace obj {
+
+// Pictures of the main pack.
+constexpr int pointer = 2097;
+constexpr int ball8 = 2064, ball16 = 2065, ball32 = 2066, ball80 = 2068, ball160 = 2069;
+constexpr int shipUpright = 2076;          // leaning left 2075..2071, right 2077..2081
+constexpr int shipLeanLeftMost = 2071, shipLeanRightMost = 2081;
+constexpr int shipLaser = 2093;
+// Bricks: 16-frame animations from these bases.
+constexpr int brickRed = 34, brickGreen = 50, brickBlue = 66, brickYellow = 82, brickMagenta = 98,
+              brickCyan = 114, brickWhite = 130, brickBlack = 146;
+constexpr int brickUnbreakable = 162, brickTeleport = 226;
+constexpr int brick3Hits = 178, brick2Hits = 194, brick1Hit = 210;
+// Capsules: 16-frame animations.
+constexpr int capsuleTriple = 242, capsuleEnlarge = 258, capsuleFire = 274, capsuleLaser = 290,
+              capsuleChaingun = 306, capsuleMissile = 322, capsuleBigger = 338, capsuleRow = 354,
+              capsuleS = 370, capsuleGlue = 386, capsuleP = 402, capsuleMalus = 418;
+constexpr int letterB = 434, letterO = 450, letterN = 466, letterU = 482, letterS = 498;
+constexpr int filSpark = 680;              // 22 frames
+constexpr int filSegment = 702;
+constexpr int missile = 724;               // 32 frames
+constexpr int targetNormal = 756, targetLight = 788, targetText = 820;
+constexpr int missileDecal = 852;          // 852, 884, 916, 948
+constexpr int smoke = 980;                 // 980, 1012, 1044, 1076, 1108
+constexpr int gaugeWindow = 1140, gaugeNeedle = 1172;
+constexpr int chaingun = 1204;
+constexpr int gunTarget = 1236;
+constexpr int ammoGauge = 1268;            // six states
+constexpr int bullet = 1460, muzzleFlash = 1492;
+constexpr int explosionTiles = 514;        // 31 frames
+constexpr int fireball = 544;              // 24 frames, opaque
+constexpr int monster02 = 568, monster03 = 584, monster06 = 600;  // 16 frames
+constexpr int monster04 = 616, monster05 = 648;                   // 32 frames
+constexpr int shipBody = 2082;             // 2082..2087 widths, 2088..2092 the full-width cycle
+constexpr int shipBodyLast = 2092;
+constexpr int strike = 2094, halo = 2036, shipEnergy = 2037, nextLevelDoor = 2103;
+constexpr int flare = 2038;                // 2038..2042
+constexpr int panel = 2099, panel2 = 2100;
+constexpr int redBall = 2102;
+constexpr int bonusPicture = 2104, winnerPicture = 2105;  // images
+// Glyphs: silverGlyphBase + c and goldGlyphBase + c (glyph_tables.h).
+
+// Per-level pictures.
+constexpr int background = 2059;
+constexpr int panelTop = 2061, panelLeft = 2062, panelRight = 2063;
+
+// Sounds of the sound pack.
+constexpr int music = 2170;
+constexpr int soundBounce = 2171, soundBounceFire = 2172, soundBounceBall = 2173,
+              soundExplode = 2174, soundSelect = 2175, soundZap = 2176, soundShield = 2177,
+              soundLaser = 2178, soundMissileLoading = 2179, soundMissileLaunch = 2180,
+              soundBallLaunch = 2181, soundOnFire = 2182, soundExplosion = 2183,
+              soundChaingun = 2184, soundHappyBell = 2185, soundDoor = 2186;
+
+// Level resource kinds.
+constexpr int resourcePlainSprite = 2188, resourceQuadSprite = 2189;
+
+// Fonts.
+constexpr int fontText = 1;                // "Arial black", for text screens
+constexpr int fontCredits = 2058;          // "Designer Block"
+
+}  // namespace obj

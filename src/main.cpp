@@ -1,0 +1,3 @@
+#include "shell/game.h"
+
+int main() { return RunGame(); }

@@ -1,0 +1,206 @@
+// The media layer: the one seam between the game and the platform (SDL2, SDL2_ttf, fontconfig,
+// OpenAL Soft and the picture and sound decoders). Every object is addressed by a number the
+// game chooses; an operation on a number that holds no object does nothing and returns 0.
+// Nothing above this header sees a platform type.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// ---------------------------------------------------------------- start-up and shut-down
+bool InitSprites();      // 2D drawing service (SDL video)
+bool InitSprite3D();     // textured-quad service (a renderer with geometry and custom blending)
+bool InitKeyboard();
+bool InitMouse();
+bool InitSound();        // OpenAL device and context
+void ShutdownMedia();    // frees every object and closes the services (tests call it between runs)
+
+// Makes a font file available under a face name, as the system's font registration would.
+// "DESIB___.ttf" is registered as "Designer Block".
+bool RegisterFontFile(const std::string& fileName);
+// Best effort; failure is ignored.
+void RaiseProcessPriority();
+
+// ---------------------------------------------------------------- screen and frame
+bool OpenWindow(int window, int x, int y, int width, int height, const std::string& title,
+                bool borderless);
+bool WindowExists(int window);
+// A drawing screen inside the window, stretched (scaled and letterboxed) to the window's size.
+bool OpenWindowedScreen(int window, int x, int y, int width, int height, bool stretch);
+void CloseScreen();
+void MinimiseWindow();
+void RestoreWindow();
+void SetFrameRate(int framesPerSecond);
+void ClearScreen(int colour);
+// Presents the back buffer, waiting on a high-resolution counter until more than
+// 1 / (rate + 1) seconds have passed since the previous flip.
+void FlipBuffers();
+// False while the game's window does not have the input focus.
+bool ScreenActive();
+// True once after the window manager asked to close the window.
+bool CloseRequested();
+bool GrabSprite(int sprite, int x, int y, int width, int height);
+bool SaveSprite(int sprite, const std::string& fileName);  // Windows bitmap
+void Set3DViewport(int x, int y, int width, int height);
+// Tests: turn the frame limiter's wait off (the flip still presents).
+void SetFrameLimiterEnabled(bool enabled);
+
+// ---------------------------------------------------------------- sprites
+enum SpriteFlags { spriteTexture = 4, spriteAlpha = 8 };
+// Decodes a PNG, JPEG, TIFF or BMP picture held in memory; the decoder is chosen from the data.
+bool CatchSprite(int sprite, const void* data, std::size_t size, int flags);
+bool CreateSprite(int sprite, int width, int height, int flags);
+int SpriteWidth(int sprite);
+int SpriteHeight(int sprite);
+// The colour key of one sprite, or of every sprite loaded later when sprite is -1.
+void TransparentSpriteColor(int sprite, int colour);
+void DisplaySprite(int sprite, int x, int y);
+void DisplayTransparentSprite(int sprite, int x, int y);
+// Only that rectangle of the sprite is displayed from now on; all four -1 restore the whole.
+void ClipSprite(int sprite, int x, int y, int width, int height);
+// Later sprite display and 2D drawing go into the sprite instead of the back buffer.
+void DrawIntoSprite(int sprite);
+void DrawIntoScreen();
+bool SpriteCollision(int sprite1, int x1, int y1, int sprite2, int x2, int y2);
+void FreeSprite(int sprite);
+bool IsSprite(int sprite);
+
+// ---------------------------------------------------------------- Sprite3D quads
+bool Start3D();
+void Stop3D();
+bool CreateSprite3D(int quad, int sprite);
+void ZoomSprite3D(int quad, int width, int height);
+void RotateSprite3D(int quad, int angle, int mode);  // mode 0 sets, 1 adds; whole degrees mod 360
+int Sprite3DAngle(int quad);
+int Sprite3DWidth(int quad);   // the drawn width
+int Sprite3DHeight(int quad);
+void Sprite3DQuality(int mode);  // 0 nearest pixel, anything else bilinear
+// Direct3D factor numbers: 2 one, 5 source alpha, 6 inverse source alpha, 7 destination alpha.
+void Sprite3DBlendingMode(int sourceFactor, int destinationFactor);
+// Texture coordinates of corner 0 (top-left), 1 (top-right), 2 (bottom-left), 3 (bottom-right).
+void SetSprite3DTexCoords(int quad, int corner, float u, float v);
+// Screen offsets of the four corners from the quad's top-left position, as rotation leaves them.
+struct QuadCorners { float x[4]; float y[4]; };
+QuadCorners Sprite3DCorners(int quad);
+void SetSprite3DCorners(int quad, const QuadCorners& corners);
+void DisplaySprite3D(int quad, int x, int y, int alpha = 255);
+void FreeSprite3D(int quad);
+bool IsSprite3D(int quad);
+
+// ---------------------------------------------------------------- text and 2D drawing
+bool LoadFont(int font, const std::string& faceName, int size);
+void FreeFont(int font);
+enum DrawTarget { drawScreen = 0, drawImage = 1, drawSprite = 2 };
+bool StartDrawing(int target = drawScreen, int number = 0);
+void StopDrawing();
+void DrawingFont(int font);
+void DrawingMode(int mode);  // 0 opaque text background, 1 transparent, 4 outlined boxes
+void FrontColor(int colour);
+void BackColor(int colour);
+void DrawText(int x, int y, const std::string& text);
+void DrawText(int x, int y, const std::string& text, int frontColour, int backColour);
+int TextWidth(const std::string& text);
+int TextHeight(const std::string& text);
+void Box(int x, int y, int width, int height, int colour);
+void Line(int x1, int y1, int x2, int y2, int colour);
+void Plot(int x, int y, int colour);
+int Point(int x, int y);  // the colour of one pixel of the drawing target
+
+// ---------------------------------------------------------------- images and pixel buffers
+bool CatchImage(int image, const void* data, std::size_t size);
+bool LoadImage(int image, const std::string& fileName);
+bool SaveImage(int image, const std::string& fileName);  // Windows bitmap
+bool CreateImage(int image, int width, int height);
+bool ResizeImage(int image, int width, int height);
+void DrawImage(int image, int x, int y);  // onto the current drawing target
+// Copies the current back buffer (or a sprite) into an image, and an image onto the screen.
+bool GrabImageFromScreen(int image, int x, int y, int width, int height);
+void DisplayImage(int image, int x, int y);
+int ImageWidth(int image);
+int ImageHeight(int image);
+void FreeImage(int image);
+bool IsImage(int image);
+// Direct pixel access to the current drawing target; pixels are 32-bit 0x00RRGGBB.
+uint32_t* DrawingBuffer();
+int DrawingBufferPitch();          // bytes per row
+int DrawingBufferPixelBytes();     // 4
+
+// ---------------------------------------------------------------- files
+// Names with backslashes ("gfx\bonus.png") open with forward slashes.
+std::string NativePath(const std::string& fileName);
+bool ReadFileBytes(const std::string& fileName, std::string& bytes);
+struct MediaFile;
+MediaFile* OpenReadFile(const std::string& fileName);
+bool EndOfFile(MediaFile* file);
+int32_t ReadInt32(MediaFile* file);    // little-endian; 0 past the end
+float ReadFloat32(MediaFile* file);    // little-endian; 0 past the end
+bool LastReadComplete(MediaFile* file);  // false once a read ran past the end
+void CloseFile(MediaFile* file);
+bool FileExists(const std::string& fileName);
+
+// ---------------------------------------------------------------- sound
+bool CatchSound(int sound, const void* data, std::size_t size);  // WAV or Ogg Vorbis
+enum SoundFlags { soundLoop = 1, soundMultiple = 2 };
+void PlaySound(int sound, int flags = 0);
+void StopSound(int sound);       // -1 stops all
+void SoundVolume(int sound, int volume);  // 0..100, clamped
+void SoundPan(int sound, int pan);        // -100..100, clamped
+void SoundFrequency(int sound, int hertz);
+bool SoundPlaying(int sound);
+void FreeSound(int sound);
+bool IsSound(int sound);
+// A blocking tone from the tone generator (the side games' beeps).
+void Tone(int hertz, int milliseconds);
+
+// ---------------------------------------------------------------- input
+void KeyboardMode(int mode);
+void ExamineKeyboard();
+bool KeyboardPushed(int scanCode);    // -1: any key
+bool KeyboardReleased(int scanCode);  // true once, on the first snapshot after release; -1: any
+int KeyboardTypedCharacter();         // 0 when none since the last snapshot
+void ExamineMouse();
+int MouseDeltaX();
+int MouseDeltaY();
+bool MouseButton(int button);  // 1 left, 2 right, 3 middle
+int MouseX();
+int MouseY();
+int MouseWheel();
+void ReleaseMouse(bool release);
+
+// PC set-1 scan codes of the keys the game names.
+enum ScanCode {
+  keyEscape = 1, key1 = 2, key2 = 3, key3 = 4, key4 = 5, key5 = 6, key6 = 7, key7 = 8, key8 = 9,
+  key9 = 10, key0 = 11, keyMinus = 12, keyEquals = 13, keyBackspace = 14, keyTab = 15,
+  keyQ = 16, keyW = 17, keyE = 18, keyR = 19, keyT = 20, keyY = 21, keyU = 22, keyI = 23,
+  keyO = 24, keyP = 25, keyLeftBracket = 26, keyRightBracket = 27, keyReturn = 28,
+  keyLeftControl = 29, keyA = 30, keyS = 31, keyD = 32, keyF = 33, keyG = 34, keyH = 35,
+  keyJ = 36, keyK = 37, keyL = 38, keySemicolon = 39, keyApostrophe = 40, keyGrave = 41,
+  keyLeftShift = 42, keyBackslash = 43, keyZ = 44, keyX = 45, keyC = 46, keyV = 47, keyB = 48,
+  keyN = 49, keyM = 50, keyComma = 51, keyPeriod = 52, keySlash = 53, keyRightShift = 54,
+  keyPadMultiply = 55, keyLeftAlt = 56, keySpace = 57, keyCapsLock = 58, keyF1 = 59, keyF2 = 60,
+  keyF3 = 61, keyF4 = 62, keyF5 = 63, keyF6 = 64, keyF7 = 65, keyF8 = 66, keyF9 = 67,
+  keyF10 = 68, keyF11 = 87, keyF12 = 88, keyPadEnter = 0x9C, keyRightControl = 0x9D,
+  keyRightAlt = 0xB8, keyHome = 0xC7, keyUp = 0xC8, keyPageUp = 0xC9, keyLeft = 0xCB,
+  keyRight = 0xCD, keyEnd = 0xCF, keyDown = 0xD0, keyPageDown = 0xD1, keyInsert = 0xD2,
+  keyDelete = 0xD3
+};
+
+// ---------------------------------------------------------------- time, chance, system
+int64_t ElapsedMilliseconds();
+void Delay(int milliseconds);
+void RandomSeed(uint32_t seed);
+int Random(int maximum);  // uniform 0..maximum inclusive; 0 gives 0
+constexpr int RGB(int r, int g, int b) { return r + g * 256 + b * 65536; }
+constexpr int Red(int colour) { return colour & 255; }
+constexpr int Green(int colour) { return (colour >> 8) & 255; }
+constexpr int Blue(int colour) { return (colour >> 16) & 255; }
+void MessageBox(const std::string& title, const std::string& text);
+bool OpenURL(const std::string& url);
+void StartThread(void (*procedure)(int), int value);  // detached
+
+// Tests: a clock stepped by hand instead of the real one.
+void SetManualClock(bool manual);
+void AdvanceManualClock(int64_t milliseconds);
+// Tests: message boxes only write to stderr (no modal box waits for a click).
+void SetMessageBoxesSilent(bool silent);

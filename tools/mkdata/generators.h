@@ -1,0 +1,24 @@
+// The data builder's generators: every picture and sound of the catalogue is made here from
+// code, by its catalogue file name.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Picture generators. Each returns a new ARGB32 surface (premultiplied, as Cairo keeps it) for
+// the pictures it draws, or nullptr for a name it does not know. The caller destroys it.
+// Bricks, capsules, balls, ship, glyphs, panels, pointer, halo, flares and small images.
+cairo_surface_t* DrawArenaPicture(const std::string& fileName);
+// Explosions, monsters, missile and its parts, chaingun parts, fil, laser and lightning.
+cairo_surface_t* DrawWeaponPicture(const std::string& fileName);
+
+// Encodes a surface in the format the file name's extension says: .png (with alpha), .jpg
+// (opaque) or .tif (with alpha). Deterministic: the same surface gives the same bytes.
+std::vector<uint8_t> EncodePicture(cairo_surface_t* surface, const std::string& fileName);
+
+// Sound generators: a mono 16-bit 22050 Hz WAV for "sfx/*.wav", the Ogg Vorbis music for
+// "sfx/kolt3.ogg". False for a name it does not know.
+bool MakeSound(const std::string& fileName, std::vector<uint8_t>& encoded);
