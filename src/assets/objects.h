@@ -60,7 +60,8 @@ constexpr int soundBounce = 2171, soundBounceFire = 2172, soundBounceBall = 2173
 constexpr int resourcePlainSprite = 2188, resourceQuadSprite = 2189;
 
 // Fonts.
-constexpr int fontText = 1;                // "Arial black", for text screens
+constexpr int fontText = 0;                // "Arial black" 25, for text screens
+constexpr int screenshotSprite = 9999;     // scratch sprite of the S key
 constexpr int fontCredits = 2058;          // "Designer Block"
 
 }  // namespace obj

@@ -1,0 +1,9 @@
+#include "actors/weapons.h"
+
+// Weapons come with the weapon subsystems; until then nothing can switch them on.
+void StepFilAndLaser() {}
+void StepMissiles() {}
+void StepChaingun() {}
+void MissileTargetStep() {}
+void FireLaser() {}
+void LaunchMissile() {}

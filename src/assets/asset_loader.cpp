@@ -1,0 +1,4 @@
+#include "assets/asset_loader.h"
+
+void LoadAssets() {}
+void ClearLevelResources() {}

@@ -1,0 +1,3 @@
+#include "console/console.h"
+
+void SetUpConsole() {}

@@ -1,0 +1,3 @@
+#include "gameplay/capsules.h"
+
+void StepCapsules() {}

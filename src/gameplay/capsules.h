@@ -1,0 +1,3 @@
+#pragma once
+// Falling bonus capsules: move, draw, catch.
+void StepCapsules();

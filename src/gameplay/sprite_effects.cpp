@@ -1,0 +1,4 @@
+#include "gameplay/sprite_effects.h"
+
+void ShowMessage(const std::string&, int) {}
+void StepSpriteEffects() {}

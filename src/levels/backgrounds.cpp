@@ -1,0 +1,4 @@
+#include "levels/backgrounds.h"
+
+void SetUpBackground() {}
+void DrawBackground() {}

@@ -1,0 +1,18 @@
+#include "media/fatal_error.h"
+
+#include <cstdlib>
+
+#include "media/media.h"
+
+namespace {
+FatalHandler fatalHandler = nullptr;
+}
+
+void SetFatalHandler(FatalHandler handler) { fatalHandler = handler; }
+
+void FatalError(const std::string& text) {
+  if (fatalHandler) fatalHandler(text);
+  // The message box also writes the text to stderr, so a run without a display still says why.
+  MessageBox("Alert", text);
+  std::_Exit(1);
+}

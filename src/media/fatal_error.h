@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+// Shows the "Alert" box with one line of text, writes it to stderr and ends the process with a
+// non-zero status. Tests may install a handler instead of ending the process.
+[[noreturn]] void FatalError(const std::string& text);
+
+using FatalHandler = void (*)(const std::string& text);
+// The handler must not return (a test throws or longjmps out of it); nullptr restores exiting.
+void SetFatalHandler(FatalHandler handler);

@@ -1,0 +1,27 @@
+// The program's one main loop: start-up, new game, level start, the frame loop and level end.
+#pragma once
+
+#include <string>
+
+// Runs the whole program; the process's exit status.
+int RunGame();
+
+// Start-up: font file, glyph tables, decoders, media services (fatal "Alert" on failure) and
+// the game screen.
+void StartUp();
+void OpenGameScreen();
+
+// New game: resets the score and lives, runs the menu and loads the catalogue. False when the
+// player quit from the menu.
+bool NewGame();
+void StartLevel();
+
+// One pass of the frame loop; true when the loop's end test holds.
+bool RunFrame();
+
+enum class AfterLevel { nextLevel, newGame, endProgram };
+// Level end: decides what comes next from the flags the frame loop left.
+AfterLevel EndLevel();
+
+// The S key's file: "screenshot" + the smallest number not yet taken + ".bmp".
+std::string NextScreenshotName();

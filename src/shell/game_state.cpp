@@ -1,0 +1,48 @@
+#include "shell/game_state.h"
+
+#include "media/media.h"
+
+GameState game;
+
+void ResetGameState() { game = GameState{}; }
+
+void ResetLevelState() {
+  // Lists of the per-level actors are cleared by their owners as they join the game.
+  game.showFps = 0;
+  game.fpsAverage = 0;
+
+  game.shipX = playLeft + playWidth / 2;
+  game.shipY = playBottom - 40;
+  game.shipHalfWidth = 40;
+  game.sizeHold = 0;
+  game.sizeCounter = 0;
+  game.leanTimer = 0;
+
+  game.levelComplete = 0;
+  game.quitToMenu = 0;
+  game.gameOver = 0;
+  game.paused = 0;
+  game.doorOpen = 0;
+  game.malus = 0;
+  game.shipLeaving = 0;
+  game.glueMode = 0;
+  game.glueTimer = 0;
+  game.laserOn = 0;
+  game.laserCooldown = 0;
+  game.missileReady = 0;
+  game.chaingunState = 0;
+  game.pictureEffectOn = 0;
+  game.pictureEffectStarting = 0;
+  game.launchLocked = 0;
+  game.frameCounter = 0;
+}
+
+int PanFromX(int x) { return x * 200 / playWidth - 100; }
+
+void PlayEffect(int sound, int pan, int volume, int frequency) {
+  if (!game.effectsOn) return;
+  if (pan != -1) SoundPan(sound, pan);
+  if (volume != -1) SoundVolume(sound, volume);
+  if (frequency != -1) SoundFrequency(sound, frequency);
+  PlaySound(sound, 0);
+}

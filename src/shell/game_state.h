@@ -1,0 +1,81 @@
+// The game-wide record: every program-wide field and list lives here for the whole run. Parts
+// read and write it directly; ResetLevelState clears the per-level part at every level start.
+#pragma once
+
+#include <string>
+
+#include "assets/objects.h"
+#include "media/list.h"
+#include "shell/settings.h"
+
+struct GameState {
+  // Level progression and the end-of-level conditions.
+  int levelNumber = 0;
+  int savedLevel = 0;
+  int enteringBonus = 0;
+  int lives = 3;
+  int score = 0;
+  std::string teamName = "TEAM";
+  int letterMask = 0;
+  int levelComplete = 0;
+  int lifeLost = 0;
+  int gameOver = 0;
+  int quitToMenu = 0;
+  int demoEnd = 0;
+
+  // Loop flags.
+  int paused = 0;
+  int frameCounter = 0;
+  int showFps = 0;
+  int fpsStartTime = 0;      // ms, the frame's start while the rate is shown
+  int fpsAverage = 0;        // ms, running average of frame times
+  int musicOn = 1;
+  int effectsOn = 1;
+  int mouseReleased = 0;
+  int launchPending = 0;
+  int launchLocked = 0;      // the ball-launch lock of one level's scenery
+  int levelReloaded = 0;     // set when the screen was rebuilt and the level file read again
+
+  // Ship (steering keeps these; drawing reads them).
+  float shipX = playCentreX;
+  float shipY = playBottom - 40;
+  float shipDX = 0;
+  float shipDY = 0;
+  int shipLeanFrame = obj::shipUpright;
+  int leanTimer = 0;
+  int shipBodySprite = obj::shipBody;
+  int shipHalfWidth = 40;
+  int shipHalfHeight = 40;
+  int sizeCounter = 0;
+  int sizeHold = 0;
+  int shipLeaving = 0;
+  int doorOpen = 0;
+  int malus = 0;
+
+  // Weapon and bonus states the main loop tests.
+  int chaingunState = 0;     // 0 off, 1 just switched on, 2 active
+  int laserOn = 0;
+  int laserCooldown = 0;
+  int glueMode = 0;
+  int glueTimer = 0;
+  int missileReady = 0;
+
+  // End-of-level picture effect.
+  int pictureEffectOn = 0;
+  int pictureEffectStarting = 0;
+  int effectPicture = 0;
+};
+
+extern GameState game;
+
+// A new-process state: tests call it so every test starts clean.
+void ResetGameState();
+
+// The per-level reset of every level start.
+void ResetLevelState();
+
+// The stereo pan for a screen x: x * 200 / playWidth - 100, truncated towards zero.
+int PanFromX(int x);
+
+// Plays a sound effect once, setting each of pan, volume and frequency unless it is -1.
+void PlayEffect(int sound, int pan, int volume, int frequency);

@@ -1,0 +1,4 @@
+#include "shell/hud.h"
+
+void DrawHud(const std::string&, int, int) {}
+void DrawSidePanels() {}

@@ -1,0 +1,303 @@
+#include <cmath>
+#include <string>
+
+#include "actors/ball_drawing.h"
+#include "actors/monsters.h"
+#include "actors/ship_drawing.h"
+#include "actors/weapons.h"
+#include "assets/asset_loader.h"
+#include "console/console.h"
+#include "frontend/main_menu.h"
+#include "frontend/pause_screen.h"
+#include "gameplay/balls.h"
+#include "gameplay/capsules.h"
+#include "gameplay/sprite_effects.h"
+#include "levels/backgrounds.h"
+#include "levels/level_file.h"
+#include "media/fatal_error.h"
+#include "media/media.h"
+#include "shell/game.h"
+#include "shell/game_state.h"
+#include "shell/hud.h"
+#include "shell/picture_effect.h"
+#include "shell/ship_steering.h"
+
+namespace {
+
+constexpr int musicVolume = 50;
+constexpr int launchFrequency = 70000;
+constexpr int serveCountdown = 10 * frameRate;
+constexpr const char* demoEndText =
+    "Congratulations! You reached the end of this demo... Final game in a few weeks, please be "
+    "patient! Just look at ";
+
+void StartMusic() {
+  SoundVolume(obj::music, musicVolume);
+  PlaySound(obj::music, soundLoop);
+}
+
+void HandleGlobalKeys() {
+  if (KeyboardReleased(keyF1)) game.showFps = !game.showFps;
+  if (game.showFps) game.fpsStartTime = static_cast<int>(ElapsedMilliseconds());
+  if (KeyboardReleased(keyP)) game.paused = !game.paused;
+  if (KeyboardReleased(keyM)) {
+    game.musicOn = !game.musicOn;
+    if (game.musicOn) {
+      StartMusic();
+    } else {
+      StopSound(obj::music);
+    }
+  }
+  if (KeyboardReleased(keyS)) {
+    // A screenshot that cannot be saved is ignored.
+    if (GrabSprite(obj::screenshotSprite, 0, 0, screenWidth, screenHeight)) {
+      SaveSprite(obj::screenshotSprite, NextScreenshotName());
+      FreeSprite(obj::screenshotSprite);
+    }
+  }
+}
+
+void PlayLaunchSound() {
+  PlayEffect(obj::soundBallLaunch, PanFromX(static_cast<int>(game.shipX)), 100, launchFrequency);
+}
+
+void HandleMouseButtons() {
+  if (MouseButton(1) && !game.paused) {
+    if (game.launchPending && !game.launchLocked) {
+      PlayLaunchSound();
+      game.launchPending = 0;
+      EndGlue();
+    }
+    if (game.laserOn) FireLaser();
+    if (game.glueMode && !game.launchPending && !game.launchLocked) {
+      PlayLaunchSound();
+      game.glueTimer = 0;
+      EndGlue();
+    }
+    if (game.missileReady) LaunchMissile();
+  }
+  if (game.laserCooldown > 0) --game.laserCooldown;
+}
+
+// Everything drawn inside the 3D bracket, clipped to the playfield.
+void DrawPlayfield() {
+  Set3DViewport(playLeft, playTop + 12, playWidth, playHeight - 12);
+  DrawBackground();
+  DrawSidePanels();
+  Sprite3DQuality(1);
+  StepBricks();
+  StepFilAndLaser();
+  StepMissiles();
+  StepChaingun();
+  DrawShip();
+  StepCapsules();
+  StepMonsters();
+  StepExplosions();
+  StepSpriteEffects();
+
+  if (game.doorOpen) {
+    Sprite3DBlendingMode(5, 6);
+    const double x = playRight - 8 * std::sin(game.frameCounter / 5.0) - 64;
+    DisplaySprite3D(obj::nextLevelDoor, static_cast<int>(std::lround(x)), 700);
+  }
+
+  if (!game.paused && game.chaingunState == 0) BallPass();
+  if (!game.levelComplete) CheckLevelCleared();
+  DrawBalls();
+  if (game.missileReady) MissileTargetStep();
+  if (game.lifeLost && game.frameCounter % 4 == 1) {
+    const float x = game.shipX + Random(64) - Random(64);
+    const float y = game.shipY + Random(64) - Random(64);
+    AddExplosion(x, y, obj::fireball, 128);
+  }
+
+  HandleMouseButtons();
+
+  Set3DViewport(0, 0, screenWidth, screenHeight);
+  DrawHud(game.teamName, game.score, game.letterMask);
+  if (game.pictureEffectOn) StepPictureEffect();
+}
+
+void DrawFrameRate() {
+  if (game.showFps && game.fpsAverage > 0) {
+    if (StartDrawing()) {
+      DrawingFont(obj::fontText);
+      DrawingMode(0);
+      DrawText(100, 100, "FPS = " + std::to_string(1000 / game.fpsAverage), RGB(255, 255, 255),
+               RGB(0, 0, 0));
+      StopDrawing();
+    }
+  }
+  if (game.showFps) {
+    const int frameTime = static_cast<int>(ElapsedMilliseconds()) - game.fpsStartTime;
+    game.fpsAverage = static_cast<int>(std::lround((game.fpsAverage + frameTime) / 2.0));
+  }
+}
+
+void RunGameFrame() {
+  ExamineKeyboard();
+  ExamineMouse();
+  if (!game.paused && game.chaingunState == 0) StepShip();
+  HandleGlobalKeys();
+  if (Start3D()) {
+    DrawPlayfield();
+    Stop3D();
+  }
+  ++game.frameCounter;
+  DrawFrameRate();
+}
+
+bool EndTestHolds() {
+  if (KeyboardPushed(keyEscape) || game.quitToMenu) return true;
+  const bool anyButton = MouseButton(1) || MouseButton(2) || MouseButton(3);
+  return (game.levelComplete || game.lifeLost || game.gameOver) && anyButton;
+}
+
+}  // namespace
+
+std::string NextScreenshotName() {
+  for (int n = 0;; ++n) {
+    std::string name = "screenshot" + std::to_string(n) + ".bmp";
+    if (!FileExists(name)) return name;
+  }
+}
+
+void OpenGameScreen() {
+  if (!WindowExists(gameWindow)) {
+    // A borderless desktop-sized window stands in for the display-mode switch; the screen is
+    // scaled and letterboxed into it.
+    OpenWindow(gameWindow, 0, 0, screenWidth, screenHeight, windowTitle, !windowedMode);
+  }
+  OpenWindowedScreen(gameWindow, 0, 0, screenWidth, screenHeight, true);
+  SetFrameRate(frameRate);
+  RandomSeed(static_cast<uint32_t>(ElapsedMilliseconds()));
+  Sprite3DQuality(1);
+  ReleaseMouse(false);
+}
+
+void StartUp() {
+  RegisterFontFile("DESIB___.ttf");
+  // The lists live in the game state and the glyph tables are built at compile time.
+  ResetGameState();
+  RaiseProcessPriority();
+  // The picture and sound decoders are part of the media layer and need no registration.
+  if (!InitSprites()) FatalError("Graphic (2D) initialisation problem");
+  if (!InitSprite3D()) FatalError("Graphic (3D) initialisation problem");
+  if (!InitKeyboard()) FatalError("Keyboard initialisation problem");
+  if (!InitMouse()) FatalError("Mouse initialisation problem");
+  if (!InitSound()) FatalError("Sound initialisation problem");
+  OpenGameScreen();
+  KeyboardMode(1);
+}
+
+bool NewGame() {
+  game.levelNumber = 0;
+  game.score = 0;
+  game.teamName = "TEAM";
+  game.lives = 3;
+  game.lifeLost = 0;
+  game.musicOn = 1;
+  game.effectsOn = 1;
+  if (!RunMainMenu()) return false;
+  LoadFont(obj::fontText, "Arial black", 25);
+  SetUpConsole();
+  LoadAssets();
+  if (game.musicOn) StartMusic();
+  return true;
+}
+
+void StartLevel() {
+  ResetLevelState();
+  if (!game.lifeLost) {
+    LoadLevel();
+    PlaceLetters();
+  } else {
+    game.lifeLost = 0;
+  }
+  SetUpBackground();
+  BuildTeleportList();
+  AddBall(game.shipX, game.shipY - 50, 2, -3, 8, obj::ball16);
+  if (!game.enteringBonus) ShowMessage("LEVEL " + std::to_string(game.levelNumber + 1), 2 * frameRate);
+  SlideInBricks();
+  GlueAllBalls(serveCountdown);
+  game.launchPending = 1;
+}
+
+bool RunFrame() {
+  FlipBuffers();
+  if (!FocusCheck()) {
+    ClearLevelResources();
+    OpenGameScreen();
+    SetUpConsole();
+    LoadAssets();
+    game.levelReloaded = 1;
+    LoadLevel();
+  }
+  const bool active = ScreenActive();
+  if (active && !game.mouseReleased) {
+    RunGameFrame();
+  } else if (active) {
+    ReleaseMouse(false);
+    game.mouseReleased = 0;
+  } else {
+    ReleaseMouse(true);
+    Delay(10);
+    game.mouseReleased = 1;
+  }
+  return EndTestHolds();
+}
+
+AfterLevel EndLevel() {
+  if (game.gameOver || game.lives == 0) game.quitToMenu = 1;
+  if (game.levelComplete) {
+    // The bricks go with the level; the level subsystem clears its list here.
+    if (game.letterMask == allLetters) {
+      if (game.levelNumber == bonusLevel) {
+        game.levelNumber = game.savedLevel + 1;
+        game.letterMask = 0;
+        game.enteringBonus = 0;
+      } else {
+        game.savedLevel = game.levelNumber;
+        game.levelNumber = bonusLevel;
+        game.enteringBonus = 1;
+      }
+    } else {
+      ++game.levelNumber;
+      if (game.levelNumber == demoLevels) {
+        game.quitToMenu = 1;
+        game.demoEnd = 1;
+      } else {
+        game.demoEnd = 0;
+      }
+    }
+  }
+  if (KeyboardPushed(keyEscape) && !game.pictureEffectOn) {
+    game.demoEnd = 1;
+    game.quitToMenu = 1;
+  }
+  if (game.quitToMenu) {
+    if (game.musicOn) StopSound(obj::music);
+    if (game.demoEnd) {
+      MessageBox("Well done!", std::string(demoEndText) + makerAddress);
+      OpenURL(makerAddress);
+      return AfterLevel::endProgram;
+    }
+    return AfterLevel::newGame;
+  }
+  return AfterLevel::nextLevel;
+}
+
+int RunGame() {
+  StartUp();
+  for (;;) {
+    if (!NewGame()) return 0;
+    for (;;) {
+      StartLevel();
+      while (!RunFrame()) {
+      }
+      const AfterLevel next = EndLevel();
+      if (next == AfterLevel::endProgram) return 0;
+      if (next == AfterLevel::newGame) break;
+    }
+  }
+}

@@ -1,0 +1,4 @@
+#include "shell/picture_effect.h"
+
+void StartPictureEffect(int) {}
+void StepPictureEffect() {}

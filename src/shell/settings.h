@@ -1,0 +1,29 @@
+// Program-wide settings: fixed for the whole run.
+#pragma once
+
+constexpr int screenWidth = 1024;
+constexpr int screenHeight = 768;
+constexpr int screenDepth = 32;
+constexpr int frameRate = 75;  // frames per second, and the game's unit of time
+constexpr bool windowedMode = false;
+
+constexpr int playLeft = 88;
+constexpr int playTop = 20;
+constexpr int playRight = 808;
+constexpr int playBottom = 768;
+constexpr int playWidth = playRight - playLeft;     // 720
+constexpr int playHeight = playBottom - playTop;    // 748
+constexpr int playCentreX = playLeft + playWidth / 2;  // 448
+constexpr int playCentreY = playTop + playHeight / 2;  // 394
+
+constexpr int cellWidth = 64;
+constexpr int cellHeight = 20;
+constexpr int gridColumns = playWidth / cellWidth;        // 11
+constexpr int gridRows = playHeight / cellHeight - 8;     // 29
+
+constexpr int gameWindow = 1;
+constexpr const char* windowTitle = "Kaldov1rent";
+constexpr int bonusLevel = 102;
+constexpr int demoLevels = 3;      // the demo ends once the third level is finished
+constexpr int allLetters = 31;     // B 16, O 8, N 4, U 2, S 1
+constexpr const char* makerAddress = "https://kaldovirent.example.org/";
