@@ -17,8 +17,9 @@ constexpr int brickUnbreakable = 162, brickTeleport = 226;
 constexpr int brick3Hits = 178, brick2Hits = 194, brick1Hit = 210;
 // Capsules: 16-frame animations.
 constexpr int capsuleTriple = 242, capsuleEnlarge = 258, capsuleFire = 274, capsuleLaser = 290,
-              capsuleChaingun = 306, capsuleMissile = 322, capsuleBigger = 338, capsuleRow = 354,
-              capsuleS = 370, capsuleGlue = 386, capsuleP = 402, capsuleMalus = 418;
+              capsuleGlue = 306, capsuleMissile = 322, capsuleDoor = 338, capsuleRow = 354,
+              capsuleBigger = 370, capsuleChaingun = 386, capsuleExtraLife = 402,
+              capsuleMalus = 418;
 constexpr int letterB = 434, letterO = 450, letterN = 466, letterU = 482, letterS = 498;
 constexpr int filSpark = 680;              // 22 frames
 constexpr int filSegment = 702;
