@@ -1,4 +1,11 @@
+// The heads-up display in the right-hand panel and the two side-panel pictures.
 #pragma once
+
 #include <string>
+
+// Right-aligned silver text: glyphs 20 pixels apart, each drawn 36 x 36 (they overlap).
+void DrawSilverText(const std::string& text, int rightEdge, int y);
+// Team name, score, lives and collected letters; drawn after the playfield clip is lifted.
 void DrawHud(const std::string& teamName, int score, int letterMask);
+// The panel pictures, drawn every frame right after the background; the lower one scrolls.
 void DrawSidePanels();
