@@ -1,5 +1,49 @@
+// Loading the catalogue's pictures and sounds from the packs: the n-th load call takes the n-th
+// entry of the current pack. A pack or entry that cannot be loaded is fatal, naming the pack or
+// the file that was expected.
 #pragma once
-// Loads the whole main catalogue from its packs, replacing the objects with the same numbers.
-void LoadAssets();
-// Frees the pictures a level loaded from its own pack.
+
+#include <string>
+
+#include "media/list.h"
+#include "media/media.h"
+
+// The pack the loaders read from; switching closes the open pack so the next loader opens it.
+void SwitchPack(const std::string& packName);
+const std::string& CurrentPackName();
+int PackEntriesLoaded();
+
+void LoadPackedImage(int object, const std::string& fileName);
+void LoadPackedSprite(int object, const std::string& fileName);
+void LoadPackedTexture(int object, const std::string& fileName);
+void LoadPackedOpaqueTexture(int object, const std::string& fileName);
+void LoadPackedSound(int object, const std::string& fileName);
+
+// A quad's corners with the point it turns about (the chaingun turns about its mount).
+struct RotationRecord {
+  QuadCorners corners;
+  float pivotX;
+  float pivotY;
+};
+RotationRecord LoadPackedRotatable(int object, const std::string& fileName);
+// The chaingun's rotation record, made by LoadAssets.
+RotationRecord& ChaingunRotation();
+
+// Per-level pictures: loaded like the ones above and recorded in the level resource list.
+void LoadLevelSprite(int object, const std::string& fileName);
+void LoadLevelTexture(int object, const std::string& fileName);
+void LoadLevelOpaqueTexture(int object, const std::string& fileName);
+
+struct LevelResource {
+  int kind;    // obj::resourcePlainSprite or obj::resourceQuadSprite
+  int object;
+};
+List<LevelResource>& LevelResources();
+void AddLevelResource(int kind, int object);
+// Frees every picture of the list and empties it; a picture that is already gone is skipped.
+void ReleaseLevelResources();
+// Forgets the list without freeing (the screen was rebuilt and everything is reloaded).
 void ClearLevelResources();
+
+// Loads the whole main catalogue, replacing the objects with the same numbers.
+void LoadAssets();
