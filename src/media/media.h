@@ -150,8 +150,15 @@ void SoundFrequency(int sound, int hertz);
 bool SoundPlaying(int sound);
 void FreeSound(int sound);
 bool IsSound(int sound);
-// A blocking tone from the tone generator (the side games' beeps).
+// A blocking tone from the tone generator (the side games' beeps). Safe on any thread.
 void Tone(int hertz, int milliseconds);
+// The sound's settings as clamped (frequency: the set rate, or the native one when unset), its
+// length at the native rate, and the gain its volume gives: (volume / 100)².
+int GetSoundVolume(int sound);
+int GetSoundPan(int sound);
+int GetSoundFrequency(int sound);
+int SoundLength(int sound);  // milliseconds
+float SoundGain(int sound);
 
 // ---------------------------------------------------------------- input
 void KeyboardMode(int mode);

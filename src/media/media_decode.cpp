@@ -1,0 +1,262 @@
+// Picture decoders working on memory blocks: PNG, JPEG, TIFF and BMP, chosen from the magic
+// bytes. Every decoder returns false on data it cannot read; none of them may read outside the
+// block or allocate more than the picture limits allow.
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+#include <jpeglib.h>
+#include <png.h>
+#include <tiffio.h>
+
+#include "media/media_internal.h"
+
+namespace media {
+
+namespace {
+
+bool SizeAcceptable(int64_t width, int64_t height) {
+  return width > 0 && height > 0 && width <= maxPictureSide && height <= maxPictureSide &&
+         width * height <= maxPicturePixels;
+}
+
+// ---------------------------------------------------------------- JPEG
+struct JpegError {
+  jpeg_error_mgr manager;
+  jmp_buf escape;
+};
+
+void JpegErrorExit(j_common_ptr info) {
+  auto* error = reinterpret_cast<JpegError*>(info->err);
+  std::longjmp(error->escape, 1);
+}
+
+void JpegSilent(j_common_ptr) {}
+
+// Kept apart from DecodeJpeg so that no C++ object lives across the setjmp: the output rows go
+// into a buffer sized by the caller through the callback.
+struct JpegOutput {
+  uint8_t* rgb = nullptr;
+  std::vector<uint8_t>* storage = nullptr;
+  int width = 0;
+  int height = 0;
+};
+
+bool JpegDecodeInto(const uint8_t* data, std::size_t size, JpegOutput* output) {
+  jpeg_decompress_struct info;
+  JpegError error;
+  info.err = jpeg_std_error(&error.manager);
+  error.manager.error_exit = JpegErrorExit;
+  error.manager.output_message = JpegSilent;
+  if (setjmp(error.escape)) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+  if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  info.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&info);
+  if (!SizeAcceptable(info.output_width, info.output_height) || info.output_components != 3) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  output->width = static_cast<int>(info.output_width);
+  output->height = static_cast<int>(info.output_height);
+  output->storage->assign(static_cast<std::size_t>(output->width) * output->height * 3, 0);
+  output->rgb = output->storage->data();
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row = output->rgb + static_cast<std::size_t>(info.output_scanline) * output->width * 3;
+    if (jpeg_read_scanlines(&info, &row, 1) != 1) break;
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  return true;
+}
+
+// ---------------------------------------------------------------- TIFF over memory
+struct TiffMemory {
+  const uint8_t* data;
+  toff_t size;
+  toff_t position;
+};
+
+tsize_t TiffRead(thandle_t handle, tdata_t buffer, tsize_t count) {
+  auto* memory = static_cast<TiffMemory*>(handle);
+  if (count <= 0 || memory->position >= memory->size) return 0;
+  toff_t available = memory->size - memory->position;
+  toff_t wanted = static_cast<toff_t>(count);
+  if (wanted > available) wanted = available;
+  std::memcpy(buffer, memory->data + memory->position, wanted);
+  memory->position += wanted;
+  return static_cast<tsize_t>(wanted);
+}
+
+tsize_t TiffWrite(thandle_t, tdata_t, tsize_t) { return 0; }
+
+toff_t TiffSeek(thandle_t handle, toff_t offset, int whence) {
+  auto* memory = static_cast<TiffMemory*>(handle);
+  toff_t base = 0;
+  if (whence == SEEK_CUR) base = memory->position;
+  if (whence == SEEK_END) base = memory->size;
+  // libtiff passes negative relative offsets as large unsigned values; wrap-around is intended.
+  memory->position = base + offset;
+  return memory->position;
+}
+
+int TiffClose(thandle_t) { return 0; }
+toff_t TiffSize(thandle_t handle) { return static_cast<TiffMemory*>(handle)->size; }
+int TiffMap(thandle_t, tdata_t*, toff_t*) { return 0; }
+void TiffUnmap(thandle_t, tdata_t, toff_t) {}
+
+int TiffQuiet(TIFF*, void*, const char*, const char*, va_list) { return 1; }
+
+}  // namespace
+
+bool DecodePng(const uint8_t* data, std::size_t size, Picture& out) {
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&image, data, size)) return false;
+  if (!SizeAcceptable(image.width, image.height)) {
+    png_image_free(&image);
+    return false;
+  }
+  // BGRA bytes are 0xAARRGGBB words on this little-endian machine.
+  image.format = PNG_FORMAT_BGRA;
+  std::vector<uint32_t> pixels(static_cast<std::size_t>(image.width) * image.height);
+  if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) {
+    png_image_free(&image);
+    return false;
+  }
+  out.width = static_cast<int>(image.width);
+  out.height = static_cast<int>(image.height);
+  out.pixels = std::move(pixels);
+  png_image_free(&image);
+  return true;
+}
+
+bool DecodeJpeg(const uint8_t* data, std::size_t size, Picture& out) {
+  std::vector<uint8_t> rgb;
+  JpegOutput output;
+  output.storage = &rgb;
+  if (!JpegDecodeInto(data, size, &output)) return false;
+  out.width = output.width;
+  out.height = output.height;
+  out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
+  for (std::size_t i = 0; i < out.pixels.size(); ++i) {
+    const uint8_t* p = rgb.data() + i * 3;
+    out.pixels[i] = 0xFF000000u | static_cast<uint32_t>(p[0]) << 16 |
+                    static_cast<uint32_t>(p[1]) << 8 | p[2];
+  }
+  return true;
+}
+
+bool DecodeTiff(const uint8_t* data, std::size_t size, Picture& out) {
+  TiffMemory memory{data, static_cast<toff_t>(size), 0};
+  TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+  TIFFOpenOptionsSetErrorHandlerExtR(options, TiffQuiet, nullptr);
+  TIFFOpenOptionsSetWarningHandlerExtR(options, TiffQuiet, nullptr);
+  TIFF* tiff = TIFFClientOpenExt("memory", "rm", &memory, TiffRead, TiffWrite, TiffSeek, TiffClose,
+                                 TiffSize, TiffMap, TiffUnmap, options);
+  TIFFOpenOptionsFree(options);
+  if (!tiff) return false;
+  uint32_t width = 0;
+  uint32_t height = 0;
+  bool ok = TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width) == 1 &&
+            TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height) == 1 && SizeAcceptable(width, height);
+  std::vector<uint32_t> raster;
+  if (ok) {
+    raster.resize(static_cast<std::size_t>(width) * height);
+    ok = TIFFReadRGBAImageOriented(tiff, width, height, raster.data(), ORIENTATION_TOPLEFT, 1) == 1;
+  }
+  TIFFClose(tiff);
+  if (!ok) return false;
+  // libtiff packs 0xAABBGGRR; swap red and blue.
+  for (uint32_t& p : raster) {
+    p = (p & 0xFF00FF00u) | (p & 0xFFu) << 16 | ((p >> 16) & 0xFFu);
+  }
+  out.width = static_cast<int>(width);
+  out.height = static_cast<int>(height);
+  out.pixels = std::move(raster);
+  return true;
+}
+
+bool DecodeBmp(const uint8_t* data, std::size_t size, Picture& out) {
+  if (size > static_cast<std::size_t>(INT32_MAX)) return false;
+  SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
+  if (!stream) return false;
+  SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);
+  if (!loaded) return false;
+  bool ok = SizeAcceptable(loaded->w, loaded->h);
+  SDL_Surface* converted = ok ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
+  SDL_FreeSurface(loaded);
+  if (!converted) return false;
+  out.width = converted->w;
+  out.height = converted->h;
+  out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
+  SDL_LockSurface(converted);
+  for (int y = 0; y < out.height; ++y) {
+    std::memcpy(out.pixels.data() + static_cast<std::size_t>(y) * out.width,
+                static_cast<const uint8_t*>(converted->pixels) + static_cast<std::size_t>(y) * converted->pitch,
+                static_cast<std::size_t>(out.width) * 4);
+  }
+  SDL_UnlockSurface(converted);
+  SDL_FreeSurface(converted);
+  return true;
+}
+
+bool DecodePicture(const void* data, std::size_t size, Picture& out) {
+  if (!data || size < 4) return false;
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  if (size >= 8 && std::memcmp(bytes, "\x89PNG\r\n\x1a\n", 8) == 0) return DecodePng(bytes, size, out);
+  if (bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) return DecodeJpeg(bytes, size, out);
+  if (std::memcmp(bytes, "II*\0", 4) == 0 || std::memcmp(bytes, "MM\0*", 4) == 0) {
+    return DecodeTiff(bytes, size, out);
+  }
+  if (bytes[0] == 'B' && bytes[1] == 'M') return DecodeBmp(bytes, size, out);
+  return false;
+}
+
+bool WriteBmp(const std::string& fileName, int width, int height, const uint32_t* pixels,
+              int pitchPixels) {
+  if (width <= 0 || height <= 0) return false;
+  const uint32_t rowBytes = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
+  const uint32_t dataBytes = rowBytes * static_cast<uint32_t>(height);
+  uint8_t header[54] = {};
+  auto put32 = [&header](int at, uint32_t value) {
+    for (int i = 0; i < 4; ++i) header[at + i] = static_cast<uint8_t>(value >> (8 * i));
+  };
+  header[0] = 'B';
+  header[1] = 'M';
+  put32(2, 54 + dataBytes);
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<uint32_t>(width));
+  put32(22, static_cast<uint32_t>(height));
+  header[26] = 1;   // planes
+  header[28] = 24;  // bits per pixel
+  put32(34, dataBytes);
+  put32(38, 2835);  // 72 dots per inch
+  put32(42, 2835);
+  std::FILE* file = std::fopen(NativePath(fileName).c_str(), "wb");
+  if (!file) return false;
+  bool ok = std::fwrite(header, 1, sizeof header, file) == sizeof header;
+  std::vector<uint8_t> row(rowBytes, 0);
+  // Rows go bottom-up.
+  for (int y = height - 1; ok && y >= 0; --y) {
+    const uint32_t* source = pixels + static_cast<std::size_t>(y) * pitchPixels;
+    for (int x = 0; x < width; ++x) {
+      row[x * 3] = static_cast<uint8_t>(source[x]);
+      row[x * 3 + 1] = static_cast<uint8_t>(source[x] >> 8);
+      row[x * 3 + 2] = static_cast<uint8_t>(source[x] >> 16);
+    }
+    ok = std::fwrite(row.data(), 1, rowBytes, file) == rowBytes;
+  }
+  return std::fclose(file) == 0 && ok;
+}
+
+}  // namespace media

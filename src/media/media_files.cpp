@@ -1,0 +1,87 @@
+// Plain files: names written with Windows separators, whole-file reads, and the little-endian
+// reader of the level files.
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+
+#include "media/media.h"
+
+struct MediaFile {
+  std::string bytes;
+  std::size_t position = 0;
+  bool complete = true;
+};
+
+std::string NativePath(const std::string& fileName) {
+  std::string path = fileName;
+  for (char& c : path) {
+    if (c == '\\') c = '/';
+  }
+  return path;
+}
+
+bool ReadFileBytes(const std::string& fileName, std::string& bytes) {
+  bytes.clear();
+  std::FILE* file = std::fopen(NativePath(fileName).c_str(), "rb");
+  if (!file) return false;
+  char chunk[65536];
+  std::size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
+  bool ok = !std::ferror(file);
+  std::fclose(file);
+  return ok;
+}
+
+MediaFile* OpenReadFile(const std::string& fileName) {
+  auto* file = new MediaFile;
+  if (!ReadFileBytes(fileName, file->bytes)) {
+    delete file;
+    return nullptr;
+  }
+  return file;
+}
+
+bool EndOfFile(MediaFile* file) { return !file || file->position >= file->bytes.size(); }
+
+namespace {
+
+// Four little-endian bytes, or false (and the file marked incomplete) past the end.
+bool ReadWord(MediaFile* file, uint32_t& word) {
+  word = 0;
+  if (!file) return false;
+  if (file->bytes.size() - file->position < 4) {
+    file->position = file->bytes.size();
+    file->complete = false;
+    return false;
+  }
+  const auto* p = reinterpret_cast<const unsigned char*>(file->bytes.data() + file->position);
+  word = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+  file->position += 4;
+  return true;
+}
+
+}  // namespace
+
+int32_t ReadInt32(MediaFile* file) {
+  uint32_t word = 0;
+  if (!ReadWord(file, word)) return 0;
+  return static_cast<int32_t>(word);
+}
+
+float ReadFloat32(MediaFile* file) {
+  uint32_t word = 0;
+  if (!ReadWord(file, word)) return 0.0f;
+  float value = 0.0f;
+  std::memcpy(&value, &word, sizeof value);
+  return value;
+}
+
+bool LastReadComplete(MediaFile* file) { return file && file->complete; }
+
+void CloseFile(MediaFile* file) { delete file; }
+
+bool FileExists(const std::string& fileName) {
+  struct stat info;
+  return stat(NativePath(fileName).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}

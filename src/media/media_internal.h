@@ -1,0 +1,208 @@
+// State shared by the media layer's files. Only src/media includes this header: it is the one
+// place where SDL types meet the game's numbered objects.
+#pragma once
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_ttf.h>
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "media/media.h"
+
+namespace media {
+
+// A decoded picture, pixels 0xAARRGGBB, rows top to bottom, no padding.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+};
+
+// Pictures larger than this are refused: a malformed header must not make us allocate gigabytes.
+constexpr int64_t maxPicturePixels = 64LL * 1024 * 1024;
+constexpr int maxPictureSide = 32768;
+
+bool DecodePicture(const void* data, std::size_t size, Picture& out);
+bool DecodePng(const uint8_t* data, std::size_t size, Picture& out);
+bool DecodeJpeg(const uint8_t* data, std::size_t size, Picture& out);
+bool DecodeTiff(const uint8_t* data, std::size_t size, Picture& out);
+bool DecodeBmp(const uint8_t* data, std::size_t size, Picture& out);
+// Writes a 24-bit Windows bitmap; the alpha byte is ignored.
+bool WriteBmp(const std::string& fileName, int width, int height, const uint32_t* pixels,
+              int pitchPixels);
+
+struct SpriteRecord {
+  int width = 0;
+  int height = 0;
+  int flags = 0;
+  int colourKey = 0;  // game colour r + 256 g + 65536 b
+  // The source of truth unless pixelsStale: 0xAARRGGBB, alpha forced opaque without spriteAlpha.
+  std::vector<uint32_t> pixels;
+  // Alpha is the picture's own with spriteAlpha, else 0 where the colour key matches.
+  SDL_Texture* texture = nullptr;
+  bool isTarget = false;     // the texture is a render target
+  bool pixelsStale = false;  // drawing went into the texture after the pixels were last read
+  bool clipped = false;
+  SDL_Rect clip{0, 0, 0, 0};
+  SDL_ScaleMode scaleMode = SDL_ScaleModeNearest;
+};
+
+struct QuadRecord {
+  int sprite = 0;
+  float width = 0;
+  float height = 0;
+  int angle = 0;
+  QuadCorners corners{};
+  float u[4] = {0, 1, 0, 1};
+  float v[4] = {0, 0, 1, 1};
+};
+
+struct ImageRecord {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;  // 0x00RRGGBB
+  SDL_Texture* texture = nullptr;
+  int textureWidth = 0;
+  int textureHeight = 0;
+};
+
+struct FontRecord {
+  TTF_Font* font = nullptr;
+};
+
+enum class TargetKind { screen, image, sprite };
+
+struct MediaState {
+  bool videoUp = false;
+  bool ttfUp = false;
+  bool sprite3DUp = false;
+  bool keyboardUp = false;
+  bool mouseUp = false;
+
+  SDL_Window* window = nullptr;
+  int windowNumber = -1;
+  SDL_Renderer* renderer = nullptr;
+  bool customBlend = false;  // the renderer takes SDL_ComposeCustomBlendMode modes
+  SDL_Texture* backBuffer = nullptr;
+  int screenWidth = 0;
+  int screenHeight = 0;
+  bool windowActive = false;
+  bool closeRequested = false;
+
+  // Frame pacing.
+  int frameRate = 60;
+  bool limiterEnabled = true;
+  uint64_t lastFlip = 0;
+
+  // Which texture the renderer currently draws into (nullptr: not yet chosen).
+  SDL_Texture* boundTarget = nullptr;
+  bool boundTargetValid = false;
+  bool clipApplied = false;
+  SDL_Rect appliedClip{0, 0, 0, 0};
+
+  int drawIntoSprite = -1;  // DrawIntoSprite's sprite, -1 for the back buffer
+
+  // StartDrawing's target.
+  bool drawing = false;
+  TargetKind drawKind = TargetKind::screen;
+  int drawNumber = 0;
+  int drawFont = -1;
+  int drawMode = 0;
+  int frontColour = 0xFFFFFF;
+  int backColour = 0;
+  // CPU copy of the drawing target, taken by DrawingBuffer/Point on the screen or a sprite.
+  bool copyTaken = false;
+  bool copyModified = false;
+  std::vector<uint32_t> screenCopy;  // 0x00RRGGBB
+
+  // Sprite3D.
+  bool in3D = false;
+  int sourceFactor = 5;
+  int destinationFactor = 6;
+  int quality = 1;
+  bool viewportSet = false;
+  SDL_Rect viewport{0, 0, 0, 0};
+
+  int defaultColourKey = 0;
+
+  std::unordered_map<int, SpriteRecord> sprites;
+  std::unordered_map<int, QuadRecord> quads;
+  std::unordered_map<int, ImageRecord> images;
+  std::unordered_map<int, FontRecord> fonts;
+};
+
+MediaState& State();
+
+SpriteRecord* FindSprite(int number);
+ImageRecord* FindImage(int number);
+
+// Game colour (r + 256 g + 65536 b) and 0x00RRGGBB pixels.
+inline uint32_t PixelFromColour(int colour) {
+  return static_cast<uint32_t>(Red(colour) << 16 | Green(colour) << 8 | Blue(colour));
+}
+inline int ColourFromPixel(uint32_t pixel) {
+  return RGB((pixel >> 16) & 255, (pixel >> 8) & 255, pixel & 255);
+}
+
+// Blend modes that keep the back buffer's alpha at 255 (it plays the part of an alpha-less
+// screen, so destination-alpha factors read 1) while sprite targets take the source alpha.
+SDL_BlendMode CopyBlend(bool intoScreen);
+SDL_BlendMode OverBlend(bool intoScreen);
+
+// Renderer target management. Every GPU draw calls BindDrawTarget first.
+SDL_Texture* CurrentGpuTarget(bool& intoScreen, int& targetWidth, int& targetHeight);
+bool BindDrawTarget(bool& intoScreen, int& targetWidth, int& targetHeight);
+void BindTexture(SDL_Texture* target);
+void ApplyClip(const SDL_Rect* clip);
+// Writes a modified CPU copy of the drawing target back and drops it; before any GPU drawing.
+void SyncDrawingCopy();
+
+// Sprite textures are rebuilt from the CPU pixels whenever the renderer is new.
+bool EnsureSpriteTexture(SpriteRecord& sprite);
+bool EnsureSpriteTarget(SpriteRecord& sprite);
+void RefreshSpriteTexture(SpriteRecord& sprite);
+bool ReadBackSprite(SpriteRecord& sprite);
+void DestroySpriteTexture(SpriteRecord& sprite);
+bool StoreSprite(int number, Picture&& picture, int flags);
+bool ReadScreenPixels(const SDL_Rect& rect, uint32_t* pixels);  // 0x00RRGGBB
+void UploadPixelsToTexture(SDL_Texture* texture, const SDL_Rect* rect, const uint32_t* pixels,
+                           int width, int height, int pitchPixels, bool forceOpaque);
+
+// The current drawing target when it is drawn on the CPU (an image, or a screen or sprite
+// whose pixels DrawingBuffer/Point fetched); false when drawing goes through the renderer.
+struct PixelView {
+  uint32_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  int pitch = 0;  // in pixels
+  uint32_t alpha = 0;  // top byte written with every pixel
+};
+bool CpuView(PixelView& view);
+void MarkCpuModified();
+void BlitPixels(const PixelView& view, int x, int y, const uint32_t* source, int width, int height,
+                int pitchPixels, bool blendAlpha);
+
+// Fonts.
+TTF_Font* FontOf(int font);
+// Game texts may hold Latin-1 bytes (typed characters); SDL_ttf wants UTF-8.
+std::string TextAsUtf8(const std::string& text);
+// A rendered line of text, cached by font, colour and text.
+SDL_Texture* TextTexture(int font, const std::string& text, int colour, int& width, int& height);
+
+// Called by ShutdownMedia and CloseScreen.
+void ReleaseTextTextures();
+void ReleaseImageTextures();
+void ReleaseAllGpuObjects();
+void ShutdownSprites();
+void ShutdownImages();
+void ShutdownFonts();
+void ShutdownSound();
+void ResetInput();
+// Handles every queued SDL event: window state, keyboard and mouse.
+void PumpEvents();
+void HandleInputEvent(const SDL_Event& event);
+
+}  // namespace media

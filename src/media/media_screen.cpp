@@ -1,0 +1,339 @@
+// The window, the back buffer and the frame: every drawing goes into one back-buffer texture of
+// the screen's size, which FlipBuffers scales and letterboxes into the window.
+#include <cstring>
+
+#include "media/media_internal.h"
+
+namespace media {
+
+SDL_BlendMode CopyBlend(bool intoScreen) {
+  if (!State().customBlend) return SDL_BLENDMODE_NONE;
+  return SDL_ComposeCustomBlendMode(SDL_BLENDFACTOR_ONE, SDL_BLENDFACTOR_ZERO, SDL_BLENDOPERATION_ADD,
+                                    intoScreen ? SDL_BLENDFACTOR_ZERO : SDL_BLENDFACTOR_ONE,
+                                    intoScreen ? SDL_BLENDFACTOR_ONE : SDL_BLENDFACTOR_ZERO,
+                                    SDL_BLENDOPERATION_ADD);
+}
+
+SDL_BlendMode OverBlend(bool intoScreen) {
+  if (!State().customBlend) return SDL_BLENDMODE_BLEND;
+  return SDL_ComposeCustomBlendMode(SDL_BLENDFACTOR_SRC_ALPHA, SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA,
+                                    SDL_BLENDOPERATION_ADD,
+                                    intoScreen ? SDL_BLENDFACTOR_ZERO : SDL_BLENDFACTOR_ONE,
+                                    intoScreen ? SDL_BLENDFACTOR_ONE : SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA,
+                                    SDL_BLENDOPERATION_ADD);
+}
+
+void BindTexture(SDL_Texture* target) {
+  MediaState& s = State();
+  if (s.boundTargetValid && s.boundTarget == target) return;
+  SDL_SetRenderTarget(s.renderer, target);
+  s.boundTarget = target;
+  s.boundTargetValid = true;
+  // Changing target resets the renderer's clip rectangle.
+  s.clipApplied = false;
+}
+
+void ApplyClip(const SDL_Rect* clip) {
+  MediaState& s = State();
+  if (!clip) {
+    if (s.clipApplied) SDL_RenderSetClipRect(s.renderer, nullptr);
+    s.clipApplied = false;
+    return;
+  }
+  if (s.clipApplied && std::memcmp(&s.appliedClip, clip, sizeof *clip) == 0) return;
+  SDL_RenderSetClipRect(s.renderer, clip);
+  s.appliedClip = *clip;
+  s.clipApplied = true;
+}
+
+// The target of GPU drawing: the sprite of an open StartDrawing on a sprite, else the sprite of
+// DrawIntoSprite, else the back buffer.
+SDL_Texture* CurrentGpuTarget(bool& intoScreen, int& targetWidth, int& targetHeight) {
+  MediaState& s = State();
+  int spriteNumber = -1;
+  if (s.drawing && s.drawKind == TargetKind::sprite) {
+    spriteNumber = s.drawNumber;
+  } else if (s.drawIntoSprite >= 0) {
+    spriteNumber = s.drawIntoSprite;
+  }
+  if (spriteNumber >= 0) {
+    SpriteRecord* sprite = FindSprite(spriteNumber);
+    if (sprite && EnsureSpriteTarget(*sprite)) {
+      intoScreen = false;
+      targetWidth = sprite->width;
+      targetHeight = sprite->height;
+      sprite->pixelsStale = true;
+      return sprite->texture;
+    }
+  }
+  intoScreen = true;
+  targetWidth = s.screenWidth;
+  targetHeight = s.screenHeight;
+  return s.backBuffer;
+}
+
+bool BindDrawTarget(bool& intoScreen, int& targetWidth, int& targetHeight) {
+  MediaState& s = State();
+  if (!s.renderer || !s.backBuffer) return false;
+  SyncDrawingCopy();
+  SDL_Texture* target = CurrentGpuTarget(intoScreen, targetWidth, targetHeight);
+  BindTexture(target);
+  return true;
+}
+
+bool ReadScreenPixels(const SDL_Rect& rect, uint32_t* pixels) {
+  MediaState& s = State();
+  if (!s.renderer || !s.backBuffer) return false;
+  BindTexture(s.backBuffer);
+  if (SDL_RenderReadPixels(s.renderer, &rect, SDL_PIXELFORMAT_ARGB8888, pixels, rect.w * 4) != 0) {
+    return false;
+  }
+  std::size_t count = static_cast<std::size_t>(rect.w) * rect.h;
+  for (std::size_t i = 0; i < count; ++i) pixels[i] &= 0x00FFFFFFu;
+  return true;
+}
+
+void UploadPixelsToTexture(SDL_Texture* texture, const SDL_Rect* rect, const uint32_t* pixels,
+                           int width, int height, int pitchPixels, bool forceOpaque) {
+  MediaState& s = State();
+  if (!texture) return;
+  // Queued drawing into or from this texture must land before the new pixels.
+  SDL_RenderFlush(s.renderer);
+  if (!forceOpaque) {
+    SDL_UpdateTexture(texture, rect, pixels, pitchPixels * 4);
+    return;
+  }
+  std::vector<uint32_t> opaque(static_cast<std::size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* row = pixels + static_cast<std::size_t>(y) * pitchPixels;
+    uint32_t* out = opaque.data() + static_cast<std::size_t>(y) * width;
+    for (int x = 0; x < width; ++x) out[x] = row[x] | 0xFF000000u;
+  }
+  SDL_UpdateTexture(texture, rect, opaque.data(), width * 4);
+}
+
+void ReleaseAllGpuObjects() {
+  MediaState& s = State();
+  for (auto& [number, sprite] : s.sprites) {
+    if (sprite.pixelsStale) ReadBackSprite(sprite);
+    DestroySpriteTexture(sprite);
+  }
+  ReleaseTextTextures();
+  ReleaseImageTextures();
+}
+
+void PumpEvents() {
+  MediaState& s = State();
+  if (!s.videoUp) return;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    switch (event.type) {
+      case SDL_QUIT:
+        s.closeRequested = true;
+        break;
+      case SDL_WINDOWEVENT:
+        switch (event.window.event) {
+          case SDL_WINDOWEVENT_FOCUS_GAINED:
+          case SDL_WINDOWEVENT_RESTORED:
+            s.windowActive = true;
+            break;
+          case SDL_WINDOWEVENT_FOCUS_LOST:
+          case SDL_WINDOWEVENT_MINIMIZED:
+            s.windowActive = false;
+            break;
+          case SDL_WINDOWEVENT_CLOSE:
+            s.closeRequested = true;
+            break;
+          default:
+            break;
+        }
+        break;
+      default:
+        HandleInputEvent(event);
+        break;
+    }
+  }
+}
+
+}  // namespace media
+
+using namespace media;
+
+bool OpenWindow(int window, int x, int y, int width, int height, const std::string& title,
+                bool borderless) {
+  MediaState& s = State();
+  if (!s.videoUp || width <= 0 || height <= 0) return false;
+  if (s.window) {
+    s.windowNumber = window;
+    return true;
+  }
+  Uint32 flags = borderless ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+  s.window = SDL_CreateWindow(title.c_str(), borderless ? 0 : x, borderless ? 0 : y, width, height,
+                              flags);
+  if (!s.window) return false;
+  s.windowNumber = window;
+  // A freshly opened window is in front; focus events keep this up to date afterwards.
+  s.windowActive = true;
+  s.closeRequested = false;
+  return true;
+}
+
+bool WindowExists(int window) {
+  MediaState& s = State();
+  return s.window && s.windowNumber == window;
+}
+
+bool OpenWindowedScreen(int window, int, int, int width, int height, bool stretch) {
+  MediaState& s = State();
+  if (!WindowExists(window) || width <= 0 || height <= 0) return false;
+  if (s.renderer) CloseScreen();
+  s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+  if (!s.renderer) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_SOFTWARE);
+  if (!s.renderer) return false;
+  // The software renderer refuses custom blend modes; it then gets the nearest standard ones.
+  SDL_BlendMode probe = SDL_ComposeCustomBlendMode(
+      SDL_BLENDFACTOR_DST_ALPHA, SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD, SDL_BLENDFACTOR_ZERO,
+      SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD);
+  s.customBlend = SDL_SetRenderDrawBlendMode(s.renderer, probe) == 0;
+  SDL_SetRenderDrawBlendMode(s.renderer, SDL_BLENDMODE_NONE);
+  if (stretch) {
+    SDL_RenderSetLogicalSize(s.renderer, width, height);
+  }
+  s.backBuffer = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                   width, height);
+  if (!s.backBuffer) {
+    SDL_DestroyRenderer(s.renderer);
+    s.renderer = nullptr;
+    return false;
+  }
+  SDL_SetTextureScaleMode(s.backBuffer, SDL_ScaleModeLinear);
+  SDL_SetTextureBlendMode(s.backBuffer, SDL_BLENDMODE_NONE);
+  s.screenWidth = width;
+  s.screenHeight = height;
+  s.boundTargetValid = false;
+  s.clipApplied = false;
+  BindTexture(s.backBuffer);
+  SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
+  SDL_RenderClear(s.renderer);
+  s.lastFlip = SDL_GetPerformanceCounter();
+  return true;
+}
+
+void CloseScreen() {
+  MediaState& s = State();
+  if (!s.renderer) return;
+  if (s.drawing) StopDrawing();
+  ReleaseAllGpuObjects();
+  SDL_DestroyTexture(s.backBuffer);
+  SDL_DestroyRenderer(s.renderer);
+  s.backBuffer = nullptr;
+  s.renderer = nullptr;
+  s.boundTarget = nullptr;
+  s.boundTargetValid = false;
+  s.clipApplied = false;
+  s.in3D = false;
+  s.copyTaken = false;
+  s.screenWidth = 0;
+  s.screenHeight = 0;
+}
+
+void MinimiseWindow() {
+  MediaState& s = State();
+  if (s.window) SDL_MinimizeWindow(s.window);
+}
+
+void RestoreWindow() {
+  MediaState& s = State();
+  if (!s.window) return;
+  SDL_RestoreWindow(s.window);
+  SDL_RaiseWindow(s.window);
+}
+
+void SetFrameRate(int framesPerSecond) { State().frameRate = framesPerSecond > 0 ? framesPerSecond : 1; }
+
+void SetFrameLimiterEnabled(bool enabled) { State().limiterEnabled = enabled; }
+
+void ClearScreen(int colour) {
+  MediaState& s = State();
+  if (!s.renderer || !s.backBuffer) return;
+  SyncDrawingCopy();
+  BindTexture(s.backBuffer);
+  ApplyClip(nullptr);
+  SDL_SetRenderDrawColor(s.renderer, Red(colour), Green(colour), Blue(colour), 255);
+  SDL_RenderClear(s.renderer);
+}
+
+void FlipBuffers() {
+  MediaState& s = State();
+  PumpEvents();
+  if (!s.renderer || !s.backBuffer) return;
+  SyncDrawingCopy();
+  if (s.limiterEnabled) {
+    const uint64_t frequency = SDL_GetPerformanceFrequency();
+    const uint64_t period = frequency / static_cast<uint64_t>(s.frameRate + 1);
+    for (;;) {
+      uint64_t passed = SDL_GetPerformanceCounter() - s.lastFlip;
+      if (passed > period) break;
+      // Sleep through most of the wait and poll the counter for the last millisecond.
+      uint64_t leftMs = (period - passed) * 1000 / frequency;
+      if (leftMs >= 2) SDL_Delay(static_cast<Uint32>(leftMs - 1));
+    }
+  }
+  s.lastFlip = SDL_GetPerformanceCounter();
+  BindTexture(nullptr);
+  SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
+  SDL_RenderClear(s.renderer);
+  SDL_RenderCopy(s.renderer, s.backBuffer, nullptr, nullptr);
+  SDL_RenderPresent(s.renderer);
+  BindTexture(s.backBuffer);
+}
+
+bool ScreenActive() {
+  MediaState& s = State();
+  PumpEvents();
+  if (!s.window) return false;
+  return s.windowActive && !(SDL_GetWindowFlags(s.window) & SDL_WINDOW_MINIMIZED);
+}
+
+bool CloseRequested() {
+  MediaState& s = State();
+  PumpEvents();
+  bool requested = s.closeRequested;
+  s.closeRequested = false;
+  return requested;
+}
+
+bool GrabSprite(int sprite, int x, int y, int width, int height) {
+  MediaState& s = State();
+  if (!s.renderer || sprite < 0 || width <= 0 || height <= 0) return false;
+  SDL_Rect wanted{x, y, width, height};
+  SDL_Rect screen{0, 0, s.screenWidth, s.screenHeight};
+  SDL_Rect inside;
+  Picture picture;
+  picture.width = width;
+  picture.height = height;
+  picture.pixels.assign(static_cast<std::size_t>(width) * height, 0);
+  SyncDrawingCopy();
+  if (SDL_IntersectRect(&wanted, &screen, &inside)) {
+    std::vector<uint32_t> part(static_cast<std::size_t>(inside.w) * inside.h);
+    if (!ReadScreenPixels(inside, part.data())) return false;
+    for (int row = 0; row < inside.h; ++row) {
+      std::memcpy(picture.pixels.data() + static_cast<std::size_t>(inside.y - y + row) * width + (inside.x - x),
+                  part.data() + static_cast<std::size_t>(row) * inside.w, static_cast<std::size_t>(inside.w) * 4);
+    }
+  }
+  return StoreSprite(sprite, std::move(picture), 0);
+}
+
+bool SaveSprite(int sprite, const std::string& fileName) {
+  SpriteRecord* record = FindSprite(sprite);
+  if (!record) return false;
+  if (record->pixelsStale && !ReadBackSprite(*record)) return false;
+  return WriteBmp(fileName, record->width, record->height, record->pixels.data(), record->width);
+}
+
+void Set3DViewport(int x, int y, int width, int height) {
+  MediaState& s = State();
+  s.viewport = SDL_Rect{x, y, width > 0 ? width : 0, height > 0 ? height : 0};
+  s.viewportSet = true;
+}

@@ -1,0 +1,146 @@
+// Sound decoders over memory blocks: RIFF WAVE (8- and 16-bit PCM, mono or stereo) and Ogg
+// Vorbis. Both refuse malformed data instead of reading past the block.
+#include <cstring>
+
+#include <vorbis/vorbisfile.h>
+
+#include "media/media_sound_internal.h"
+
+namespace media {
+
+namespace {
+
+uint32_t Little32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+uint16_t Little16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+
+struct OggMemory {
+  const uint8_t* data;
+  std::size_t size;
+  std::size_t position;
+};
+
+std::size_t OggRead(void* buffer, std::size_t elementSize, std::size_t count, void* source) {
+  auto* memory = static_cast<OggMemory*>(source);
+  if (elementSize == 0) return 0;
+  std::size_t wanted = elementSize * count;
+  std::size_t available = memory->size - memory->position;
+  if (wanted > available) wanted = available - available % elementSize;
+  std::memcpy(buffer, memory->data + memory->position, wanted);
+  memory->position += wanted;
+  return wanted / elementSize;
+}
+
+int OggSeek(void* source, ogg_int64_t offset, int whence) {
+  auto* memory = static_cast<OggMemory*>(source);
+  ogg_int64_t base = 0;
+  if (whence == SEEK_CUR) base = static_cast<ogg_int64_t>(memory->position);
+  if (whence == SEEK_END) base = static_cast<ogg_int64_t>(memory->size);
+  ogg_int64_t target = base + offset;
+  if (target < 0 || target > static_cast<ogg_int64_t>(memory->size)) return -1;
+  memory->position = static_cast<std::size_t>(target);
+  return 0;
+}
+
+long OggTell(void* source) { return static_cast<long>(static_cast<OggMemory*>(source)->position); }
+
+// Longer decoded sounds are refused: ten minutes of 48 kHz stereo.
+constexpr std::size_t maxDecodedBytes = 10u * 60 * 48000 * 4;
+
+}  // namespace
+
+bool DecodeWav(const uint8_t* data, std::size_t size, DecodedSound& out) {
+  if (!data || size < 12 || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WAVE", 4) != 0) {
+    return false;
+  }
+  bool haveFormat = false;
+  int channels = 0;
+  int rate = 0;
+  int bits = 0;
+  const uint8_t* samples = nullptr;
+  std::size_t sampleBytes = 0;
+  std::size_t at = 12;
+  while (size - at >= 8) {
+    const uint8_t* chunk = data + at;
+    std::size_t length = Little32(chunk + 4);
+    std::size_t bodyStart = at + 8;
+    std::size_t available = size - bodyStart;
+    if (std::memcmp(chunk, "fmt ", 4) == 0) {
+      if (length < 16 || length > available) return false;
+      uint16_t tag = Little16(chunk + 8);
+      // WAVE_FORMAT_EXTENSIBLE carries the real tag in its sub-format.
+      if (tag == 0xFFFE && length >= 40) tag = Little16(chunk + 8 + 24);
+      if (tag != 1) return false;
+      channels = Little16(chunk + 10);
+      rate = static_cast<int>(Little32(chunk + 12));
+      bits = Little16(chunk + 22);
+      haveFormat = true;
+    } else if (std::memcmp(chunk, "data", 4) == 0) {
+      // Writers that never patched the length leave it too long: take what is there.
+      samples = data + bodyStart;
+      sampleBytes = length < available ? length : available;
+    }
+    if (length > available) break;
+    std::size_t padded = length + (length & 1);
+    if (padded > available) break;
+    at = bodyStart + padded;
+  }
+  if (!haveFormat || !samples) return false;
+  if ((channels != 1 && channels != 2) || (bits != 8 && bits != 16) || rate <= 0 || rate > 384000) {
+    return false;
+  }
+  const std::size_t frameBytes = static_cast<std::size_t>(channels) * (bits / 8);
+  const std::size_t frames = sampleBytes / frameBytes;
+  if (frames == 0) return false;
+  out.channels = channels;
+  out.rate = rate;
+  out.bits = bits;
+  out.frames = frames;
+  out.samples.assign(samples, samples + frames * frameBytes);
+  return true;
+}
+
+bool DecodeOgg(const uint8_t* data, std::size_t size, DecodedSound& out) {
+  if (!data || size < 4 || std::memcmp(data, "OggS", 4) != 0) return false;
+  OggMemory memory{data, size, 0};
+  ov_callbacks callbacks{OggRead, OggSeek, nullptr, OggTell};
+  OggVorbis_File file;
+  if (ov_open_callbacks(&memory, &file, nullptr, 0, callbacks) != 0) return false;
+  vorbis_info* info = ov_info(&file, -1);
+  if (!info || (info->channels != 1 && info->channels != 2) || info->rate <= 0) {
+    ov_clear(&file);
+    return false;
+  }
+  std::vector<uint8_t> pcm;
+  char buffer[16384];
+  int section = 0;
+  bool ok = true;
+  for (;;) {
+    long got = ov_read(&file, buffer, sizeof buffer, 0, 2, 1, &section);
+    if (got == 0) break;
+    if (got == OV_HOLE) continue;
+    if (got < 0 || pcm.size() + static_cast<std::size_t>(got) > maxDecodedBytes) {
+      ok = false;
+      break;
+    }
+    pcm.insert(pcm.end(), buffer, buffer + got);
+  }
+  // A stream whose later sections change the layout is not something we play.
+  vorbis_info* last = ov_info(&file, -1);
+  if (!last || last->channels != info->channels) ok = false;
+  out.channels = info->channels;
+  out.rate = static_cast<int>(info->rate);
+  ov_clear(&file);
+  out.bits = 16;
+  const std::size_t frameBytes = static_cast<std::size_t>(out.channels) * 2;
+  out.frames = pcm.size() / frameBytes;
+  if (!ok || out.frames == 0) return false;
+  pcm.resize(out.frames * frameBytes);
+  out.samples = std::move(pcm);
+  return true;
+}
+
+}  // namespace media

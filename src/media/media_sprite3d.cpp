@@ -1,0 +1,258 @@
+// Sprite3D quads: a sprite's texture drawn as two triangles with per-vertex alpha, any corner
+// positions and texture coordinates, and the Direct3D-numbered blend factors.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "media/media_internal.h"
+
+using namespace media;
+
+namespace {
+
+QuadRecord* FindQuad(int number) {
+  MediaState& s = State();
+  auto found = s.quads.find(number);
+  return found == s.quads.end() ? nullptr : &found->second;
+}
+
+// Corners turned about the centre of the drawn size; y grows downwards, so a positive angle
+// turns clockwise on the screen.
+void ComputeCorners(QuadRecord& quad) {
+  const float w = quad.width;
+  const float h = quad.height;
+  const float cx = w / 2;
+  const float cy = h / 2;
+  const float plainX[4] = {0, w, 0, w};
+  const float plainY[4] = {0, 0, h, h};
+  const double radians = quad.angle * 3.14159265358979323846 / 180.0;
+  const float c = static_cast<float>(std::cos(radians));
+  const float sn = static_cast<float>(std::sin(radians));
+  for (int i = 0; i < 4; ++i) {
+    float dx = plainX[i] - cx;
+    float dy = plainY[i] - cy;
+    quad.corners.x[i] = cx + dx * c - dy * sn;
+    quad.corners.y[i] = cy + dx * sn + dy * c;
+  }
+}
+
+SDL_BlendFactor FactorFromNumber(int number) {
+  switch (number) {
+    case 1: return SDL_BLENDFACTOR_ZERO;
+    case 2: return SDL_BLENDFACTOR_ONE;
+    case 3: return SDL_BLENDFACTOR_SRC_COLOR;
+    case 4: return SDL_BLENDFACTOR_ONE_MINUS_SRC_COLOR;
+    case 5: return SDL_BLENDFACTOR_SRC_ALPHA;
+    case 6: return SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA;
+    case 7: return SDL_BLENDFACTOR_DST_ALPHA;
+    case 8: return SDL_BLENDFACTOR_ONE_MINUS_DST_ALPHA;
+    case 9: return SDL_BLENDFACTOR_DST_COLOR;
+    case 10: return SDL_BLENDFACTOR_ONE_MINUS_DST_COLOR;
+    default: return SDL_BLENDFACTOR_ONE;
+  }
+}
+
+SDL_BlendMode QuadBlend(bool intoScreen) {
+  MediaState& s = State();
+  if (!s.customBlend) {
+    // The software renderer only has the standard modes: anything that adds onto the
+    // destination becomes additive (the back buffer's alpha is 1, so (5,7) and (7,2) add too).
+    if (s.destinationFactor == 2 || s.destinationFactor == 7) return SDL_BLENDMODE_ADD;
+    return SDL_BLENDMODE_BLEND;
+  }
+  return SDL_ComposeCustomBlendMode(
+      FactorFromNumber(s.sourceFactor), FactorFromNumber(s.destinationFactor), SDL_BLENDOPERATION_ADD,
+      intoScreen ? SDL_BLENDFACTOR_ZERO : SDL_BLENDFACTOR_ONE,
+      intoScreen ? SDL_BLENDFACTOR_ONE : SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA, SDL_BLENDOPERATION_ADD);
+}
+
+void DrawPiece(SDL_Texture* texture, const float px[4], const float py[4], const float u[4],
+               const float v[4], Uint8 alpha) {
+  MediaState& s = State();
+  SDL_Vertex vertices[4];
+  for (int i = 0; i < 4; ++i) {
+    vertices[i].position = SDL_FPoint{px[i], py[i]};
+    vertices[i].color = SDL_Color{255, 255, 255, alpha};
+    vertices[i].tex_coord = SDL_FPoint{u[i], v[i]};
+  }
+  static const int indices[6] = {0, 1, 2, 1, 3, 2};
+  SDL_RenderGeometry(s.renderer, texture, vertices, 4, indices, 6);
+}
+
+// Bilinear point of the quad at (a, b) in [0, 1]².
+SDL_FPoint QuadPoint(const float px[4], const float py[4], float a, float b) {
+  float topX = px[0] + (px[1] - px[0]) * a;
+  float topY = py[0] + (py[1] - py[0]) * a;
+  float bottomX = px[2] + (px[3] - px[2]) * a;
+  float bottomY = py[2] + (py[3] - py[2]) * a;
+  return SDL_FPoint{topX + (bottomX - topX) * b, topY + (bottomY - topY) * b};
+}
+
+// The renderer clamps texture coordinates; a picture scrolled past its edge (u or v outside
+// 0..1 along the quad's sides) is drawn as pieces cut at the wrap lines so that it repeats.
+bool DrawWrapped(SDL_Texture* texture, const float px[4], const float py[4], const float u[4],
+                 const float v[4], Uint8 alpha) {
+  const bool separable = u[0] == u[2] && u[1] == u[3] && v[0] == v[1] && v[2] == v[3];
+  if (!separable) return false;
+  const float u0 = u[0], u1 = u[1], v0 = v[0], v1 = v[2];
+  if (std::fabs(u1 - u0) > 64 || std::fabs(v1 - v0) > 64) return false;
+  auto cuts = [](float from, float to, std::vector<float>& out) {
+    out.assign(1, 0.0f);
+    float low = std::min(from, to);
+    float high = std::max(from, to);
+    for (float k = std::floor(low) + 1; k < high; k += 1) out.push_back((k - from) / (to - from));
+    out.push_back(1.0f);
+    if (from > to) std::sort(out.begin(), out.end());
+  };
+  std::vector<float> as;
+  std::vector<float> bs;
+  cuts(u0, u1, as);
+  cuts(v0, v1, bs);
+  for (std::size_t i = 0; i + 1 < as.size(); ++i) {
+    for (std::size_t j = 0; j + 1 < bs.size(); ++j) {
+      float a0 = as[i], a1 = as[i + 1], b0 = bs[j], b1 = bs[j + 1];
+      float ua = u0 + (u1 - u0) * a0, ub = u0 + (u1 - u0) * a1;
+      float va = v0 + (v1 - v0) * b0, vb = v0 + (v1 - v0) * b1;
+      float shiftU = std::floor((ua + ub) / 2);
+      float shiftV = std::floor((va + vb) / 2);
+      SDL_FPoint p[4] = {QuadPoint(px, py, a0, b0), QuadPoint(px, py, a1, b0), QuadPoint(px, py, a0, b1),
+                         QuadPoint(px, py, a1, b1)};
+      float qx[4] = {p[0].x, p[1].x, p[2].x, p[3].x};
+      float qy[4] = {p[0].y, p[1].y, p[2].y, p[3].y};
+      float pu[4] = {ua - shiftU, ub - shiftU, ua - shiftU, ub - shiftU};
+      float pv[4] = {va - shiftV, va - shiftV, vb - shiftV, vb - shiftV};
+      DrawPiece(texture, qx, qy, pu, pv, alpha);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Start3D() {
+  MediaState& s = State();
+  if (!s.renderer || !s.backBuffer) return false;
+  s.in3D = true;
+  return true;
+}
+
+void Stop3D() {
+  MediaState& s = State();
+  s.in3D = false;
+}
+
+bool CreateSprite3D(int quad, int sprite) {
+  MediaState& s = State();
+  SpriteRecord* record = FindSprite(sprite);
+  if (quad < 0 || !record || !(record->flags & spriteTexture)) return false;
+  QuadRecord q;
+  q.sprite = sprite;
+  q.width = static_cast<float>(record->width);
+  q.height = static_cast<float>(record->height);
+  ComputeCorners(q);
+  s.quads[quad] = q;
+  return true;
+}
+
+void ZoomSprite3D(int quad, int width, int height) {
+  QuadRecord* q = FindQuad(quad);
+  if (!q) return;
+  q->width = static_cast<float>(width);
+  q->height = static_cast<float>(height);
+  ComputeCorners(*q);
+}
+
+void RotateSprite3D(int quad, int angle, int mode) {
+  QuadRecord* q = FindQuad(quad);
+  if (!q) return;
+  int turned = mode == 1 ? q->angle + angle : angle;
+  turned %= 360;
+  if (turned < 0) turned += 360;
+  q->angle = turned;
+  ComputeCorners(*q);
+}
+
+int Sprite3DAngle(int quad) {
+  QuadRecord* q = FindQuad(quad);
+  return q ? q->angle : 0;
+}
+
+int Sprite3DWidth(int quad) {
+  QuadRecord* q = FindQuad(quad);
+  return q ? static_cast<int>(q->width) : 0;
+}
+
+int Sprite3DHeight(int quad) {
+  QuadRecord* q = FindQuad(quad);
+  return q ? static_cast<int>(q->height) : 0;
+}
+
+void Sprite3DQuality(int mode) { State().quality = mode; }
+
+void Sprite3DBlendingMode(int sourceFactor, int destinationFactor) {
+  MediaState& s = State();
+  s.sourceFactor = sourceFactor;
+  s.destinationFactor = destinationFactor;
+}
+
+void SetSprite3DTexCoords(int quad, int corner, float u, float v) {
+  QuadRecord* q = FindQuad(quad);
+  if (!q || corner < 0 || corner > 3) return;
+  q->u[corner] = u;
+  q->v[corner] = v;
+}
+
+QuadCorners Sprite3DCorners(int quad) {
+  QuadRecord* q = FindQuad(quad);
+  return q ? q->corners : QuadCorners{};
+}
+
+void SetSprite3DCorners(int quad, const QuadCorners& corners) {
+  QuadRecord* q = FindQuad(quad);
+  if (q) q->corners = corners;
+}
+
+void DisplaySprite3D(int quad, int x, int y, int alpha) {
+  MediaState& s = State();
+  QuadRecord* q = FindQuad(quad);
+  if (!q) return;
+  SpriteRecord* sprite = FindSprite(q->sprite);
+  if (!sprite) return;
+  bool intoScreen = true;
+  int targetWidth = 0;
+  int targetHeight = 0;
+  if (!BindDrawTarget(intoScreen, targetWidth, targetHeight)) return;
+  if (!intoScreen && sprite->texture && sprite->isTarget && s.drawIntoSprite == q->sprite) return;
+  if (!EnsureSpriteTexture(*sprite)) return;
+  if (alpha < 0) alpha = 0;
+  if (alpha > 255) alpha = 255;
+  // The viewport is the back buffer's: a sprite being drawn into is never clipped by it.
+  ApplyClip(intoScreen && s.viewportSet ? &s.viewport : nullptr);
+  SDL_ScaleMode wanted = s.quality == 0 ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
+  if (sprite->scaleMode != wanted) {
+    // The filter is texture state applied at once: earlier queued quads must be drawn first.
+    SDL_RenderFlush(s.renderer);
+    SDL_SetTextureScaleMode(sprite->texture, wanted);
+    sprite->scaleMode = wanted;
+  }
+  SDL_SetTextureBlendMode(sprite->texture, QuadBlend(intoScreen));
+  SDL_SetTextureAlphaMod(sprite->texture, 255);
+  SDL_SetTextureColorMod(sprite->texture, 255, 255, 255);
+  float px[4];
+  float py[4];
+  for (int i = 0; i < 4; ++i) {
+    px[i] = static_cast<float>(x) + q->corners.x[i];
+    py[i] = static_cast<float>(y) + q->corners.y[i];
+  }
+  bool inside = true;
+  for (int i = 0; i < 4; ++i) {
+    if (q->u[i] < 0 || q->u[i] > 1 || q->v[i] < 0 || q->v[i] > 1) inside = false;
+  }
+  if (inside || !DrawWrapped(sprite->texture, px, py, q->u, q->v, static_cast<Uint8>(alpha))) {
+    DrawPiece(sprite->texture, px, py, q->u, q->v, static_cast<Uint8>(alpha));
+  }
+}
+
+void FreeSprite3D(int quad) { State().quads.erase(quad); }
+
+bool IsSprite3D(int quad) { return FindQuad(quad) != nullptr; }

@@ -1,0 +1,272 @@
+// Sprites: numbered pictures kept as CPU pixels plus one texture. The texture's alpha carries
+// either the picture's own alpha (spriteAlpha) or the colour key, so the same texture serves the
+// colour-keyed display and the Sprite3D quads.
+#include <cstring>
+
+#include "media/media_internal.h"
+
+namespace media {
+
+SpriteRecord* FindSprite(int number) {
+  MediaState& s = State();
+  auto found = s.sprites.find(number);
+  return found == s.sprites.end() ? nullptr : &found->second;
+}
+
+namespace {
+
+// The texture's pixels: alpha as the picture has it, or 0 where the colour key matches.
+std::vector<uint32_t> TexturePixels(const SpriteRecord& sprite) {
+  std::vector<uint32_t> out(sprite.pixels.size());
+  const uint32_t key = PixelFromColour(sprite.colourKey);
+  const bool ownAlpha = sprite.flags & spriteAlpha;
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    uint32_t p = sprite.pixels[i];
+    if (ownAlpha) {
+      out[i] = p;
+    } else {
+      out[i] = (p & 0x00FFFFFFu) == key ? (p & 0x00FFFFFFu) : (p | 0xFF000000u);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+void DestroySpriteTexture(SpriteRecord& sprite) {
+  if (sprite.texture) SDL_DestroyTexture(sprite.texture);
+  sprite.texture = nullptr;
+  sprite.isTarget = false;
+  MediaState& s = State();
+  // A destroyed texture may still be the renderer's target.
+  s.boundTargetValid = false;
+}
+
+bool EnsureSpriteTexture(SpriteRecord& sprite) {
+  MediaState& s = State();
+  if (sprite.texture) return true;
+  if (!s.renderer) return false;
+  sprite.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
+                                     sprite.width, sprite.height);
+  if (!sprite.texture) return false;
+  sprite.isTarget = false;
+  sprite.scaleMode = SDL_ScaleModeNearest;
+  SDL_SetTextureScaleMode(sprite.texture, SDL_ScaleModeNearest);
+  std::vector<uint32_t> pixels = TexturePixels(sprite);
+  SDL_UpdateTexture(sprite.texture, nullptr, pixels.data(), sprite.width * 4);
+  return true;
+}
+
+// Drawing into a sprite needs a render-target texture; a loaded sprite gets one on first use.
+bool EnsureSpriteTarget(SpriteRecord& sprite) {
+  MediaState& s = State();
+  if (sprite.texture && sprite.isTarget) return true;
+  if (!s.renderer) return false;
+  if (sprite.pixelsStale) ReadBackSprite(sprite);
+  SDL_Texture* target = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888,
+                                          SDL_TEXTUREACCESS_TARGET, sprite.width, sprite.height);
+  if (!target) return false;
+  if (sprite.texture) SDL_DestroyTexture(sprite.texture);
+  s.boundTargetValid = false;
+  sprite.texture = target;
+  sprite.isTarget = true;
+  sprite.scaleMode = SDL_ScaleModeNearest;
+  SDL_SetTextureScaleMode(target, SDL_ScaleModeNearest);
+  std::vector<uint32_t> pixels = TexturePixels(sprite);
+  SDL_UpdateTexture(target, nullptr, pixels.data(), sprite.width * 4);
+  return true;
+}
+
+void RefreshSpriteTexture(SpriteRecord& sprite) {
+  if (!sprite.texture) return;
+  std::vector<uint32_t> pixels = TexturePixels(sprite);
+  UploadPixelsToTexture(sprite.texture, nullptr, pixels.data(), sprite.width, sprite.height,
+                        sprite.width, false);
+}
+
+// Brings the CPU pixels up to date with drawing that went into the sprite's texture.
+bool ReadBackSprite(SpriteRecord& sprite) {
+  MediaState& s = State();
+  if (!sprite.pixelsStale) return true;
+  if (!s.renderer || !sprite.texture || !sprite.isTarget) {
+    sprite.pixelsStale = false;
+    return false;
+  }
+  SDL_Texture* previous = s.boundTargetValid ? s.boundTarget : s.backBuffer;
+  BindTexture(sprite.texture);
+  SDL_Rect all{0, 0, sprite.width, sprite.height};
+  bool ok = SDL_RenderReadPixels(s.renderer, &all, SDL_PIXELFORMAT_ARGB8888, sprite.pixels.data(),
+                                 sprite.width * 4) == 0;
+  BindTexture(previous);
+  if (ok && !(sprite.flags & spriteAlpha)) {
+    for (uint32_t& p : sprite.pixels) p |= 0xFF000000u;
+  }
+  sprite.pixelsStale = false;
+  return ok;
+}
+
+bool StoreSprite(int number, Picture&& picture, int flags) {
+  MediaState& s = State();
+  if (number < 0 || picture.width <= 0 || picture.height <= 0) return false;
+  FreeSprite(number);
+  SpriteRecord record;
+  record.width = picture.width;
+  record.height = picture.height;
+  record.flags = flags;
+  record.colourKey = s.defaultColourKey;
+  record.pixels = std::move(picture.pixels);
+  if (!(flags & spriteAlpha)) {
+    for (uint32_t& p : record.pixels) p |= 0xFF000000u;
+  }
+  s.sprites[number] = std::move(record);
+  return true;
+}
+
+}  // namespace media
+
+using namespace media;
+
+namespace {
+
+// Copies (part of) a sprite to the current target, clipped to the target as the game expects:
+// a negative position starts the copy inside the sprite.
+void Display(int number, int x, int y, bool transparent) {
+  MediaState& s = State();
+  SpriteRecord* sprite = FindSprite(number);
+  if (!sprite) return;
+  bool intoScreen = true;
+  int targetWidth = 0;
+  int targetHeight = 0;
+  if (!BindDrawTarget(intoScreen, targetWidth, targetHeight)) return;
+  if (!intoScreen && s.drawIntoSprite == number) return;  // a texture cannot draw into itself
+  if (!EnsureSpriteTexture(*sprite)) return;
+  SDL_Rect source{0, 0, sprite->width, sprite->height};
+  if (sprite->clipped) {
+    SDL_Rect whole = source;
+    if (!SDL_IntersectRect(&sprite->clip, &whole, &source)) return;
+  }
+  int left = x;
+  int top = y;
+  if (left < 0) {
+    source.x -= left;
+    source.w += left;
+    left = 0;
+  }
+  if (top < 0) {
+    source.y -= top;
+    source.h += top;
+    top = 0;
+  }
+  if (left + source.w > targetWidth) source.w = targetWidth - left;
+  if (top + source.h > targetHeight) source.h = targetHeight - top;
+  if (source.w <= 0 || source.h <= 0) return;
+  SDL_Rect destination{left, top, source.w, source.h};
+  ApplyClip(nullptr);
+  if (sprite->scaleMode != SDL_ScaleModeNearest) {
+    SDL_RenderFlush(s.renderer);
+    SDL_SetTextureScaleMode(sprite->texture, SDL_ScaleModeNearest);
+    sprite->scaleMode = SDL_ScaleModeNearest;
+  }
+  SDL_SetTextureBlendMode(sprite->texture, transparent ? OverBlend(intoScreen) : CopyBlend(intoScreen));
+  SDL_SetTextureAlphaMod(sprite->texture, 255);
+  SDL_SetTextureColorMod(sprite->texture, 255, 255, 255);
+  SDL_RenderCopy(s.renderer, sprite->texture, &source, &destination);
+}
+
+}  // namespace
+
+bool CatchSprite(int sprite, const void* data, std::size_t size, int flags) {
+  Picture picture;
+  if (sprite < 0 || !DecodePicture(data, size, picture)) return false;
+  return StoreSprite(sprite, std::move(picture), flags);
+}
+
+bool CreateSprite(int sprite, int width, int height, int flags) {
+  if (width <= 0 || height <= 0 || static_cast<int64_t>(width) * height > maxPicturePixels) return false;
+  Picture picture;
+  picture.width = width;
+  picture.height = height;
+  picture.pixels.assign(static_cast<std::size_t>(width) * height, 0);
+  return StoreSprite(sprite, std::move(picture), flags);
+}
+
+int SpriteWidth(int sprite) {
+  SpriteRecord* record = FindSprite(sprite);
+  return record ? record->width : 0;
+}
+
+int SpriteHeight(int sprite) {
+  SpriteRecord* record = FindSprite(sprite);
+  return record ? record->height : 0;
+}
+
+void TransparentSpriteColor(int sprite, int colour) {
+  MediaState& s = State();
+  colour &= 0xFFFFFF;
+  if (sprite == -1) {
+    s.defaultColourKey = colour;
+    return;
+  }
+  SpriteRecord* record = FindSprite(sprite);
+  if (!record || record->colourKey == colour) return;
+  if (record->pixelsStale) ReadBackSprite(*record);
+  record->colourKey = colour;
+  RefreshSpriteTexture(*record);
+}
+
+void DisplaySprite(int sprite, int x, int y) { Display(sprite, x, y, false); }
+
+void DisplayTransparentSprite(int sprite, int x, int y) { Display(sprite, x, y, true); }
+
+void ClipSprite(int sprite, int x, int y, int width, int height) {
+  SpriteRecord* record = FindSprite(sprite);
+  if (!record) return;
+  if (x == -1 && y == -1 && width == -1 && height == -1) {
+    record->clipped = false;
+    return;
+  }
+  record->clipped = true;
+  record->clip = SDL_Rect{x, y, width, height};
+}
+
+void DrawIntoSprite(int sprite) {
+  MediaState& s = State();
+  SyncDrawingCopy();
+  SpriteRecord* record = FindSprite(sprite);
+  s.drawIntoSprite = record ? sprite : -1;
+}
+
+void DrawIntoScreen() {
+  SyncDrawingCopy();
+  State().drawIntoSprite = -1;
+}
+
+bool SpriteCollision(int sprite1, int x1, int y1, int sprite2, int x2, int y2) {
+  SpriteRecord* a = FindSprite(sprite1);
+  SpriteRecord* b = FindSprite(sprite2);
+  if (!a || !b) return false;
+  return x1 < x2 + b->width && x2 < x1 + a->width && y1 < y2 + b->height && y2 < y1 + a->height;
+}
+
+void FreeSprite(int sprite) {
+  MediaState& s = State();
+  SpriteRecord* record = FindSprite(sprite);
+  if (!record) return;
+  if (s.drawing && s.drawKind == TargetKind::sprite && s.drawNumber == sprite) StopDrawing();
+  if (s.drawIntoSprite == sprite) s.drawIntoSprite = -1;
+  DestroySpriteTexture(*record);
+  s.sprites.erase(sprite);
+}
+
+bool IsSprite(int sprite) { return FindSprite(sprite) != nullptr; }
+
+namespace media {
+
+void ShutdownSprites() {
+  MediaState& s = State();
+  for (auto& [number, sprite] : s.sprites) DestroySpriteTexture(sprite);
+  s.sprites.clear();
+  s.quads.clear();
+}
+
+}  // namespace media

@@ -1,0 +1,175 @@
+// Start-up and shut-down of the services, the clock, the random generator and the few system
+// services (message box, web page, threads, priority).
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "media/media_internal.h"
+
+namespace media {
+
+MediaState& State() {
+  static MediaState state;
+  return state;
+}
+
+}  // namespace media
+
+using namespace media;
+
+namespace {
+
+std::atomic<bool> manualClock{false};
+std::atomic<int64_t> manualNow{0};
+bool messageBoxesSilent = false;
+
+// PCG32 (XSH RR): small, fast, and good enough for a game's dice.
+struct RandomGenerator {
+  uint64_t state = 0x853C49E6748FEA9BULL;
+  uint64_t increment = 0xDA3E39CB94B95BDBULL;
+};
+RandomGenerator generator;
+
+uint32_t NextRandom() {
+  uint64_t old = generator.state;
+  generator.state = old * 6364136223846793005ULL + generator.increment;
+  auto shifted = static_cast<uint32_t>(((old >> 18) ^ old) >> 27);
+  auto rotation = static_cast<uint32_t>(old >> 59);
+  return (shifted >> rotation) | (shifted << ((32 - rotation) & 31));
+}
+
+bool StartVideo() {
+  MediaState& s = State();
+  if (s.videoUp) return true;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+  s.videoUp = true;
+  return true;
+}
+
+}  // namespace
+
+bool InitSprites() {
+  MediaState& s = State();
+  if (!StartVideo()) return false;
+  if (!s.ttfUp) {
+    if (TTF_Init() != 0) return false;
+    s.ttfUp = true;
+  }
+  return true;
+}
+
+// The quads need a renderer with geometry; every SDL 2.26 renderer has it, so the service is
+// there whenever video is.
+bool InitSprite3D() {
+  MediaState& s = State();
+  if (!s.videoUp) return false;
+  s.sprite3DUp = true;
+  return true;
+}
+
+bool InitKeyboard() {
+  MediaState& s = State();
+  if (!StartVideo()) return false;
+  s.keyboardUp = true;
+  SDL_StartTextInput();
+  return true;
+}
+
+bool InitMouse() {
+  MediaState& s = State();
+  if (!StartVideo()) return false;
+  s.mouseUp = true;
+  return true;
+}
+
+void ShutdownMedia() {
+  MediaState& s = State();
+  ShutdownSound();
+  CloseScreen();
+  ShutdownSprites();
+  ShutdownImages();
+  ShutdownFonts();
+  ResetInput();
+  if (s.window) SDL_DestroyWindow(s.window);
+  s.window = nullptr;
+  s.windowNumber = -1;
+  if (s.ttfUp) TTF_Quit();
+  if (s.videoUp) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+  SDL_Quit();
+  // Keep the switches that tests set; everything else starts from scratch.
+  bool limiter = s.limiterEnabled;
+  s = MediaState{};
+  s.limiterEnabled = limiter;
+}
+
+void RaiseProcessPriority() { SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH); }
+
+// ---------------------------------------------------------------- time
+int64_t ElapsedMilliseconds() {
+  if (manualClock) return manualNow;
+  static const auto start = std::chrono::steady_clock::now();
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+      .count();
+}
+
+// With the manual clock a delay moves the clock on instead of sleeping, so waits in the game
+// (the inactive-screen loop) cost a test nothing.
+void Delay(int milliseconds) {
+  if (milliseconds <= 0) return;
+  if (manualClock) {
+    manualNow += milliseconds;
+    return;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void SetManualClock(bool manual) {
+  if (manual && !manualClock) manualNow = 0;
+  manualClock = manual;
+}
+
+void AdvanceManualClock(int64_t milliseconds) { manualNow += milliseconds; }
+
+// ---------------------------------------------------------------- chance
+void RandomSeed(uint32_t seed) {
+  generator.state = 0;
+  generator.increment = (static_cast<uint64_t>(seed) << 1) | 1u;
+  NextRandom();
+  generator.state += 0x853C49E6748FEA9BULL + seed;
+  NextRandom();
+}
+
+int Random(int maximum) {
+  if (maximum <= 0) return 0;
+  const uint32_t range = static_cast<uint32_t>(maximum) + 1u;
+  // Rejecting the short top of the 32-bit range keeps every value equally likely.
+  const uint32_t threshold = (0u - range) % range;
+  for (;;) {
+    uint32_t r = NextRandom();
+    if (r >= threshold) return static_cast<int>(r % range);
+  }
+}
+
+// ---------------------------------------------------------------- system services
+void SetMessageBoxesSilent(bool silent) { messageBoxesSilent = silent; }
+
+void MessageBox(const std::string& title, const std::string& text) {
+  std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+  if (messageBoxesSilent) return;
+  // Headless drivers have no one to click the box.
+  const char* driver = State().videoUp ? SDL_GetCurrentVideoDriver() : std::getenv("SDL_VIDEODRIVER");
+  if (driver && (SDL_strcasecmp(driver, "offscreen") == 0 || SDL_strcasecmp(driver, "dummy") == 0)) {
+    return;
+  }
+  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return;
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), text.c_str(), State().window);
+}
+
+bool OpenURL(const std::string& url) { return SDL_OpenURL(url.c_str()) == 0; }
+
+void StartThread(void (*procedure)(int), int value) {
+  if (!procedure) return;
+  std::thread(procedure, value).detach();
+}

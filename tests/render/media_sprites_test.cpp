@@ -1,0 +1,223 @@
+// Sprites on the back buffer: clipping at the screen edges, ClipSprite, colour keys, drawing into
+// a sprite, grabbing and saving. Pixels are read back from the screen.
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL.h>
+
+#include <string>
+#include <vector>
+
+#include "media/media.h"
+
+namespace {
+
+constexpr int red = RGB(255, 0, 0);
+constexpr int green = RGB(0, 255, 0);
+constexpr int blue = RGB(0, 0, 255);
+constexpr int white = RGB(255, 255, 255);
+constexpr int magenta = RGB(255, 0, 255);
+
+class SpriteTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(InitSprites());
+    ASSERT_TRUE(InitSprite3D());
+    ASSERT_TRUE(OpenWindow(0, 0, 0, 1024, 768, "Kaldov1rent", false));
+    ASSERT_TRUE(OpenWindowedScreen(0, 0, 0, 1024, 768, true));
+    SetFrameLimiterEnabled(false);
+    ClearScreen(0);
+  }
+  void TearDown() override { ShutdownMedia(); }
+
+  // A sprite painted column by column with the given colours, two rows high.
+  static void MakeStripes(int sprite, const std::vector<int>& columns, int flags = 0) {
+    ASSERT_TRUE(CreateSprite(sprite, static_cast<int>(columns.size()), 2, flags));
+    ASSERT_TRUE(StartDrawing(drawSprite, sprite));
+    for (std::size_t x = 0; x < columns.size(); ++x) Box(static_cast<int>(x), 0, 1, 2, columns[x]);
+    StopDrawing();
+  }
+
+  static int ScreenPoint(int x, int y) {
+    EXPECT_TRUE(StartDrawing());
+    int colour = Point(x, y);
+    StopDrawing();
+    return colour;
+  }
+};
+
+TEST_F(SpriteTest, NegativeXStartsInsideTheSpriteAndTheRightEdgeCuts) {
+  MakeStripes(1, {red, green, blue, white});
+  DisplaySprite(1, -2, 10);
+  EXPECT_EQ(ScreenPoint(0, 10), blue);
+  EXPECT_EQ(ScreenPoint(1, 10), white);
+  EXPECT_EQ(ScreenPoint(2, 10), 0);
+
+  DisplaySprite(1, 1022, 20);
+  EXPECT_EQ(ScreenPoint(1022, 20), red);
+  EXPECT_EQ(ScreenPoint(1023, 20), green);
+
+  DisplaySprite(1, 5, -1);  // only the second row shows, at the top
+  EXPECT_EQ(ScreenPoint(5, 0), red);
+  EXPECT_EQ(ScreenPoint(5, 1), 0);
+
+  // Wholly off screen: nothing drawn anywhere near.
+  DisplaySprite(1, -4, 40);
+  DisplaySprite(1, 1024, 40);
+  EXPECT_EQ(ScreenPoint(0, 40), 0);
+  EXPECT_EQ(ScreenPoint(1023, 40), 0);
+}
+
+TEST_F(SpriteTest, ClipSpriteShowsOnlyItsRectangleUntilRestored) {
+  MakeStripes(2, {red, green, blue, white});
+  ClipSprite(2, 1, 0, 2, 2);
+  DisplaySprite(2, 100, 100);
+  EXPECT_EQ(ScreenPoint(100, 100), green);
+  EXPECT_EQ(ScreenPoint(101, 100), blue);
+  EXPECT_EQ(ScreenPoint(102, 100), 0);
+  // The clip rectangle stays for later displays, and combines with the screen edge.
+  DisplaySprite(2, -1, 200);
+  EXPECT_EQ(ScreenPoint(0, 200), blue);
+  EXPECT_EQ(ScreenPoint(1, 200), 0);
+  ClipSprite(2, -1, -1, -1, -1);
+  DisplaySprite(2, 300, 300);
+  EXPECT_EQ(ScreenPoint(300, 300), red);
+  EXPECT_EQ(ScreenPoint(303, 300), white);
+}
+
+TEST_F(SpriteTest, TransparentDisplayLeavesOutTheColourKey) {
+  MakeStripes(3, {0, red, 0, blue});
+  ClearScreen(green);
+  DisplayTransparentSprite(3, 10, 10);
+  EXPECT_EQ(ScreenPoint(10, 10), green);  // black is the default key
+  EXPECT_EQ(ScreenPoint(11, 10), red);
+  EXPECT_EQ(ScreenPoint(13, 10), blue);
+
+  // The plain display copies the key colour like any other.
+  DisplaySprite(3, 10, 20);
+  EXPECT_EQ(ScreenPoint(10, 20), 0);
+
+  TransparentSpriteColor(3, red);
+  DisplayTransparentSprite(3, 10, 30);
+  EXPECT_EQ(ScreenPoint(10, 30), 0);
+  EXPECT_EQ(ScreenPoint(11, 30), green);
+}
+
+TEST_F(SpriteTest, TheDefaultKeyAppliesToSpritesLoadedLater) {
+  MakeStripes(4, {magenta, red});
+  TransparentSpriteColor(-1, magenta);
+  MakeStripes(5, {magenta, red});
+  ClearScreen(green);
+  DisplayTransparentSprite(4, 0, 0);
+  DisplayTransparentSprite(5, 0, 10);
+  EXPECT_EQ(ScreenPoint(0, 0), magenta);  // made before the change: black stays its key
+  EXPECT_EQ(ScreenPoint(0, 10), green);
+  EXPECT_EQ(ScreenPoint(1, 10), red);
+}
+
+TEST_F(SpriteTest, DrawIntoSpriteRedirectsDisplayUntilDrawIntoScreen) {
+  MakeStripes(6, {red, blue});
+  ASSERT_TRUE(CreateSprite(7, 8, 8, spriteTexture));
+  DrawIntoSprite(7);
+  DisplaySprite(6, 3, 3);
+  DrawIntoScreen();
+  EXPECT_EQ(ScreenPoint(3, 3), 0);  // the screen did not get it
+  DisplaySprite(7, 100, 50);
+  EXPECT_EQ(ScreenPoint(103, 53), red);
+  EXPECT_EQ(ScreenPoint(104, 54), blue);
+  EXPECT_EQ(ScreenPoint(100, 50), 0);
+}
+
+TEST_F(SpriteTest, GrabbedSpritesSaveAsBitmapsThatLoadBack) {
+  MakeStripes(8, {red, green, blue});
+  DisplaySprite(8, 1021, 766);
+  ASSERT_TRUE(GrabSprite(9, 1020, 765, 4, 4));  // runs past the corner: the rest is black
+  EXPECT_EQ(SpriteWidth(9), 4);
+  EXPECT_EQ(SpriteHeight(9), 4);
+  std::string path = ::testing::TempDir() + "grab.bmp";
+  ASSERT_TRUE(SaveSprite(9, path));
+
+  ASSERT_TRUE(LoadImage(1, path));
+  ASSERT_TRUE(StartDrawing(drawImage, 1));
+  EXPECT_EQ(Point(0, 1), 0);
+  EXPECT_EQ(Point(1, 1), red);
+  EXPECT_EQ(Point(2, 2), green);
+  EXPECT_EQ(Point(3, 1), blue);
+  EXPECT_EQ(Point(1, 3), 0);
+  StopDrawing();
+}
+
+TEST_F(SpriteTest, SavingASpriteDrawnIntoKeepsTheDrawing) {
+  ASSERT_TRUE(CreateSprite(10, 3, 3, 0));
+  DrawIntoSprite(10);
+  MakeStripes(11, {white});
+  DisplaySprite(11, 1, 1);
+  DrawIntoScreen();
+  std::string path = ::testing::TempDir() + "drawn.bmp";
+  ASSERT_TRUE(SaveSprite(10, path));
+  ASSERT_TRUE(LoadImage(2, path));
+  ASSERT_TRUE(StartDrawing(drawImage, 2));
+  EXPECT_EQ(Point(1, 1), white);
+  EXPECT_EQ(Point(0, 0), 0);
+  StopDrawing();
+}
+
+TEST_F(SpriteTest, CollisionIsAnOverlapOfTheRectangles) {
+  ASSERT_TRUE(CreateSprite(12, 10, 10, 0));
+  ASSERT_TRUE(CreateSprite(13, 4, 4, 0));
+  EXPECT_TRUE(SpriteCollision(12, 0, 0, 13, 9, 9));
+  EXPECT_FALSE(SpriteCollision(12, 0, 0, 13, 10, 0));  // touching edges do not overlap
+  EXPECT_TRUE(SpriteCollision(13, -3, -3, 12, 0, 0));
+  EXPECT_FALSE(SpriteCollision(12, 0, 0, 99, 0, 0));
+}
+
+TEST_F(SpriteTest, NumbersWithoutASpriteDoNothing) {
+  EXPECT_EQ(SpriteWidth(500), 0);
+  EXPECT_FALSE(IsSprite(500));
+  DisplaySprite(500, 0, 0);
+  ClipSprite(500, 0, 0, 1, 1);
+  FreeSprite(500);
+  EXPECT_FALSE(SaveSprite(500, ::testing::TempDir() + "none.bmp"));
+  MakeStripes(14, {red});
+  FreeSprite(14);
+  EXPECT_FALSE(IsSprite(14));
+  DisplaySprite(14, 0, 0);
+  EXPECT_EQ(ScreenPoint(0, 0), 0);
+}
+
+TEST_F(SpriteTest, SpritesSurviveAScreenRebuild) {
+  MakeStripes(15, {red, green});
+  CloseScreen();
+  ASSERT_TRUE(OpenWindowedScreen(0, 0, 0, 1024, 768, true));
+  ClearScreen(0);
+  DisplaySprite(15, 7, 7);
+  EXPECT_EQ(ScreenPoint(7, 7), red);
+  EXPECT_EQ(ScreenPoint(8, 7), green);
+}
+
+TEST_F(SpriteTest, TheBackBufferKeepsItsPictureAcrossAFlip) {
+  ClearScreen(blue);
+  FlipBuffers();
+  EXPECT_EQ(ScreenPoint(512, 384), blue);
+}
+
+TEST_F(SpriteTest, WindowStateFollowsItsEvents) {
+  EXPECT_TRUE(ScreenActive());
+  SDL_Event event{};
+  event.type = SDL_WINDOWEVENT;
+  event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+  SDL_PushEvent(&event);
+  EXPECT_FALSE(ScreenActive());
+  event.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+  SDL_PushEvent(&event);
+  EXPECT_TRUE(ScreenActive());
+
+  EXPECT_FALSE(CloseRequested());
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  FlipBuffers();  // the flip keeps the window's events flowing
+  EXPECT_TRUE(CloseRequested());
+  EXPECT_FALSE(CloseRequested());
+}
+
+}  // namespace
