@@ -131,14 +131,14 @@ void FillSphere(cairo_t* cr, double cx, double cy, double radius, Rgb base) {
 
   // Specular highlight.
   const double hx = cx - radius * 0.38, hy = cy - radius * 0.42;
-  cairo_pattern_t* spec = cairo_pattern_create_radial(hx, hy, 0, hx, hy, radius * 0.42);
-  cairo_pattern_add_color_stop_rgba(spec, 0.0, 1, 1, 1, 0.95);
-  cairo_pattern_add_color_stop_rgba(spec, 0.5, 1, 1, 1, 0.35);
-  cairo_pattern_add_color_stop_rgba(spec, 1.0, 1, 1, 1, 0.0);
-  cairo_set_source(cr, spec);
+  cairo_pattern_t* shine = cairo_pattern_create_radial(hx, hy, 0, hx, hy, radius * 0.42);
+  cairo_pattern_add_color_stop_rgba(shine, 0.0, 1, 1, 1, 0.95);
+  cairo_pattern_add_color_stop_rgba(shine, 0.5, 1, 1, 1, 0.35);
+  cairo_pattern_add_color_stop_rgba(shine, 1.0, 1, 1, 1, 0.0);
+  cairo_set_source(cr, shine);
   cairo_arc(cr, hx, hy, radius * 0.42, 0, 2 * pi);
   cairo_fill(cr);
-  cairo_pattern_destroy(spec);
+  cairo_pattern_destroy(shine);
 }
 
 void SweepShine(cairo_t* cr, double x, double width, double alpha) {
