@@ -1,0 +1,169 @@
+#include "mkdata_build.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "assets/pack_file.h"
+#include "generators.h"
+
+namespace fs = std::filesystem;
+
+bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string& error) {
+  bytes.clear();
+  if (row.loader == LoaderKind::sound) {
+    if (MakeSound(row.fileName, bytes) && !bytes.empty()) return true;
+    error = "no generator makes the sound \"" + row.fileName + "\"";
+    return false;
+  }
+  cairo_surface_t* surface = DrawArenaPicture(row.fileName);
+  if (!surface) surface = DrawWeaponPicture(row.fileName);
+  if (!surface) {
+    error = "no generator draws the picture \"" + row.fileName + "\"";
+    return false;
+  }
+  if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) bytes = EncodePicture(surface, row.fileName);
+  cairo_surface_destroy(surface);
+  if (bytes.empty()) {
+    error = "the picture \"" + row.fileName + "\" could not be drawn or encoded";
+    return false;
+  }
+  return true;
+}
+
+namespace {
+
+struct Job {
+  const CatalogueRow* row;
+  std::vector<uint8_t> bytes;
+  std::string error;
+  bool done = false;
+};
+
+// Makes every job on a pool of threads. Each thread takes the next job not yet taken, so the
+// work spreads evenly whatever each job costs; the results stay in their own slots. A failure
+// does not stop the others: the report then names every missing file, the same in every run.
+void RunJobs(std::vector<Job>& jobs, const std::vector<size_t>& order, int threads) {
+  std::atomic<size_t> next{0};
+  auto work = [&]() {
+    for (;;) {
+      const size_t k = next.fetch_add(1);
+      if (k >= order.size()) return;
+      Job& job = jobs[order[k]];
+      job.done = MakeAsset(*job.row, job.bytes, job.error);
+    }
+  };
+  std::vector<std::thread> pool;
+  for (int i = 1; i < threads; ++i) pool.emplace_back(work);
+  work();
+  for (std::thread& t : pool) t.join();
+}
+
+bool WritePack(const std::string& path, std::vector<Job>::const_iterator begin,
+               std::vector<Job>::const_iterator end, uint64_t& size, std::string& error) {
+  // Written under another name and renamed when complete, so an interrupted build never
+  // leaves a short pack that looks finished.
+  const std::string part = path + ".part";
+  std::error_code ec;
+  fs::create_directories(fs::path(path).parent_path(), ec);
+  if (!CreatePackFile(part)) {
+    error = "cannot create " + part;
+    return false;
+  }
+  for (auto job = begin; job != end; ++job) {
+    if (!AddMemoryToPack(job->bytes.data(), job->bytes.size(), 9)) {
+      ClosePackFile();
+      error = "cannot write \"" + job->row->fileName + "\" to " + part;
+      return false;
+    }
+  }
+  ClosePackFile();
+  fs::rename(part, path, ec);
+  if (ec) {
+    error = "cannot rename " + part + ": " + ec.message();
+    return false;
+  }
+  size = fs::file_size(path, ec);
+  return true;
+}
+
+}  // namespace
+
+bool BuildPacks(const std::vector<CataloguePack>& packs, const std::string& gameDir, int jobs,
+                BuildSummary& summary, std::string& error) {
+  const auto start = std::chrono::steady_clock::now();
+  summary = BuildSummary();
+  std::vector<Job> all;
+  for (const CataloguePack& pack : packs) {
+    for (const CatalogueRow& row : pack.rows) all.push_back(Job{&row, {}, {}, false});
+  }
+  // Sounds first: the music is the longest single job, and starting it early keeps the other
+  // threads busy with pictures meanwhile.
+  std::vector<size_t> order;
+  for (size_t i = 0; i < all.size(); ++i) {
+    if (all[i].row->loader == LoaderKind::sound) order.push_back(i);
+  }
+  for (size_t i = 0; i < all.size(); ++i) {
+    if (all[i].row->loader != LoaderKind::sound) order.push_back(i);
+  }
+  if (jobs <= 0) jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  RunJobs(all, order, jobs);
+  // Every failure, in catalogue order.
+  for (const Job& job : all) {
+    if (!job.done) error += (error.empty() ? "" : "\n") + job.error;
+  }
+  if (!error.empty()) return false;
+
+  size_t at = 0;
+  for (const CataloguePack& pack : packs) {
+    const auto begin = all.cbegin() + static_cast<std::ptrdiff_t>(at);
+    at += pack.rows.size();
+    for (auto job = begin; job != all.cbegin() + static_cast<std::ptrdiff_t>(at); ++job) {
+      ++(job->row->loader == LoaderKind::sound ? summary.sounds : summary.pictures);
+    }
+    uint64_t size = 0;
+    if (!WritePack((fs::path(gameDir) / pack.packName).string(), begin,
+                   all.cbegin() + static_cast<std::ptrdiff_t>(at), size, error)) {
+      return false;
+    }
+    summary.packBytes.push_back(size);
+  }
+  summary.seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return true;
+}
+
+bool PlaceFont(const std::string& fontFile, const std::string& gameDir, std::string& error) {
+  std::error_code ec;
+  fs::create_directories(gameDir, ec);
+  fs::copy_file(fontFile, fs::path(gameDir) / "DESIB___.ttf", fs::copy_options::overwrite_existing,
+                ec);
+  if (ec) {
+    error = "cannot copy the font " + fontFile + ": " + ec.message();
+    return false;
+  }
+  return true;
+}
+
+bool WriteSounds(const std::string& dir, std::string& error) {
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  for (const CataloguePack& pack : MainCatalogue()) {
+    for (const CatalogueRow& row : pack.rows) {
+      if (row.loader != LoaderKind::sound) continue;
+      std::vector<uint8_t> bytes;
+      if (!MakeAsset(row, bytes, error)) return false;
+      const fs::path path = fs::path(dir) / fs::path(row.fileName).filename();
+      std::ofstream out(path, std::ios::binary);
+      out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      if (!out) {
+        error = "cannot write " + path.string();
+        return false;
+      }
+    }
+  }
+  return true;
+}

@@ -1,0 +1,43 @@
+// The data build: every row of the catalogue made by its generator, the packs written in
+// catalogue order, the font put in place; and the review helpers (contact sheet, sound files).
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "assets/catalogue.h"
+
+// Makes the bytes of one catalogue row: a picture drawn and encoded, or a sound synthesised.
+// False, with a message naming the file, when no generator makes it.
+bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string& error);
+
+struct BuildSummary {
+  int pictures = 0;
+  int sounds = 0;
+  double seconds = 0.0;
+  std::vector<uint64_t> packBytes;  // size of each written pack
+};
+
+// Makes every row on `jobs` threads (0: one per core) and writes each pack to
+// gameDir/packName. The bytes do not depend on the number of threads.
+bool BuildPacks(const std::vector<CataloguePack>& packs, const std::string& gameDir, int jobs,
+                BuildSummary& summary, std::string& error);
+
+// Copies the font file to gameDir as DESIB___.ttf, the file the game registers.
+bool PlaceFont(const std::string& fontFile, const std::string& gameDir, std::string& error);
+
+// Decodes a PNG, JPEG or TIFF held in memory (chosen from its first bytes) into a new ARGB32
+// surface, or nullptr. The caller destroys it.
+cairo_surface_t* DecodePicture(const uint8_t* data, std::size_t size);
+
+// Draws the pictures of a pack in a grid, each with its object number (from the catalogue pack
+// of the same file name), and writes the sheet as PNG. Entries first .. first + count - 1 only
+// (count < 0: all).
+bool WriteContactSheet(const std::string& packPath, const std::string& outPng, int first, int count,
+                       std::string& error);
+
+// Writes every sound of the catalogue into a folder, named as in the catalogue without "sfx/".
+bool WriteSounds(const std::string& dir, std::string& error);

@@ -1,0 +1,79 @@
+// mkdata: builds the game's data into its working directory, or helps review it.
+//
+//   mkdata --game-dir DIR [--font FILE] [--jobs N]
+//       draws and synthesises every catalogue entry, writes DIR/packs/*.pak and copies FILE
+//       as DIR/DESIB___.ttf
+//   mkdata --contact-sheet PAK OUT.png [FIRST [COUNT]]
+//       the pictures of a pack in a grid, each with its object number
+//   mkdata --sounds-to DIR
+//       every sound as a file of its own, to listen to
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "mkdata_build.h"
+
+namespace {
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: mkdata --game-dir DIR [--font FILE] [--jobs N]\n"
+               "       mkdata --contact-sheet PAK OUT.png [FIRST [COUNT]]\n"
+               "       mkdata --sounds-to DIR\n");
+  return 2;
+}
+
+// One line per problem, each naming the tool, as a build log shows it.
+int Fail(const std::string& error) {
+  size_t start = 0;
+  while (start <= error.size()) {
+    const size_t end = std::min(error.find('\n', start), error.size());
+    std::fprintf(stderr, "mkdata: %s\n", error.substr(start, end - start).c_str());
+    start = end + 1;
+  }
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return Usage();
+  const std::string mode = argv[1];
+  std::string error;
+
+  if (mode == "--contact-sheet") {
+    if (argc < 4) return Usage();
+    const int first = argc > 4 ? std::atoi(argv[4]) : 0;
+    const int count = argc > 5 ? std::atoi(argv[5]) : -1;
+    return WriteContactSheet(argv[2], argv[3], first, count, error) ? 0 : Fail(error);
+  }
+  if (mode == "--sounds-to") {
+    return WriteSounds(argv[2], error) ? 0 : Fail(error);
+  }
+  if (mode != "--game-dir") return Usage();
+
+  const std::string gameDir = argv[2];
+  std::string font;
+  int jobs = 0;
+  for (int i = 3; i + 1 < argc; i += 2) {
+    const std::string option = argv[i];
+    if (option == "--font") {
+      font = argv[i + 1];
+    } else if (option == "--jobs") {
+      jobs = std::atoi(argv[i + 1]);
+    } else {
+      return Usage();
+    }
+  }
+  BuildSummary summary;
+  if (!BuildPacks(MainCatalogue(), gameDir, jobs, summary, error)) return Fail(error);
+  if (!font.empty() && !PlaceFont(font, gameDir, error)) return Fail(error);
+  std::printf("mkdata: %d pictures and %d sounds in %.1f s;", summary.pictures, summary.sounds,
+              summary.seconds);
+  for (size_t i = 0; i < summary.packBytes.size(); ++i) {
+    std::printf(" %s %.1f MB%s", MainCatalogue()[i].packName.c_str(), summary.packBytes[i] / 1048576.0,
+                i + 1 < summary.packBytes.size() ? "," : "\n");
+  }
+  return 0;
+}

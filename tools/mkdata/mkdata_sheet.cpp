@@ -1,0 +1,292 @@
+// Review tools: decoding the pictures of a pack back and laying them out on a contact sheet.
+#include <cstdio>  // jpeglib.h needs FILE
+
+#include <jpeglib.h>
+#include <tiffio.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstring>
+#include <filesystem>
+
+#include "assets/pack_file.h"
+#include "mkdata_build.h"
+
+namespace {
+
+// ---------------------------------------------------------------- PNG
+
+struct ByteReader {
+  const uint8_t* data;
+  std::size_t size;
+  std::size_t at;
+};
+
+cairo_status_t ReadPngBytes(void* closure, unsigned char* out, unsigned int length) {
+  ByteReader& reader = *static_cast<ByteReader*>(closure);
+  if (reader.size - reader.at < length) return CAIRO_STATUS_READ_ERROR;
+  std::memcpy(out, reader.data + reader.at, length);
+  reader.at += length;
+  return CAIRO_STATUS_SUCCESS;
+}
+
+cairo_surface_t* DecodePng(const uint8_t* data, std::size_t size) {
+  ByteReader reader{data, size, 0};
+  cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(ReadPngBytes, &reader);
+  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(surface);
+    return nullptr;
+  }
+  return surface;
+}
+
+// ---------------------------------------------------------------- JPEG
+
+struct JpegError {
+  jpeg_error_mgr manager;
+  std::jmp_buf escape;
+};
+
+void JpegFail(j_common_ptr info) {
+  std::longjmp(reinterpret_cast<JpegError*>(info->err)->escape, 1);
+}
+
+void JpegQuiet(j_common_ptr, int) {}
+
+cairo_surface_t* DecodeJpeg(const uint8_t* data, std::size_t size) {
+  jpeg_decompress_struct info;
+  JpegError error;
+  info.err = jpeg_std_error(&error.manager);
+  error.manager.error_exit = JpegFail;
+  error.manager.emit_message = JpegQuiet;
+  cairo_surface_t* surface = nullptr;
+  if (setjmp(error.escape)) {
+    jpeg_destroy_decompress(&info);
+    if (surface) cairo_surface_destroy(surface);
+    return nullptr;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+  jpeg_read_header(&info, TRUE);
+  info.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&info);
+  const int width = static_cast<int>(info.output_width);
+  const int height = static_cast<int>(info.output_height);
+  surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  unsigned char* pixels = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  std::vector<uint8_t> row(static_cast<std::size_t>(width) * 3);
+  while (info.output_scanline < info.output_height) {
+    const int y = static_cast<int>(info.output_scanline);
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_read_scanlines(&info, rows, 1);
+    for (int x = 0; x < width; ++x) {
+      const uint32_t pixel = 0xFF000000u | uint32_t(row[x * 3]) << 16 | uint32_t(row[x * 3 + 1]) << 8 |
+                             uint32_t(row[x * 3 + 2]);
+      std::memcpy(pixels + y * stride + x * 4, &pixel, 4);
+    }
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  cairo_surface_mark_dirty(surface);
+  return surface;
+}
+
+// ---------------------------------------------------------------- TIFF
+
+tsize_t TiffRead(thandle_t handle, tdata_t out, tsize_t length) {
+  ByteReader& reader = *static_cast<ByteReader*>(handle);
+  const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(length), reader.size - reader.at);
+  std::memcpy(out, reader.data + reader.at, n);
+  reader.at += n;
+  return static_cast<tsize_t>(n);
+}
+
+tsize_t TiffWrite(thandle_t, tdata_t, tsize_t) { return 0; }
+
+toff_t TiffSeek(thandle_t handle, toff_t offset, int whence) {
+  ByteReader& reader = *static_cast<ByteReader*>(handle);
+  uint64_t base = whence == SEEK_CUR ? reader.at : whence == SEEK_END ? reader.size : 0;
+  const uint64_t target = base + offset;
+  if (target > reader.size) return static_cast<toff_t>(-1);
+  reader.at = static_cast<std::size_t>(target);
+  return reader.at;
+}
+
+int TiffClose(thandle_t) { return 0; }
+toff_t TiffSize(thandle_t handle) { return static_cast<ByteReader*>(handle)->size; }
+int TiffMap(thandle_t, tdata_t*, toff_t*) { return 0; }
+void TiffUnmap(thandle_t, tdata_t, toff_t) {}
+
+cairo_surface_t* DecodeTiff(const uint8_t* data, std::size_t size) {
+  ByteReader reader{data, size, 0};
+  TIFF* tiff = TIFFClientOpen("pack entry", "rm", &reader, TiffRead, TiffWrite, TiffSeek, TiffClose,
+                              TiffSize, TiffMap, TiffUnmap);
+  if (!tiff) return nullptr;
+  uint32_t width = 0, height = 0;
+  TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
+  TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
+  if (width == 0 || height == 0 || width > 16384 || height > 16384) {
+    TIFFClose(tiff);
+    return nullptr;
+  }
+  std::vector<uint32_t> raster(static_cast<std::size_t>(width) * height);
+  // libtiff hands back premultiplied RGBA, bytes R, G, B, A in each word's low-to-high order.
+  const int ok = TIFFReadRGBAImageOriented(tiff, width, height, raster.data(), ORIENTATION_TOPLEFT, 0);
+  TIFFClose(tiff);
+  if (!ok) return nullptr;
+  cairo_surface_t* surface =
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(width), static_cast<int>(height));
+  unsigned char* pixels = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  for (uint32_t y = 0; y < height; ++y) {
+    for (uint32_t x = 0; x < width; ++x) {
+      const uint32_t abgr = raster[y * width + x];
+      const uint32_t argb = (TIFFGetA(abgr) << 24) | (TIFFGetR(abgr) << 16) | (TIFFGetG(abgr) << 8) |
+                            TIFFGetB(abgr);
+      std::memcpy(pixels + y * stride + x * 4, &argb, 4);
+    }
+  }
+  cairo_surface_mark_dirty(surface);
+  return surface;
+}
+
+bool StartsWith(const uint8_t* data, std::size_t size, const char* magic, std::size_t length) {
+  return size >= length && std::memcmp(data, magic, length) == 0;
+}
+
+// ---------------------------------------------------------------- the sheet
+
+constexpr int cellWidth = 150, cellHeight = 152, thumbWidth = 140, thumbHeight = 120;
+
+void DrawChecker(cairo_t* cr, double x, double y) {
+  for (int cy = 0; cy < thumbHeight; cy += 10) {
+    for (int cx = 0; cx < thumbWidth; cx += 10) {
+      const double shade = ((cx + cy) / 10) % 2 ? 0.26 : 0.32;
+      cairo_set_source_rgb(cr, shade, shade, shade);
+      cairo_rectangle(cr, x + cx, y + cy, 10, 10);
+      cairo_fill(cr);
+    }
+  }
+}
+
+void DrawCell(cairo_t* cr, double x, double y, cairo_surface_t* picture, int object,
+              const std::string& name) {
+  DrawChecker(cr, x + 5, y + 2);
+  std::string size = "undecodable";
+  if (picture) {
+    const int w = cairo_image_surface_get_width(picture);
+    const int h = cairo_image_surface_get_height(picture);
+    size = std::to_string(w) + "x" + std::to_string(h);
+    const double scale = std::min({double(thumbWidth) / w, double(thumbHeight) / h, 8.0});
+    cairo_save(cr);
+    cairo_translate(cr, x + 5 + (thumbWidth - w * scale) / 2, y + 2 + (thumbHeight - h * scale) / 2);
+    cairo_scale(cr, scale, scale);
+    cairo_set_source_surface(cr, picture, 0, 0);
+    // Small pictures are enlarged pixel for pixel so their detail can be judged.
+    cairo_pattern_set_filter(cairo_get_source(cr), scale > 1.0 ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
+    cairo_paint(cr);
+    cairo_restore(cr);
+  } else {
+    cairo_set_source_rgb(cr, 0.9, 0.1, 0.1);
+    cairo_set_line_width(cr, 3);
+    cairo_move_to(cr, x + 5, y + 2);
+    cairo_line_to(cr, x + 5 + thumbWidth, y + 2 + thumbHeight);
+    cairo_move_to(cr, x + 5 + thumbWidth, y + 2);
+    cairo_line_to(cr, x + 5, y + 2 + thumbHeight);
+    cairo_stroke(cr);
+  }
+  cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+  cairo_set_font_size(cr, 11);
+  cairo_set_source_rgb(cr, 1.0, 0.85, 0.3);
+  cairo_move_to(cr, x + 5, y + thumbHeight + 14);
+  cairo_show_text(cr, (std::to_string(object) + "  " + size).c_str());
+  cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cr, 9);
+  cairo_set_source_rgb(cr, 0.8, 0.8, 0.8);
+  cairo_move_to(cr, x + 5, y + thumbHeight + 26);
+  std::string shown = name;
+  if (shown.size() > 26) shown = "..." + shown.substr(shown.size() - 23);
+  cairo_show_text(cr, shown.c_str());
+}
+
+bool IsPictureName(const std::string& name) {
+  const std::string ext = std::filesystem::path(name).extension().string();
+  return ext == ".png" || ext == ".jpg" || ext == ".tif";
+}
+
+}  // namespace
+
+cairo_surface_t* DecodePicture(const uint8_t* data, std::size_t size) {
+  if (StartsWith(data, size, "\x89PNG\r\n\x1a\n", 8)) return DecodePng(data, size);
+  if (StartsWith(data, size, "\xFF\xD8\xFF", 3)) return DecodeJpeg(data, size);
+  if (StartsWith(data, size, "II*\0", 4) || StartsWith(data, size, "MM\0*", 4)) {
+    return DecodeTiff(data, size);
+  }
+  return nullptr;
+}
+
+bool WriteContactSheet(const std::string& packPath, const std::string& outPng, int first, int count,
+                       std::string& error) {
+  const CataloguePack* pack = nullptr;
+  const std::string packFile = std::filesystem::path(packPath).filename().string();
+  for (const CataloguePack& p : MainCatalogue()) {
+    if (std::filesystem::path(p.packName).filename().string() == packFile) pack = &p;
+  }
+  if (!pack) {
+    error = packPath + " is not one of the catalogue's packs";
+    return false;
+  }
+  if (!OpenPackFile(packPath)) {
+    error = "cannot open " + packPath;
+    return false;
+  }
+  struct Cell {
+    cairo_surface_t* picture;
+    int object;
+    std::string name;
+  };
+  std::vector<Cell> cells;
+  int undecodable = 0;
+  for (int index = 0;; ++index) {
+    const uint8_t* entry = ReadNextEntry();
+    if (!entry) break;
+    if (index < first || (count >= 0 && index >= first + count)) continue;
+    const bool known = index < static_cast<int>(pack->rows.size());
+    const std::string name = known ? pack->rows[index].fileName : "(not in the catalogue)";
+    if (known && !IsPictureName(name)) continue;
+    cairo_surface_t* picture = DecodePicture(entry, static_cast<std::size_t>(LastEntrySize()));
+    if (!picture) {
+      ++undecodable;
+      std::fprintf(stderr, "mkdata: entry %d (%s) does not decode\n", index, name.c_str());
+    }
+    cells.push_back({picture, known ? pack->rows[index].object : -1, name});
+  }
+  ClosePackFile();
+  if (cells.empty()) {
+    error = "no pictures in that range of " + packPath;
+    return false;
+  }
+
+  const int columns = std::min<int>(12, static_cast<int>(cells.size()));
+  const int rows = (static_cast<int>(cells.size()) + columns - 1) / columns;
+  cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, columns * cellWidth, rows * cellHeight);
+  cairo_t* cr = cairo_create(sheet);
+  cairo_set_source_rgb(cr, 0.08, 0.08, 0.1);
+  cairo_paint(cr);
+  for (size_t i = 0; i < cells.size(); ++i) {
+    const double x = static_cast<double>(i % columns) * cellWidth;
+    const double y = static_cast<double>(i / columns) * cellHeight;
+    DrawCell(cr, x, y, cells[i].picture, cells[i].object, cells[i].name);
+    if (cells[i].picture) cairo_surface_destroy(cells[i].picture);
+  }
+  cairo_destroy(cr);
+  const cairo_status_t status = cairo_surface_write_to_png(sheet, outPng.c_str());
+  cairo_surface_destroy(sheet);
+  if (status != CAIRO_STATUS_SUCCESS) {
+    error = "cannot write " + outPng + ": " + cairo_status_to_string(status);
+    return false;
+  }
+  std::printf("mkdata: %zu pictures on %s (%d undecodable)\n", cells.size(), outPng.c_str(), undecodable);
+  return true;
+}

@@ -1,0 +1,243 @@
+// The data build driver: packs in catalogue order whatever the threads, fatal unknown names,
+// the font, and the review decoders.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <unistd.h>
+
+#include "assets/pack_file.h"
+#include "generators.h"
+#include "mkdata_build.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A scratch folder of its own for each test, removed afterwards.
+class Scratch {
+ public:
+  explicit Scratch(const std::string& name)
+      : path_(fs::temp_directory_path() / ("mkdata_test_" + name + "_" + std::to_string(::getpid()))) {
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ~Scratch() { fs::remove_all(path_); }
+  std::string operator/(const std::string& leaf) const { return (path_ / leaf).string(); }
+  std::string str() const { return path_.string(); }
+
+ private:
+  fs::path path_;
+};
+
+std::vector<uint8_t> FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::vector<uint8_t>> PackEntries(const std::string& path) {
+  std::vector<std::vector<uint8_t>> entries;
+  if (!OpenPackFile(path)) return entries;
+  while (const uint8_t* entry = ReadNextEntry()) {
+    entries.emplace_back(entry, entry + LastEntrySize());
+  }
+  ClosePackFile();
+  return entries;
+}
+
+const CatalogueRow* FindRow(const std::string& fileName) {
+  for (const CataloguePack& pack : MainCatalogue()) {
+    for (const CatalogueRow& row : pack.rows) {
+      if (row.fileName == fileName) return &row;
+    }
+  }
+  return nullptr;
+}
+
+// A small catalogue of real rows: pictures in the three formats and a few sounds.
+std::vector<CataloguePack> SmallCatalogue() {
+  std::vector<CataloguePack> packs(2);
+  packs[0].packName = "packs/maingfx.pak";
+  packs[1].packName = "packs/sounds.pak";
+  for (const char* name : {"gfx/pointer.png", "gfx/ball_16x16.tif", "gfx/explosion/Explosion0003.jpg",
+                           "gfx/tiles/red/red0000.png"}) {
+    const CatalogueRow* row = FindRow(name);
+    EXPECT_NE(row, nullptr) << name;
+    if (row) packs[0].rows.push_back(*row);
+  }
+  for (const char* name : {"sfx/bounce.wav", "sfx/zap.wav", "sfx/HAPPYBEL.WAV"}) {
+    const CatalogueRow* row = FindRow(name);
+    EXPECT_NE(row, nullptr) << name;
+    if (row) packs[1].rows.push_back(*row);
+  }
+  return packs;
+}
+
+TEST(BuildPacks, WritesEveryRowInCatalogueOrderWhateverTheThreads) {
+  const std::vector<CataloguePack> packs = SmallCatalogue();
+  Scratch one("one"), three("three");
+  BuildSummary summary;
+  std::string error;
+  ASSERT_TRUE(BuildPacks(packs, one.str(), 1, summary, error)) << error;
+  EXPECT_EQ(summary.pictures, 4);
+  EXPECT_EQ(summary.sounds, 3);
+  ASSERT_EQ(summary.packBytes.size(), 2u);
+  ASSERT_TRUE(BuildPacks(packs, three.str(), 3, summary, error)) << error;
+
+  for (const CataloguePack& pack : packs) {
+    SCOPED_TRACE(pack.packName);
+    EXPECT_EQ(FileBytes(one / pack.packName), FileBytes(three / pack.packName));
+    EXPECT_FALSE(fs::exists(one / (pack.packName + ".part")));
+    const auto entries = PackEntries(one / pack.packName);
+    ASSERT_EQ(entries.size(), pack.rows.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+      std::vector<uint8_t> expected;
+      ASSERT_TRUE(MakeAsset(pack.rows[i], expected, error)) << error;
+      EXPECT_EQ(entries[i], expected) << pack.rows[i].fileName;
+    }
+  }
+  EXPECT_EQ(summary.packBytes[0], fs::file_size(one / "packs/maingfx.pak"));
+}
+
+TEST(BuildPacks, ANameNoGeneratorMakesIsFatalAndNamed) {
+  std::vector<CataloguePack> packs = SmallCatalogue();
+  packs[0].rows.insert(packs[0].rows.begin() + 1, CatalogueRow{LoaderKind::texture, 1, "gfx/nothing.png", -1});
+  packs[1].rows.push_back(CatalogueRow{LoaderKind::sound, 2, "sfx/nothing.wav", -1});
+  Scratch dir("unknown");
+  BuildSummary summary;
+  std::string error;
+  EXPECT_FALSE(BuildPacks(packs, dir.str(), 2, summary, error));
+  // Every missing row is named, in catalogue order.
+  EXPECT_NE(error.find("gfx/nothing.png"), std::string::npos) << error;
+  EXPECT_GT(error.find("sfx/nothing.wav"), error.find("gfx/nothing.png")) << error;
+  EXPECT_NE(error.find("sfx/nothing.wav"), std::string::npos) << error;
+  EXPECT_FALSE(fs::exists(dir / "packs/maingfx.pak"));
+  EXPECT_FALSE(fs::exists(dir / "packs/sounds.pak"));
+
+  std::vector<uint8_t> bytes;
+  EXPECT_FALSE(MakeAsset(CatalogueRow{LoaderKind::sound, 3, "sfx/nothing.ogg", -1}, bytes, error));
+  EXPECT_NE(error.find("sfx/nothing.ogg"), std::string::npos);
+}
+
+TEST(BuildPacks, PlacesTheFontUnderTheNameTheGameRegisters) {
+  Scratch dir("font");
+  const std::string source = dir / "face.otf";
+  std::ofstream(source, std::ios::binary) << "not really a font, but bytes to copy";
+  std::string error;
+  ASSERT_TRUE(PlaceFont(source, dir / "game", error)) << error;
+  EXPECT_EQ(FileBytes(dir / "game/DESIB___.ttf"), FileBytes(source));
+  ASSERT_TRUE(PlaceFont(source, dir / "game", error)) << error;  // a rebuild overwrites
+  EXPECT_FALSE(PlaceFont(dir / "missing.otf", dir / "game", error));
+  EXPECT_NE(error.find("missing.otf"), std::string::npos);
+}
+
+// ---------------------------------------------------------------- review tools
+
+uint32_t PixelAt(cairo_surface_t* surface, int x, int y) {
+  cairo_surface_flush(surface);
+  uint32_t pixel;
+  std::memcpy(&pixel, cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface) + x * 4,
+              4);
+  return pixel;
+}
+
+int Channel(uint32_t pixel, int shift) {
+  return static_cast<int>((pixel >> shift) & 255);
+}
+
+TEST(ReviewTools, DecodesWhatThePictureEncoderWrites) {
+  // Left half opaque orange, right half half-transparent blue (premultiplied 0x80000080).
+  cairo_surface_t* source = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 16, 8);
+  cairo_t* cr = cairo_create(source);
+  cairo_set_source_rgb(cr, 1.0, 0.5, 0.0);
+  cairo_rectangle(cr, 0, 0, 8, 8);
+  cairo_fill(cr);
+  cairo_set_source_rgba(cr, 0.0, 0.0, 1.0, 0.5);
+  cairo_rectangle(cr, 8, 0, 8, 8);
+  cairo_fill(cr);
+  cairo_destroy(cr);
+
+  for (const char* name : {"x.png", "x.tif", "x.jpg"}) {
+    SCOPED_TRACE(name);
+    const std::vector<uint8_t> bytes = EncodePicture(source, name);
+    cairo_surface_t* decoded = DecodePicture(bytes.data(), bytes.size());
+    ASSERT_NE(decoded, nullptr);
+    EXPECT_EQ(cairo_image_surface_get_width(decoded), 16);
+    EXPECT_EQ(cairo_image_surface_get_height(decoded), 8);
+    const bool lossy = std::strcmp(name, "x.jpg") == 0;
+    const int tolerance = lossy ? 24 : 2;
+    const uint32_t left = PixelAt(decoded, 2, 4), right = PixelAt(decoded, 13, 4);
+    EXPECT_NEAR(Channel(left, 16), 255, tolerance);
+    EXPECT_NEAR(Channel(left, 8), 128, tolerance);
+    EXPECT_NEAR(Channel(left, 0), 0, tolerance);
+    if (lossy) {
+      // JPEG has no alpha: the blue lies over black.
+      EXPECT_NEAR(Channel(right, 0), 128, tolerance);
+    } else {
+      EXPECT_NEAR(Channel(right, 24), 128, tolerance);
+      EXPECT_NEAR(Channel(right, 0), 128, tolerance);
+      EXPECT_NEAR(Channel(right, 16), 0, tolerance);
+    }
+    cairo_surface_destroy(decoded);
+  }
+  cairo_surface_destroy(source);
+
+  const uint8_t garbage[] = {'G', 'I', 'F', '8', '9', 'a', 0, 0};
+  EXPECT_EQ(DecodePicture(garbage, sizeof garbage), nullptr);
+  const uint8_t cutPng[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13};
+  EXPECT_EQ(DecodePicture(cutPng, sizeof cutPng), nullptr);
+}
+
+TEST(ReviewTools, ContactSheetShowsEveryPictureOfThePack) {
+  const std::vector<CataloguePack> packs = SmallCatalogue();
+  Scratch dir("sheet");
+  BuildSummary summary;
+  std::string error;
+  ASSERT_TRUE(BuildPacks(packs, dir.str(), 2, summary, error)) << error;
+  ASSERT_TRUE(WriteContactSheet(dir / "packs/maingfx.pak", dir / "sheet.png", 0, -1, error)) << error;
+  cairo_surface_t* sheet = cairo_image_surface_create_from_png((dir / "sheet.png").c_str());
+  ASSERT_EQ(cairo_surface_status(sheet), CAIRO_STATUS_SUCCESS);
+  // Four pictures side by side on one row of cells.
+  EXPECT_GT(cairo_image_surface_get_width(sheet), 3 * cairo_image_surface_get_height(sheet));
+  cairo_surface_destroy(sheet);
+  // A range of one picture makes a sheet of one cell.
+  ASSERT_TRUE(WriteContactSheet(dir / "packs/maingfx.pak", dir / "one.png", 2, 1, error)) << error;
+  sheet = cairo_image_surface_create_from_png((dir / "one.png").c_str());
+  EXPECT_LT(cairo_image_surface_get_width(sheet), 2 * cairo_image_surface_get_height(sheet));
+  cairo_surface_destroy(sheet);
+
+  // The sound pack has no pictures; an unknown pack has no object numbers.
+  EXPECT_FALSE(WriteContactSheet(dir / "packs/sounds.pak", dir / "none.png", 0, -1, error));
+  fs::copy_file(dir / "packs/maingfx.pak", dir / "other.pak");
+  EXPECT_FALSE(WriteContactSheet(dir / "other.pak", dir / "none.png", 0, -1, error));
+  EXPECT_NE(error.find("other.pak"), std::string::npos);
+}
+
+TEST(ReviewTools, WritesEverySoundForListening) {
+  Scratch dir("sounds");
+  std::string error;
+  ASSERT_TRUE(WriteSounds(dir.str(), error)) << error;
+  int files = 0;
+  for (const CataloguePack& pack : MainCatalogue()) {
+    for (const CatalogueRow& row : pack.rows) {
+      if (row.loader != LoaderKind::sound) continue;
+      const std::vector<uint8_t> bytes = FileBytes(dir / fs::path(row.fileName).filename().string());
+      if (row.fileName.ends_with(".ogg")) {
+        // The music is checked in depth elsewhere; making it twice here would only cost time.
+        ASSERT_GT(bytes.size(), 100000u);
+        EXPECT_EQ(std::memcmp(bytes.data(), "OggS", 4), 0);
+      } else {
+        std::vector<uint8_t> expected;
+        ASSERT_TRUE(MakeSound(row.fileName, expected));
+        EXPECT_EQ(bytes, expected) << row.fileName;
+      }
+      ++files;
+    }
+  }
+  EXPECT_EQ(files, 17);
+}
+
+}  // namespace
