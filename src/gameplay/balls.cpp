@@ -5,3 +5,4 @@ void AddBall(float, float, float, float, int, int) {}
 void GlueAllBalls(int) {}
 void EndGlue() {}
 void BallPass() {}
+void RemoveAllBalls() {}

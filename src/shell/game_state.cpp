@@ -8,6 +8,7 @@ void ResetGameState() { game = GameState{}; }
 
 void ResetLevelState() {
   // Lists of the per-level actors are cleared by their owners as they join the game.
+  game.spriteEffects.Clear();
   game.showFps = 0;
   game.fpsAverage = 0;
 

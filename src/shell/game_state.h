@@ -5,6 +5,7 @@
 #include <string>
 
 #include "assets/objects.h"
+#include "gameplay/sprite_effects.h"
 #include "media/list.h"
 #include "shell/settings.h"
 
@@ -59,6 +60,9 @@ struct GameState {
   int glueMode = 0;
   int glueTimer = 0;
   int missileReady = 0;
+
+  // Sprite effects and the glyphs of floating texts, in drawing order.
+  List<SpriteEffect> spriteEffects;
 
   // End-of-level picture effect.
   int pictureEffectOn = 0;

@@ -1,3 +1,104 @@
 #include "shell/ship_steering.h"
 
-void StepShip() {}
+#include <algorithm>
+#include <cmath>
+
+#include "assets/objects.h"
+#include "gameplay/balls.h"
+#include "media/media.h"
+#include "shell/game_state.h"
+#include "shell/picture_effect.h"
+
+namespace {
+
+constexpr int leanSettleFrames = frameRate / 16;  // 4: frames between steps back to upright
+constexpr float leftOverhang = 15;                // the ship may hang past the playfield edges
+constexpr float rightOverhang = 17;
+constexpr int mirrorMalus = 1;
+constexpr int doorVolume = 100;
+constexpr int doorFrequency = 10000;
+constexpr int sizeCycleEnd = 58;    // while held, the counter runs 10..57 and starts over
+constexpr int sizeCycleStart = 10;
+
+struct SizeStep {
+  int counter;
+  int bodySprite;
+  int halfWidth;
+};
+
+// The ship widens over the first ten counts, then cycles the full-width energy pictures.
+constexpr SizeStep sizeSteps[] = {
+    {0, obj::shipBody + 0, 40},  {2, obj::shipBody + 1, 45},  {4, obj::shipBody + 2, 50},
+    {6, obj::shipBody + 3, 55},  {8, obj::shipBody + 4, 60},  {10, obj::shipBody + 5, 65},
+    {18, obj::shipBody + 6, 65}, {26, obj::shipBody + 7, 65}, {34, obj::shipBody + 8, 65},
+    {42, obj::shipBody + 9, 65}, {50, obj::shipBody + 10, 65},
+};
+
+void Lean(float dx) {
+  if (dx != 0) {
+    // A movement that rounds to 0 still leans right.
+    if (std::lrint(dx) < 0) {
+      --game.shipLeanFrame;
+    } else {
+      ++game.shipLeanFrame;
+    }
+    game.shipLeanFrame = std::clamp(game.shipLeanFrame, obj::shipLeanLeftMost, obj::shipLeanRightMost);
+    game.leanTimer = leanSettleFrames;
+    return;
+  }
+  // Before the first movement of a level the timer is 0 and stays there (no settling).
+  if (game.leanTimer > 0 && --game.leanTimer == 0) {
+    game.leanTimer = leanSettleFrames;
+    // Halfway back to upright; ties go to the even frame (2081 -> 2078 -> 2077 -> 2076).
+    game.shipLeanFrame = static_cast<int>(std::lrint((game.shipLeanFrame + obj::shipUpright) / 2.0));
+  }
+}
+
+void LeaveThroughDoor() {
+  PlayEffect(obj::soundDoor, 0, doorVolume, doorFrequency);
+  game.doorOpen = 0;
+  game.shipLeaving = 1;
+  game.paused = 1;
+  game.levelComplete = 1;
+  StartPictureEffect(game.letterMask == allLetters ? obj::bonusPicture : obj::winnerPicture);
+  RemoveAllBalls();
+}
+
+void ClampToPlayfield() {
+  const float halfWidth = SpriteWidth(game.shipBodySprite) / 2.0f;
+  if (game.shipX - halfWidth <= playLeft - leftOverhang) {
+    game.shipX = playLeft + halfWidth - leftOverhang;
+  }
+  if (game.shipX + halfWidth >= playRight + rightOverhang) {
+    game.shipX = playRight - halfWidth + rightOverhang;
+    if (game.doorOpen) LeaveThroughDoor();
+  }
+}
+
+void AnimateSize() {
+  if (game.sizeHold) {
+    if (++game.sizeCounter == sizeCycleEnd) game.sizeCounter = sizeCycleStart;
+  } else if (game.sizeCounter > 0) {
+    --game.sizeCounter;
+  }
+  for (const SizeStep& step : sizeSteps) {
+    if (step.counter == game.sizeCounter) {
+      game.shipBodySprite = step.bodySprite;
+      game.shipHalfWidth = step.halfWidth;
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+void SteerShip(float dx, float dy) {
+  game.shipDX = game.malus == mirrorMalus ? -dx : dx;
+  game.shipDY = dy;
+  Lean(game.shipDX);
+  game.shipX += game.shipDX;
+  ClampToPlayfield();
+  AnimateSize();
+}
+
+void StepShip() { SteerShip(static_cast<float>(MouseDeltaX()), static_cast<float>(MouseDeltaY())); }
