@@ -1,6 +1,7 @@
 // Picture decoders working on memory blocks: PNG, JPEG, TIFF and BMP, chosen from the magic
 // bytes. Every decoder returns false on data it cannot read; none of them may read outside the
 // block or allocate more than the picture limits allow.
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -175,9 +176,18 @@ bool DecodeTiff(const uint8_t* data, std::size_t size, Picture& out) {
   }
   TIFFClose(tiff);
   if (!ok) return false;
-  // libtiff packs 0xAABBGGRR; swap red and blue.
+  // libtiff packs 0xAABBGGRR with the colour multiplied by alpha; the sprites want it plain.
   for (uint32_t& p : raster) {
-    p = (p & 0xFF00FF00u) | (p & 0xFFu) << 16 | ((p >> 16) & 0xFFu);
+    uint32_t a = p >> 24;
+    uint32_t r = p & 255;
+    uint32_t g = (p >> 8) & 255;
+    uint32_t b = (p >> 16) & 255;
+    if (a != 0 && a != 255) {
+      r = std::min(255u, (r * 255 + a / 2) / a);
+      g = std::min(255u, (g * 255 + a / 2) / a);
+      b = std::min(255u, (b * 255 + a / 2) / a);
+    }
+    p = a << 24 | r << 16 | g << 8 | b;
   }
   out.width = static_cast<int>(width);
   out.height = static_cast<int>(height);
