@@ -1,10 +1,25 @@
+// A level's bricks: read from its level file at level start, moved along their paths every
+// frame, and the test that ends the level once nothing breakable is left.
 #pragma once
-// The level's bricks from its level file, and the letters placed on them.
+
+#include <string>
+
+#include "levels/bricks.h"
+
+// "level" + number + ".dat", in the working directory.
+std::string LevelFileName(int levelNumber);
+
+// Reads the current level's file into the brick list, then releases the previous level's
+// resources. A missing file is the fatal "No level file"; a malformed one is fatal too, with
+// a line naming the file, the brick and the fault.
 void LoadLevel();
+// Gives one brick the first letter not yet collected and one brick the malus.
 void PlaceLetters();
+// The indices of all teleporter bricks, in list order; also frees every teleporter.
 void BuildTeleportList();
+// The bricks slide down from a screen height above their places, 8 pixels a frame.
 void SlideInBricks();
-// Once per frame: the brick motion and drawing.
+// Once per frame: the second counter, then every live brick moves, animates and is drawn.
 void StepBricks();
-// Sets levelComplete when no breakable brick is left.
+// Ends the level once no breakable brick is left or all five letters are in.
 void CheckLevelCleared();

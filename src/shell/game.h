@@ -16,6 +16,9 @@ void OpenGameScreen();
 bool NewGame();
 void StartLevel();
 
+// After the screen was lost during a pause: reopen it, reload the catalogue and the level file.
+void RebuildGameScreen();
+
 // One pass of the frame loop; true when the loop's end test holds.
 bool RunFrame();
 

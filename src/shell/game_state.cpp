@@ -34,6 +34,10 @@ void ResetLevelState() {
   game.chaingunState = 0;
   game.pictureEffectOn = 0;
   game.pictureEffectStarting = 0;
+  game.flyingBalls.Clear();
+  game.settledBalls.Clear();
+  if (!game.lifeLost) game.bricks.Clear();
+  game.teleportBricks.Clear();
   game.launchLocked = 0;
   game.frameCounter = 0;
 }

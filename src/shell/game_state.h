@@ -6,7 +6,9 @@
 
 #include "assets/objects.h"
 #include "gameplay/sprite_effects.h"
+#include "levels/bricks.h"
 #include "media/list.h"
+#include "shell/picture_effect.h"
 #include "shell/settings.h"
 
 struct GameState {
@@ -68,6 +70,16 @@ struct GameState {
   int pictureEffectOn = 0;
   int pictureEffectStarting = 0;
   int effectPicture = 0;
+  int scanX = 0, scanY = 0, scanStep = 1;  // the pixel scan, bottom row first
+  int emitX = 0, emitY = 0;                // where the balls leave from this frame
+  List<FlyingBall> flyingBalls;
+  List<SettledBall> settledBalls;
+
+  // The level's bricks in file order, and the indices of its teleporters.
+  List<Brick> bricks;
+  List<int> teleportBricks;
+  int secondTick = 0;    // 0..74; its wrap to 0 is the one-second tick of level time
+  int slideOffset = 0;   // added to every brick's drawn y; negative during the slide-in
 };
 
 extern GameState game;

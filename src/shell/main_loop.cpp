@@ -223,16 +223,18 @@ void StartLevel() {
   game.launchPending = 1;
 }
 
+void RebuildGameScreen() {
+  ClearLevelResources();
+  OpenGameScreen();
+  SetUpConsole();
+  LoadAssets();
+  game.levelReloaded = 1;
+  LoadLevel();
+}
+
 bool RunFrame() {
   FlipBuffers();
-  if (!FocusCheck()) {
-    ClearLevelResources();
-    OpenGameScreen();
-    SetUpConsole();
-    LoadAssets();
-    game.levelReloaded = 1;
-    LoadLevel();
-  }
+  if (!FocusCheck()) RebuildGameScreen();
   const bool active = ScreenActive();
   if (active && !game.mouseReleased) {
     RunGameFrame();
@@ -250,7 +252,7 @@ bool RunFrame() {
 AfterLevel EndLevel() {
   if (game.gameOver || game.lives == 0) game.quitToMenu = 1;
   if (game.levelComplete) {
-    // The bricks go with the level; the level subsystem clears its list here.
+    game.bricks.Clear();
     if (game.letterMask == allLetters) {
       if (game.levelNumber == bonusLevel) {
         game.levelNumber = game.savedLevel + 1;
@@ -270,6 +272,11 @@ AfterLevel EndLevel() {
         game.demoEnd = 0;
       }
     }
+  }
+  // Play that runs out of level files is a success, not a missing file.
+  if (game.levelComplete && !game.quitToMenu && !FileExists(LevelFileName(game.levelNumber))) {
+    game.quitToMenu = 1;
+    game.demoEnd = 1;
   }
   if (KeyboardPushed(keyEscape) && !game.pictureEffectOn) {
     game.demoEnd = 1;

@@ -4,6 +4,7 @@
 #include "media/media.h"
 #include "shell/game.h"
 #include "shell/game_state.h"
+#include "unit/level_test_support.h"
 
 namespace {
 
@@ -12,6 +13,8 @@ class LevelEnd : public ::testing::Test {
   void SetUp() override {
     ResetGameState();
     SetMessageBoxesSilent(true);  // also keeps the demo's web address from opening a browser
+    // Play goes on only to levels that have a file; these tests have a level 3 as well.
+    for (int level : {0, 1, 2, 3, 102}) WriteLevel(level, {});
   }
   AfterLevel FinishLevel(int level, int letters) {
     game.levelNumber = level;
@@ -19,6 +22,7 @@ class LevelEnd : public ::testing::Test {
     game.levelComplete = 1;
     return EndLevel();
   }
+  ScratchDirectory scratch;
 };
 
 TEST_F(LevelEnd, FinishingALevelGoesToTheNextOne) {

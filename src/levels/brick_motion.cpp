@@ -1,0 +1,95 @@
+#include <cmath>
+
+#include "frontend/pause_screen.h"
+#include "gameplay/sprite_effects.h"
+#include "levels/backgrounds.h"
+#include "levels/level_file.h"
+#include "media/media.h"
+#include "shell/game.h"
+#include "shell/game_state.h"
+#include "shell/hud.h"
+
+namespace {
+
+constexpr int slideStep = 8;  // pixels per frame of the slide-in
+
+void DrawBrick(const Brick& b) {
+  // The current kind's size: a hit brick is drawn from its new kind's pictures.
+  const float w = static_cast<float>(SpriteWidth(b.kind));
+  const float h = static_cast<float>(SpriteHeight(b.kind));
+  const int left = static_cast<int>(std::lrint(b.x - w / 2));
+  const int top = static_cast<int>(std::lrint(b.y - h / 2 + game.slideOffset));
+  DisplaySprite3D(b.kind + b.frame, left, top, 255);
+}
+
+// The ship as the slide-in shows it: the craft centred on the ship, the paddle body centred
+// horizontally with its top edge 96 pixels above the ship's centre.
+void DrawShipAtRest() {
+  const int craft = game.shipLeanFrame;
+  DisplaySprite3D(craft, static_cast<int>(std::lrint(game.shipX - Sprite3DWidth(craft) / 2.0f)),
+                  static_cast<int>(std::lrint(game.shipY - Sprite3DHeight(craft) / 2.0f)), 255);
+  const int body = game.shipBodySprite;
+  DisplaySprite3D(body, static_cast<int>(std::lrint(game.shipX - Sprite3DWidth(body) / 2.0f)),
+                  static_cast<int>(std::lrint(game.shipY - 96)), 255);
+}
+
+}  // namespace
+
+void StartLeg(Brick& b) {
+  const int next = (b.leg + 1) % b.waypointCount;
+  b.secondsLeft = b.seconds[b.leg];
+  const float frames = static_cast<float>(b.seconds[b.leg] * frameRate);
+  b.vx = (b.wx[next] - b.wx[b.leg]) / frames;
+  b.vy = (b.wy[next] - b.wy[b.leg]) / frames;
+  // Exactly on the waypoint, so the per-frame steps never drift from leg to leg.
+  b.x = b.wx[b.leg];
+  b.y = b.wy[b.leg];
+}
+
+void StepBricks() {
+  if (++game.secondTick == frameRate) game.secondTick = 0;
+  const bool tick = game.secondTick == 0;
+  for (Brick& b : game.bricks) {
+    if (!b.alive) continue;
+    b.hit = 0;
+    if (b.waypointCount > 1) {
+      b.x += b.vx;
+      b.y += b.vy;
+      if (tick && --b.secondsLeft <= 0) {
+        if (++b.leg == b.waypointCount) b.leg = 0;
+        StartLeg(b);
+      }
+    }
+    if (game.secondTick % 4 == 1) b.frame = (b.frame + 1) & 15;
+    DrawBrick(b);
+  }
+}
+
+void SlideInBricks() {
+  ClearScreen(0);
+  FlipBuffers();
+  ClearScreen(0);
+  game.slideOffset = -screenHeight;
+  do {
+    if (!FocusCheck()) RebuildGameScreen();
+    ExamineKeyboard();
+    ExamineMouse();
+    if (Start3D()) {
+      // Clipped to the playfield as in play, so the bricks enter from behind the top panel.
+      Set3DViewport(playLeft, playTop + 12, playWidth, playHeight - 12);
+      DrawBackground();
+      DrawSidePanels();
+      Sprite3DQuality(1);
+      DrawShipAtRest();
+      StepSpriteEffects();
+      StepBricks();
+      Set3DViewport(0, 0, screenWidth, screenHeight);
+      DrawHud(game.teamName, game.score, game.letterMask);
+      Stop3D();
+    }
+    game.slideOffset += slideStep;
+    FlipBuffers();
+    ++game.frameCounter;
+  } while (game.slideOffset < 0 && !KeyboardPushed(keyEscape));
+  game.slideOffset = 0;
+}

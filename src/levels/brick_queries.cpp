@@ -1,0 +1,87 @@
+#include <cmath>
+
+#include "gameplay/balls.h"
+#include "levels/level_file.h"
+#include "shell/game_state.h"
+#include "shell/picture_effect.h"
+
+namespace {
+
+// Every brick is hit-tested as the fixed 64 x 20 cell about its centre, whatever its picture.
+struct Box {
+  int left, top, right, bottom;
+};
+
+Box BrickBox(const Brick& b) {
+  return {static_cast<int>(std::lrint(b.x - cellWidth / 2)),
+          static_cast<int>(std::lrint(b.y - cellHeight / 2)),
+          static_cast<int>(std::lrint(b.x + cellWidth / 2)),
+          static_cast<int>(std::lrint(b.y + cellHeight / 2))};
+}
+
+bool StrictlyInside(const Box& box, int px, int py) {
+  return px > box.left && px < box.right && py > box.top && py < box.bottom;
+}
+
+}  // namespace
+
+int FindBrickAtPoint(int px, int py) {
+  int index = 0;
+  for (const Brick& b : game.bricks) {
+    if (b.alive && StrictlyInside(BrickBox(b), px, py)) return index;
+    ++index;
+  }
+  return -1;
+}
+
+int FindBrickInBox(int left, int top, int right, int bottom) {
+  int index = 0;
+  for (const Brick& b : game.bricks) {
+    if (b.alive) {
+      const Box box = BrickBox(b);
+      if (box.left <= right && box.right >= left && box.top <= bottom && box.bottom >= top) {
+        return index;
+      }
+    }
+    ++index;
+  }
+  return -1;
+}
+
+int EraseBrickAtPoint(int px, int py) {
+  for (Brick& b : game.bricks) {
+    if (b.alive && b.kind < obj::brickUnbreakable && StrictlyInside(BrickBox(b), px, py)) {
+      b.alive = 0;
+      return 0;
+    }
+  }
+  return -1;
+}
+
+void BuildTeleportList() {
+  game.teleportBricks.Clear();
+  int index = 0;
+  for (Brick& b : game.bricks) {
+    if (b.kind == obj::brickTeleport) {
+      game.teleportBricks.Add() = index;
+      b.teleportBusy = 0;
+    }
+    ++index;
+  }
+}
+
+void CheckLevelCleared() {
+  // The bonus level is left through the door, never by clearing it.
+  if (game.enteringBonus) return;
+  int breakable = 0;
+  for (const Brick& b : game.bricks) {
+    if (b.alive && KeepsLevelOpen(b.kind)) ++breakable;
+  }
+  const bool allLettersIn = game.letterMask == allLetters;
+  if ((breakable == 0 || allLettersIn) && !game.pictureEffectOn) {
+    game.paused = 1;
+    game.levelComplete = 1;
+    StartPictureEffect(allLettersIn ? obj::bonusPicture : obj::winnerPicture);
+    RemoveAllBalls();
+  }
+}

@@ -1,0 +1,45 @@
+// The level's bricks: the record the loader builds, and the queries weapons and balls make.
+#pragma once
+
+#include "assets/objects.h"
+
+constexpr int maxWaypoints = 60;
+
+// One brick of the brick list, in file order. A destroyed brick stays in the list with
+// alive = 0 until the next level load.
+struct Brick {
+  float x, y;                  // current centre
+  int kind;                    // first of the kind's 16 animation pictures; hits change it
+  int width, height;           // size of picture kind at load time
+  int capsule;                 // first picture of the capsule it drops, 0 for none
+  int hit;                     // hit during this frame; cleared by StepBricks
+  int alive;
+  int frame;                   // animation frame 0..15
+  int teleportBusy;
+  int leg;                     // waypoint the current leg starts from
+  int waypointCount;
+  int secondsLeft;             // whole seconds left on the current leg
+  int seconds[maxWaypoints];   // leg durations
+  float wx[maxWaypoints], wy[maxWaypoints];
+  float vx, vy;                // displacement per frame on the current leg
+};
+
+// Kinds from 34 to 146 are colour bricks, breaking at the first hit.
+constexpr bool IsColourKind(int kind) { return kind >= obj::brickRed && kind <= obj::brickBlack; }
+
+// Unbreakable and teleporter bricks never keep a level from being cleared.
+constexpr bool KeepsLevelOpen(int kind) {
+  return IsColourKind(kind) || kind == obj::brick3Hits || kind == obj::brick2Hits ||
+         kind == obj::brick1Hit;
+}
+
+// Puts the brick on waypoint leg and sets it off towards the next one (needs 2 waypoints or more).
+void StartLeg(Brick& b);
+
+// Index of the first live brick whose 64 x 20 box strictly contains the point, or -1.
+int FindBrickAtPoint(int px, int py);
+// Index of the first live brick whose box overlaps the rectangle (touching edges count), or -1.
+int FindBrickInBox(int left, int top, int right, int bottom);
+// Silently destroys the first live brick of a kind below 162 containing the point (no capsule,
+// no score): 0, or -1 when there was none.
+int EraseBrickAtPoint(int px, int py);

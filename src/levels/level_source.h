@@ -1,0 +1,51 @@
+// Level data in its two forms: the binary level file the game reads ("level<n>.dat") and the
+// text source people write (levels/*.lvl). Both readers check every brick, so a level that
+// loads is one the brick motion can play: 1 to 60 waypoints, legs of at least one second on a
+// brick that moves, no record cut short.
+//
+// Binary: brick records back to back, no header; all values little-endian 32-bit.
+//   int kind, int capsule, int N, then N times { int seconds, float x, float y }
+//
+// Source: one brick per line; '#' starts a comment; blank lines are ignored.
+//   <kind> <capsule> <seconds> <x>,<y> [<seconds> <x>,<y> ...]
+// kind and capsule by name (tables below) or by picture number; capsule "none" for none. Each
+// waypoint gives the leg's duration in seconds and then the brick's centre; after the last
+// waypoint the brick travels back to the first.
+//   red     none    1 120,80
+//   hits3   laser   2 200,100  3 400,100
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct Waypoint {
+  int seconds;
+  float x, y;
+};
+
+struct BrickRecord {
+  int kind;
+  int capsule;
+  std::vector<Waypoint> waypoints;
+};
+
+bool operator==(const Waypoint& a, const Waypoint& b);
+bool operator==(const BrickRecord& a, const BrickRecord& b);
+
+// "" when the brick can be played, else the fault ("75 waypoints (1 to 60 allowed)").
+std::string BrickFault(const BrickRecord& brick);
+
+// Reads a whole level file. On failure returns false with error = "brick <index>: <fault>"
+// (index from 0, in file order).
+bool DecodeLevel(const std::string& bytes, std::vector<BrickRecord>& bricks, std::string& error);
+std::string EncodeLevel(const std::vector<BrickRecord>& bricks);
+
+// Reads a level source. On failure returns false with error = "line <n>: <fault>".
+bool ParseLevelSource(const std::string& text, std::vector<BrickRecord>& bricks,
+                      std::string& error);
+// Writes a source that parses back to the same bricks, bit for bit.
+std::string WriteLevelSource(const std::vector<BrickRecord>& bricks);
+
+// Source names of brick kinds and capsules; "" for a number without a name.
+std::string BrickKindName(int kind);
+std::string CapsuleName(int capsule);
