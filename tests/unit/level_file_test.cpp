@@ -351,15 +351,6 @@ TEST_F(Levels, TheFifthLetterEndsTheLevelWithBricksLeft) {
   EXPECT_EQ(game.effectPicture, obj::bonusPicture);
 }
 
-TEST_F(Levels, ARunningPictureEffectIsNotStartedAgain) {
-  Load({});
-  game.pictureEffectOn = 1;
-  game.effectPicture = obj::bonusPicture;
-  CheckLevelCleared();
-  EXPECT_EQ(game.levelComplete, 0);
-  EXPECT_EQ(game.effectPicture, obj::bonusPicture);
-}
-
 // ---------------------------------------------------------------- brick queries
 
 TEST_F(Levels, PointQueriesUseTheRoundedCellStrictly) {
@@ -449,13 +440,6 @@ TEST_F(LevelsOnDisk, RunningOutOfLevelFilesEndsTheGameAsASuccess) {
   EXPECT_EQ(Finish(102, 31), AfterLevel::endProgram);
   EXPECT_EQ(game.levelNumber, 3);
   EXPECT_EQ(game.demoEnd, 1);
-}
-
-TEST_F(LevelsOnDisk, ALostLifeNeedsNoNextLevelFile) {
-  game.levelNumber = 1;
-  game.lifeLost = 1;
-  EXPECT_EQ(EndLevel(), AfterLevel::nextLevel);
-  EXPECT_EQ(game.demoEnd, 0);
 }
 
 }  // namespace

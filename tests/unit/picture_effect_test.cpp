@@ -114,17 +114,4 @@ TEST_F(PictureEffect, EveryBallArrivesFortyFramesAfterItsLaunch) {
   EXPECT_EQ(first.y, 384 - 10 + 10);
 }
 
-TEST_F(PictureEffect, StartingAgainClearsTheBallsAndRestartsTheScan) {
-  MakePicture(3, 3, {{1, 2}, {2, 2}});
-  StartPictureEffect(testPicture);
-  Frames(45);
-  ASSERT_EQ(game.settledBalls.Count(), 2);
-  StartPictureEffect(testPicture);
-  EXPECT_TRUE(game.settledBalls.Empty());
-  EXPECT_EQ(game.pictureEffectStarting, 1);
-  Frames(1);
-  EXPECT_EQ(game.flyingBalls.Count(), 2);
-  EXPECT_EQ(game.scanY, 1);  // the third pixel is the last of the next row up
-}
-
 }  // namespace
