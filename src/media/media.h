@@ -121,7 +121,9 @@ int ImageWidth(int image);
 int ImageHeight(int image);
 void FreeImage(int image);
 bool IsImage(int image);
-// Direct pixel access to the current drawing target; pixels are 32-bit 0x00RRGGBB.
+// Direct pixel access to the current drawing target; pixels are 32-bit 0x00RRGGBB (a sprite's
+// carry its alpha in the top byte). The screen's pixels are a copy written back at StopDrawing;
+// text drawn meanwhile writes it back early, so fetch the buffer again after drawing text.
 uint32_t* DrawingBuffer();
 int DrawingBufferPitch();          // bytes per row
 int DrawingBufferPixelBytes();     // 4
@@ -165,7 +167,8 @@ void KeyboardMode(int mode);
 void ExamineKeyboard();
 bool KeyboardPushed(int scanCode);    // -1: any key
 bool KeyboardReleased(int scanCode);  // true once, on the first snapshot after release; -1: any
-int KeyboardTypedCharacter();         // 0 when none since the last snapshot
+// The character typed (a Unicode code point), one per snapshot in typing order; 0 when none.
+int KeyboardTypedCharacter();
 void ExamineMouse();
 int MouseDeltaX();
 int MouseDeltaY();
@@ -206,7 +209,8 @@ void MessageBox(const std::string& title, const std::string& text);
 bool OpenURL(const std::string& url);
 void StartThread(void (*procedure)(int), int value);  // detached
 
-// Tests: a clock stepped by hand instead of the real one.
+// Tests: a clock stepped by hand instead of the real one (starting at 0); Delay then moves it
+// on instead of sleeping.
 void SetManualClock(bool manual);
 void AdvanceManualClock(int64_t milliseconds);
 // Tests: message boxes only write to stderr (no modal box waits for a click).

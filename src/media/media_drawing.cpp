@@ -109,8 +109,12 @@ void DrawTextIn(int x, int y, const std::string& text, int front, int back) {
   TTF_Font* face = FontOf(s.drawFont);
   if (!face || text.empty()) return;
   const bool opaque = (s.drawMode & 1) == 0;
+  // Text on the screen or a sprite goes through the renderer and its cache of rendered lines
+  // (a fetched pixel copy is written back first); only images draw text on the CPU.
+  int number = 0;
+  const bool onCpu = EffectiveKind(number) == TargetKind::image || !s.renderer;
   PixelView view;
-  if (CpuView(view)) {
+  if (onCpu && CpuView(view)) {
     if (y >= view.height || y + TTF_FontHeight(face) < 0) return;
     SDL_Color fg{static_cast<Uint8>(Red(front)), static_cast<Uint8>(Green(front)),
                  static_cast<Uint8>(Blue(front)), 255};

@@ -233,6 +233,25 @@ TEST_F(Sprite3DTest, PicturesWithAlphaKeepItAndOthersUseTheColourKey) {
   EXPECT_EQ(ScreenPoint(15, 5), red);
 }
 
+TEST_F(Sprite3DTest, QuadsDrawnIntoASpriteShowWhenThatSpriteIsDrawn) {
+  MakeSolidQuad(15, red);
+  ASSERT_TRUE(CreateSprite(16, 16, 16, spriteTexture));
+  ASSERT_TRUE(CreateSprite3D(16, 16));
+  ASSERT_TRUE(Start3D());
+  Set3DViewport(500, 500, 10, 10);  // the screen's viewport does not clip drawing into a sprite
+  DrawIntoSprite(16);
+  DisplaySprite3D(15, 2, 2);
+  DrawIntoScreen();
+  Set3DViewport(0, 0, 1024, 768);
+  ClearScreen(green);
+  ZoomSprite3D(16, 32, 32);
+  DisplaySprite3D(16, 100, 100);
+  Stop3D();
+  EXPECT_EQ(ScreenPoint(106, 106), red);   // the red square, twice the size
+  EXPECT_EQ(ScreenPoint(101, 101), green);  // the sprite's untouched black is its colour key
+  EXPECT_EQ(ScreenPoint(114, 114), green);
+}
+
 TEST_F(Sprite3DTest, OnlyTextureSpritesMakeQuadsAndStart3DNeedsAScreen) {
   ASSERT_TRUE(CreateSprite(13, 4, 4, 0));
   EXPECT_FALSE(CreateSprite3D(13, 13));
