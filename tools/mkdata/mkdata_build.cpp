@@ -111,6 +111,8 @@ bool BuildPacks(const std::vector<CataloguePack>& packs, const std::string& game
   }
   if (jobs <= 0) jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   RunJobs(all, order, jobs);
+  summary.makeSeconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   // Every failure, in catalogue order.
   for (const Job& job : all) {
     if (!job.done) error += (error.empty() ? "" : "\n") + job.error;
