@@ -1,0 +1,654 @@
+// The pack compressor: an optimal parse over hashed match candidates, priced in bits with the
+// stream's own codes, then a literal-coding plan and an offset-bits plan before the bits are
+// written.
+//
+// Codes and their costs in bits:
+//   literal                 1 + literalBits (8 or 7 with a base)
+//   zero byte, 1-byte copy  7 (copy from 1 to 14 back)
+//   short match             12 (offset 1..127, length 2..5)
+//   long match              2 + gamma(3 + (offset >> k)) + k + gamma(length - bonus(offset))
+//   repeat match            4 + gamma(length), at the last offset
+//   raw blocks              8 + 2049 per 256 bytes
+// where gamma(v) takes 2 * floor(log2 v) bits and k is offsetLowBits.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "assets/pack_codec.h"
+
+namespace {
+
+constexpr uint32_t infinitePrice = 0xffffffffu;
+constexpr int segmentLimit = 1 << 16;  // positions priced at once
+constexpr int niceLength = 64;         // a match this long is taken without looking further
+constexpr int bucketWays = 8;          // candidates kept per 4-byte hash, the latest first
+constexpr int largestBucketBits = 14;  // tables shrink for small blocks, which are the usual
+constexpr int largestHashBits = 16;
+constexpr int literalChunk = 4096;       // bytes that share one literal price in the parse
+constexpr int firstOffsetBits = 8;
+
+enum TokenKind : uint8_t { literalRun, rawRun, match, repeat };
+
+// What the parse chose: literal runs and raw runs cover `length` bytes from `position`.
+struct Token {
+  uint32_t position;
+  uint32_t length;
+  uint32_t offset;
+  TokenKind kind;
+};
+
+struct Node {
+  uint32_t price;
+  uint32_t lastOffset;  // the last offset after the cheapest path to here
+  uint32_t offset;
+  uint32_t length;
+  TokenKind kind;
+};
+
+inline uint32_t Log2(uint32_t v) { return 31 - __builtin_clz(v); }
+inline uint32_t GammaBits(uint32_t v) { return 2 * Log2(v); }
+
+inline uint32_t LengthBonus(uint32_t offset) {
+  if (offset <= 127) return 4;
+  if (offset <= 639) return 0;
+  if (offset <= 14334) return 1;
+  if (offset <= 65535) return 2;
+  return 3;
+}
+
+inline uint32_t Load32(const uint8_t* p) {
+  uint32_t v;
+  std::memcpy(&v, p, 4);
+  return v;
+}
+
+inline uint64_t Load64(const uint8_t* p) {
+  uint64_t v;
+  std::memcpy(&v, p, 8);
+  return v;
+}
+
+// Length of the common prefix of a and b, up to limit.
+inline uint32_t MatchLength(const uint8_t* a, const uint8_t* b, uint32_t limit) {
+  uint32_t n = 0;
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  while (n + 8 <= limit) {
+    uint64_t x = Load64(a + n) ^ Load64(b + n);
+    if (x) return n + uint32_t(__builtin_ctzll(x)) / 8;
+    n += 8;
+  }
+#endif
+  while (n < limit && a[n] == b[n]) ++n;
+  return n;
+}
+
+inline uint32_t Hash3(const uint8_t* p, int bits) {
+  uint32_t v = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+  return (v * 2654435761u) >> (32 - bits);
+}
+
+inline uint32_t Hash4(const uint8_t* p, int bits) { return (Load32(p) * 2654435761u) >> (32 - bits); }
+
+struct MatchCandidate {
+  uint32_t length;
+  uint32_t offset;
+};
+
+class Compressor {
+ public:
+  Compressor(const uint8_t* data, uint32_t size, int level)
+      : data_(data), size_(size), maxOffset_(uint32_t(WindowForLevel(level)) - 1) {
+    int sizeBits = size_ > 1 ? int(Log2(size_ - 1)) + 1 : 1;
+    bucketBits_ = std::clamp(sizeBits - 2, 6, largestBucketBits);
+    hashBits_ = std::clamp(sizeBits, 8, largestHashBits);
+    buckets_.assign(std::size_t(bucketWays) << bucketBits_, 0);
+    head3_.assign(std::size_t(1) << hashBits_, 0);
+    head2_.assign(1u << 16, 0);
+    std::memset(last1_, 0, sizeof last1_);
+    near_.assign(size_, 0);
+    ChooseLiteralPrices();
+  }
+
+  std::vector<uint8_t> Run();
+
+ private:
+  void ChooseLiteralPrices();
+  void SetOffsetPrices(int k);
+  void Insert(uint32_t i);
+  void AddToken(const Token& token);
+  int FindMatches(uint32_t i, uint32_t maxLength, MatchCandidate* found);
+  void Prefetch(uint32_t i) const;
+  void Parse();
+  uint32_t ParseSegment(uint32_t start, uint32_t end);
+  int BestOffsetBits(std::size_t firstToken) const;
+  std::vector<uint8_t> Emit();
+
+  const uint8_t* data_;
+  uint32_t size_;
+  uint32_t maxOffset_;
+  // Positions + 1 (0 for none). A bucket holds the latest positions of one 4-byte hash, so its
+  // candidates load side by side instead of one after the other as along a chain.
+  int bucketBits_;
+  int hashBits_;
+  std::vector<uint32_t> buckets_;
+  std::vector<uint32_t> head3_;  // the latest 3-byte sequence per hash
+  std::vector<uint32_t> head2_;  // the latest 2-byte sequence
+  uint32_t last1_[256];          // position + 1 of the latest byte value
+  std::vector<uint8_t> literalPrice_;  // per chunk: 8 when a 7-bit coding can cover it
+  std::vector<uint8_t> near_;          // per position: an equal byte up to 14 back, or 0
+  std::vector<uint8_t> offsetPrice_;   // prefix + offset part of a long match, by offset
+  int parseOffsetBits_ = firstOffsetBits;
+  uint32_t lastOffset_ = 1;
+  std::vector<Node> nodes_;
+  std::vector<Token> tokens_;
+  std::vector<Token> path_;
+};
+
+// Consecutive literals, and consecutive raw blocks, become one run.
+void Compressor::AddToken(const Token& token) {
+  if ((token.kind == literalRun || token.kind == rawRun) && !tokens_.empty() &&
+      tokens_.back().kind == token.kind) {
+    tokens_.back().length += token.length;
+  } else {
+    tokens_.push_back(token);
+  }
+}
+
+// A chunk whose non-zero bytes avoid 128 consecutive values (circularly) fits one 7-bit
+// literal coding, so its literals are priced at 8 bits instead of 9 while parsing.
+void Compressor::ChooseLiteralPrices() {
+  uint32_t chunks = (size_ + literalChunk - 1) / literalChunk;
+  literalPrice_.assign(chunks, 9);
+  for (uint32_t c = 0; c < chunks; ++c) {
+    bool present[256] = {};
+    uint32_t end = std::min<uint32_t>(size_, (c + 1) * literalChunk);
+    for (uint32_t i = c * literalChunk; i < end; ++i) present[data_[i]] = true;
+    present[0] = false;  // zero bytes have their own code
+    int run = 0, longest = 0;
+    for (int v = 0; v < 512; ++v) {
+      run = present[v & 255] ? 0 : run + 1;
+      longest = std::max(longest, run);
+    }
+    if (longest >= 128) literalPrice_[c] = 8;
+  }
+}
+
+void Compressor::SetOffsetPrices(int k) {
+  // Offsets never reach past the start of the block.
+  uint32_t largest = std::min(maxOffset_, size_);
+  offsetPrice_.resize(std::size_t(largest) + 1);
+  for (uint32_t d = 1; d <= largest; ++d) {
+    offsetPrice_[d] = uint8_t(2 + GammaBits(3 + (d >> k)) + uint32_t(k));
+  }
+  parseOffsetBits_ = k;
+}
+
+inline void Compressor::Insert(uint32_t i) {
+  if (i + 3 < size_) {
+    uint32_t* bucket = &buckets_[std::size_t(Hash4(data_ + i, bucketBits_)) * bucketWays];
+    for (int way = bucketWays - 1; way > 0; --way) bucket[way] = bucket[way - 1];
+    bucket[0] = i + 1;
+  }
+  if (i + 2 < size_) head3_[Hash3(data_ + i, hashBits_)] = i + 1;
+  if (i + 1 < size_) head2_[uint32_t(data_[i]) | uint32_t(data_[i + 1]) << 8] = i + 1;
+  last1_[data_[i]] = i + 1;
+}
+
+// The tables are far larger than the first-level cache and hashed at random: ask for the
+// slots of a position a little ahead so they arrive while this one is priced.
+inline void Compressor::Prefetch(uint32_t i) const {
+  if (i + 3 >= size_) return;
+  const uint8_t* p = data_ + i;
+  __builtin_prefetch(&buckets_[std::size_t(Hash4(p, bucketBits_)) * bucketWays]);
+  __builtin_prefetch(&head3_[Hash3(p, hashBits_)]);
+  __builtin_prefetch(&head2_[uint32_t(p[0]) | uint32_t(p[1]) << 8]);
+}
+
+// Matches at i of strictly growing length, each at the nearest offset that reaches it.
+int Compressor::FindMatches(uint32_t i, uint32_t maxLength, MatchCandidate* found) {
+  int n = 0;
+  const uint8_t* cur = data_ + i;
+  uint32_t best = 1;
+  if (maxLength >= 2) {
+    uint32_t c = head2_[uint32_t(cur[0]) | uint32_t(cur[1]) << 8];
+    if (c && i - (c - 1) <= 127) {
+      uint32_t d = i - (c - 1);
+      uint32_t length = 2 + MatchLength(cur + 2, cur + 2 - d, maxLength - 2);
+      found[n++] = {length, d};
+      best = length;
+    }
+  }
+  // The nearest 3-byte match, then the 4-byte candidates from near to far.
+  if (maxLength >= 3 && best < maxLength) {
+    uint32_t c = head3_[Hash3(cur, hashBits_)];
+    if (c) {
+      uint32_t d = i - (c - 1);
+      const uint8_t* p = cur - d;
+      if (d <= maxOffset_ && p[0] == cur[0] && p[1] == cur[1] && p[2] == cur[2]) {
+        uint32_t length = 3 + MatchLength(cur + 3, p + 3, maxLength - 3);
+        if (length > best && (d <= 127 || length >= 2 + LengthBonus(d))) {
+          found[n++] = {length, d};
+          best = length;
+        }
+      }
+    }
+  }
+  if (maxLength >= 4 && best < maxLength && best < uint32_t(niceLength)) {
+    const uint32_t* bucket = &buckets_[std::size_t(Hash4(cur, bucketBits_)) * bucketWays];
+    for (int way = 0; way < bucketWays && bucket[way]; ++way) {
+      uint32_t d = i - (bucket[way] - 1);
+      if (d > maxOffset_) break;
+      const uint8_t* p = cur - d;
+      // Only a longer match helps: test the byte that would make it longer first.
+      uint32_t probe = best >= 3 ? best - 3 : 0;
+      if (Load32(p + probe) != Load32(cur + probe) || Load32(p) != Load32(cur)) continue;
+      uint32_t length = 4 + MatchLength(cur + 4, p + 4, maxLength - 4);
+      if (length <= best || (d > 127 && length < 2 + LengthBonus(d))) continue;
+      found[n++] = {length, d};
+      best = length;
+      if (length >= uint32_t(niceLength) || length == maxLength) break;
+    }
+  }
+  Insert(i);
+  return n;
+}
+
+// The cheapest coding of [start, end) given the last offset at start. Returns where the parse
+// stopped: end, or earlier when a very long match was taken at once.
+uint32_t Compressor::ParseSegment(uint32_t start, uint32_t end) {
+  uint32_t count = end - start;
+  nodes_.resize(std::size_t(count) + 1);
+  nodes_[0] = {0, lastOffset_, 0, 0, literalRun};
+  // Nodes are made ready only as far as some code reaches, so that a segment cut short by a
+  // long match costs no more than the bytes it priced.
+  uint32_t reach = 0;
+  auto ready = [&](uint32_t t) {
+    while (reach < t) nodes_[++reach].price = infinitePrice;
+  };
+
+  MatchCandidate found[bucketWays + 2];
+  uint32_t stop = count;
+  uint32_t takenLength = 0, takenOffset = 0;
+  TokenKind takenKind = match;
+
+  for (uint32_t j = 0; j < count; ++j) {
+    const uint32_t i = start + j;
+    ready(j + 1);
+    const Node& here = nodes_[j];
+    const uint32_t price = here.price;
+    const uint32_t rep = here.lastOffset;
+    const uint32_t maxLength = count - j;
+    const uint8_t c = data_[i];
+
+    // One byte: the zero code, a copy from up to 14 back, or a literal.
+    uint32_t oneByte = literalPrice_[i / literalChunk] + 1;
+    uint32_t near = last1_[c] && i - (last1_[c] - 1) <= 14 ? i - (last1_[c] - 1) : 0;
+    near_[i] = uint8_t(near);
+    if (c == 0 || near) oneByte = 7;
+    Node& next = nodes_[j + 1];
+    if (price + oneByte < next.price) next = {price + oneByte, rep, 0, 1, literalRun};
+
+    // A raw block only pays where literals cost 9 bits.
+    if (maxLength >= 256 && literalPrice_[i / literalChunk] == 9) {
+      uint32_t p = price + (here.kind == rawRun ? 2049 : 2057);
+      ready(j + 256);
+      Node& target = nodes_[j + 256];
+      if (p < target.price) target = {p, rep, 0, 256, rawRun};
+    }
+
+    // A repeat of the last offset.
+    uint32_t repLength = 0;
+    if (maxLength >= 2 && rep <= i && data_[i] == data_[i - rep] &&
+        data_[i + 1] == data_[i + 1 - rep]) {
+      repLength = 2 + MatchLength(data_ + i + 2, data_ + i + 2 - rep, maxLength - 2);
+      ready(j + repLength);
+      for (uint32_t l = 2; l <= repLength; ++l) {
+        uint32_t p = price + 4 + GammaBits(l);
+        Node& target = nodes_[j + l];
+        if (p < target.price) target = {p, rep, rep, l, repeat};
+      }
+    }
+
+    Prefetch(i + 4);
+    int n = FindMatches(i, maxLength, found);
+    if (n) ready(j + found[n - 1].length);
+    uint32_t covered = 1;
+    for (int m = 0; m < n; ++m) {
+      const uint32_t d = found[m].offset;
+      const uint32_t bonus = LengthBonus(d);
+      const uint32_t offsetPart = offsetPrice_[d];
+      for (uint32_t l = covered + 1; l <= found[m].length; ++l) {
+        uint32_t p;
+        if (d <= 127 && l <= 5) {
+          p = price + 12;
+        } else if (l >= bonus + 2) {
+          p = price + offsetPart + GammaBits(l - bonus);
+        } else {
+          continue;
+        }
+        Node& target = nodes_[j + l];
+        if (p < target.price) target = {p, d, d, l, match};
+      }
+      covered = found[m].length;
+    }
+
+    // A very long match is taken at once: the parse before it is settled and resumes after.
+    uint32_t longest = n ? found[n - 1].length : 0;
+    if (repLength >= uint32_t(niceLength) && repLength >= longest) {
+      stop = j, takenLength = repLength, takenOffset = rep, takenKind = repeat;
+      break;
+    }
+    if (longest >= uint32_t(niceLength)) {
+      stop = j, takenLength = longest, takenOffset = found[n - 1].offset, takenKind = match;
+      break;
+    }
+  }
+
+  // Walk back from the stop and append the chosen codes in order.
+  path_.clear();
+  for (uint32_t j = stop; j > 0;) {
+    const Node& node = nodes_[j];
+    path_.push_back({start + j - node.length, node.length, node.offset, node.kind});
+    j -= node.length;
+  }
+  for (std::size_t t = path_.size(); t-- > 0;) AddToken(path_[t]);
+  lastOffset_ = nodes_[stop].lastOffset;
+
+  if (takenLength) {
+    uint32_t at = start + stop;
+    AddToken({at, takenLength, takenOffset, takenKind});
+    lastOffset_ = takenOffset;
+    for (uint32_t i = at + 1; i < at + takenLength; ++i) Insert(i);
+    return at + takenLength;
+  }
+  return end;
+}
+
+// The offset-bits value that codes the long matches from firstToken on in the fewest bits.
+int Compressor::BestOffsetBits(std::size_t firstToken) const {
+  uint32_t cost[17] = {};
+  int matches = 0;
+  for (std::size_t t = firstToken; t < tokens_.size(); ++t) {
+    const Token& token = tokens_[t];
+    if (token.kind != match || (token.offset <= 127 && token.length <= 5)) continue;
+    ++matches;
+    for (int k = 0; k <= 16; ++k) cost[k] += GammaBits(3 + (token.offset >> k)) + uint32_t(k);
+  }
+  if (matches < 64) return parseOffsetBits_;
+  return int(std::min_element(cost, cost + 17) - cost);
+}
+
+void Compressor::Parse() {
+  SetOffsetPrices(firstOffsetBits);
+  uint32_t position = 0, checked = 0;
+  std::size_t firstToken = 0;
+  while (position < size_) {
+    uint32_t end = std::min<uint32_t>(size_, position + segmentLimit);
+    position = ParseSegment(position, end);
+    // The offset prices follow the offsets seen lately, reviewed every 64 KiB.
+    if (position - checked >= 65536 || position == size_) {
+      int k = BestOffsetBits(firstToken);
+      if (k != parseOffsetBits_) SetOffsetPrices(k);
+      checked = position;
+      firstToken = tokens_.size();
+    }
+  }
+}
+
+// Bits go into 32-bit little-endian words, most significant bit first.
+class BitWriter {
+ public:
+  explicit BitWriter(std::vector<uint8_t>& out) : out_(out) {}
+  void Put(uint32_t value, unsigned n) {
+    if (n == 0) return;
+    acc_ = (acc_ << n) | (value & ((uint64_t(1) << n) - 1));
+    count_ += n;
+    if (count_ >= 32) {
+      Word(uint32_t(acc_ >> (count_ - 32)));
+      count_ -= 32;
+    }
+  }
+  void Gamma(uint32_t v) {
+    for (int b = int(Log2(v)) - 1; b >= 0; --b) Put(((v >> b) & 1) << 1 | (b > 0 ? 1 : 0), 2);
+  }
+  void Flush() {
+    if (count_) Word(uint32_t(acc_ << (32 - count_)));
+    count_ = 0;
+  }
+
+ private:
+  void Word(uint32_t w) {
+    out_.push_back(uint8_t(w));
+    out_.push_back(uint8_t(w >> 8));
+    out_.push_back(uint8_t(w >> 16));
+    out_.push_back(uint8_t(w >> 24));
+  }
+  std::vector<uint8_t>& out_;
+  uint64_t acc_ = 0;
+  unsigned count_ = 0;
+};
+
+// Bases b for which byte x is coded as x - b in 7 bits, as a 256-bit set.
+struct BaseSet {
+  uint64_t w[4];
+};
+
+inline BaseSet BasesFor(uint8_t x) {
+  BaseSet s = {};
+  for (int k = 0; k < 128; ++k) {
+    uint8_t b = uint8_t(x - k);
+    s.w[b >> 6] |= uint64_t(1) << (b & 63);
+  }
+  return s;
+}
+
+inline int FirstBase(const BaseSet& s) {
+  for (int i = 0; i < 4; ++i) {
+    if (s.w[i]) return i * 64 + __builtin_ctzll(s.w[i]);
+  }
+  return -1;
+}
+
+struct LiteralSwitch {
+  std::size_t literalIndex;  // before this literal
+  unsigned bits;
+  unsigned base;
+};
+
+// Splits the literals into the longest runs that one 7-bit base covers, then picks for each
+// run 7-bit (8 bits a literal, 17 to switch in) or 8-bit coding (9 a literal, 9 to switch).
+std::vector<LiteralSwitch> PlanLiterals(const std::vector<uint8_t>& literals) {
+  struct Run {
+    std::size_t first, count;
+    int base;
+  };
+  std::vector<Run> runs;
+  static const std::vector<BaseSet> table = [] {
+    std::vector<BaseSet> t(256);
+    for (int x = 0; x < 256; ++x) t[x] = BasesFor(uint8_t(x));
+    return t;
+  }();
+  std::size_t i = 0;
+  while (i < literals.size()) {
+    BaseSet s = table[literals[i]];
+    std::size_t j = i + 1;
+    for (; j < literals.size(); ++j) {
+      const BaseSet& t = table[literals[j]];
+      BaseSet u = {{s.w[0] & t.w[0], s.w[1] & t.w[1], s.w[2] & t.w[2], s.w[3] & t.w[3]}};
+      if (!(u.w[0] | u.w[1] | u.w[2] | u.w[3])) break;
+      s = u;
+    }
+    runs.push_back({i, j - i, FirstBase(s)});
+    i = j;
+  }
+  // Cheapest mode per run: state 0 is 8-bit coding, state 1 the run's own 7-bit coding.
+  std::size_t n = runs.size();
+  std::vector<uint64_t> cost8(n), cost7(n);
+  std::vector<uint8_t> from8(n), from7(n);  // the state of the previous run
+  for (std::size_t r = 0; r < n; ++r) {
+    uint64_t c = runs[r].count;
+    if (r == 0) {
+      cost8[r] = 9 + 9 * c;
+      cost7[r] = 17 + 8 * c;
+      continue;
+    }
+    bool stay8 = cost8[r - 1] <= cost7[r - 1] + 9;
+    cost8[r] = (stay8 ? cost8[r - 1] : cost7[r - 1] + 9) + 9 * c;
+    from8[r] = stay8 ? 0 : 1;
+    bool after8 = cost8[r - 1] <= cost7[r - 1];
+    cost7[r] = (after8 ? cost8[r - 1] : cost7[r - 1]) + 17 + 8 * c;
+    from7[r] = after8 ? 0 : 1;
+  }
+  std::vector<uint8_t> state(n);
+  if (n) state[n - 1] = cost7[n - 1] < cost8[n - 1] ? 1 : 0;
+  for (std::size_t r = n; r-- > 1;) state[r - 1] = state[r] ? from7[r] : from8[r];
+
+  std::vector<LiteralSwitch> switches;
+  for (std::size_t r = 0; r < n; ++r) {
+    if (state[r]) {
+      switches.push_back({runs[r].first, 7, unsigned(runs[r].base)});
+    } else if (r == 0 || state[r - 1]) {
+      switches.push_back({runs[r].first, 8, 0});
+    }
+  }
+  return switches;
+}
+
+struct OffsetSwitch {
+  std::size_t matchIndex;  // before this long match
+  int bits;
+};
+
+inline uint32_t OffsetSwitchCost(int k) { return k <= 15 ? 16 : 17; }
+
+// Offset-bits changes where they pay, chosen per group of long matches.
+std::vector<OffsetSwitch> PlanOffsetBits(const std::vector<uint32_t>& offsets) {
+  constexpr std::size_t group = 1024;
+  std::vector<OffsetSwitch> switches;
+  int current = firstOffsetBits;
+  for (std::size_t g = 0; g < offsets.size(); g += group) {
+    uint64_t cost[17] = {};
+    std::size_t end = std::min(offsets.size(), g + group);
+    for (std::size_t i = g; i < end; ++i) {
+      for (int k = 0; k <= 16; ++k) cost[k] += GammaBits(3 + (offsets[i] >> k)) + uint32_t(k);
+    }
+    int best = int(std::min_element(cost, cost + 17) - cost);
+    if (best != current && cost[best] + OffsetSwitchCost(best) < cost[current]) {
+      switches.push_back({g, best});
+      current = best;
+    }
+  }
+  return switches;
+}
+
+std::vector<uint8_t> Compressor::Emit() {
+  // First walk: the literals and the long-match offsets in stream order, to plan the codings.
+  std::vector<uint8_t> literals;
+  std::vector<uint32_t> longOffsets;
+  uint32_t lastOffset = 1;
+  for (const Token& t : tokens_) {
+    if (t.kind == literalRun) {
+      for (uint32_t i = t.position; i < t.position + t.length; ++i) {
+        if (data_[i] != 0 && !near_[i]) literals.push_back(data_[i]);
+      }
+    } else if (t.kind == match && t.offset != lastOffset) {
+      if (!(t.offset <= 127 && t.length <= 5)) longOffsets.push_back(t.offset);
+      lastOffset = t.offset;
+    }
+  }
+  std::vector<LiteralSwitch> literalPlan = PlanLiterals(literals);
+  std::vector<OffsetSwitch> offsetPlan = PlanOffsetBits(longOffsets);
+
+  std::vector<uint8_t> out(packStreamHeaderSize);
+  out.reserve(size_ / 2 + 1024);
+  out[0] = 0x51;
+  out[1] = 0x58;
+  uint32_t checksum = PackChecksum(data_, size_);
+  for (int b = 0; b < 4; ++b) {
+    out[2 + b] = uint8_t(size_ >> (8 * b));
+    out[6 + b] = uint8_t(checksum >> (8 * b));
+  }
+  BitWriter w(out);
+  std::size_t literalIndex = 0, nextLiteralSwitch = 0;
+  std::size_t longIndex = 0, nextOffsetSwitch = 0;
+  unsigned literalBits = 8, literalBase = 0;
+  int k = firstOffsetBits;
+  lastOffset = 1;
+  for (const Token& t : tokens_) {
+    switch (t.kind) {
+      case literalRun:
+        for (uint32_t i = t.position; i < t.position + t.length; ++i) {
+          uint8_t c = data_[i];
+          uint32_t d = near_[i];
+          if (c == 0) {
+            w.Put(0b001, 3), w.Put(1, 4);
+          } else if (d) {
+            w.Put(0b001, 3), w.Put(d + 1, 4);
+          } else {
+            if (nextLiteralSwitch < literalPlan.size() &&
+                literalPlan[nextLiteralSwitch].literalIndex == literalIndex) {
+              const LiteralSwitch& s = literalPlan[nextLiteralSwitch++];
+              literalBits = s.bits, literalBase = s.base;
+              w.Put(0b001, 3), w.Put(0, 4), w.Put(0, 1), w.Put(s.bits == 8 ? 1 : 0, 1);
+              if (s.bits == 7) w.Put(s.base, 8);
+            }
+            w.Put(1, 1);
+            w.Put((c - literalBase) & ((1u << literalBits) - 1), literalBits);
+            ++literalIndex;
+          }
+        }
+        break;
+      case rawRun:
+        w.Put(0b001, 3), w.Put(0, 4), w.Put(1, 1);
+        for (uint32_t block = 0; block < t.length / 256; ++block) {
+          const uint8_t* p = data_ + t.position + block * 256;
+          for (int b = 0; b < 256; b += 4) {
+            w.Put(uint32_t(p[b]) << 24 | uint32_t(p[b + 1]) << 16 | uint32_t(p[b + 2]) << 8 |
+                      p[b + 3],
+                  32);
+          }
+          w.Put(block + 1 < t.length / 256 ? 1 : 0, 1);
+        }
+        break;
+      case repeat:
+        w.Put(0b01, 2), w.Gamma(2), w.Gamma(t.length);
+        break;
+      case match:
+        if (t.offset == lastOffset) {
+          w.Put(0b01, 2), w.Gamma(2), w.Gamma(t.length);
+        } else if (t.offset <= 127 && t.length <= 5) {
+          w.Put(0b000, 3), w.Put(t.offset, 7), w.Put(t.length - 2, 2);
+        } else {
+          if (nextOffsetSwitch < offsetPlan.size() &&
+              offsetPlan[nextOffsetSwitch].matchIndex == longIndex) {
+            k = offsetPlan[nextOffsetSwitch++].bits;
+            unsigned field = k <= 15 ? 1 : 2;
+            w.Put(0b000, 3), w.Put(0, 7), w.Put(field, 2), w.Put(uint32_t(k), field + 3);
+          }
+          ++longIndex;
+          w.Put(0b01, 2);
+          w.Gamma(3 + (t.offset >> k));
+          w.Put(t.offset & ((1u << k) - 1), unsigned(k));
+          w.Gamma(t.length - LengthBonus(t.offset));
+        }
+        lastOffset = t.offset;
+        break;
+    }
+  }
+  w.Put(0, 12);  // the end code: a short match at offset 0 with length 2
+  w.Flush();
+  return out;
+}
+
+std::vector<uint8_t> Compressor::Run() {
+  Parse();
+  return Emit();
+}
+
+}  // namespace
+
+std::vector<uint8_t> Compress(const uint8_t* data, std::size_t size, int level) {
+  if (size > 0xffffffffu) return {};
+  Compressor compressor(data, uint32_t(size), level);
+  return compressor.Run();
+}

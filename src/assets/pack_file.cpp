@@ -1,0 +1,194 @@
+#include "assets/pack_file.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+enum class PackMode { closed, reading, writing };
+
+struct PackState {
+  PackMode mode = PackMode::closed;
+  std::FILE* file = nullptr;
+  uint64_t fileSize = 0;
+  uint64_t position = 0;
+  uint8_t* entry = nullptr;  // the last entry's buffer
+  int64_t lastEntrySize = -1;
+  int nextIndex = 0;
+  PackEntryInfo info;
+};
+
+PackState pack;
+
+void ReleaseEntry() {
+  std::free(pack.entry);
+  pack.entry = nullptr;
+}
+
+uint32_t ReadLe32(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+void WriteLe32(uint8_t* p, uint32_t v) {
+  for (int b = 0; b < 4; ++b) p[b] = uint8_t(v >> (8 * b));
+}
+
+const uint8_t* Refuse(PackEntryStatus status) {
+  pack.info.status = status;
+  return nullptr;
+}
+
+}  // namespace
+
+int OpenPackFile(const std::string& name) {
+  ClosePackFile();
+  std::FILE* file = std::fopen(name.c_str(), "rb");
+  if (!file) return 0;
+  // The size bounds every read, so a damaged header never makes us wait for or allocate
+  // data that is not there.
+  if (std::fseek(file, 0, SEEK_END) != 0) {
+    std::fclose(file);
+    return 0;
+  }
+  long size = std::ftell(file);
+  if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
+    std::fclose(file);
+    return 0;
+  }
+  pack.file = file;
+  pack.fileSize = uint64_t(size);
+  pack.position = 0;
+  pack.mode = PackMode::reading;
+  pack.nextIndex = 0;
+  pack.info = PackEntryInfo();
+  return 1;
+}
+
+const uint8_t* ReadNextEntry() {
+  pack.lastEntrySize = -1;
+  pack.info = PackEntryInfo();
+  if (pack.mode != PackMode::reading) return Refuse(PackEntryStatus::notOpen);
+  pack.info.index = pack.nextIndex;
+  pack.info.fileOffset = pack.position;
+
+  uint8_t header[8];
+  std::size_t got = std::fread(header, 1, sizeof header, pack.file);
+  pack.position += got;
+  if (got == 0) return Refuse(PackEntryStatus::endOfPack);
+  if (got < sizeof header) return Refuse(PackEntryStatus::truncatedHeader);
+  ++pack.nextIndex;
+  uint32_t unpackedSize = ReadLe32(header);
+  uint32_t storedSize = ReadLe32(header + 4);
+  pack.info.unpackedSize = unpackedSize;
+  pack.info.storedSize = storedSize;
+  pack.info.compressed = storedSize != unpackedSize;
+  if (unpackedSize > packEntryLimit) return Refuse(PackEntryStatus::absurdSize);
+  if (storedSize > pack.fileSize - pack.position) return Refuse(PackEntryStatus::truncatedData);
+
+  ReleaseEntry();
+  // Zeroed memory: whatever a broken stream leaves unwritten reads as zeros.
+  uint8_t* buffer = static_cast<uint8_t*>(std::calloc(unpackedSize ? unpackedSize : 1, 1));
+  if (!buffer) return Refuse(PackEntryStatus::noMemory);
+  if (!pack.info.compressed) {
+    got = std::fread(buffer, 1, storedSize, pack.file);
+    pack.position += got;
+    if (got < storedSize) {
+      std::free(buffer);
+      return Refuse(PackEntryStatus::truncatedData);
+    }
+  } else {
+    uint8_t* stored = static_cast<uint8_t*>(std::malloc(storedSize ? storedSize : 1));
+    if (!stored) {
+      std::free(buffer);
+      return Refuse(PackEntryStatus::noMemory);
+    }
+    got = std::fread(stored, 1, storedSize, pack.file);
+    pack.position += got;
+    if (got < storedSize) {
+      std::free(stored);
+      std::free(buffer);
+      return Refuse(PackEntryStatus::truncatedData);
+    }
+    // The reader does not act on the decoder's result: a wrong magic or checksum still yields
+    // the buffer, and the picture or sound decoder that receives it reports the failure. The
+    // result is only recorded for the tools.
+    pack.info.decode = DecodeStream(stored, storedSize, buffer, unpackedSize);
+    std::size_t written = pack.info.decode.written;
+    // A wide copy may leave a few bytes past the decoded end: keep the tail zero.
+    if (written < unpackedSize) std::memset(buffer + written, 0, unpackedSize - written);
+    std::free(stored);
+  }
+  pack.entry = buffer;
+  pack.lastEntrySize = unpackedSize;
+  pack.info.status = PackEntryStatus::ok;
+  return buffer;
+}
+
+int64_t LastEntrySize() { return pack.mode == PackMode::reading ? pack.lastEntrySize : -1; }
+
+void ClosePackFile() {
+  if (pack.file) std::fclose(pack.file);
+  pack.file = nullptr;
+  pack.mode = PackMode::closed;
+  pack.lastEntrySize = -1;
+  ReleaseEntry();
+}
+
+bool CreatePackFile(const std::string& name) {
+  ClosePackFile();
+  std::FILE* file = std::fopen(name.c_str(), "wb");
+  if (!file) return false;
+  pack.file = file;
+  pack.mode = PackMode::writing;
+  pack.info = PackEntryInfo();
+  return true;
+}
+
+int AddFileToPack(const std::string& fileName, int level) {
+  std::FILE* file = std::fopen(fileName.c_str(), "rb");
+  if (!file) return 0;
+  std::vector<uint8_t> contents;
+  uint8_t chunk[65536];
+  std::size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+    contents.insert(contents.end(), chunk, chunk + got);
+  }
+  bool complete = !std::ferror(file);
+  std::fclose(file);
+  if (!complete) return 0;
+  return AddMemoryToPack(contents.data(), contents.size(), level);
+}
+
+int AddMemoryToPack(const void* memory, std::size_t length, int level) {
+  if (pack.mode != PackMode::writing || length > 0xffffffffu) return 0;
+  if (length && !memory) return 0;
+  const uint8_t* bytes = static_cast<const uint8_t*>(memory);
+  std::vector<uint8_t> stream = length ? Compress(bytes, length, level) : std::vector<uint8_t>();
+  bool raw = stream.empty() || stream.size() >= length;
+  uint8_t header[8];
+  WriteLe32(header, uint32_t(length));
+  WriteLe32(header + 4, uint32_t(raw ? length : stream.size()));
+  const uint8_t* data = raw ? bytes : stream.data();
+  std::size_t size = raw ? length : stream.size();
+  if (std::fwrite(header, 1, sizeof header, pack.file) != sizeof header) return 0;
+  if (size && std::fwrite(data, 1, size, pack.file) != size) return 0;
+  return 1;
+}
+
+const PackEntryInfo& LastEntryInfo() { return pack.info; }
+
+const char* PackEntryStatusText(PackEntryStatus status) {
+  switch (status) {
+    case PackEntryStatus::none: return "nothing read";
+    case PackEntryStatus::ok: return "ok";
+    case PackEntryStatus::endOfPack: return "end of pack";
+    case PackEntryStatus::notOpen: return "no pack open for reading";
+    case PackEntryStatus::truncatedHeader: return "truncated entry (header cut short)";
+    case PackEntryStatus::absurdSize: return "absurd entry size";
+    case PackEntryStatus::truncatedData: return "truncated entry (data cut short)";
+    case PackEntryStatus::noMemory: return "out of memory";
+  }
+  return "unknown";
+}
