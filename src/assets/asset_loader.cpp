@@ -2,13 +2,8 @@
 
 #include "assets/catalogue.h"
 #include "assets/objects.h"
+#include "assets/pack_file.h"
 #include "media/fatal_error.h"
-
-// The pack reader (declared here until its header lands).
-int OpenPackFile(const std::string& name);
-const uint8_t* ReadNextEntry();
-int64_t LastEntrySize();
-void ClosePackFile();
 
 namespace {
 

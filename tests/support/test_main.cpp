@@ -1,0 +1,14 @@
+// The tests' main: every test runs headless whoever starts it (ctest, a person, a debugger).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  // The offscreen video driver renders through EGL with the real renderer; OpenAL gets a
+  // silent device. A value set by the caller wins.
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  setenv("ALSOFT_DRIVERS", "null", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
