@@ -235,13 +235,25 @@ int Compressor::FindMatches(uint32_t i, uint32_t maxLength, MatchCandidate* foun
   }
   if (maxLength >= 4 && best < maxLength && best < uint32_t(niceLength)) {
     const uint32_t* bucket = &buckets_[std::size_t(Hash4(cur, bucketBits_)) * bucketWays];
-    for (int way = 0; way < bucketWays && bucket[way]; ++way) {
-      uint32_t d = i - (bucket[way] - 1);
-      if (d > maxOffset_) break;
+    // First a test of every candidate without branches: its first four bytes and the four
+    // ending where a longer match than the best so far must still agree. Most fail, and
+    // testing them one by one would cost a mispredicted branch each.
+    const uint32_t probe = best >= 3 ? best - 3 : 0;
+    const uint32_t head = Load32(cur), tail = Load32(cur + probe);
+    unsigned hopeful = 0;
+    for (int way = 0; way < bucketWays; ++way) {
+      uint32_t d = i + 1 - bucket[way];
+      bool valid = bucket[way] != 0 && d <= maxOffset_;
+      const uint8_t* p = valid ? cur - d : cur;
+      bool agree = (Load32(p) == head) & (Load32(p + probe) == tail);
+      hopeful |= unsigned(valid & agree) << way;
+    }
+    while (hopeful) {
+      int way = __builtin_ctz(hopeful);
+      hopeful &= hopeful - 1;
+      uint32_t d = i + 1 - bucket[way];
       const uint8_t* p = cur - d;
-      // Only a longer match helps: test the byte that would make it longer first.
-      uint32_t probe = best >= 3 ? best - 3 : 0;
-      if (Load32(p + probe) != Load32(cur + probe) || Load32(p) != Load32(cur)) continue;
+      if (best >= 4 && Load32(p + best - 3) != Load32(cur + best - 3)) continue;
       uint32_t length = 4 + MatchLength(cur + 4, p + 4, maxLength - 4);
       if (length <= best || (d > 127 && length < 2 + LengthBonus(d))) continue;
       found[n++] = {length, d};
@@ -270,6 +282,10 @@ uint32_t Compressor::ParseSegment(uint32_t start, uint32_t end) {
   uint32_t stop = count;
   uint32_t takenLength = 0, takenOffset = 0;
   TokenKind takenKind = match;
+  MatchCandidate previous[bucketWays + 2];
+  uint32_t previousFirst[bucketWays + 2], first[bucketWays + 2];
+  int previousCount = 0;
+  uint32_t previousPrice = 0, previousRep = 0, previousRepLength = 0;
 
   for (uint32_t j = 0; j < count; ++j) {
     const uint32_t i = start + j;
@@ -296,18 +312,30 @@ uint32_t Compressor::ParseSegment(uint32_t start, uint32_t end) {
       if (p < target.price) target = {p, rep, 0, 256, rawRun};
     }
 
+    // A match that went on from the previous position has already reached every node this
+    // one reaches with it, at a price at most 2 bits more per length. When this position cost
+    // at least 2 bits more than the previous, those lengths cannot improve and are skipped:
+    // that turns the quadratic cost of pricing long matches at each of their bytes linear.
+    const bool costlier = j > 0 && price >= previousPrice + 2;
+
     // A repeat of the last offset.
     uint32_t repLength = 0;
     if (maxLength >= 2 && rep <= i && data_[i] == data_[i - rep] &&
         data_[i + 1] == data_[i + 1 - rep]) {
       repLength = 2 + MatchLength(data_ + i + 2, data_ + i + 2 - rep, maxLength - 2);
-      ready(j + repLength);
-      for (uint32_t l = 2; l <= repLength; ++l) {
-        uint32_t p = price + 4 + GammaBits(l);
-        Node& target = nodes_[j + l];
-        if (p < target.price) target = {p, rep, rep, l, repeat};
+      bool carried = costlier && rep == previousRep && previousRepLength == repLength + 1;
+      if (!carried) {
+        ready(j + repLength);
+        for (uint32_t l = 2; l <= repLength; ++l) {
+          uint32_t p = price + 4 + GammaBits(l);
+          Node& target = nodes_[j + l];
+          if (p < target.price) target = {p, rep, rep, l, repeat};
+        }
       }
     }
+    previousRep = rep;
+    previousRepLength = repLength;
+    previousPrice = price;
 
     Prefetch(i + 4);
     int n = FindMatches(i, maxLength, found);
@@ -315,9 +343,21 @@ uint32_t Compressor::ParseSegment(uint32_t start, uint32_t end) {
     uint32_t covered = 1;
     for (int m = 0; m < n; ++m) {
       const uint32_t d = found[m].offset;
+      const uint32_t length = found[m].length;
       const uint32_t bonus = LengthBonus(d);
       const uint32_t offsetPart = offsetPrice_[d];
-      for (uint32_t l = covered + 1; l <= found[m].length; ++l) {
+      uint32_t last = length;
+      if (costlier) {
+        for (int q = 0; q < previousCount; ++q) {
+          if (previous[q].offset == d && previous[q].length == length + 1) {
+            // Near offsets switch from the short code to the long one at length 6, where the
+            // price may jump by more: lengths up to 5 are always priced.
+            last = std::min(length, std::max({previousFirst[q], d <= 127 ? 6u : 2u, covered + 1}) - 1);
+            break;
+          }
+        }
+      }
+      for (uint32_t l = covered + 1; l <= last; ++l) {
         uint32_t p;
         if (d <= 127 && l <= 5) {
           p = price + 12;
@@ -329,8 +369,12 @@ uint32_t Compressor::ParseSegment(uint32_t start, uint32_t end) {
         Node& target = nodes_[j + l];
         if (p < target.price) target = {p, d, d, l, match};
       }
-      covered = found[m].length;
+      first[m] = covered;  // this position priced lengths from covered + 1
+      covered = length;
     }
+    std::copy(found, found + n, previous);
+    std::copy(first, first + n, previousFirst);
+    previousCount = n;
 
     // A very long match is taken at once: the parse before it is settled and resumes after.
     uint32_t longest = n ? found[n - 1].length : 0;
