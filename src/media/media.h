@@ -213,5 +213,9 @@ void StartThread(void (*procedure)(int), int value);  // detached
 // on instead of sleeping.
 void SetManualClock(bool manual);
 void AdvanceManualClock(int64_t milliseconds);
-// Tests: message boxes only write to stderr (no modal box waits for a click).
+// Tests: every read of the manual clock moves it on by this much afterwards (0 by default), so
+// time passes inside a frame.
+void SetManualClockStepPerRead(int64_t milliseconds);
+// Tests: message boxes only write to stderr (no modal box waits for a click), and web pages are
+// not opened.
 void SetMessageBoxesSilent(bool silent);

@@ -23,6 +23,7 @@ namespace {
 
 std::atomic<bool> manualClock{false};
 std::atomic<int64_t> manualNow{0};
+std::atomic<int64_t> manualStepPerRead{0};
 bool messageBoxesSilent = false;
 
 // PCG32 (XSH RR): small, fast, and good enough for a game's dice.
@@ -108,7 +109,7 @@ void RaiseProcessPriority() { SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH); }
 
 // ---------------------------------------------------------------- time
 int64_t ElapsedMilliseconds() {
-  if (manualClock) return manualNow;
+  if (manualClock) return manualNow.fetch_add(manualStepPerRead);
   static const auto start = std::chrono::steady_clock::now();
   return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
       .count();
@@ -131,6 +132,8 @@ void SetManualClock(bool manual) {
 }
 
 void AdvanceManualClock(int64_t milliseconds) { manualNow += milliseconds; }
+
+void SetManualClockStepPerRead(int64_t milliseconds) { manualStepPerRead = milliseconds; }
 
 // ---------------------------------------------------------------- chance
 void RandomSeed(uint32_t seed) {
@@ -167,7 +170,16 @@ void MessageBox(const std::string& title, const std::string& text) {
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), text.c_str(), State().window);
 }
 
-bool OpenURL(const std::string& url) { return SDL_OpenURL(url.c_str()) == 0; }
+bool OpenURL(const std::string& url) {
+  // Tests and headless runs must not start a browser.
+  std::fprintf(stderr, "Open: %s\n", url.c_str());
+  if (messageBoxesSilent) return true;
+  const char* driver = std::getenv("SDL_VIDEODRIVER");
+  if (driver && (SDL_strcasecmp(driver, "offscreen") == 0 || SDL_strcasecmp(driver, "dummy") == 0)) {
+    return true;
+  }
+  return SDL_OpenURL(url.c_str()) == 0;
+}
 
 void StartThread(void (*procedure)(int), int value) {
   if (!procedure) return;

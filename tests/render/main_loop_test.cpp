@@ -1,0 +1,156 @@
+// The real start-up, level start and frame loop, run in-process with input pushed as events.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "assets/objects.h"
+#include "media/media.h"
+#include "shell/game.h"
+#include "shell/game_state.h"
+#include "support/sdl_events.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class FrameLoop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetMessageBoxesSilent(true);
+    StartUp();
+    SetFrameLimiterEnabled(false);
+    ASSERT_TRUE(NewGame());
+    StartLevel();
+  }
+  void TearDown() override {
+    SetManualClockStepPerRead(0);
+    SetManualClock(false);
+    ShutdownMedia();
+  }
+
+  bool Frames(int count) {
+    bool ended = false;
+    for (int i = 0; i < count; ++i) ended = RunFrame();
+    return ended;
+  }
+  // Down in one frame, up in the next: the key acts on its release.
+  void Press(SDL_Scancode key) {
+    ASSERT_TRUE(PushKey(key, true));
+    Frames(1);
+    ASSERT_TRUE(PushKey(key, false));
+    Frames(1);
+  }
+  static int WhitePixelsIn(int left, int top, int width, int height) {
+    int count = 0;
+    if (!StartDrawing()) return -1;
+    for (int y = top; y < top + height; ++y) {
+      for (int x = left; x < left + width; ++x) count += Point(x, y) == RGB(255, 255, 255);
+    }
+    StopDrawing();
+    return count;
+  }
+};
+
+TEST_F(FrameLoop, RunsHundredsOfFramesWithTheMouseMovingAndTheKeysToggling) {
+  const int slideInFrames = 96;  // the bricks slide in from one screen height above, 8 px a frame
+  ASSERT_EQ(game.frameCounter, slideInFrames);
+  for (int i = 0; i < 300; ++i) {
+    if (i % 10 == 0) {
+      ASSERT_TRUE(PushMouseMotion(i % 20 == 0 ? 7 : -5, 0, 500, 500));
+    }
+    ASSERT_FALSE(RunFrame());
+  }
+  EXPECT_EQ(game.frameCounter, slideInFrames + 300);
+
+  Press(SDL_SCANCODE_F1);
+  EXPECT_EQ(game.showFps, 1);
+  Press(SDL_SCANCODE_P);
+  EXPECT_EQ(game.paused, 1);
+  Press(SDL_SCANCODE_P);
+  EXPECT_EQ(game.paused, 0);
+
+  ASSERT_TRUE(SoundPlaying(obj::music));
+  Press(SDL_SCANCODE_M);
+  EXPECT_EQ(game.musicOn, 0);
+  EXPECT_FALSE(SoundPlaying(obj::music));
+  Press(SDL_SCANCODE_M);
+  EXPECT_EQ(game.musicOn, 1);
+  EXPECT_TRUE(SoundPlaying(obj::music));
+}
+
+TEST_F(FrameLoop, TheFrameRateShowsOnlyFromTheSecondFrame) {
+  game.bricks.Clear();  // nothing else is drawn where the rate goes
+  SetManualClock(true);
+  SetManualClockStepPerRead(5);
+  Press(SDL_SCANCODE_F1);
+  ASSERT_EQ(game.showFps, 1);
+  EXPECT_EQ(WhitePixelsIn(100, 100, 160, 40), 0);
+  Frames(1);
+  EXPECT_GT(WhitePixelsIn(100, 100, 160, 40), 20);
+}
+
+TEST_F(FrameLoop, ScreenshotsTakeTheSmallestFreeNumberAndNeverOverwrite) {
+  const fs::path before = fs::current_path();
+  const fs::path dir = fs::temp_directory_path() / ("kaldo_shots_" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  fs::current_path(dir);
+  { std::ofstream(dir / "screenshot0.bmp") << "an earlier file"; }
+
+  Press(SDL_SCANCODE_S);
+  Press(SDL_SCANCODE_S);
+
+  std::ifstream earlier(dir / "screenshot0.bmp");
+  std::string text;
+  std::getline(earlier, text);
+  EXPECT_EQ(text, "an earlier file");
+  for (const char* name : {"screenshot1.bmp", "screenshot2.bmp"}) {
+    std::ifstream shot(dir / name, std::ios::binary);
+    char magic[2] = {};
+    shot.read(magic, 2);
+    EXPECT_TRUE(magic[0] == 'B' && magic[1] == 'M') << name;
+    EXPECT_GT(fs::file_size(dir / name), 1024u * 768u * 3u) << name;
+  }
+  EXPECT_FALSE(fs::exists(dir / "screenshot3.bmp"));
+  fs::current_path(before);
+  fs::remove_all(dir);
+}
+
+TEST_F(FrameLoop, EscapeEndsTheLoopAndTheDemo) {
+  ASSERT_FALSE(Frames(5));
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_ESCAPE, true));
+  EXPECT_TRUE(RunFrame());
+  EXPECT_EQ(EndLevel(), AfterLevel::endProgram);
+  EXPECT_EQ(game.demoEnd, 1);
+}
+
+TEST_F(FrameLoop, AnEndedLevelWaitsForAClick) {
+  game.levelComplete = 1;
+  EXPECT_FALSE(Frames(3));
+  ASSERT_TRUE(PushMouseButton(SDL_BUTTON_RIGHT, true));
+  EXPECT_TRUE(RunFrame());
+}
+
+TEST_F(FrameLoop, ALostLifeRestartsTheLevelWithTheBricksAsTheyWere) {
+  ASSERT_GT(game.bricks.Count(), 10);
+  const int bricks = game.bricks.Count();
+  game.bricks.Select(3);
+  game.bricks.Current().alive = 0;
+  game.lifeLost = 1;
+  game.lives = 2;
+  game.showFps = 1;
+
+  ASSERT_EQ(EndLevel(), AfterLevel::nextLevel);
+  StartLevel();
+
+  EXPECT_EQ(game.lifeLost, 0);
+  EXPECT_EQ(game.showFps, 0);
+  EXPECT_EQ(game.bricks.Count(), bricks);
+  game.bricks.Select(3);
+  EXPECT_EQ(game.bricks.Current().alive, 0);
+  EXPECT_EQ(game.shipX, 448);
+}
+
+}  // namespace

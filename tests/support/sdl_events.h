@@ -1,0 +1,31 @@
+// Input for tests that drive the real game: SDL events pushed as the window would send them.
+#pragma once
+
+#include <SDL2/SDL.h>
+
+inline bool PushKey(SDL_Scancode scancode, bool down) {
+  SDL_Event event{};
+  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  event.key.keysym.scancode = scancode;
+  event.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
+  return SDL_PushEvent(&event) == 1;
+}
+
+inline bool PushMouseMotion(int dx, int dy, int x, int y) {
+  SDL_Event event{};
+  event.type = SDL_MOUSEMOTION;
+  event.motion.xrel = dx;
+  event.motion.yrel = dy;
+  event.motion.x = x;
+  event.motion.y = y;
+  return SDL_PushEvent(&event) == 1;
+}
+
+inline bool PushMouseButton(Uint8 button, bool down) {
+  SDL_Event event{};
+  event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+  event.button.button = button;
+  event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+  return SDL_PushEvent(&event) == 1;
+}
