@@ -24,7 +24,7 @@ constexpr int niceLength = 64;         // a match this long is taken without loo
 constexpr int bucketWays = 8;          // candidates kept per 4-byte hash, the latest first
 constexpr int largestBucketBits = 14;  // tables shrink for small blocks, which are the usual
 constexpr int largestHashBits = 16;
-constexpr int literalChunk = 4096;       // bytes that share one literal price in the parse
+constexpr int literalChunk = 4096;     // bytes that share one literal price in the parse
 constexpr int firstOffsetBits = 8;
 
 enum TokenKind : uint8_t { literalRun, rawRun, match, repeat };
@@ -117,7 +117,6 @@ class Compressor {
   void Insert(uint32_t i);
   void AddToken(const Token& token);
   int FindMatches(uint32_t i, uint32_t maxLength, MatchCandidate* found);
-  void Prefetch(uint32_t i) const;
   void Parse();
   uint32_t ParseSegment(uint32_t start, uint32_t end);
   int BestOffsetBits(std::size_t firstToken) const;
@@ -192,16 +191,6 @@ inline void Compressor::Insert(uint32_t i) {
   if (i + 2 < size_) head3_[Hash3(data_ + i, hashBits_)] = i + 1;
   if (i + 1 < size_) head2_[uint32_t(data_[i]) | uint32_t(data_[i + 1]) << 8] = i + 1;
   last1_[data_[i]] = i + 1;
-}
-
-// The tables are far larger than the first-level cache and hashed at random: ask for the
-// slots of a position a little ahead so they arrive while this one is priced.
-inline void Compressor::Prefetch(uint32_t i) const {
-  if (i + 3 >= size_) return;
-  const uint8_t* p = data_ + i;
-  __builtin_prefetch(&buckets_[std::size_t(Hash4(p, bucketBits_)) * bucketWays]);
-  __builtin_prefetch(&head3_[Hash3(p, hashBits_)]);
-  __builtin_prefetch(&head2_[uint32_t(p[0]) | uint32_t(p[1]) << 8]);
 }
 
 // Matches at i of strictly growing length, each at the nearest offset that reaches it.
@@ -337,7 +326,6 @@ uint32_t Compressor::ParseSegment(uint32_t start, uint32_t end) {
     previousRepLength = repLength;
     previousPrice = price;
 
-    Prefetch(i + 4);
     int n = FindMatches(i, maxLength, found);
     if (n) ready(j + found[n - 1].length);
     uint32_t covered = 1;
