@@ -1,5 +1,3 @@
 #include "actors/monsters.h"
 
 void StepMonsters() {}
-void AddExplosion(float, float, int, int) {}
-void StepExplosions() {}

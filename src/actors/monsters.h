@@ -1,5 +1,5 @@
 #pragma once
+// The explosion procedures stay reachable from here for the callers that kill things.
+#include "actors/explosions.h"
+
 void StepMonsters();
-// Explosion animations: frames from firstFrame, the third value as the game gives it.
-void AddExplosion(float x, float y, int firstFrame, int size);
-void StepExplosions();

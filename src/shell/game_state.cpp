@@ -9,6 +9,9 @@ void ResetGameState() { game = GameState{}; }
 void ResetLevelState() {
   // Lists of the per-level actors are cleared by their owners as they join the game.
   game.spriteEffects.Clear();
+  game.brickExplosions.Clear();
+  game.monsterExplosions.Clear();
+  game.fireballs.Clear();
   game.showFps = 0;
   game.fpsAverage = 0;
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "actors/explosions.h"
 #include "assets/objects.h"
 #include "gameplay/sprite_effects.h"
 #include "levels/bricks.h"
@@ -62,6 +63,11 @@ struct GameState {
   int glueMode = 0;
   int glueTimer = 0;
   int missileReady = 0;
+
+  // Explosions, each list in drawing order: bursts of bricks, bursts of monsters, fireballs.
+  List<Explosion> brickExplosions;
+  List<Explosion> monsterExplosions;
+  List<Fireball> fireballs;
 
   // Sprite effects and the glyphs of floating texts, in drawing order.
   List<SpriteEffect> spriteEffects;
