@@ -138,7 +138,7 @@ void Display(int number, int x, int y, bool transparent) {
   int targetWidth = 0;
   int targetHeight = 0;
   if (!BindDrawTarget(intoScreen, targetWidth, targetHeight)) return;
-  if (!intoScreen && s.drawIntoSprite == number) return;  // a texture cannot draw into itself
+  const bool intoItself = !intoScreen && s.drawIntoSprite == number;
   if (!EnsureSpriteTexture(*sprite)) return;
   SDL_Rect source{0, 0, sprite->width, sprite->height};
   if (sprite->clipped) {
@@ -167,10 +167,37 @@ void Display(int number, int x, int y, bool transparent) {
     SDL_SetTextureScaleMode(sprite->texture, SDL_ScaleModeNearest);
     sprite->scaleMode = SDL_ScaleModeNearest;
   }
-  SDL_SetTextureBlendMode(sprite->texture, transparent ? OverBlend(intoScreen) : CopyBlend(intoScreen));
-  SDL_SetTextureAlphaMod(sprite->texture, 255);
-  SDL_SetTextureColorMod(sprite->texture, 255, 255, 255);
-  SDL_RenderCopy(s.renderer, sprite->texture, &source, &destination);
+  SDL_Texture* texture = sprite->texture;
+  SDL_Texture* scratch = nullptr;
+  if (intoItself) {
+    // A texture cannot be read while it is drawn into: the rectangle goes through a scratch
+    // texture first (the scrolling panel copies its own rows).
+    scratch = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                source.w, source.h);
+    if (!scratch) return;
+    SDL_SetTextureScaleMode(scratch, SDL_ScaleModeNearest);
+    BindTexture(scratch);
+    ApplyClip(nullptr);
+    SDL_SetTextureBlendMode(sprite->texture, SDL_BLENDMODE_NONE);
+    SDL_SetTextureAlphaMod(sprite->texture, 255);
+    SDL_SetTextureColorMod(sprite->texture, 255, 255, 255);
+    SDL_RenderCopy(s.renderer, sprite->texture, &source, nullptr);
+    if (!BindDrawTarget(intoScreen, targetWidth, targetHeight)) {
+      SDL_DestroyTexture(scratch);
+      return;
+    }
+    ApplyClip(nullptr);
+    texture = scratch;
+    source = SDL_Rect{0, 0, source.w, source.h};
+  }
+  SDL_SetTextureBlendMode(texture, transparent ? OverBlend(intoScreen) : CopyBlend(intoScreen));
+  SDL_SetTextureAlphaMod(texture, 255);
+  SDL_SetTextureColorMod(texture, 255, 255, 255);
+  SDL_RenderCopy(s.renderer, texture, &source, &destination);
+  if (scratch) {
+    SDL_RenderFlush(s.renderer);
+    SDL_DestroyTexture(scratch);
+  }
 }
 
 }  // namespace
