@@ -29,8 +29,15 @@ void DecodeAtSize(const uint8_t* data, std::size_t size, std::size_t outputSize)
   std::free(output);
 }
 
+// The reader takes a file name, so each input goes through one scratch file, removed at exit.
+struct ScratchFile {
+  std::string path = "/tmp/pack_fuzz_" + std::to_string(getpid()) + ".pak";
+  ~ScratchFile() { std::remove(path.c_str()); }
+};
+
 void ReadPack(const uint8_t* data, std::size_t size) {
-  static const std::string path = "/tmp/pack_fuzz_" + std::to_string(getpid()) + ".pak";
+  static const ScratchFile scratch;
+  const std::string& path = scratch.path;
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return;
   std::fwrite(data, 1, size, file);
