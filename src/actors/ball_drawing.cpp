@@ -1,3 +1,89 @@
 #include "actors/ball_drawing.h"
 
-void DrawBalls() {}
+#include <cmath>
+
+#include "assets/objects.h"
+#include "media/media.h"
+#include "shell/game_state.h"
+
+namespace {
+
+// Blend factors: source alpha with one (additive light), and the ordinary alpha blending.
+constexpr int blendSourceAlpha = 5, blendOne = 2, blendInverseSourceAlpha = 6;
+constexpr int gluedAlpha = 128;
+constexpr int fireSoundPeriod = 2 * frameRate;
+constexpr int fireSoundFade = 100;  // frames the sizzle takes to fade in and out
+
+int Nearest(double value) { return static_cast<int>(std::lrint(value)); }
+
+void DrawCentred(int quad, float x, float y, int alpha) {
+  DisplaySprite3D(quad, Nearest(x - Sprite3DWidth(quad) / 2.0), Nearest(y - Sprite3DHeight(quad) / 2.0),
+                  alpha);
+}
+
+// Each spark takes the place the one before it had, frayed a little more the further it is
+// from the ball.
+void MoveTrail(Ball& ball) {
+  for (int i = flareCount - 1; i >= 1; --i) {
+    ball.flares[i].trailX = ball.flares[i - 1].trailX + static_cast<float>(Random(i) - Random(i));
+    ball.flares[i].trailY = ball.flares[i - 1].trailY + static_cast<float>(Random(i) - Random(i));
+  }
+  ball.flares[0].trailX = ball.x;
+  ball.flares[0].trailY = ball.y;
+}
+
+void DrawFireTrail(Ball& ball) {
+  MoveTrail(ball);
+  const int alpha = Random(64) + 180;
+  if (game.frameCounter % fireSoundPeriod == 0) {
+    PlayEffect(obj::soundOnFire, Random(200) - 100, Random(50) + 50, 20000);
+  }
+  if (game.fireTimer < fireSoundFade) SoundVolume(obj::soundOnFire, game.fireTimer);
+  if (game.fireTimer > fireModeFrames - fireSoundFade) {
+    SoundVolume(obj::soundOnFire, fireModeFrames - game.fireTimer);
+  }
+  Sprite3DBlendingMode(blendSourceAlpha, blendOne);
+  for (const Flare& f : ball.flares) {
+    const int size = Nearest(f.distance);
+    ZoomSprite3D(f.sprite, size, size);
+    RotateSprite3D(f.sprite, Random(360), 1);
+    DrawCentred(f.sprite, f.trailX, f.trailY, alpha);
+  }
+  Sprite3DBlendingMode(blendSourceAlpha, blendInverseSourceAlpha);
+}
+
+// Two layers breathing in counter-phase between 3 and 5 radii, the first one turning.
+void DrawHalos() {
+  const double f = game.frameCounter;
+  const double swing = std::sin(f / 10);
+  Sprite3DBlendingMode(blendSourceAlpha, blendOne);
+  for (const Ball& ball : game.balls) {
+    const int size = Nearest(4 * ball.radius + ball.radius * swing);
+    ZoomSprite3D(obj::halo, size, size);
+    RotateSprite3D(obj::halo, game.frameCounter * 8 % 360, 0);
+    DrawCentred(obj::halo, ball.x, ball.y, 255);
+  }
+  for (const Ball& ball : game.balls) {
+    const int size = Nearest(4 * ball.radius - ball.radius * swing);
+    ZoomSprite3D(obj::halo, size, size);
+    DrawCentred(obj::halo, ball.x, ball.y, 255);
+  }
+  Sprite3DBlendingMode(blendSourceAlpha, blendInverseSourceAlpha);
+}
+
+}  // namespace
+
+void DrawBalls() {
+  for (const Ball& ball : game.balls) {
+    DrawCentred(ball.sprite, ball.x, ball.y, ball.glued ? gluedAlpha : 255);
+  }
+  if (!game.fireMode) {
+    DrawHalos();
+    return;
+  }
+  for (Ball& ball : game.balls) DrawFireTrail(ball);
+  if (!game.paused && !game.levelComplete) {
+    game.fireTimer -= 1;
+    if (game.fireTimer <= 0) game.fireMode = 0;
+  }
+}

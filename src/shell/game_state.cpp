@@ -9,6 +9,13 @@ void ResetGameState() { game = GameState{}; }
 void ResetLevelState() {
   // Lists of the per-level actors are cleared by their owners as they join the game.
   game.spriteEffects.Clear();
+  game.balls.Clear();
+  game.teleports.Clear();
+  game.monsters.Clear();
+  game.maxBallSpeed = 10;
+  game.fireMode = 0;
+  game.fireTimer = 0;
+  game.filBarrierOn = 0;
   game.brickExplosions.Clear();
   game.monsterExplosions.Clear();
   game.fireballs.Clear();

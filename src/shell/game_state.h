@@ -5,8 +5,11 @@
 #include <string>
 
 #include "actors/explosions.h"
+#include "actors/monster_record.h"
 #include "assets/objects.h"
+#include "gameplay/balls.h"
 #include "gameplay/sprite_effects.h"
+#include "gameplay/teleports.h"
 #include "levels/bricks.h"
 #include "media/list.h"
 #include "shell/picture_effect.h"
@@ -63,6 +66,17 @@ struct GameState {
   int glueMode = 0;
   int glueTimer = 0;
   int missileReady = 0;
+
+  // Balls in play, in processing and drawing order, and the balls in transit between teleports.
+  List<Ball> balls;
+  List<Teleport> teleports;
+  float maxBallSpeed = 10;
+  int fireMode = 0;          // balls pass through bricks
+  int fireTimer = 0;         // frames of fire mode left
+  int filBarrierOn = 0;      // the wire above the bottom bounces balls
+
+  // Monsters: what the balls and weapons hit.
+  List<Monster> monsters;
 
   // Explosions, each list in drawing order: bursts of bricks, bursts of monsters, fireballs.
   List<Explosion> brickExplosions;

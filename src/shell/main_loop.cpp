@@ -71,8 +71,7 @@ void HandleMouseButtons() {
     if (game.laserOn) FireLaser();
     if (game.glueMode && !game.launchPending && !game.launchLocked) {
       PlayLaunchSound();
-      game.glueTimer = 0;
-      EndGlue();
+      ReleaseGluedBalls();
     }
     if (game.missileReady) LaunchMissile();
   }

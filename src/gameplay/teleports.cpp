@@ -1,0 +1,118 @@
+#include "gameplay/teleports.h"
+
+#include <cmath>
+#include <iterator>
+
+#include "gameplay/balls.h"
+#include "gameplay/sprite_effects.h"
+#include "media/media.h"
+#include "shell/game_state.h"
+
+namespace {
+
+constexpr int slideFrames = frameRate / 2;  // the ball slides into the brick
+constexpr float ghostFade = 255.0f / frameRate;
+
+// Bricks by index, without moving the brick list's cursor.
+Brick* BrickAt(int index) {
+  if (index < 0 || index >= game.bricks.Count()) return nullptr;
+  return &*std::next(game.bricks.begin(), index);
+}
+
+int TeleportBrickAt(int position) { return *std::next(game.teleportBricks.begin(), position); }
+
+bool Busy(int brickIndex) {
+  const Brick* b = BrickAt(brickIndex);
+  return !b || b->teleportBusy;
+}
+
+bool FreeTargetExists(int sourceBrick) {
+  for (const int index : game.teleportBricks) {
+    if (index != sourceBrick && !Busy(index)) return true;
+  }
+  return false;
+}
+
+void ShowGhosts(const Teleport& t) {
+  const Brick* source = BrickAt(t.sourceBrick);
+  const Brick* target = BrickAt(t.targetBrick);
+  if (!source || !target) return;
+  AddSpriteEffect(source->x, source->y, 0, 0, t.sprite, 0, 0, frameRate, 255, -ghostFade, 0, 0);
+  const float rise = -(target->height / 2.0f + t.radius + 1) / frameRate;
+  AddSpriteEffect(target->x, target->y, 0, rise, t.sprite, 0, 0, frameRate, 0, ghostFade, 0, 0);
+}
+
+void BringBallOut(const Teleport& t) {
+  const Brick* target = BrickAt(t.targetBrick);
+  if (!target) return;
+  game.balls.Select(game.balls.Count() - 1);
+  AddBall(target->x, target->y - target->height / 2.0f - t.radius - 1, t.vx, -std::fabs(t.vy),
+          static_cast<int>(std::lrint(t.radius)), t.sprite);
+}
+
+void FreeBricks(const Teleport& t) {
+  if (Brick* b = BrickAt(t.sourceBrick)) b->teleportBusy = 0;
+  if (Brick* b = BrickAt(t.targetBrick)) b->teleportBusy = 0;
+}
+
+}  // namespace
+
+bool EnterTeleport(Ball& ball, int sourceBrick) {
+  Brick* source = BrickAt(sourceBrick);
+  if (!source || !FreeTargetExists(sourceBrick)) return false;
+  ball.removeAtFrameEnd = 1;
+  source->teleportBusy = 1;
+
+  List<Teleport>& teleports = game.teleports;
+  teleports.Select(teleports.Count() - 1);
+  Teleport& t = teleports.Add();
+  t.sourceBrick = sourceBrick;
+  // A free target exists, so the draw ends.
+  const int count = game.teleportBricks.Count();
+  int target;
+  do {
+    target = TeleportBrickAt(Random(count - 1));
+  } while (Busy(target));
+  t.targetBrick = target;
+  BrickAt(target)->teleportBusy = 1;
+  t.vx = ball.vx;
+  t.vy = ball.vy;
+  t.radius = ball.radius;
+  t.sprite = ball.sprite;
+  t.timer = 0;
+
+  AddSpriteEffect(ball.x, ball.y, (source->x - ball.x) / slideFrames,
+                  (source->y - ball.y) / slideFrames, ball.sprite, 0, 0, slideFrames, 255, 0, 0,
+                  0);
+  game.score += 10;
+  return true;
+}
+
+void AdvanceTeleports() {
+  List<Teleport>& teleports = game.teleports;
+  teleports.Reset();
+  while (teleports.Next()) {
+    Teleport& t = teleports.Current();
+    if (t.timer == teleportGhostFrame) {
+      ShowGhosts(t);
+      t.timer += 1;
+    } else if (t.timer == teleportExitFrame) {
+      BringBallOut(t);
+      t.timer += 1;
+    } else if (t.timer == teleportFreeFrame) {
+      FreeBricks(t);
+      teleports.Delete();
+    } else {
+      t.timer += 1;
+    }
+  }
+}
+
+bool TeleportInFlight() {
+  // A record stays until its bricks are free again, long after its ball came out: only a ball
+  // still to come out keeps the life from being lost.
+  for (const Teleport& t : game.teleports) {
+    if (t.timer <= teleportExitFrame) return true;
+  }
+  return false;
+}

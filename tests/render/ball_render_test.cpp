@@ -1,0 +1,169 @@
+// The balls on the real screen: the two-layer halo breathing between 3 and 5 radii, fire mode
+// without a halo, the half-transparent glued ball, and the fading sizzle of fire mode.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "actors/ball_drawing.h"
+#include "assets/objects.h"
+#include "gameplay/balls.h"
+#include "media/media.h"
+#include "shell/game.h"
+#include "shell/game_state.h"
+
+namespace {
+
+class BallsOnScreen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetMessageBoxesSilent(true);
+    ResetGameState();
+    ASSERT_TRUE(InitSprites());
+    ASSERT_TRUE(InitSprite3D());
+    OpenGameScreen();
+    SetFrameLimiterEnabled(false);
+    ResetLevelState();
+    RandomSeed(3);
+  }
+  void TearDown() override { ShutdownMedia(); }
+
+  static void SolidQuad(int number, int size, int colour) {
+    ASSERT_TRUE(CreateSprite(number, size, size, spriteTexture));
+    ASSERT_TRUE(StartDrawing(drawSprite, number));
+    Box(0, 0, size, size, colour);
+    StopDrawing();
+    ASSERT_TRUE(CreateSprite3D(number, number));
+  }
+
+  static void DrawFrame() {
+    ClearScreen(0);
+    ASSERT_TRUE(Start3D());
+    DrawBalls();
+    Stop3D();
+  }
+
+  static int Grey(int x, int y) {
+    if (!StartDrawing()) return -1;
+    const int colour = Point(x, y);
+    StopDrawing();
+    return Red(colour);
+  }
+
+  // The first and last columns of the row through y whose grey is at least the threshold.
+  static std::pair<int, int> LitSpan(int y, int threshold) {
+    int first = -1, last = -1;
+    if (!StartDrawing()) return {first, last};
+    for (int x = 150; x < 450; ++x) {
+      if (Red(Point(x, y)) >= threshold) {
+        if (first < 0) first = x;
+        last = x;
+      }
+    }
+    StopDrawing();
+    return {first, last};
+  }
+};
+
+#define EXPECT_CHANNEL_NEAR(actual, expected) EXPECT_NEAR((actual), (expected), 2)
+
+TEST_F(BallsOnScreen, TheHaloBreathesBetweenThreeAndFiveRadii) {
+  SolidQuad(obj::halo, 16, RGB(100, 100, 100));  // each layer adds 100
+  AddBall(300, 300, 1, 1, 8, obj::ball16);        // no ball picture: only the halo shows
+
+  // Frame 0: both layers at 4 radii, 32 pixels from x 284.
+  game.frameCounter = 0;
+  DrawFrame();
+  EXPECT_EQ(LitSpan(300, 150), std::make_pair(284, 315));
+  EXPECT_EQ(LitSpan(300, 50), std::make_pair(284, 315));
+
+  // Frame 360 (unturned again): sin(36) = -0.992, so one layer is 3 radii (24) and the other
+  // 5 radii (40): a bright core inside a fainter ring.
+  game.frameCounter = 360;
+  DrawFrame();
+  EXPECT_EQ(LitSpan(300, 150), std::make_pair(288, 311));
+  EXPECT_EQ(LitSpan(300, 50), std::make_pair(280, 319));
+  EXPECT_CHANNEL_NEAR(Grey(300, 300), 200);
+  EXPECT_CHANNEL_NEAR(Grey(284, 300), 100);
+
+  // Twice the radius, twice the halo: 48 and 80 pixels.
+  game.balls.Clear();
+  AddBall(300, 300, 1, 1, 16, obj::ball32);
+  DrawFrame();
+  EXPECT_EQ(LitSpan(300, 150), std::make_pair(276, 323));
+  EXPECT_EQ(LitSpan(300, 50), std::make_pair(260, 339));
+}
+
+TEST_F(BallsOnScreen, FireModeDrawsNoHaloAndAGluedBallIsHalfSeeThrough) {
+  SolidQuad(obj::halo, 16, RGB(100, 100, 100));
+  SolidQuad(obj::ball16, 16, RGB(255, 255, 255));
+  AddBall(300, 300, 1, 1, 8, obj::ball16);
+  AddBall(400, 300, 1, 1, 8, obj::ball16);
+  game.balls.begin()->glued = 1;
+  game.fireMode = 1;
+  game.fireTimer = fireModeFrames;
+  DrawFrame();
+  EXPECT_CHANNEL_NEAR(Grey(300, 300), 128);  // glued: alpha 128
+  EXPECT_EQ(Grey(400, 300), 255);
+  EXPECT_EQ(Grey(313, 300), 0);              // no halo around either
+  EXPECT_EQ(Grey(413, 300), 0);
+  EXPECT_EQ(Grey(386, 300), 0);
+}
+
+// A mono 8-bit WAV, long enough to be heard playing.
+std::string ToneWav(int samples) {
+  std::string wav;
+  auto put32 = [&wav](uint32_t v) {
+    for (int i = 0; i < 4; ++i) wav.push_back(static_cast<char>(v >> (8 * i)));
+  };
+  auto put16 = [&wav](uint16_t v) {
+    wav.push_back(static_cast<char>(v));
+    wav.push_back(static_cast<char>(v >> 8));
+  };
+  wav += "RIFF";
+  put32(36 + samples);
+  wav += "WAVEfmt ";
+  put32(16);
+  put16(1);
+  put16(1);
+  put32(22050);
+  put32(22050);
+  put16(1);
+  put16(8);
+  wav += "data";
+  put32(samples);
+  for (int i = 0; i < samples; ++i) wav.push_back(static_cast<char>(i % 50 < 25 ? 200 : 56));
+  return wav;
+}
+
+TEST_F(BallsOnScreen, TheSizzleFadesInAndOutOverAHundredFrames) {
+  ASSERT_TRUE(InitSound());
+  const std::string wav = ToneWav(22050);
+  ASSERT_TRUE(CatchSound(obj::soundOnFire, wav.data(), wav.size()));
+  AddBall(300, 300, 1, 1, 8, obj::ball16);
+  game.fireMode = 1;
+  game.fireTimer = fireModeFrames;
+  game.frameCounter = 0;  // a multiple of 150: the sizzle starts
+  DrawFrame();
+  EXPECT_TRUE(SoundPlaying(obj::soundOnFire));
+  EXPECT_EQ(GetSoundVolume(obj::soundOnFire), 0);
+  for (int i = 0; i < 40; ++i) {
+    ++game.frameCounter;
+    DrawFrame();
+  }
+  EXPECT_EQ(GetSoundVolume(obj::soundOnFire), 40);
+
+  // In the middle of fire mode the volume is the one the last start chose, 50 to 100.
+  game.fireTimer = 600;
+  game.frameCounter = 150;
+  DrawFrame();
+  EXPECT_GE(GetSoundVolume(obj::soundOnFire), 50);
+  EXPECT_LE(GetSoundVolume(obj::soundOnFire), 100);
+
+  game.fireTimer = 60;
+  DrawFrame();
+  EXPECT_EQ(GetSoundVolume(obj::soundOnFire), 60);
+  StopSound(-1);
+}
+
+}  // namespace
