@@ -1,6 +1,7 @@
-// The pack compressor: an optimal parse over hashed match candidates, priced in bits with the
-// stream's own codes, then a literal-coding plan and an offset-bits plan before the bits are
-// written.
+// The pack compressor: a lazy parse over hashed match candidates, each code priced in bits with
+// the stream's own codes and compared with the best code one byte later; then long literal runs
+// become raw blocks where that pays, and a literal-coding plan and an offset-bits plan are made
+// before the bits are written.
 //
 // Codes and their costs in bits:
 //   literal                 1 + literalBits (8 or 7 with a base)
@@ -18,8 +19,6 @@
 
 namespace {
 
-constexpr uint32_t infinitePrice = 0xffffffffu;
-constexpr int segmentLimit = 1 << 16;  // positions priced at once
 constexpr int niceLength = 64;         // a match this long is taken without looking further
 constexpr int bucketWays = 8;          // candidates kept per 4-byte hash, the latest first
 constexpr int largestBucketBits = 14;  // tables shrink for small blocks, which are the usual
@@ -34,14 +33,6 @@ struct Token {
   uint32_t position;
   uint32_t length;
   uint32_t offset;
-  TokenKind kind;
-};
-
-struct Node {
-  uint32_t price;
-  uint32_t lastOffset;  // the last offset after the cheapest path to here
-  uint32_t offset;
-  uint32_t length;
   TokenKind kind;
 };
 
@@ -117,8 +108,16 @@ class Compressor {
   void Insert(uint32_t i);
   void AddToken(const Token& token);
   int FindMatches(uint32_t i, uint32_t maxLength, MatchCandidate* found);
-  void Parse();
-  uint32_t ParseSegment(uint32_t start, uint32_t end);
+  struct Choice {
+    uint32_t length;  // 0: the byte alone
+    uint32_t offset;
+    uint32_t cost;    // bits of the code
+    uint32_t single;  // bits of the byte alone
+    TokenKind kind;
+  };
+  Choice Evaluate(uint32_t i);
+  void ParseLazy();
+  void UseRawBlocks();
   int BestOffsetBits(std::size_t firstToken) const;
   std::vector<uint8_t> Emit();
 
@@ -138,9 +137,7 @@ class Compressor {
   std::vector<uint8_t> offsetPrice_;   // prefix + offset part of a long match, by offset
   int parseOffsetBits_ = firstOffsetBits;
   uint32_t lastOffset_ = 1;
-  std::vector<Node> nodes_;
   std::vector<Token> tokens_;
-  std::vector<Token> path_;
 };
 
 // Consecutive literals, and consecutive raw blocks, become one run.
@@ -254,148 +251,6 @@ int Compressor::FindMatches(uint32_t i, uint32_t maxLength, MatchCandidate* foun
   return n;
 }
 
-// The cheapest coding of [start, end) given the last offset at start. Returns where the parse
-// stopped: end, or earlier when a very long match was taken at once.
-uint32_t Compressor::ParseSegment(uint32_t start, uint32_t end) {
-  uint32_t count = end - start;
-  nodes_.resize(std::size_t(count) + 1);
-  nodes_[0] = {0, lastOffset_, 0, 0, literalRun};
-  // Nodes are made ready only as far as some code reaches, so that a segment cut short by a
-  // long match costs no more than the bytes it priced.
-  uint32_t reach = 0;
-  auto ready = [&](uint32_t t) {
-    while (reach < t) nodes_[++reach].price = infinitePrice;
-  };
-
-  MatchCandidate found[bucketWays + 2];
-  uint32_t stop = count;
-  uint32_t takenLength = 0, takenOffset = 0;
-  TokenKind takenKind = match;
-  MatchCandidate previous[bucketWays + 2];
-  uint32_t previousFirst[bucketWays + 2], first[bucketWays + 2];
-  int previousCount = 0;
-  uint32_t previousPrice = 0, previousRep = 0, previousRepLength = 0;
-
-  for (uint32_t j = 0; j < count; ++j) {
-    const uint32_t i = start + j;
-    ready(j + 1);
-    const Node& here = nodes_[j];
-    const uint32_t price = here.price;
-    const uint32_t rep = here.lastOffset;
-    const uint32_t maxLength = count - j;
-    const uint8_t c = data_[i];
-
-    // One byte: the zero code, a copy from up to 14 back, or a literal.
-    uint32_t oneByte = literalPrice_[i / literalChunk] + 1;
-    uint32_t near = last1_[c] && i - (last1_[c] - 1) <= 14 ? i - (last1_[c] - 1) : 0;
-    near_[i] = uint8_t(near);
-    if (c == 0 || near) oneByte = 7;
-    Node& next = nodes_[j + 1];
-    if (price + oneByte < next.price) next = {price + oneByte, rep, 0, 1, literalRun};
-
-    // A raw block only pays where literals cost 9 bits.
-    if (maxLength >= 256 && literalPrice_[i / literalChunk] == 9) {
-      uint32_t p = price + (here.kind == rawRun ? 2049 : 2057);
-      ready(j + 256);
-      Node& target = nodes_[j + 256];
-      if (p < target.price) target = {p, rep, 0, 256, rawRun};
-    }
-
-    // A match that went on from the previous position has already reached every node this
-    // one reaches with it, at a price at most 2 bits more per length. When this position cost
-    // at least 2 bits more than the previous, those lengths cannot improve and are skipped:
-    // that turns the quadratic cost of pricing long matches at each of their bytes linear.
-    const bool costlier = j > 0 && price >= previousPrice + 2;
-
-    // A repeat of the last offset.
-    uint32_t repLength = 0;
-    if (maxLength >= 2 && rep <= i && data_[i] == data_[i - rep] &&
-        data_[i + 1] == data_[i + 1 - rep]) {
-      repLength = 2 + MatchLength(data_ + i + 2, data_ + i + 2 - rep, maxLength - 2);
-      bool carried = costlier && rep == previousRep && previousRepLength == repLength + 1;
-      if (!carried) {
-        ready(j + repLength);
-        for (uint32_t l = 2; l <= repLength; ++l) {
-          uint32_t p = price + 4 + GammaBits(l);
-          Node& target = nodes_[j + l];
-          if (p < target.price) target = {p, rep, rep, l, repeat};
-        }
-      }
-    }
-    previousRep = rep;
-    previousRepLength = repLength;
-    previousPrice = price;
-
-    int n = FindMatches(i, maxLength, found);
-    if (n) ready(j + found[n - 1].length);
-    uint32_t covered = 1;
-    for (int m = 0; m < n; ++m) {
-      const uint32_t d = found[m].offset;
-      const uint32_t length = found[m].length;
-      const uint32_t bonus = LengthBonus(d);
-      const uint32_t offsetPart = offsetPrice_[d];
-      uint32_t last = length;
-      if (costlier) {
-        for (int q = 0; q < previousCount; ++q) {
-          if (previous[q].offset == d && previous[q].length == length + 1) {
-            // Near offsets switch from the short code to the long one at length 6, where the
-            // price may jump by more: lengths up to 5 are always priced.
-            last = std::min(length, std::max({previousFirst[q], d <= 127 ? 6u : 2u, covered + 1}) - 1);
-            break;
-          }
-        }
-      }
-      for (uint32_t l = covered + 1; l <= last; ++l) {
-        uint32_t p;
-        if (d <= 127 && l <= 5) {
-          p = price + 12;
-        } else if (l >= bonus + 2) {
-          p = price + offsetPart + GammaBits(l - bonus);
-        } else {
-          continue;
-        }
-        Node& target = nodes_[j + l];
-        if (p < target.price) target = {p, d, d, l, match};
-      }
-      first[m] = covered;  // this position priced lengths from covered + 1
-      covered = length;
-    }
-    std::copy(found, found + n, previous);
-    std::copy(first, first + n, previousFirst);
-    previousCount = n;
-
-    // A very long match is taken at once: the parse before it is settled and resumes after.
-    uint32_t longest = n ? found[n - 1].length : 0;
-    if (repLength >= uint32_t(niceLength) && repLength >= longest) {
-      stop = j, takenLength = repLength, takenOffset = rep, takenKind = repeat;
-      break;
-    }
-    if (longest >= uint32_t(niceLength)) {
-      stop = j, takenLength = longest, takenOffset = found[n - 1].offset, takenKind = match;
-      break;
-    }
-  }
-
-  // Walk back from the stop and append the chosen codes in order.
-  path_.clear();
-  for (uint32_t j = stop; j > 0;) {
-    const Node& node = nodes_[j];
-    path_.push_back({start + j - node.length, node.length, node.offset, node.kind});
-    j -= node.length;
-  }
-  for (std::size_t t = path_.size(); t-- > 0;) AddToken(path_[t]);
-  lastOffset_ = nodes_[stop].lastOffset;
-
-  if (takenLength) {
-    uint32_t at = start + stop;
-    AddToken({at, takenLength, takenOffset, takenKind});
-    lastOffset_ = takenOffset;
-    for (uint32_t i = at + 1; i < at + takenLength; ++i) Insert(i);
-    return at + takenLength;
-  }
-  return end;
-}
-
 // The offset-bits value that codes the long matches from firstToken on in the fewest bits.
 int Compressor::BestOffsetBits(std::size_t firstToken) const {
   uint32_t cost[17] = {};
@@ -408,23 +263,6 @@ int Compressor::BestOffsetBits(std::size_t firstToken) const {
   }
   if (matches < 64) return parseOffsetBits_;
   return int(std::min_element(cost, cost + 17) - cost);
-}
-
-void Compressor::Parse() {
-  SetOffsetPrices(firstOffsetBits);
-  uint32_t position = 0, checked = 0;
-  std::size_t firstToken = 0;
-  while (position < size_) {
-    uint32_t end = std::min<uint32_t>(size_, position + segmentLimit);
-    position = ParseSegment(position, end);
-    // The offset prices follow the offsets seen lately, reviewed every 64 KiB.
-    if (position - checked >= 65536 || position == size_) {
-      int k = BestOffsetBits(firstToken);
-      if (k != parseOffsetBits_) SetOffsetPrices(k);
-      checked = position;
-      firstToken = tokens_.size();
-    }
-  }
 }
 
 // Bits go into 32-bit little-endian words, most significant bit first.
@@ -592,7 +430,7 @@ std::vector<uint8_t> Compressor::Emit() {
   std::vector<OffsetSwitch> offsetPlan = PlanOffsetBits(longOffsets);
 
   std::vector<uint8_t> out(packStreamHeaderSize);
-  out.reserve(size_ / 2 + 1024);
+  out.reserve(size_ + size_ / 8 + 1024);
   out[0] = 0x51;
   out[1] = 0x58;
   uint32_t checksum = PackChecksum(data_, size_);
@@ -672,8 +510,143 @@ std::vector<uint8_t> Compressor::Emit() {
   return out;
 }
 
+// The cheapest code at i by bits saved against literals, searching and inserting i.
+Compressor::Choice Compressor::Evaluate(uint32_t i) {
+  const uint8_t c = data_[i];
+  const uint32_t literal = literalPrice_[i / literalChunk] + 1;
+  uint32_t near = last1_[c] && i - (last1_[c] - 1) <= 14 ? i - (last1_[c] - 1) : 0;
+  near_[i] = uint8_t(near);
+  Choice best = {0, 0, 0, (c == 0 || near) ? 7u : literal, literalRun};
+  int32_t bestGain = 0;
+  const uint32_t maxLength = size_ - i;
+  const uint32_t rep = lastOffset_;
+  uint32_t repLength = 0;
+  if (maxLength >= 2 && rep <= i && data_[i] == data_[i - rep] && data_[i + 1] == data_[i + 1 - rep]) {
+    repLength = 2 + MatchLength(data_ + i + 2, data_ + i + 2 - rep, maxLength - 2);
+    uint32_t cost = 4 + GammaBits(repLength);
+    int32_t gain = int32_t(repLength * literal) - int32_t(cost);
+    if (gain > bestGain) bestGain = gain, best = {repLength, rep, cost, best.single, repeat};
+  }
+  MatchCandidate found[bucketWays + 2];
+  int n = FindMatches(i, maxLength, found);
+  for (int m = 0; m < n; ++m) {
+    const uint32_t d = found[m].offset, length = found[m].length;
+    if (d == rep) continue;  // the repeat above is cheaper
+    uint32_t l = length, cost;
+    if (d <= 127 && l <= 5) {
+      cost = 12;
+    } else {
+      cost = offsetPrice_[d] + GammaBits(l - LengthBonus(d));
+      if (d <= 127 && int32_t(5 * literal) - 12 > int32_t(l * literal) - int32_t(cost)) l = 5, cost = 12;
+    }
+    int32_t gain = int32_t(l * literal) - int32_t(cost);
+    if (gain > bestGain) bestGain = gain, best = {l, d, cost, best.single, match};
+  }
+  return best;
+}
+
+// A lazy parse: the best code at each position, unless coding the byte alone and the best
+// code at the next position covers the same bytes in fewer bits.
+void Compressor::ParseLazy() {
+  SetOffsetPrices(firstOffsetBits);
+  if (size_ == 0) return;
+  uint32_t i = 0, checked = 0;
+  std::size_t firstToken = 0;
+  uint32_t misses = 0;
+  Choice here = Evaluate(0);
+  while (i < size_) {
+    if (here.length && here.length < uint32_t(niceLength) && i + 1 < size_) {
+      Choice next = Evaluate(i + 1);
+      const uint32_t literal = literalPrice_[i / literalChunk] + 1;
+      uint32_t end = std::max(i + here.length, i + 1 + next.length);
+      // Bytes that one choice leaves uncovered are priced at a typical coded byte.
+      const uint32_t fill = 5;
+      uint32_t costHere = here.cost + (end - i - here.length) * fill;
+      uint32_t costNext = here.single + next.cost + (end - i - 1 - next.length) * fill;
+      if (next.length && costNext < costHere) {
+        AddToken({i, 1, 0, literalRun});
+        ++i;
+        here = next;
+        continue;
+      }
+      uint32_t searched = i + 2;
+      // Take the code at i; the positions searched are already in the tables.
+      AddToken({i, here.length, here.offset, here.kind});
+      lastOffset_ = here.offset;
+      for (uint32_t p = searched; p < i + here.length; ++p) Insert(p);
+    } else if (here.length) {
+      AddToken({i, here.length, here.offset, here.kind});
+      lastOffset_ = here.offset;
+      for (uint32_t p = i + 1; p < i + here.length; ++p) Insert(p);
+    } else {
+      AddToken({i, 1, 0, literalRun});
+      // In a long stretch without matches the search steps over more and more bytes, which
+      // stay literals and are not entered in the match tables.
+      if (++misses > 64) {
+        uint32_t skip = std::min<uint32_t>((misses - 64) >> 5, 8);
+        for (uint32_t p = i + 1; p <= i + skip && p < size_; ++p) {
+          const uint8_t c = data_[p];
+          near_[p] = uint8_t(last1_[c] && p - (last1_[c] - 1) <= 14 ? p - (last1_[c] - 1) : 0);
+          last1_[c] = p + 1;
+          AddToken({p, 1, 0, literalRun});
+        }
+        i += skip;
+      }
+    }
+    if (here.length) misses = 0;
+    i += here.length ? here.length : 1;
+    if (i - checked >= 65536) {
+      int k = BestOffsetBits(firstToken);
+      if (k != parseOffsetBits_) SetOffsetPrices(k);
+      checked = i;
+      firstToken = tokens_.size();
+    }
+    if (i < size_) here = Evaluate(i);
+  }
+}
+
+// Long literal runs whose bytes cost more than 8 bits each become raw blocks where that pays.
+void Compressor::UseRawBlocks() {
+  std::vector<Token> tokens;
+  tokens.reserve(tokens_.size());
+  std::swap(tokens, tokens_);
+  std::vector<uint16_t> cost;
+  for (const Token& t : tokens) {
+    if (t.kind != literalRun || t.length < 256) {
+      AddToken(t);
+      continue;
+    }
+    cost.resize(t.length);
+    for (uint32_t k = 0; k < t.length; ++k) {
+      uint32_t i = t.position + k;
+      cost[k] = uint16_t(data_[i] == 0 || near_[i] ? 7 : literalPrice_[i / literalChunk] + 1);
+    }
+    uint32_t k = 0, window = 0;
+    for (uint32_t q = 0; q < 256; ++q) window += cost[q];
+    bool raw = false;
+    while (k < t.length) {
+      if (t.length - k >= 256 && window > (raw ? 2049u : 2057u)) {
+        AddToken({t.position + k, 256, 0, rawRun});
+        raw = true;
+        k += 256;
+        window = 0;
+        if (t.length - k >= 256) {
+          for (uint32_t q = k; q < k + 256; ++q) window += cost[q];
+        }
+      } else {
+        AddToken({t.position + k, 1, 0, literalRun});
+        raw = false;
+        if (t.length - k > 256) window += cost[k + 256];
+        window -= cost[k];
+        ++k;
+      }
+    }
+  }
+}
+
 std::vector<uint8_t> Compressor::Run() {
-  Parse();
+  ParseLazy();
+  UseRawBlocks();
   return Emit();
 }
 

@@ -358,6 +358,18 @@ TEST(PackCompress, SevenBitLiteralsAndRawBlocksPay) {
   EXPECT_EQ(out, letters);
 }
 
+TEST(PackCompress, MatchesAfterALongStretchWithoutThem) {
+  // The search steps over bytes in a long stretch of noise; the copy of that stretch that
+  // follows is still found (from the bytes it did search) and the stream decodes exactly.
+  std::vector<uint8_t> data = RandomBytes(30000, 21);
+  data.insert(data.end(), data.begin(), data.begin() + 30000);
+  std::vector<uint8_t> stream = Compress(data.data(), data.size(), 9);
+  EXPECT_LT(stream.size(), 30000u * 103 / 100);
+  std::vector<uint8_t> out(data.size());
+  ASSERT_EQ(Decompress(stream.data(), stream.size(), out.data(), out.size()), data.size());
+  EXPECT_EQ(out, data);
+}
+
 void ExpectRoundTrip(const std::vector<uint8_t>& data, int level, const char* what) {
   std::vector<uint8_t> stream = Compress(data.data(), data.size(), level);
   ASSERT_GE(stream.size(), packStreamHeaderSize);
