@@ -2,7 +2,9 @@
 // without a halo, the half-transparent glued ball, and the fading sizzle of fire mode.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <string>
 
 #include "actors/ball_drawing.h"
@@ -108,6 +110,30 @@ TEST_F(BallsOnScreen, FireModeDrawsNoHaloAndAGluedBallIsHalfSeeThrough) {
   EXPECT_EQ(Grey(313, 300), 0);              // no halo around either
   EXPECT_EQ(Grey(413, 300), 0);
   EXPECT_EQ(Grey(386, 300), 0);
+}
+
+TEST_F(BallsOnScreen, AMonsterHitByABallDiesAndTurnsTheBall) {
+  SolidQuad(obj::monster04, 40, RGB(255, 0, 0));  // the ship hunter sends the ball back
+  SolidQuad(obj::monster02, 40, RGB(0, 255, 0));  // a wanderer sends it anywhere
+  game.monsters.Add() = Monster{300, 300, 0, 0, 0, 0, obj::monster04, 0};
+  game.monsters.Add() = Monster{600, 300, 0, 0, 0, 0, obj::monster02, 0};
+  AddBall(300, 326, 1, -4, 8, obj::ball16);   // its top edge reaches into the hunter's box
+  AddBall(600, 200, 2, 3, 8, obj::ball16);    // too far from the wanderer for now
+  BallPass();
+  ASSERT_EQ(game.monsters.Count(), 1);
+  EXPECT_EQ(game.monsters.begin()->kind, obj::monster02);
+  EXPECT_EQ(game.score, 5);
+  EXPECT_EQ(game.monsterExplosions.Count(), 1);
+  const Ball& back = *game.balls.begin();
+  EXPECT_FLOAT_EQ(back.vx, -1);
+  EXPECT_GT(back.vy, 3.9f);
+
+  Ball& other = *std::next(game.balls.begin());
+  other.y = 275;
+  BallPass();
+  EXPECT_TRUE(game.monsters.Empty());
+  EXPECT_EQ(game.score, 10);
+  EXPECT_NEAR(std::hypot(other.vx, other.vy), std::hypot(2.0f, 3.0f), 0.01f);  // speed kept
 }
 
 // A mono 8-bit WAV, long enough to be heard playing.

@@ -54,20 +54,4 @@ TEST_F(FireMode, TheTrailFollowsTheBallAndFraysWithDistance) {
   EXPECT_LT(ball.flares[1].trailX, 400);
 }
 
-TEST_F(FireMode, NewBallsGetSparksOfTheirSize) {
-  const Ball& small = PlaceBall(300, 300, 1, 1, 8);
-  const Ball& big = PlaceBall(400, 300, 1, 1, 40, obj::ball80);
-  for (int i = 0; i < flareCount; ++i) {
-    const float base = i < 3 ? 4 : i < 6 ? 5 : 7;
-    const float spread = i < 6 ? 8 : 16;
-    EXPECT_GE(small.flares[i].distance, base * 8);
-    EXPECT_LE(small.flares[i].distance, base * 8 + spread);
-    EXPECT_GE(big.flares[i].distance, base * 40);
-    EXPECT_LE(big.flares[i].distance, base * 40 + spread);
-  }
-  EXPECT_EQ(small.flares[0].sprite, obj::flare + 4);
-  EXPECT_EQ(small.flares[4].sprite, obj::flare + 3);
-  EXPECT_EQ(small.flares[9].sprite, obj::flare + 2);
-}
-
 }  // namespace

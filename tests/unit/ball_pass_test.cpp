@@ -226,21 +226,6 @@ TEST_F(BallPassTest, ABallReleasedFromTheGlueBonusIsCaughtAgain) {
   EXPECT_EQ(ball.glued, 1);
 }
 
-TEST_F(BallPassTest, EndGlueLetsEveryBallGoAndRemoveAllBallsEmptiesThePlay) {
-  PlaceBall(300, 300, 1, 1);
-  PlaceBall(400, 300, 1, 1);
-  GlueAllBalls(100);
-  game.launchPending = 1;
-  for (const Ball& b : game.balls) EXPECT_EQ(b.glued, 1);
-  EndGlue();
-  for (const Ball& b : game.balls) EXPECT_EQ(b.glued, 0);
-  EXPECT_EQ(game.launchPending, 0);
-  EXPECT_EQ(game.glueMode, 0);
-  RemoveAllBalls();
-  EXPECT_TRUE(game.balls.Empty());
-  EXPECT_EQ(game.lifeLost, 0);
-}
-
 TEST_F(BallPassTest, AddBallClearsBreakableBricksUnderItsDisc) {
   const int red = AddBrick(300, 300, obj::brickRed);
   const int unbreakable = AddBrick(300, 330, obj::brickUnbreakable);
