@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "assets/objects.h"
 #include "media/media.h"
@@ -116,6 +117,25 @@ TEST_F(FrameLoop, ScreenshotsTakeTheSmallestFreeNumberAndNeverOverwrite) {
   EXPECT_FALSE(fs::exists(dir / "screenshot3.bmp"));
   fs::current_path(before);
   fs::remove_all(dir);
+}
+
+TEST_F(FrameLoop, ThePanelScrollsWhilePaused) {
+  game.paused = 1;
+  auto column = [] {
+    std::vector<int> pixels;
+    if (!StartDrawing(drawSprite, obj::panel2)) return pixels;
+    for (int y = 0; y < SpriteHeight(obj::panel2); ++y) pixels.push_back(Point(40, y));
+    StopDrawing();
+    return pixels;
+  };
+  const std::vector<int> before = column();
+  ASSERT_EQ(before.size(), 98u);
+  Frames(1);
+  const std::vector<int> after = column();
+  ASSERT_EQ(after.size(), 98u);
+  // Six rows up a frame; the rows below row 90 are the top rows brought round.
+  for (int y = 0; y < 90; ++y) EXPECT_EQ(after[y], before[y + 6]) << "row " << y;
+  EXPECT_EQ(game.paused, 1);
 }
 
 TEST_F(FrameLoop, EscapeEndsTheLoopAndTheDemo) {
