@@ -1,5 +1,87 @@
 #include "gameplay/capsules.h"
 
-void StepCapsules() {}
-// Capsules fall and are caught once the capsule list joins the game.
-void AddCapsule(float, float, int) {}
+#include <cmath>
+
+#include "gameplay/sprite_effects.h"
+#include "media/media.h"
+#include "shell/game_state.h"
+
+namespace {
+
+constexpr float fallSpeed = 1;                   // pixels per frame
+constexpr int catchPictureLifetime = frameRate / 2;
+constexpr float catchPictureRise = -0.5f;        // pixels per frame
+constexpr float catchPictureFade = -255.0f / catchPictureLifetime;
+
+int Nearest(float value) { return static_cast<int>(std::lrint(value)); }
+
+bool Running() { return !game.paused && !game.levelComplete; }
+
+void CountDownMalus() {
+  if (!Running()) return;
+  if (game.malusTimer > 0) {
+    --game.malusTimer;
+  } else {
+    game.malus = 0;
+  }
+}
+
+struct CatchBox {
+  int left, top, right, bottom;
+};
+
+// The ship's bottom is never tested: a capsule that has fallen past the ship's top is still
+// caught while one of its sides is over the ship.
+bool Caught(const CatchBox& c) {
+  const int shipLeft = Nearest(game.shipX - game.shipHalfWidth);
+  const int shipRight = Nearest(game.shipX + game.shipHalfWidth);
+  const int shipTop = Nearest(game.shipY - game.shipHalfHeight);
+  if (c.bottom < shipTop) return false;
+  const bool leftOver = c.left >= shipLeft && c.left <= shipRight;
+  const bool rightOver = c.right >= shipLeft && c.right <= shipRight;
+  return leftOver || rightOver;
+}
+
+void Draw(const Capsule& c) {
+  const int quad = c.kind + c.frame;
+  const float left = c.x - Sprite3DWidth(quad) / 2.0f;
+  const float top = c.y - Sprite3DHeight(quad) / 2.0f;
+  DisplaySprite3D(quad, Nearest(left), Nearest(top));
+}
+
+}  // namespace
+
+void AddCapsule(float x, float y, int kind) {
+  List<Capsule>& capsules = game.capsules;
+  capsules.Select(capsules.Count() - 1);  // the cursor may sit anywhere: add after the last
+  Capsule& c = capsules.Add();
+  c.x = x;
+  c.y = y;
+  c.kind = kind;
+  c.frame = 0;
+}
+
+void CapsuleStep() {
+  CountDownMalus();
+  List<Capsule>& capsules = game.capsules;
+  capsules.Reset();
+  while (capsules.Next()) {
+    Capsule& c = capsules.Current();
+    // The box is taken before the capsule falls this frame.
+    const CatchBox box{Nearest(c.x - capsuleWidth / 2), Nearest(c.y - capsuleHeight / 2),
+                  Nearest(c.x + capsuleWidth / 2), Nearest(c.y + capsuleHeight / 2)};
+    Draw(c);
+    if ((game.secondTick & 7) == 1) c.frame = (c.frame + 1) & (capsuleFrames - 1);
+    if (Running()) c.y += fallSpeed;
+    if (c.y > playBottom) {  // missed
+      capsules.Delete();
+      continue;
+    }
+    if (!Caught(box)) continue;
+    const Capsule caught = c;
+    CatchCapsule(caught.kind);
+    AddSpriteEffect(caught.x, caught.y, 0, catchPictureRise, caught.kind + caught.frame, 0, 0,
+                    catchPictureLifetime, 255, catchPictureFade, 0, 0);
+    capsules.Delete();
+  }
+}

@@ -1,5 +1,28 @@
+// Bonus capsules: a broken brick drops its capsule, the capsule falls a pixel a frame and the
+// ship catches it; its kind decides the bonus, the malus or the letter.
 #pragma once
-// Falling bonus capsules: move, draw, catch.
-void StepCapsules();
-// A capsule of the given kind (its first picture) starts falling from (x, y).
-void AddCapsule(float x, float y, int capsule);
+
+constexpr int capsuleWidth = 32;   // the catch box, whatever the picture's size
+constexpr int capsuleHeight = 32;
+constexpr int capsuleFrames = 16;
+
+struct Capsule {
+  float x, y;  // centre
+  int kind;    // the first of its 16 animation pictures
+  int frame;   // 0..15
+};
+
+// A capsule of the given kind (its first picture) starts falling from (x, y), at the end of
+// the capsule list.
+void AddCapsule(float x, float y, int kind);
+
+// Once per frame: counts the malus down, then moves, draws, animates and catches every capsule.
+void CapsuleStep();
+
+// What catching a capsule does: the common effect, the kind's own effect, the letter check.
+// The catch picture and the capsule's removal are CapsuleStep's.
+void CatchCapsule(int kind);
+
+// Starts malus 0..3 (drawn at random by the malus capsule): the fil, fire and big balls end,
+// then the malus's word and effect.
+void StartMalus(int which);

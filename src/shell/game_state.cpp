@@ -16,6 +16,7 @@ void ResetLevelState() {
   game.fireMode = 0;
   game.fireTimer = 0;
   game.filBarrierOn = 0;
+  game.filTimer = 0;
   game.brickExplosions.Clear();
   game.monsterExplosions.Clear();
   game.fireballs.Clear();
@@ -40,8 +41,11 @@ void ResetLevelState() {
   game.glueTimer = 0;
   game.laserOn = 0;
   game.laserCooldown = 0;
-  game.missileReady = 0;
-  game.chaingunState = 0;
+  game.missileArmed = 0;
+  game.missileCountdown = 0;
+  game.gunState = 0;
+  game.capsules.Clear();
+  game.malusTimer = 0;
   game.pictureEffectOn = 0;
   game.pictureEffectStarting = 0;
   game.flyingBalls.Clear();

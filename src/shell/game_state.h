@@ -8,6 +8,7 @@
 #include "actors/monster_record.h"
 #include "assets/objects.h"
 #include "gameplay/balls.h"
+#include "gameplay/capsules.h"
 #include "gameplay/sprite_effects.h"
 #include "gameplay/teleports.h"
 #include "levels/bricks.h"
@@ -57,15 +58,23 @@ struct GameState {
   int sizeHold = 0;
   int shipLeaving = 0;
   int doorOpen = 0;
-  int malus = 0;
+  int malus = 0;             // the active malus, 0..3 (1 mirrors the steering)
+  int malusTimer = 0;        // frames the malus has left
 
   // Weapon and bonus states the main loop tests.
-  int chaingunState = 0;     // 0 off, 1 just switched on, 2 active
+  int gunState = 0;          // chaingun: 0 off, 1 just switched on, 2 active
+  int ammo = 0;              // chaingun shots left
+  int ammoMax = 0;           // chaingun shots at switch-on
+  int ammoStep = 0;          // chaingun shots per gauge state
   int laserOn = 0;
   int laserCooldown = 0;
   int glueMode = 0;
   int glueTimer = 0;
-  int missileReady = 0;
+  int missileArmed = 0;      // a missile is loaded and not yet fired
+  int missileCountdown = 0;  // frames of the launcher's loading animation left
+
+  // Falling capsules, in drawing order.
+  List<Capsule> capsules;
 
   // Balls in play, in processing and drawing order, and the balls in transit between teleports.
   List<Ball> balls;
@@ -74,6 +83,7 @@ struct GameState {
   int fireMode = 0;          // balls pass through bricks
   int fireTimer = 0;         // frames of fire mode left
   int filBarrierOn = 0;      // the wire above the bottom bounces balls
+  int filTimer = 0;          // the wire's fade: negative while it fades in
 
   // Monsters: what the balls and weapons hit.
   List<Monster> monsters;

@@ -73,7 +73,7 @@ void HandleMouseButtons() {
       PlayLaunchSound();
       ReleaseGluedBalls();
     }
-    if (game.missileReady) LaunchMissile();
+    if (game.missileArmed) LaunchMissile();
   }
   if (game.laserCooldown > 0) --game.laserCooldown;
 }
@@ -89,7 +89,7 @@ void DrawPlayfield() {
   StepMissiles();
   StepChaingun();
   DrawShip();
-  StepCapsules();
+  CapsuleStep();
   StepMonsters();
   StepExplosions();
   StepSpriteEffects();
@@ -100,10 +100,10 @@ void DrawPlayfield() {
     DisplaySprite3D(obj::nextLevelDoor, static_cast<int>(std::lround(x)), 700);
   }
 
-  if (!game.paused && game.chaingunState == 0) BallPass();
+  if (!game.paused && game.gunState == 0) BallPass();
   if (!game.levelComplete) CheckLevelCleared();
   DrawBalls();
-  if (game.missileReady) MissileTargetStep();
+  if (game.missileArmed) MissileTargetStep();
   if (game.lifeLost && game.frameCounter % 4 == 1) {
     const float x = game.shipX + Random(64) - Random(64);
     const float y = game.shipY + Random(64) - Random(64);
@@ -136,7 +136,7 @@ void DrawFrameRate() {
 void RunGameFrame() {
   ExamineKeyboard();
   ExamineMouse();
-  if (!game.paused && game.chaingunState == 0) StepShip();
+  if (!game.paused && game.gunState == 0) StepShip();
   HandleGlobalKeys();
   if (Start3D()) {
     DrawPlayfield();
