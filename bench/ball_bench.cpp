@@ -1,10 +1,8 @@
 // The ball pass under load: 100 balls among 300 bricks, alone and inside a whole game frame.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
-
-#include <cstdlib>
 
 #include "gameplay/balls.h"
+#include "headless_game.h"
 #include "media/media.h"
 #include "shell/game.h"
 #include "shell/game_state.h"
@@ -62,18 +60,6 @@ void BM_BallPass100Balls300Bricks(benchmark::State& state) {
   ResetGameState();
 }
 BENCHMARK(BM_BallPass100Balls300Bricks)->Unit(benchmark::kMicrosecond);
-
-bool StartHeadlessLevel() {
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  setenv("ALSOFT_DRIVERS", "null", 0);
-  SetMessageBoxesSilent(true);
-  if (chdir(KALDO_GAME_DIR) != 0) return false;
-  StartUp();
-  SetFrameLimiterEnabled(false);
-  if (!NewGame()) return false;
-  StartLevel();
-  return true;
-}
 
 // A whole frame (present, steering, bricks, actors, balls with halos, display) without the
 // limiter's wait; with fire mode on every ball trails ten sparks instead of its halo.

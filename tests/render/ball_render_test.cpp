@@ -13,30 +13,20 @@
 #include "media/media.h"
 #include "shell/game.h"
 #include "shell/game_state.h"
+#include "support/headless.h"
 
 namespace {
 
 class BallsOnScreen : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetMessageBoxesSilent(true);
-    ResetGameState();
-    ASSERT_TRUE(InitSprites());
-    ASSERT_TRUE(InitSprite3D());
-    OpenGameScreen();
-    SetFrameLimiterEnabled(false);
+    OpenHeadlessGame();
     ResetLevelState();
     RandomSeed(3);
   }
   void TearDown() override { ShutdownMedia(); }
 
-  static void SolidQuad(int number, int size, int colour) {
-    ASSERT_TRUE(CreateSprite(number, size, size, spriteTexture));
-    ASSERT_TRUE(StartDrawing(drawSprite, number));
-    Box(0, 0, size, size, colour);
-    StopDrawing();
-    ASSERT_TRUE(CreateSprite3D(number, number));
-  }
+  static void SolidQuad(int number, int size, int colour) { ::SolidQuad(number, size, size, colour); }
 
   static void DrawFrame() {
     ClearScreen(0);
@@ -136,35 +126,9 @@ TEST_F(BallsOnScreen, AMonsterHitByABallDiesAndTurnsTheBall) {
   EXPECT_NEAR(std::hypot(other.vx, other.vy), std::hypot(2.0f, 3.0f), 0.01f);  // speed kept
 }
 
-// A mono 8-bit WAV, long enough to be heard playing.
-std::string ToneWav(int samples) {
-  std::string wav;
-  auto put32 = [&wav](uint32_t v) {
-    for (int i = 0; i < 4; ++i) wav.push_back(static_cast<char>(v >> (8 * i)));
-  };
-  auto put16 = [&wav](uint16_t v) {
-    wav.push_back(static_cast<char>(v));
-    wav.push_back(static_cast<char>(v >> 8));
-  };
-  wav += "RIFF";
-  put32(36 + samples);
-  wav += "WAVEfmt ";
-  put32(16);
-  put16(1);
-  put16(1);
-  put32(22050);
-  put32(22050);
-  put16(1);
-  put16(8);
-  wav += "data";
-  put32(samples);
-  for (int i = 0; i < samples; ++i) wav.push_back(static_cast<char>(i % 50 < 25 ? 200 : 56));
-  return wav;
-}
-
 TEST_F(BallsOnScreen, TheSizzleFadesInAndOutOverAHundredFrames) {
   ASSERT_TRUE(InitSound());
-  const std::string wav = ToneWav(22050);
+  const std::string wav = SquareWaveWav(22050);
   ASSERT_TRUE(CatchSound(obj::soundOnFire, wav.data(), wav.size()));
   AddBall(300, 300, 1, 1, 8, obj::ball16);
   game.fireMode = 1;

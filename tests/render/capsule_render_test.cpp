@@ -9,29 +9,19 @@
 #include "media/media.h"
 #include "shell/game.h"
 #include "shell/game_state.h"
+#include "support/headless.h"
 
 namespace {
 
 class CapsulesOnScreen : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetMessageBoxesSilent(true);
-    ResetGameState();
-    ASSERT_TRUE(InitSprites());
-    ASSERT_TRUE(InitSprite3D());
-    OpenGameScreen();
-    SetFrameLimiterEnabled(false);
+    OpenHeadlessGame();
     ResetLevelState();
   }
   void TearDown() override { ShutdownMedia(); }
 
-  static void SolidQuad(int number, int size, int colour) {
-    ASSERT_TRUE(CreateSprite(number, size, size, spriteTexture));
-    ASSERT_TRUE(StartDrawing(drawSprite, number));
-    Box(0, 0, size, size, colour);
-    StopDrawing();
-    ASSERT_TRUE(CreateSprite3D(number, number));
-  }
+  static void SolidQuad(int number, int size, int colour) { ::SolidQuad(number, size, size, colour); }
 
   static void DrawFrame() {
     ClearScreen(0);
@@ -47,31 +37,6 @@ class CapsulesOnScreen : public ::testing::Test {
     return colour;
   }
 
-  // A short square-wave sound, enough for the device to play.
-  static std::string ToneWav() {
-    const int samples = 22050;
-    std::string wav = "RIFF";
-    auto put32 = [&wav](int v) {
-      for (int i = 0; i < 4; ++i) wav.push_back(static_cast<char>((v >> (8 * i)) & 255));
-    };
-    auto put16 = [&wav](int v) {
-      wav.push_back(static_cast<char>(v & 255));
-      wav.push_back(static_cast<char>((v >> 8) & 255));
-    };
-    put32(36 + samples);
-    wav += "WAVEfmt ";
-    put32(16);
-    put16(1);
-    put16(1);
-    put32(22050);
-    put32(22050);
-    put16(1);
-    put16(8);
-    wav += "data";
-    put32(samples);
-    for (int i = 0; i < samples; ++i) wav.push_back(static_cast<char>(i % 50 < 25 ? 200 : 56));
-    return wav;
-  }
 };
 
 TEST_F(CapsulesOnScreen, AFallingCapsuleIsDrawnCentredOnItsPositionWithItsFrame) {
@@ -96,7 +61,7 @@ TEST_F(CapsulesOnScreen, AFallingCapsuleIsDrawnCentredOnItsPositionWithItsFrame)
 
 TEST_F(CapsulesOnScreen, BonusesPlayTheirSounds) {
   ASSERT_TRUE(InitSound());
-  const std::string wav = ToneWav();
+  const std::string wav = SquareWaveWav(22050);
   for (int sound : {obj::soundHappyBell, obj::soundMissileLoading, obj::soundShield}) {
     ASSERT_TRUE(CatchSound(sound, wav.data(), wav.size()));
   }

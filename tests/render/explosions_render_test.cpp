@@ -10,33 +10,19 @@
 #include "media/media.h"
 #include "shell/game.h"
 #include "shell/game_state.h"
+#include "support/headless.h"
 
 namespace {
 
 class ExplosionsOnScreen : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetMessageBoxesSilent(true);
-    ResetGameState();
-    ASSERT_TRUE(InitSprites());
-    ASSERT_TRUE(InitSprite3D());
-    ASSERT_TRUE(InitKeyboard());
-    ASSERT_TRUE(InitMouse());
-    OpenGameScreen();
-    SetFrameLimiterEnabled(false);
+    OpenHeadlessGame();
     ResetLevelState();
   }
   void TearDown() override { ShutdownMedia(); }
 
   // An opaque quad of one colour (black would be the colour key).
-  static void SolidQuad(int number, int width, int height, int colour) {
-    ASSERT_TRUE(CreateSprite(number, width, height, spriteTexture));
-    ASSERT_TRUE(StartDrawing(drawSprite, number));
-    Box(0, 0, width, height, colour);
-    StopDrawing();
-    ASSERT_TRUE(CreateSprite3D(number, number));
-  }
-
   static void DrawFrame(int background) {
     ClearScreen(background);
     ASSERT_TRUE(Start3D());

@@ -13,6 +13,7 @@
 #include "media/media.h"
 #include "shell/game.h"
 #include "shell/game_state.h"
+#include "support/headless.h"
 #include "shell/ship_steering.h"
 
 namespace {
@@ -21,29 +22,13 @@ class ShipOnScreen : public ::testing::Test {
  protected:
   // The game's screen as start-up opens it; sound only where a test needs it.
   void SetUp() override {
-    SetMessageBoxesSilent(true);
-    ResetGameState();
-    ASSERT_TRUE(InitSprites());
-    ASSERT_TRUE(InitSprite3D());
-    ASSERT_TRUE(InitKeyboard());
-    ASSERT_TRUE(InitMouse());
-    OpenGameScreen();
-    ASSERT_TRUE(WindowExists(gameWindow));
-    SetFrameLimiterEnabled(false);
+    OpenHeadlessGame();
     ResetLevelState();
     ExamineMouse();  // start from an empty movement
   }
   void TearDown() override { ShutdownMedia(); }
 
   // A plain quad of one colour, usable as any of the game's pictures.
-  static void SolidQuad(int number, int width, int height, int colour) {
-    ASSERT_TRUE(CreateSprite(number, width, height, spriteTexture));
-    ASSERT_TRUE(StartDrawing(drawSprite, number));
-    Box(0, 0, width, height, colour);
-    StopDrawing();
-    ASSERT_TRUE(CreateSprite3D(number, number));
-  }
-
   static void BeginFrame() {
     ClearScreen(0);
     ASSERT_TRUE(Start3D());
@@ -184,35 +169,9 @@ TEST_F(ShipOnScreen, AFinishedEffectIsDeletedWithoutBeingDrawnAndAHeldOneIsDrawn
   EXPECT_EQ(game.spriteEffects.Count(), 0);
 }
 
-// A mono 8-bit WAV of the given length, enough for the door sound to be heard playing.
-std::string ToneWav(int samples) {
-  std::string wav;
-  auto put32 = [&wav](uint32_t v) {
-    for (int i = 0; i < 4; ++i) wav.push_back(static_cast<char>(v >> (8 * i)));
-  };
-  auto put16 = [&wav](uint16_t v) {
-    wav.push_back(static_cast<char>(v));
-    wav.push_back(static_cast<char>(v >> 8));
-  };
-  wav += "RIFF";
-  put32(36 + samples);
-  wav += "WAVEfmt ";
-  put32(16);
-  put16(1);
-  put16(1);
-  put32(22050);
-  put32(22050);
-  put16(1);
-  put16(8);
-  wav += "data";
-  put32(samples);
-  for (int i = 0; i < samples; ++i) wav.push_back(static_cast<char>(i % 50 < 25 ? 200 : 56));
-  return wav;
-}
-
 TEST_F(ShipOnScreen, LeavingThroughTheDoorSoundsTheDoor) {
   ASSERT_TRUE(InitSound());
-  const std::string wav = ToneWav(44100);
+  const std::string wav = SquareWaveWav(44100);
   ASSERT_TRUE(CatchSound(obj::soundDoor, wav.data(), wav.size()));
   game.doorOpen = 1;
   SteerShip(100, 0);

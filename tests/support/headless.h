@@ -1,0 +1,61 @@
+// Shared pieces of the tests that open the screen: the game's screen opened headless as
+// start-up opens it (no packs, no sound), solid quads standing in for pictures of the packs,
+// and a sound to play.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "media/media.h"
+#include "shell/game.h"
+#include "shell/game_state.h"
+
+// The game's screen with keyboard and mouse; frames run without the limiter's wait.
+inline void OpenHeadlessGame() {
+  SetMessageBoxesSilent(true);
+  ResetGameState();
+  ASSERT_TRUE(InitSprites());
+  ASSERT_TRUE(InitSprite3D());
+  ASSERT_TRUE(InitKeyboard());
+  ASSERT_TRUE(InitMouse());
+  OpenGameScreen();
+  ASSERT_TRUE(WindowExists(gameWindow));
+  SetFrameLimiterEnabled(false);
+}
+
+// A quad of one solid colour (black stays see-through: the colour key).
+inline void SolidQuad(int number, int width, int height, int colour) {
+  ASSERT_TRUE(CreateSprite(number, width, height, spriteTexture));
+  ASSERT_TRUE(StartDrawing(drawSprite, number));
+  Box(0, 0, width, height, colour);
+  StopDrawing();
+  ASSERT_TRUE(CreateSprite3D(number, number));
+}
+
+// A mono 8-bit 22050 Hz square wave of the given number of samples, as a WAV file.
+inline std::string SquareWaveWav(int samples) {
+  std::string wav;
+  auto put32 = [&wav](uint32_t v) {
+    for (int i = 0; i < 4; ++i) wav.push_back(static_cast<char>(v >> (8 * i)));
+  };
+  auto put16 = [&wav](uint16_t v) {
+    wav.push_back(static_cast<char>(v));
+    wav.push_back(static_cast<char>(v >> 8));
+  };
+  wav += "RIFF";
+  put32(36 + samples);
+  wav += "WAVEfmt ";
+  put32(16);
+  put16(1);  // PCM
+  put16(1);  // mono
+  put32(22050);
+  put32(22050);
+  put16(1);
+  put16(8);
+  wav += "data";
+  put32(samples);
+  for (int i = 0; i < samples; ++i) wav.push_back(static_cast<char>(i % 50 < 25 ? 200 : 56));
+  return wav;
+}
