@@ -71,6 +71,7 @@ void SlideInBricks() {
   ClearScreen(0);
   game.slideOffset = -screenHeight;
   do {
+    EndIfCloseRequested();
     if (!FocusCheck()) RebuildGameScreen();
     ExamineKeyboard();
     ExamineMouse();

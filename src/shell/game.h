@@ -19,6 +19,10 @@ void StartLevel();
 // After the screen was lost during a pause: reopen it, reload the catalogue and the level file.
 void RebuildGameScreen();
 
+// Closing the window (or a request to terminate the process) ends the game at once, with
+// success: a player who closes the window has quit.
+void EndIfCloseRequested();
+
 // One pass of the frame loop; true when the loop's end test holds.
 bool RunFrame();
 

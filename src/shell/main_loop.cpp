@@ -1,4 +1,6 @@
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "actors/ball_drawing.h"
@@ -231,8 +233,17 @@ void RebuildGameScreen() {
   LoadLevel();
 }
 
+void EndIfCloseRequested() {
+  if (!CloseRequested()) return;
+  // The system takes back the window, the sound device and the memory at process end.
+  StopSound(-1);
+  std::fflush(nullptr);
+  std::_Exit(0);
+}
+
 bool RunFrame() {
   FlipBuffers();
+  EndIfCloseRequested();
   if (!FocusCheck()) RebuildGameScreen();
   const bool active = ScreenActive();
   if (active && !game.mouseReleased) {

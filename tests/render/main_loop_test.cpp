@@ -146,6 +146,19 @@ TEST_F(FrameLoop, EscapeEndsTheLoopAndTheDemo) {
   EXPECT_EQ(game.demoEnd, 1);
 }
 
+TEST_F(FrameLoop, ClosingTheWindowEndsTheGameWithSuccess) {
+  // The child runs this test afresh rather than forking a process with GPU threads.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  EXPECT_EXIT(
+      {
+        SDL_PushEvent(&quit);
+        RunFrame();
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
 TEST_F(FrameLoop, AnEndedLevelWaitsForAClick) {
   game.levelComplete = 1;
   EXPECT_FALSE(Frames(3));
