@@ -231,7 +231,7 @@ int Compressor::FindMatches(uint32_t i, uint32_t maxLength, MatchCandidate* foun
       uint32_t d = i + 1 - bucket[way];
       bool valid = bucket[way] != 0 && d <= maxOffset_;
       const uint8_t* p = valid ? cur - d : cur;
-      bool agree = (Load32(p) == head) & (Load32(p + probe) == tail);
+      const bool agree = ((Load32(p) == head) + (Load32(p + probe) == tail)) == 2;
       hopeful |= unsigned(valid & agree) << way;
     }
     while (hopeful) {
