@@ -557,7 +557,6 @@ void Compressor::ParseLazy() {
   while (i < size_) {
     if (here.length && here.length < uint32_t(niceLength) && i + 1 < size_) {
       Choice next = Evaluate(i + 1);
-      const uint32_t literal = literalPrice_[i / literalChunk] + 1;
       uint32_t end = std::max(i + here.length, i + 1 + next.length);
       // Bytes that one choice leaves uncovered are priced at a typical coded byte.
       const uint32_t fill = 5;
