@@ -87,6 +87,10 @@ struct MediaState {
   SDL_Renderer* renderer = nullptr;
   bool customBlend = false;  // the renderer takes SDL_ComposeCustomBlendMode modes
   SDL_Texture* backBuffer = nullptr;
+  // Reused for a sprite drawn into itself (the scrolling panel does it every frame).
+  SDL_Texture* scratch = nullptr;
+  int scratchWidth = 0;
+  int scratchHeight = 0;
   int screenWidth = 0;
   int screenHeight = 0;
   bool windowActive = false;

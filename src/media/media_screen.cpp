@@ -120,6 +120,9 @@ void ReleaseAllGpuObjects() {
   }
   ReleaseTextTextures();
   ReleaseImageTextures();
+  if (s.scratch) SDL_DestroyTexture(s.scratch);
+  s.scratch = nullptr;
+  s.scratchWidth = s.scratchHeight = 0;
 }
 
 void PumpEvents() {

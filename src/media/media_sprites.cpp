@@ -1,6 +1,7 @@
 // Sprites: numbered pictures kept as CPU pixels plus one texture. The texture's alpha carries
 // either the picture's own alpha (spriteAlpha) or the colour key, so the same texture serves the
 // colour-keyed display and the Sprite3D quads.
+#include <algorithm>
 #include <cstring>
 
 #include "media/media_internal.h"
@@ -168,36 +169,38 @@ void Display(int number, int x, int y, bool transparent) {
     sprite->scaleMode = SDL_ScaleModeNearest;
   }
   SDL_Texture* texture = sprite->texture;
-  SDL_Texture* scratch = nullptr;
   if (intoItself) {
     // A texture cannot be read while it is drawn into: the rectangle goes through a scratch
     // texture first (the scrolling panel copies its own rows).
-    scratch = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                                source.w, source.h);
-    if (!scratch) return;
-    SDL_SetTextureScaleMode(scratch, SDL_ScaleModeNearest);
+    if (!s.scratch || s.scratchWidth < source.w || s.scratchHeight < source.h) {
+      if (s.scratch) SDL_DestroyTexture(s.scratch);
+      s.scratchWidth = std::max(s.scratchWidth, source.w);
+      s.scratchHeight = std::max(s.scratchHeight, source.h);
+      s.scratch = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                    s.scratchWidth, s.scratchHeight);
+      if (!s.scratch) {
+        s.scratchWidth = s.scratchHeight = 0;
+        return;
+      }
+      SDL_SetTextureScaleMode(s.scratch, SDL_ScaleModeNearest);
+    }
+    SDL_Texture* scratch = s.scratch;
+    const SDL_Rect piece{0, 0, source.w, source.h};
     BindTexture(scratch);
     ApplyClip(nullptr);
     SDL_SetTextureBlendMode(sprite->texture, SDL_BLENDMODE_NONE);
     SDL_SetTextureAlphaMod(sprite->texture, 255);
     SDL_SetTextureColorMod(sprite->texture, 255, 255, 255);
-    SDL_RenderCopy(s.renderer, sprite->texture, &source, nullptr);
-    if (!BindDrawTarget(intoScreen, targetWidth, targetHeight)) {
-      SDL_DestroyTexture(scratch);
-      return;
-    }
+    SDL_RenderCopy(s.renderer, sprite->texture, &source, &piece);
+    if (!BindDrawTarget(intoScreen, targetWidth, targetHeight)) return;
     ApplyClip(nullptr);
     texture = scratch;
-    source = SDL_Rect{0, 0, source.w, source.h};
+    source = piece;
   }
   SDL_SetTextureBlendMode(texture, transparent ? OverBlend(intoScreen) : CopyBlend(intoScreen));
   SDL_SetTextureAlphaMod(texture, 255);
   SDL_SetTextureColorMod(texture, 255, 255, 255);
   SDL_RenderCopy(s.renderer, texture, &source, &destination);
-  if (scratch) {
-    SDL_RenderFlush(s.renderer);
-    SDL_DestroyTexture(scratch);
-  }
 }
 
 }  // namespace
