@@ -195,8 +195,33 @@ bool DecodeTiff(const uint8_t* data, std::size_t size, Picture& out) {
   return true;
 }
 
+// The width and height a bitmap's header declares, read before SDL allocates for them.
+bool BmpHeaderSize(const uint8_t* data, std::size_t size, int64_t& width, int64_t& height) {
+  auto le16 = [data](std::size_t at) { return int64_t(data[at] | (data[at + 1] << 8)); };
+  auto le32 = [data](std::size_t at) {
+    return int64_t(int32_t(uint32_t(data[at]) | uint32_t(data[at + 1]) << 8 |
+                           uint32_t(data[at + 2]) << 16 | uint32_t(data[at + 3]) << 24));
+  };
+  if (size < 26) return false;
+  const int64_t headerSize = le32(14);
+  if (headerSize == 12) {  // the old core header: 16-bit sizes
+    width = le16(18);
+    height = le16(20);
+    return true;
+  }
+  if (headerSize < 40) return false;
+  width = le32(18);
+  height = le32(22);
+  if (height < 0) height = -height;  // top-down rows
+  return true;
+}
+
 bool DecodeBmp(const uint8_t* data, std::size_t size, Picture& out) {
   if (size > static_cast<std::size_t>(INT32_MAX)) return false;
+  // A malformed header must not make the loader allocate gigabytes.
+  int64_t declaredWidth = 0, declaredHeight = 0;
+  if (!BmpHeaderSize(data, size, declaredWidth, declaredHeight)) return false;
+  if (!SizeAcceptable(declaredWidth, declaredHeight)) return false;
   SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
   if (!stream) return false;
   SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);

@@ -218,4 +218,22 @@ TEST_F(DecodeTest, DamagedPicturesAreRefused) {
   EXPECT_FALSE(IsSprite(7));
 }
 
+TEST_F(DecodeTest, ABitmapDeclaringAHugePictureIsRefusedBeforeAnythingIsAllocated) {
+  // A file header and an info header that claim 100000 x 100000 pixels, and no pixels.
+  std::string bmp = "BM";
+  auto put32 = [&bmp](uint32_t v) {
+    for (int i = 0; i < 4; ++i) bmp.push_back(static_cast<char>(v >> (8 * i)));
+  };
+  put32(54);
+  put32(0);
+  put32(54);
+  put32(40);
+  put32(100000);
+  put32(100000);
+  bmp += std::string("\x01\x00\x18\x00", 4);
+  bmp += std::string(24, '\0');
+  EXPECT_FALSE(CatchSprite(8, bmp.data(), bmp.size(), 0));
+  EXPECT_FALSE(IsSprite(8));
+}
+
 }  // namespace
