@@ -94,11 +94,7 @@ void LoadLevelOpaqueTexture(int object, const std::string& fileName) {
 List<LevelResource>& LevelResources() { return levelResources; }
 
 void AddLevelResource(int kind, int object) {
-  // Appended at the end, whatever the cursor says.
-  levelResources.Reset();
-  while (levelResources.Next()) {
-  }
-  levelResources.Add() = LevelResource{kind, object};
+  levelResources.Append() = LevelResource{kind, object};
 }
 
 void ReleaseLevelResources() {

@@ -43,8 +43,7 @@ void HitMonster(Ball& ball, const Monster& m) {
     ball.vy = s * std::cos(theta);
   }
   List<Explosion>& bursts = game.monsterExplosions;
-  bursts.Select(bursts.Count() - 1);
-  Explosion& burst = bursts.Add();
+  Explosion& burst = bursts.Append();
   burst.x = m.x;
   burst.y = m.y;
   burst.picture = obj::explosionTiles;

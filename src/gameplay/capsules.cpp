@@ -53,8 +53,7 @@ void Draw(const Capsule& c) {
 
 void AddCapsule(float x, float y, int kind) {
   List<Capsule>& capsules = game.capsules;
-  capsules.Select(capsules.Count() - 1);  // the cursor may sit anywhere: add after the last
-  Capsule& c = capsules.Add();
+  Capsule& c = capsules.Append();
   c.x = x;
   c.y = y;
   c.kind = kind;

@@ -29,8 +29,7 @@ void Draw(const SpriteEffect& effect) {
 void AddSpriteEffect(float x, float y, float vx, float vy, int sprite, float frameStep, int age,
                      int lifetime, float alpha, float alphaStep, int delay, int hold) {
   List<SpriteEffect>& effects = game.spriteEffects;
-  effects.Select(effects.Count() - 1);  // the cursor may sit anywhere: add after the last
-  SpriteEffect& effect = effects.Add();
+  SpriteEffect& effect = effects.Append();
   effect.x = x;
   effect.vx = vx;
   effect.y = y;

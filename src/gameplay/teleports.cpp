@@ -64,8 +64,7 @@ bool EnterTeleport(Ball& ball, int sourceBrick) {
   source->teleportBusy = 1;
 
   List<Teleport>& teleports = game.teleports;
-  teleports.Select(teleports.Count() - 1);
-  Teleport& t = teleports.Add();
+  Teleport& t = teleports.Append();
   t.sourceBrick = sourceBrick;
   // A free target exists, so the draw ends.
   const int count = game.teleportBricks.Count();

@@ -18,6 +18,14 @@ class List {
     return *current_;
   }
 
+  // Inserts a zero-filled element after the last one, wherever the cursor is, and makes it
+  // current: the actors that are added from anywhere (effects, capsules) go to the end.
+  T& Append() {
+    current_ = items_.insert(items_.end(), T{});
+    atStart_ = false;
+    return *current_;
+  }
+
   // Puts the cursor before the first element.
   void Reset() { atStart_ = true; }
 

@@ -33,6 +33,20 @@ TEST(List, AddGoesAfterTheCurrentElementAndBecomesCurrent) {
   EXPECT_EQ(Values(list), (std::vector<int>{1, 9, 2, 3}));
 }
 
+TEST(List, AppendGoesToTheEndWhereverTheCursorIs) {
+  List<Item> list = ListOf({1, 2, 3});
+  list.Reset();
+  list.Append().value = 7;
+  ASSERT_TRUE(list.Select(0));
+  list.Append().value = 8;
+  EXPECT_EQ(list.Index(), 4);
+  EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 3, 7, 8}));
+  List<Item> empty;
+  empty.Append().value = 5;
+  EXPECT_EQ(Values(empty), (std::vector<int>{5}));
+  EXPECT_EQ(empty.Current().value, 5);
+}
+
 TEST(List, AddWithNoCurrentElementGoesToTheFront) {
   List<Item> list = ListOf({1, 2});
   list.Reset();
