@@ -168,21 +168,7 @@ bool GrabImageFromScreen(int image, int x, int y, int width, int height) {
   MediaState& s = State();
   if (!s.renderer || width <= 0 || height <= 0) return false;
   Picture picture;
-  picture.width = width;
-  picture.height = height;
-  picture.pixels.assign(static_cast<std::size_t>(width) * height, 0);
-  SyncDrawingCopy();
-  SDL_Rect wanted{x, y, width, height};
-  SDL_Rect screen{0, 0, s.screenWidth, s.screenHeight};
-  SDL_Rect inside;
-  if (SDL_IntersectRect(&wanted, &screen, &inside)) {
-    std::vector<uint32_t> part(static_cast<std::size_t>(inside.w) * inside.h);
-    if (!ReadScreenPixels(inside, part.data())) return false;
-    for (int row = 0; row < inside.h; ++row) {
-      std::memcpy(picture.pixels.data() + static_cast<std::size_t>(inside.y - y + row) * width + (inside.x - x),
-                  part.data() + static_cast<std::size_t>(row) * inside.w, static_cast<std::size_t>(inside.w) * 4);
-    }
-  }
+  if (!GrabScreenPicture(x, y, width, height, picture)) return false;
   return StoreImage(image, std::move(picture));
 }
 

@@ -172,6 +172,8 @@ bool ReadBackSprite(SpriteRecord& sprite);
 void DestroySpriteTexture(SpriteRecord& sprite);
 bool StoreSprite(int number, Picture&& picture, int flags);
 bool ReadScreenPixels(const SDL_Rect& rect, uint32_t* pixels);  // 0x00RRGGBB
+// A rectangle of the back buffer as a picture; the parts off the screen stay black.
+bool GrabScreenPicture(int x, int y, int width, int height, Picture& picture);
 void UploadPixelsToTexture(SDL_Texture* texture, const SDL_Rect* rect, const uint32_t* pixels,
                            int width, int height, int pitchPixels, bool forceOpaque);
 

@@ -306,25 +306,30 @@ bool CloseRequested() {
   return requested;
 }
 
-bool GrabSprite(int sprite, int x, int y, int width, int height) {
+bool media::GrabScreenPicture(int x, int y, int width, int height, Picture& picture) {
   MediaState& s = State();
-  if (!s.renderer || sprite < 0 || width <= 0 || height <= 0) return false;
   SDL_Rect wanted{x, y, width, height};
   SDL_Rect screen{0, 0, s.screenWidth, s.screenHeight};
   SDL_Rect inside;
-  Picture picture;
   picture.width = width;
   picture.height = height;
   picture.pixels.assign(static_cast<std::size_t>(width) * height, 0);
   SyncDrawingCopy();
-  if (SDL_IntersectRect(&wanted, &screen, &inside)) {
-    std::vector<uint32_t> part(static_cast<std::size_t>(inside.w) * inside.h);
-    if (!ReadScreenPixels(inside, part.data())) return false;
-    for (int row = 0; row < inside.h; ++row) {
-      std::memcpy(picture.pixels.data() + static_cast<std::size_t>(inside.y - y + row) * width + (inside.x - x),
-                  part.data() + static_cast<std::size_t>(row) * inside.w, static_cast<std::size_t>(inside.w) * 4);
-    }
+  if (!SDL_IntersectRect(&wanted, &screen, &inside)) return true;
+  std::vector<uint32_t> part(static_cast<std::size_t>(inside.w) * inside.h);
+  if (!ReadScreenPixels(inside, part.data())) return false;
+  for (int row = 0; row < inside.h; ++row) {
+    std::memcpy(picture.pixels.data() + static_cast<std::size_t>(inside.y - y + row) * width + (inside.x - x),
+                part.data() + static_cast<std::size_t>(row) * inside.w, static_cast<std::size_t>(inside.w) * 4);
   }
+  return true;
+}
+
+bool GrabSprite(int sprite, int x, int y, int width, int height) {
+  MediaState& s = State();
+  if (!s.renderer || sprite < 0 || width <= 0 || height <= 0) return false;
+  Picture picture;
+  if (!GrabScreenPicture(x, y, width, height, picture)) return false;
   return StoreSprite(sprite, std::move(picture), 0);
 }
 

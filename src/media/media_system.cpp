@@ -158,26 +158,29 @@ int Random(int maximum) {
 // ---------------------------------------------------------------- system services
 void SetMessageBoxesSilent(bool silent) { messageBoxesSilent = silent; }
 
-void MessageBox(const std::string& title, const std::string& text) {
-  std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
-  if (messageBoxesSilent) return;
-  // Headless drivers have no one to click the box.
+namespace {
+
+// Nobody can click a box or read a web page: tests, headless drivers, no display at all.
+bool NoOneWatching() {
+  if (messageBoxesSilent) return true;
   const char* driver = State().videoUp ? SDL_GetCurrentVideoDriver() : std::getenv("SDL_VIDEODRIVER");
   if (driver && (SDL_strcasecmp(driver, "offscreen") == 0 || SDL_strcasecmp(driver, "dummy") == 0)) {
-    return;
+    return true;
   }
-  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return;
+  return !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
+void MessageBox(const std::string& title, const std::string& text) {
+  std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+  if (NoOneWatching()) return;
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), text.c_str(), State().window);
 }
 
 bool OpenURL(const std::string& url) {
-  // Tests and headless runs must not start a browser.
   std::fprintf(stderr, "Open: %s\n", url.c_str());
-  if (messageBoxesSilent) return true;
-  const char* driver = std::getenv("SDL_VIDEODRIVER");
-  if (driver && (SDL_strcasecmp(driver, "offscreen") == 0 || SDL_strcasecmp(driver, "dummy") == 0)) {
-    return true;
-  }
+  if (NoOneWatching()) return true;
   return SDL_OpenURL(url.c_str()) == 0;
 }
 
