@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "media/media.h"
+#include "support/sdl_events.h"
 
 namespace {
 
@@ -23,32 +24,9 @@ class InputTest : public ::testing::Test {
   }
   void TearDown() override { ShutdownMedia(); }
 
-  static void Key(SDL_Scancode scancode, bool down) {
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.scancode = scancode;
-    event.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
-    ASSERT_EQ(SDL_PushEvent(&event), 1);
-  }
-
-  static void Motion(int dx, int dy, int x, int y) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.xrel = dx;
-    event.motion.yrel = dy;
-    event.motion.x = x;
-    event.motion.y = y;
-    ASSERT_EQ(SDL_PushEvent(&event), 1);
-  }
-
-  static void Button(Uint8 button, bool down) {
-    SDL_Event event{};
-    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.button = button;
-    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    ASSERT_EQ(SDL_PushEvent(&event), 1);
-  }
+  static void Key(SDL_Scancode scancode, bool down) { ASSERT_TRUE(PushKey(scancode, down)); }
+  static void Motion(int dx, int dy, int x, int y) { ASSERT_TRUE(PushMouseMotion(dx, dy, x, y)); }
+  static void Button(Uint8 button, bool down) { ASSERT_TRUE(PushMouseButton(button, down)); }
 };
 
 TEST_F(InputTest, AReleasedKeyIsReportedOnceOnTheNextSnapshot) {
