@@ -7,19 +7,20 @@ GameState game;
 void ResetGameState() { game = GameState{}; }
 
 void ResetLevelState() {
-  // Lists of the per-level actors are cleared by their owners as they join the game.
-  game.spriteEffects.Clear();
+  // The per-level lists; the bricks stay when the level restarts after a lost life.
   game.balls.Clear();
-  game.teleports.Clear();
-  game.monsters.Clear();
-  game.maxBallSpeed = 10;
-  game.fireMode = 0;
-  game.fireTimer = 0;
-  game.filBarrierOn = 0;
-  game.filTimer = 0;
+  if (!game.lifeLost) game.bricks.Clear();
   game.brickExplosions.Clear();
   game.monsterExplosions.Clear();
   game.fireballs.Clear();
+  game.spriteEffects.Clear();
+  game.monsters.Clear();
+  game.teleportBricks.Clear();
+  game.teleports.Clear();
+  game.capsules.Clear();
+  game.flyingBalls.Clear();
+  game.settledBalls.Clear();
+
   game.showFps = 0;
   game.fpsAverage = 0;
 
@@ -36,24 +37,26 @@ void ResetLevelState() {
   game.paused = 0;
   game.doorOpen = 0;
   game.malus = 0;
+  game.malusTimer = 0;
   game.shipLeaving = 0;
+  game.pictureEffectOn = 0;
+  game.pictureEffectStarting = 0;
+  game.launchLocked = 0;
+  game.frameCounter = 0;
+
+  // Balls, bonuses and weapons.
+  game.maxBallSpeed = 10;
   game.glueMode = 0;
   game.glueTimer = 0;
+  game.fireMode = 0;
+  game.fireTimer = 0;
+  game.filBarrierOn = 0;
+  game.filTimer = 0;
   game.laserOn = 0;
   game.laserCooldown = 0;
   game.missileArmed = 0;
   game.missileCountdown = 0;
   game.gunState = 0;
-  game.capsules.Clear();
-  game.malusTimer = 0;
-  game.pictureEffectOn = 0;
-  game.pictureEffectStarting = 0;
-  game.flyingBalls.Clear();
-  game.settledBalls.Clear();
-  if (!game.lifeLost) game.bricks.Clear();
-  game.teleportBricks.Clear();
-  game.launchLocked = 0;
-  game.frameCounter = 0;
 }
 
 int PanFromX(int x) { return x * 200 / playWidth - 100; }
