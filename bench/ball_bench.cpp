@@ -1,11 +1,11 @@
 // The ball pass under load: 100 balls among 300 bricks, alone and inside a whole game frame.
 #include <benchmark/benchmark.h>
 
+#include "core/game_state.h"
 #include "gameplay/balls.h"
 #include "headless_game.h"
 #include "media/media.h"
 #include "shell/game.h"
-#include "shell/game_state.h"
 
 namespace {
 

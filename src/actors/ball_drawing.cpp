@@ -3,8 +3,9 @@
 #include <cmath>
 
 #include "assets/objects.h"
+#include "core/game_state.h"
+#include "core/sound_effects.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/settings.h"
+#include "core/settings.h"
 
 // Draws every ball with its breathing halo, or in fire mode with its trail of sparks; fire mode
 // runs down here, one frame per call unless the game stands still.

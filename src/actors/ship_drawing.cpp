@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "assets/objects.h"
+#include "core/game_state.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 
 namespace {
 

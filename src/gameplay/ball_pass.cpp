@@ -3,11 +3,12 @@
 #include <iterator>
 #include <numbers>
 
+#include "core/game_state.h"
+#include "core/sound_effects.h"
 #include "gameplay/balls.h"
 #include "gameplay/brick_contact.h"
 #include "gameplay/teleports.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/game_state.h"
 #include "levels/bricks.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 
 namespace {
 

@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "actors/explosions.h"
+#include "core/game_state.h"
+#include "core/sound_effects.h"
 #include "gameplay/balls.h"
 #include "gameplay/capsules.h"
 #include "gameplay/teleports.h"
 #include "levels/bricks.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 
 namespace {
 

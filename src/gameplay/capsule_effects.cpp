@@ -4,11 +4,12 @@
 #include <numbers>
 
 #include "assets/objects.h"
+#include "core/game_state.h"
+#include "core/sound_effects.h"
 #include "gameplay/balls.h"
 #include "gameplay/capsules.h"
 #include "gameplay/sprite_effects.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 
 namespace {
 

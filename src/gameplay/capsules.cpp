@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "core/game_state.h"
 #include "gameplay/sprite_effects.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 
 namespace {
 

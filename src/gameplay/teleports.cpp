@@ -3,10 +3,10 @@
 #include <cmath>
 #include <iterator>
 
+#include "core/game_state.h"
 #include "gameplay/balls.h"
 #include "gameplay/sprite_effects.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // teleport brick a moment later.
 #pragma once
 
-#include "shell/settings.h"
+#include "core/settings.h"
 
 struct Ball;
 

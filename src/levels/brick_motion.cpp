@@ -1,12 +1,12 @@
 #include <cmath>
 
+#include "core/game_state.h"
 #include "frontend/pause_screen.h"
 #include "gameplay/sprite_effects.h"
 #include "levels/backgrounds.h"
 #include "levels/level_file.h"
 #include "media/media.h"
 #include "shell/game.h"
-#include "shell/game_state.h"
 #include "shell/hud.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <cmath>
 
+#include "core/game_state.h"
 #include "gameplay/balls.h"
 #include "levels/level_file.h"
-#include "shell/game_state.h"
 #include "shell/picture_effect.h"
 
 namespace {

@@ -1,6 +1,6 @@
+#include "core/game_state.h"
 #include "levels/level_file.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 
 namespace {
 

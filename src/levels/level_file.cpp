@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "assets/asset_loader.h"
+#include "core/game_state.h"
+#include "core/settings.h"
 #include "levels/level_source.h"
 #include "media/fatal_error.h"
 #include "media/media.h"
-#include "shell/game_state.h"
-#include "shell/settings.h"
 
 std::string LevelFileName(int levelNumber) {
   return "level" + std::to_string(levelNumber) + ".dat";

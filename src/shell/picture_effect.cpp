@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "core/game_state.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 
 namespace {
 

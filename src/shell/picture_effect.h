@@ -3,17 +3,7 @@
 // copy of the image and wobbles there until the level ends.
 #pragma once
 
-struct FlyingBall {
-  float x, y;
-  int age;                 // frames since launch; the ball settles at 40
-  float targetX, targetY;
-  float vx, vy;
-  int inUse;
-};
-
-struct SettledBall {
-  float x, y;
-};
+#include "core/picture_balls.h"
 
 constexpr int pictureBallFlight = 40;  // frames from launch to arrival, whatever the distance
 

@@ -4,9 +4,10 @@
 #include <cmath>
 
 #include "assets/objects.h"
+#include "core/game_state.h"
+#include "core/sound_effects.h"
 #include "gameplay/balls.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 #include "shell/picture_effect.h"
 
 namespace {

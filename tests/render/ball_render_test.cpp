@@ -9,10 +9,10 @@
 
 #include "actors/ball_drawing.h"
 #include "assets/objects.h"
+#include "core/game_state.h"
 #include "gameplay/balls.h"
 #include "media/media.h"
 #include "shell/game.h"
-#include "shell/game_state.h"
 #include "support/headless.h"
 
 namespace {

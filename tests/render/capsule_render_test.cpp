@@ -5,10 +5,10 @@
 #include <string>
 
 #include "assets/objects.h"
+#include "core/game_state.h"
 #include "gameplay/capsules.h"
 #include "media/media.h"
 #include "shell/game.h"
-#include "shell/game_state.h"
 #include "support/headless.h"
 
 namespace {

@@ -7,9 +7,9 @@
 
 #include "actors/explosions.h"
 #include "assets/objects.h"
+#include "core/game_state.h"
 #include "media/media.h"
 #include "shell/game.h"
-#include "shell/game_state.h"
 #include "support/headless.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include "assets/glyph_tables.h"
 #include "assets/objects.h"
+#include "core/game_state.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 #include "shell/hud.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "assets/objects.h"
+#include "core/game_state.h"
 #include "media/media.h"
 #include "shell/game.h"
-#include "shell/game_state.h"
 #include "support/sdl_events.h"
 
 namespace {

@@ -4,8 +4,9 @@
 
 #include <string>
 
+#include "core/game_state.h"
+#include "core/sound_effects.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 #include "support/headless.h"
 
 namespace {

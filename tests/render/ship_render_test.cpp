@@ -9,12 +9,12 @@
 #include "actors/ship_drawing.h"
 #include "assets/glyph_tables.h"
 #include "assets/objects.h"
+#include "core/game_state.h"
 #include "gameplay/sprite_effects.h"
 #include "media/media.h"
 #include "shell/game.h"
-#include "shell/game_state.h"
-#include "support/headless.h"
 #include "shell/ship_steering.h"
+#include "support/headless.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
+#include "core/game_state.h"
 #include "media/media.h"
 #include "shell/game.h"
-#include "shell/game_state.h"
 
 // The game's screen with keyboard and mouse; frames run without the limiter's wait.
 inline void OpenHeadlessGame() {

@@ -8,10 +8,10 @@
 #include <iterator>
 
 #include "assets/objects.h"
+#include "core/game_state.h"
 #include "gameplay/balls.h"
 #include "levels/bricks.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 
 class BallTest : public ::testing::Test {
  protected:

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "assets/objects.h"
+#include "core/game_state.h"
 #include "levels/bricks.h"
 #include "levels/level_file.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 #include "unit/level_test_support.h"
 
 namespace {

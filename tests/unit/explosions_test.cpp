@@ -7,7 +7,7 @@
 #include "actors/explosions.h"
 #include "actors/monsters.h"
 #include "assets/objects.h"
-#include "shell/game_state.h"
+#include "core/game_state.h"
 
 namespace {
 

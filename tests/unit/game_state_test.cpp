@@ -1,7 +1,8 @@
 // The per-level reset and the shared sound helpers.
 #include <gtest/gtest.h>
 
-#include "shell/game_state.h"
+#include "core/game_state.h"
+#include "core/sound_effects.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // What comes after a level: next level, bonus level and back, new game, end of the demo.
 #include <gtest/gtest.h>
 
+#include "core/game_state.h"
 #include "media/media.h"
 #include "shell/game.h"
-#include "shell/game_state.h"
 #include "unit/level_test_support.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "assets/asset_loader.h"
+#include "core/game_state.h"
 #include "levels/level_file.h"
 #include "media/media.h"
 #include "shell/game.h"
-#include "shell/game_state.h"
 #include "unit/level_test_support.h"
 
 namespace {

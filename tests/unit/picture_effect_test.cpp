@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/game_state.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 #include "shell/picture_effect.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include "actors/ship_drawing.h"
 #include "assets/objects.h"
+#include "core/game_state.h"
 #include "media/media.h"
-#include "shell/game_state.h"
 #include "shell/ship_steering.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/game_state.h"
 #include "gameplay/sprite_effects.h"
-#include "shell/game_state.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include "actors/explosions.h"
 #include "actors/monster_record.h"
 #include "assets/objects.h"
+#include "core/picture_balls.h"
+#include "core/settings.h"
 #include "gameplay/balls.h"
 #include "gameplay/capsules.h"
 #include "gameplay/sprite_effects.h"
 #include "gameplay/teleports.h"
 #include "levels/bricks.h"
 #include "media/list.h"
-#include "shell/picture_effect.h"
-#include "shell/settings.h"
 
 struct GameState {
   // Level progression and the end-of-level conditions.
@@ -119,9 +119,3 @@ void ResetGameState();
 
 // The per-level reset of every level start.
 void ResetLevelState();
-
-// The stereo pan for a screen x: x * 200 / playWidth - 100, truncated towards zero.
-int PanFromX(int x);
-
-// Plays a sound effect once, setting each of pan, volume and frequency unless it is -1.
-void PlayEffect(int sound, int pan, int volume, int frequency);

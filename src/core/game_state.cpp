@@ -1,6 +1,4 @@
-#include "shell/game_state.h"
-
-#include "media/media.h"
+#include "core/game_state.h"
 
 GameState game;
 
@@ -57,14 +55,4 @@ void ResetLevelState() {
   game.missileArmed = 0;
   game.missileCountdown = 0;
   game.gunState = 0;
-}
-
-int PanFromX(int x) { return x * 200 / playWidth - 100; }
-
-void PlayEffect(int sound, int pan, int volume, int frequency) {
-  if (!game.effectsOn) return;
-  if (pan != -1) SoundPan(sound, pan);
-  if (volume != -1) SoundVolume(sound, volume);
-  if (frequency != -1) SoundFrequency(sound, frequency);
-  PlaySound(sound, 0);
 }
