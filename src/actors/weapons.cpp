@@ -1,9 +1,7 @@
 #include "actors/weapons.h"
 
-// Weapons come with the weapon subsystems; until then nothing can switch them on.
-void StepFilAndLaser() {}
+// The missiles come with their own subsystem; until then nothing can switch them on. The
+// chaingun, the laser and the fil are in chaingun.cpp, laser.cpp and fil.cpp.
 void StepMissiles() {}
-void StepChaingun() {}
 void MissileTargetStep() {}
-void FireLaser() {}
 void LaunchMissile() {}

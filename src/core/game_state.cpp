@@ -55,4 +55,14 @@ void ResetLevelState() {
   game.missileArmed = 0;
   game.missileCountdown = 0;
   game.gunState = 0;
+
+  // Chaingun, laser and fil.
+  game.bullets.Clear();
+  game.muzzleFlashes.Clear();
+  game.laserShots.Clear();
+  game.nextShot = 0;
+  game.rightBarrel = false;
+  game.gaugeIndex = 0;
+  game.filAlpha = 0;
+  game.filPhase = 0;
 }

@@ -2,10 +2,12 @@
 // read and write it directly; ResetLevelState clears the per-level part at every level start.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "actors/explosions.h"
 #include "actors/monster_record.h"
+#include "actors/weapon_records.h"
 #include "assets/objects.h"
 #include "core/picture_balls.h"
 #include "core/settings.h"
@@ -72,6 +74,21 @@ struct GameState {
   int glueTimer = 0;
   int missileArmed = 0;      // a missile is loaded and not yet fired
   int missileCountdown = 0;  // frames of the launcher's loading animation left
+
+  // Chaingun, laser and fil: the gun's aim and timing, the projectiles and the fil's glow.
+  float gunX = 0, gunY = 0;  // top-left corner of the gun picture
+  float gunAngle = 90;       // degrees from the +x axis with y up: 90 aims straight up
+  int pointerX = 0, pointerY = 0;
+  float leftMuzzleX = 0, leftMuzzleY = 0;
+  float rightMuzzleX = 0, rightMuzzleY = 0;
+  int64_t nextShot = 0;      // media clock (ms) before which the gun cannot fire
+  bool rightBarrel = false;  // the last shot left from the right barrel
+  int gaugeIndex = 0;        // ammunition gauge picture, 0 full .. 5 empty
+  List<Bullet> bullets;
+  List<MuzzleFlash> muzzleFlashes;
+  List<LaserShot> laserShots;
+  int filAlpha = 0;
+  float filPhase = 0;        // spark animation counter, half a frame per frame
 
   // Falling capsules, in drawing order.
   List<Capsule> capsules;

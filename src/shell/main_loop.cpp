@@ -4,6 +4,7 @@
 #include <string>
 
 #include "actors/ball_drawing.h"
+#include "actors/chaingun.h"
 #include "actors/monsters.h"
 #include "actors/ship_drawing.h"
 #include "actors/weapons.h"
@@ -94,6 +95,8 @@ void DrawPlayfield() {
   DrawShip();
   CapsuleStep();
   StepMonsters();
+  StepBullets();
+  StepMuzzleFlashes();
   StepExplosions();
   StepSpriteEffects();
 

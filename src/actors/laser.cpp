@@ -1,0 +1,80 @@
+// The ship's laser; FireLaser is declared with the other weapon actions in weapons.h.
+#include "actors/laser.h"
+
+#include <cmath>
+
+#include "actors/monsters.h"
+#include "actors/weapon_hits.h"
+#include "actors/weapons.h"
+#include "core/game_state.h"
+#include "core/sound_effects.h"
+#include "media/media.h"
+
+namespace {
+
+constexpr float barrelOffsetX = 25;  // each shot leaves this far left and right of the ship
+constexpr float muzzleAboveShip = 72;
+constexpr float riseSpeed = 10;      // pixels per frame
+constexpr int laserScore = 10;
+constexpr int laserVolume = 100;
+constexpr int laserFrequency = 20000;
+
+void AddShot(float x, float y) {
+  LaserShot& shot = game.laserShots.Append();
+  shot.x = x;
+  shot.y = y;
+}
+
+// What the shot does to the brick at its point; true when the brick stops it.
+bool HitBrick(const LaserShot& shot) {
+  const int index =
+      FindBrickAtPoint(static_cast<int>(std::lrint(shot.x)), static_cast<int>(std::lrint(shot.y)));
+  if (index < 0) return false;
+  Brick& b = BrickAtIndex(index);
+  if (b.hit) return false;
+  if (IsColourKind(b.kind) || b.kind == obj::brick1Hit) {
+    DestroyBrickByWeapon(b, shot.x, laserScore);
+    return true;
+  }
+  if (b.kind == obj::brick3Hits || b.kind == obj::brick2Hits) {
+    b.kind = b.kind == obj::brick3Hits ? obj::brick2Hits : obj::brick1Hit;
+    b.hit = 1;
+    game.score += laserScore;
+    return true;
+  }
+  return b.kind == obj::brickUnbreakable || b.kind == obj::brickTeleport;
+}
+
+// The first monster under the shot's point dies; true when there was one.
+bool HitMonster(const LaserShot& shot) {
+  const int index = FindMonsterAtPoint(shot.x, shot.y);
+  if (index < 0) return false;
+  List<Monster>& monsters = game.monsters;
+  monsters.Select(index);
+  KillMonster(monsters.Current().x, monsters.Current().y);
+  monsters.Delete();
+  return true;
+}
+
+}  // namespace
+
+void FireLaser() {
+  if (game.laserCooldown > 0) return;
+  PlayEffect(obj::soundLaser, 0, laserVolume, laserFrequency);
+  AddShot(game.shipX - barrelOffsetX, game.shipY - muzzleAboveShip);
+  AddShot(game.shipX + barrelOffsetX, game.shipY - muzzleAboveShip);
+  game.laserCooldown = laserCooldownFrames;
+}
+
+void StepLaserShots() {
+  const int halfWidth = Sprite3DWidth(obj::shipLaser) / 2;
+  List<LaserShot>& shots = game.laserShots;
+  shots.Reset();
+  while (shots.Next()) {
+    LaserShot& shot = shots.Current();
+    DisplaySprite3D(obj::shipLaser, static_cast<int>(std::lrint(shot.x)) - halfWidth,
+                    static_cast<int>(std::lrint(shot.y)));
+    if (!game.paused && !game.levelComplete) shot.y -= riseSpeed;
+    if (shot.y < playTop || HitBrick(shot) || HitMonster(shot)) shots.Delete();
+  }
+}

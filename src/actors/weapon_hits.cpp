@@ -1,0 +1,45 @@
+#include "actors/weapon_hits.h"
+
+#include <cmath>
+
+#include "actors/explosions.h"
+#include "core/game_state.h"
+#include "core/sound_effects.h"
+#include "gameplay/capsules.h"
+#include "media/media.h"
+
+namespace {
+
+constexpr int explosionVolume = 50;
+constexpr int explosionFrequency = 20000;
+
+}  // namespace
+
+void DestroyBrickByWeapon(Brick& brick, float projectileX, int score) {
+  if (brick.capsule != 0) AddCapsule(brick.x, brick.y, brick.capsule);
+  AddExplosion(brick.x, brick.y);
+  PlayEffect(obj::soundExplode, PanFromX(static_cast<int>(std::lrint(projectileX))),
+             explosionVolume, explosionFrequency);
+  brick.alive = 0;
+  game.score += score;
+}
+
+Brick& BrickAtIndex(int index) {
+  game.bricks.Select(index);
+  return game.bricks.Current();
+}
+
+int FindMonsterAtPoint(float x, float y) {
+  int index = 0;
+  for (const Monster& m : game.monsters) {
+    const int picture = m.kind + m.frameOffset;
+    const float halfWidth = Sprite3DWidth(picture) / 2.0f;
+    const float halfHeight = Sprite3DHeight(picture) / 2.0f;
+    if (x >= m.x - halfWidth && x < m.x + halfWidth && y >= m.y - halfHeight &&
+        y < m.y + halfHeight) {
+      return index;
+    }
+    ++index;
+  }
+  return -1;
+}
