@@ -138,6 +138,24 @@ TEST_F(FrameLoop, ThePanelScrollsWhilePaused) {
   EXPECT_EQ(game.paused, 1);
 }
 
+TEST_F(FrameLoop, TheShipHoldsStillWhileTheChaingunIsUpAndSteersOnceItIsGone) {
+  ASSERT_FALSE(Frames(1));
+  game.gunState = 1;  // as the capsule leaves it
+  game.ammoStep = 2;
+  const float x = game.shipX;
+  ASSERT_TRUE(PushMouseMotion(40, 0, 600, 300));
+  Frames(2);
+  EXPECT_EQ(game.shipX, x);
+  EXPECT_EQ(game.gunState, 2);
+
+  game.ammo = 0;  // the last shot is gone: the gun leaves after this frame
+  Frames(1);
+  EXPECT_EQ(game.gunState, 0);
+  ASSERT_TRUE(PushMouseMotion(40, 0, 600, 300));
+  Frames(1);
+  EXPECT_GT(game.shipX, x);
+}
+
 TEST_F(FrameLoop, EscapeEndsTheLoopAndTheDemo) {
   ASSERT_FALSE(Frames(5));
   ASSERT_TRUE(PushKey(SDL_SCANCODE_ESCAPE, true));
