@@ -1,6 +1,10 @@
 // The chaingun: a twin-barrelled gun over the ship, aimed with the mouse pointer and fired with
-// the left button, ten shots a capsule; its bullets and muzzle flashes. StepChaingun is declared
-// with the other weapon steps in weapons.h.
+// the left button, ten shots a capsule; its bullets and muzzle flashes.
+//
+// StepChaingun (weapons.h), once a frame while the gun is up: fills it on its first frame, aims
+// it at the pointer, fires a shot from each barrel in turn while the button is held and the
+// media clock allows, and draws the gun, the aiming cross and the pulsing gauge. After the last
+// shot the gun shows its empty gauge for one more frame and goes; the ship steers again.
 #pragma once
 
 #include <cstdint>

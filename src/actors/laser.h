@@ -1,5 +1,6 @@
 // The ship's laser: pairs of shots that rise from the ship and step bricks down one hit at a
-// time. FireLaser (weapons.h) fires a pair; the main loop counts the cool-down down.
+// time. FireLaser (weapons.h) fires a pair with its sound unless the cool-down still runs; the
+// main loop counts the cool-down down every frame.
 #pragma once
 
 // Frames between two pairs of shots.

@@ -1,7 +1,6 @@
 #include "actors/weapons.h"
 
-// The missiles come with their own subsystem; until then nothing can switch them on. The
-// chaingun, the laser and the fil are in chaingun.cpp, laser.cpp and fil.cpp.
+// Weapons come with the weapon subsystems; until then nothing can switch them on.
 void StepMissiles() {}
 void MissileTargetStep() {}
 void LaunchMissile() {}
