@@ -2,8 +2,5 @@
 
 // Weapons come with the weapon subsystems; until then nothing can switch them on.
 void StepFilAndLaser() {}
-void StepMissiles() {}
 void StepChaingun() {}
-void MissileTargetStep() {}
 void FireLaser() {}
-void LaunchMissile() {}

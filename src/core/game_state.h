@@ -2,9 +2,11 @@
 // read and write it directly; ResetLevelState clears the per-level part at every level start.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "actors/explosions.h"
+#include "actors/missile_records.h"
 #include "actors/monster_record.h"
 #include "assets/objects.h"
 #include "core/picture_balls.h"
@@ -72,6 +74,19 @@ struct GameState {
   int glueTimer = 0;
   int missileArmed = 0;      // a missile is loaded and not yet fired
   int missileCountdown = 0;  // frames of the launcher's loading animation left
+
+  // Missiles: the launcher, the target marker, the missiles in flight, their smoke and fragments.
+  int launcherFrame = 0;     // animation frame 0..31 of the missile on the launcher
+  float gaugeAngle = 0;      // degrees, -90..0; the aim leans (gaugeAngle + 45) / 4 degrees
+  int targetBrick = 0;       // index in the brick list
+  bool targetValid = false;
+  float targetX = 0, targetY = 0;   // the target brick's centre, followed as it moves
+  int targetHalfWidth = 0, targetHalfHeight = 0;
+  float targetScroll = 0;    // the caption's texture offset, 0.004 a frame
+  List<Missile> missiles;
+  std::array<SmokePuff, smokeSlots> smokePuffs{};
+  std::array<MissileFragment, fragmentSlots> fragments{};
+  int fragmentsInFlight = 0;
 
   // Falling capsules, in drawing order.
   List<Capsule> capsules;

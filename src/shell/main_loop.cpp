@@ -4,6 +4,7 @@
 #include <string>
 
 #include "actors/ball_drawing.h"
+#include "actors/missiles.h"
 #include "actors/monsters.h"
 #include "actors/ship_drawing.h"
 #include "actors/weapons.h"
