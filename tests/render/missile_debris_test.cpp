@@ -51,12 +51,6 @@ TEST_F(MissileDebris, APuffGrowsDriftsAndLeavesItsSlotAfterAHundredAndTwentyEigh
   EXPECT_EQ(ActivePuffs(), 1);
 }
 
-TEST_F(MissileDebris, WithEverySmokeSlotTakenNoPuffIsLaid) {
-  Missile& m = AddMissile(448, 400, 0, 0, 0);
-  for (int i = 0; i < smokeSlots + 20; ++i) EmitSmoke(m);
-  EXPECT_EQ(ActivePuffs(), smokeSlots);
-}
-
 TEST_F(MissileDebris, AtMostTwentyFiveFragmentsFly) {
   BurstFragments(448, 400);
   EXPECT_EQ(ActiveFragments(), fragmentSlots);

@@ -160,21 +160,6 @@ TEST_F(MissileFlight, KillsTheMonsterItMeetsButNotOverABrickAlreadyHit) {
   EXPECT_EQ(game.monsterExplosions.begin()->picture, obj::explosionTiles);
 }
 
-TEST_F(MissileFlight, StandsStillWhilePausedOrTheLevelIsWon) {
-  Missile& m = AddMissile(448, 500, 0, 0.5f, 4);
-  game.paused = 1;
-  Frame();
-  EXPECT_FLOAT_EQ(m.y, 500);
-  EXPECT_FLOAT_EQ(m.heading, 0);
-  game.paused = 0;
-  game.levelComplete = 1;
-  Frame();
-  EXPECT_FLOAT_EQ(m.y, 500);
-  game.levelComplete = 0;
-  Frame();
-  EXPECT_FLOAT_EQ(m.y, 496);
-}
-
 TEST_F(MissileFlight, AShotFromTheLauncherCurvesOntoItsTarget) {
   // Targets up and to the left and up and to the right, the gauge at the middle of its swing.
   for (float targetX : {250.0f, 690.0f}) {

@@ -171,18 +171,4 @@ TEST_F(Launcher, WithNoBreakableBrickTheChoiceIsRetriedEachFrame) {
   EXPECT_FLOAT_EQ(game.targetX, 200);
 }
 
-TEST_F(Launcher, TheCaptionShowsOnlyOnceTheMissileIsLoaded) {
-  SolidQuad(obj::targetText, 128, 64, RGB(200, 200, 0));
-  AddBrick(500, 300, obj::brickRed);
-  LoadMissile();
-  DrawFrame();
-  ASSERT_TRUE(game.targetValid);
-  // Its bottom-right corner sits on the target's centre.
-  EXPECT_EQ(Colour(500 - 64, 300 - 32), 0);
-  game.missileCountdown = 0;
-  DrawFrame();
-  EXPECT_GT(Red(Colour(500 - 64, 300 - 32)), 0);
-  EXPECT_EQ(Colour(500 + 4, 300 + 4), 0);
-}
-
 }  // namespace
