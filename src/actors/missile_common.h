@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <numbers>
 
 #include "actors/explosions.h"
 #include "assets/objects.h"
@@ -26,7 +27,7 @@ constexpr int hitBoxHalf = 10;  // missiles and fragments test a 20 x 20 box for
 
 inline int Nearest(double value) { return static_cast<int>(std::lrint(value)); }
 
-inline float Radians(float degrees) { return degrees * 3.14159265f / 180; }
+inline float Radians(float degrees) { return degrees * std::numbers::pi_v<float> / 180; }
 
 // The kinds a missile destroys: the colour bricks and the three-, two- and one-hit bricks.
 inline bool Breakable(int kind) { return KeepsLevelOpen(kind); }

@@ -38,7 +38,8 @@ void FireMissile();
 // grows. A vector almost square to (0, 1) counts as (0, 1) itself.
 float VectorAngle(float ax, float ay);
 
-// Draws the launcher: the loading missile rising, or the loaded missile with the swinging gauge.
+// Once a frame while a missile is loaded: draws it rising into the launcher and counts the
+// loading down, or, loaded, draws it under the gauge that swings with the clock; animates it.
 void DrawLauncher();
 
 // ---------------------------------------------------------------- flight
