@@ -1,8 +1,5 @@
 #pragma once
 // The weapon steps of every frame, and the mouse-button actions that fire them.
 void StepFilAndLaser();
-void StepMissiles();
 void StepChaingun();
-void MissileTargetStep();
 void FireLaser();
-void LaunchMissile();

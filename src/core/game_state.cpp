@@ -54,6 +54,14 @@ void ResetLevelState() {
   game.laserCooldown = 0;
   game.missileArmed = 0;
   game.missileCountdown = 0;
+  game.launcherFrame = 0;
+  game.gaugeAngle = 0;
+  game.targetValid = false;
+  game.targetScroll = 0;
+  game.missiles.Clear();
+  game.smokePuffs.fill(SmokePuff{});
+  game.fragments.fill(MissileFragment{});
+  game.fragmentsInFlight = 0;
   game.gunState = 0;
 
   // Chaingun, laser and fil.

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <array>
 #include <string>
 
 #include "actors/explosions.h"
+#include "actors/missile_records.h"
 #include "actors/monster_record.h"
 #include "actors/weapon_records.h"
 #include "assets/objects.h"
@@ -89,6 +91,18 @@ struct GameState {
   List<LaserShot> laserShots;
   int filAlpha = 0;
   float filPhase = 0;        // spark animation counter, half a frame per frame
+  // Missiles: the launcher, the target marker, the missiles in flight, their smoke and fragments.
+  int launcherFrame = 0;     // animation frame 0..31 of the missile on the launcher
+  float gaugeAngle = 0;      // degrees, -90..0; the aim leans (gaugeAngle + 45) / 4 degrees
+  int targetBrick = 0;       // index in the brick list
+  bool targetValid = false;
+  float targetX = 0, targetY = 0;   // the target brick's centre, followed as it moves
+  int targetHalfWidth = 0, targetHalfHeight = 0;
+  float targetScroll = 0;    // the caption's texture offset, 0.004 a frame
+  List<Missile> missiles;
+  std::array<SmokePuff, smokeSlots> smokePuffs{};
+  std::array<MissileFragment, fragmentSlots> fragments{};
+  int fragmentsInFlight = 0;
 
   // Falling capsules, in drawing order.
   List<Capsule> capsules;

@@ -3,6 +3,7 @@
 #include <iterator>
 #include <numbers>
 
+#include "actors/missiles.h"
 #include "assets/objects.h"
 #include "core/game_state.h"
 #include "core/sound_effects.h"
@@ -14,8 +15,6 @@
 namespace {
 
 constexpr int shieldFrequency = 20000;
-constexpr int missileLoadingFrequency = 10000;
-constexpr int missileLoadingFrames = 150;
 constexpr int enlargedSize = 10;           // the size counter of the widest ship
 constexpr int fireFrames = 15 * frameRate;
 constexpr int malusFrames = 10 * frameRate;
@@ -128,14 +127,11 @@ void Fire() {
   game.fireTimer = fireFrames;
 }
 
-// The launcher holds one missile; another capsule only scores.
-void Missile(const Bonus& bonus) {
+// No missile while the gun is out; the launcher holds one, so another capsule only scores.
+void ArmMissile(const Bonus& bonus) {
   if (game.gunState != 0) return;
   Announce(bonus);
-  if (game.missileArmed != 0) return;
-  PlayEffect(obj::soundMissileLoading, 0, 100, missileLoadingFrequency);
-  game.missileArmed = 1;
-  game.missileCountdown = missileLoadingFrames;
+  LoadMissile();
 }
 
 // The gun and the missile share the mouse button: no gun while a missile waits.
@@ -227,7 +223,7 @@ void CatchCapsule(int kind) {
       case obj::capsuleFire: Fire(); break;
       case obj::capsuleLaser: game.laserOn = 1; break;
       case obj::capsuleGlue: game.glueMode = 1; break;
-      case obj::capsuleMissile: Missile(*bonus); break;
+      case obj::capsuleMissile: ArmMissile(*bonus); break;
       case obj::capsuleDoor: game.doorOpen = 1; break;
       case obj::capsuleRow:
         game.filBarrierOn = 1;

@@ -5,6 +5,7 @@
 
 #include "actors/ball_drawing.h"
 #include "actors/chaingun.h"
+#include "actors/missiles.h"
 #include "actors/monsters.h"
 #include "actors/ship_drawing.h"
 #include "actors/weapons.h"

@@ -1,6 +1,0 @@
-#include "actors/weapons.h"
-
-// Weapons come with the weapon subsystems; until then nothing can switch them on.
-void StepMissiles() {}
-void MissileTargetStep() {}
-void LaunchMissile() {}
