@@ -115,7 +115,8 @@ void MakePausePicture() {
 }
 
 int FocusCheck() {
-  if (ScreenActive()) return 1;
+  // Without a window (the game's logic run on its own) there is nothing to pause.
+  if (!WindowExists(gameWindow) || ScreenActive()) return 1;
   ReleaseMouse(true);
   MakePausePicture();
   // Full screen, the game steps out of the way; the player brings it back from the desktop.
