@@ -2,6 +2,7 @@
 // benchmarks that time whole frames.
 #pragma once
 
+#include <SDL2/SDL.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -16,6 +17,15 @@ inline bool StartHeadlessLevel() {
   if (chdir(KALDO_GAME_DIR) != 0) return false;
   StartUp();
   SetFrameLimiterEnabled(false);
+  // Down then Enter at the main menu: the first item starts the game.
+  for (SDL_Scancode key : {SDL_SCANCODE_DOWN, SDL_SCANCODE_RETURN}) {
+    for (bool down : {true, false}) {
+      SDL_Event event{};
+      event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+      event.key.keysym.scancode = key;
+      SDL_PushEvent(&event);
+    }
+  }
   if (!NewGame()) return false;
   StartLevel();
   return true;

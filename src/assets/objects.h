@@ -57,6 +57,19 @@ constexpr int soundBounce = 2171, soundBounceFire = 2172, soundBounceBall = 2173
               soundBallLaunch = 2181, soundOnFire = 2182, soundExplosion = 2183,
               soundChaingun = 2184, soundHappyBell = 2185, soundDoor = 2186;
 
+// Main menu: pictures 0..15 and sound 0 of the menu pack, in pack order; the quads carry the
+// numbers of their pictures. They live only while the menu runs, so they share low numbers
+// with nothing else.
+constexpr int menuTitle = 0, menuIntroLetters = 1, menuFlashLetters = 2, menuFlashBand = 3;
+constexpr int menuSubtitle = 4, menuFrame = 5;
+constexpr int menuItemStart = 6, menuItemCredits = 7, menuItemQuit = 8;
+constexpr int menuFooter = 9, menuSweepHead = 10, menuSpark = 11, menuGlow = 12, menuBand = 13;
+constexpr int menuBackground = 14, menuPointer = 15;
+constexpr int menuIntroSound = 0;
+
+// Pause screen: the screen grab, the pause picture and the filtered result (images).
+constexpr int pauseSnapshot = 9990, pausePicture = 9991, pauseResult = 9992;
+
 // Level resource kinds.
 constexpr int resourcePlainSprite = 2188, resourceQuadSprite = 2189;
 

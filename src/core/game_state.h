@@ -13,6 +13,7 @@
 #include "assets/objects.h"
 #include "core/picture_balls.h"
 #include "core/settings.h"
+#include "frontend/menu_record.h"
 #include "gameplay/balls.h"
 #include "gameplay/capsules.h"
 #include "gameplay/sprite_effects.h"
@@ -135,6 +136,9 @@ struct GameState {
   int emitX = 0, emitY = 0;                // where the balls leave from this frame
   List<FlyingBall> flyingBalls;
   List<SettledBall> settledBalls;
+
+  // Main menu: pointer, selection, intro animation, sweep and sparks.
+  MenuState menu;
 
   // The level's bricks in file order, and the indices of its teleporters.
   List<Brick> bricks;

@@ -1,4 +1,305 @@
 #include "frontend/main_menu.h"
 
-// The menu screen is not built yet: a new game starts at once.
-bool RunMainMenu() { return true; }
+#include <cmath>
+
+#include "assets/asset_loader.h"
+#include "assets/menu_catalogue.h"
+#include "assets/objects.h"
+#include "core/game_state.h"
+#include "frontend/pause_screen.h"
+#include "media/media.h"
+
+namespace {
+
+// The pointer stays where its picture is wholly on a 1024 x 768 screen.
+constexpr int pointerMaxX = 1000;
+constexpr int pointerMaxY = 744;
+
+constexpr int titleY = 50;
+constexpr int titleStep = 9;         // pixels a frame; it comes to rest at -3
+constexpr int zoomLetterGap = 60;    // the intro letters are shown three times, side by side
+constexpr int zoomEndSize = 256;
+constexpr int flashFade = 2;         // alpha a frame
+constexpr int flashDone = 10;
+constexpr int flashBandY = 50;
+constexpr int flashBandTile = 256;
+constexpr int subtitleY = 220;
+constexpr int pointerGlowAlpha = 150;
+constexpr int introLettersAlpha = 150;
+
+struct Item {
+  int picture;
+  int y;      // where the item picture is shown, at x 0
+  int bandY;  // where the highlight band is shown
+};
+constexpr Item items[3] = {{obj::menuItemStart, 380, 349},
+                           {obj::menuItemCredits, 450, 419},
+                           {obj::menuItemQuit, 520, 489}};
+constexpr int footerY = 650;
+
+constexpr int sweepStartX = -65;
+constexpr int sweepStep = 15;        // pixels a frame
+constexpr int sweepEndX = 1224;
+constexpr int sweepGlowAlpha = 200;
+constexpr int highlightStart = 200;
+constexpr int highlightFloor = 70;
+constexpr int bandTile = 128;
+constexpr int bandTiles = 9;
+
+constexpr float sparkDrag = 0.2f;
+constexpr float sparkGravity = 0.35f;
+constexpr float sparkSpread = 15.0f;
+constexpr int sparkRebornAlpha = 130;
+
+MenuState& menu() { return game.menu; }
+
+// -3.75 to 3.75 pixels a frame, the difference of two random draws.
+float SparkSpeedY() {
+  return -(Random(100) / 400.0f) * sparkSpread + (Random(100) / 400.0f) * sparkSpread;
+}
+float SparkSpeedX() { return Random(100) / 100.0f * 10; }
+
+void ResetSparks() {
+  for (MenuSpark& spark : menu().sparks) {
+    spark.x = menu().sweepX;
+    spark.y = menu().sweepY;
+    spark.speedY = SparkSpeedY();
+    spark.drag = sparkDrag;
+    spark.speedX = SparkSpeedX();
+    spark.alpha = 200 + Random(55);
+  }
+}
+
+void LoadMenuPack() {
+  const CataloguePack& pack = MenuCatalogue();
+  SwitchPack(pack.packName);
+  for (const CatalogueRow& row : pack.rows) {
+    switch (row.loader) {
+      case LoaderKind::sprite: LoadPackedSprite(row.object, row.fileName); break;
+      case LoaderKind::texture: LoadPackedTexture(row.object, row.fileName); break;
+      case LoaderKind::sound: LoadPackedSound(row.object, row.fileName); break;
+      default: LoadPackedOpaqueTexture(row.object, row.fileName); break;
+    }
+  }
+  // The next loader starts from the main pack again.
+  SwitchPack(mainPackName);
+}
+
+void Select(int item) {
+  menu().selected = static_cast<int16_t>(item);
+  menu().sweepX = sweepStartX;
+  menu().sweepY = static_cast<int16_t>(items[item - 1].y + 1);
+  menu().sweepActive = true;
+  menu().highlightAlpha = highlightStart;
+  ResetSparks();
+}
+
+// Item 2: the menu gives way to the credits screen, then starts over with its intro.
+void ShowCredits() {
+  TearDownMenu();
+  SetUpMenu();
+}
+
+void Choose(int item) {
+  if (item == 1) menu().result = menuStart;
+  if (item == 2) ShowCredits();
+  if (item == 3) menu().result = menuQuit;
+}
+
+// A movement that would take the pointer out of its range is dropped whole.
+void MovePointer() {
+  ExamineMouse();
+  const int dx = MouseDeltaX();
+  const int dy = MouseDeltaY();
+  if (dx != 0 || dy != 0) menu().keyboardSelected = false;
+  if (menu().pointerX + dx >= 0 && menu().pointerX + dx <= pointerMaxX) menu().pointerX += dx;
+  if (menu().pointerY + dy >= 0 && menu().pointerY + dy <= pointerMaxY) menu().pointerY += dy;
+}
+
+// The background scrolls up one pixel a frame into itself: the top row goes to the bottom, then
+// every row moves up. Copying in this order loses the picture's bottom row once, on the first
+// frame; after that the row lost is always a copy of the one above it.
+void DrawBackground() {
+  DisplaySprite(obj::menuBackground, 0, 0);
+  const int width = SpriteWidth(obj::menuBackground);
+  const int height = SpriteHeight(obj::menuBackground);
+  DrawIntoSprite(obj::menuBackground);
+  ClipSprite(obj::menuBackground, 0, 0, width, 1);
+  DisplaySprite(obj::menuBackground, 0, height - 1);
+  ClipSprite(obj::menuBackground, 0, 1, width, height - 1);
+  DisplaySprite(obj::menuBackground, 0, 0);
+  ClipSprite(obj::menuBackground, -1, -1, -1, -1);
+  DrawIntoScreen();
+}
+
+void DrawStill() {
+  DisplayTransparentSprite(obj::menuFrame, 0, 0);
+  DisplayTransparentSprite(obj::menuTitle, menu().titleX, titleY);
+  if (menu().titleX > 0) menu().titleX -= titleStep;
+  for (const Item& item : items) DisplayTransparentSprite(item.picture, 0, item.y);
+  DisplayTransparentSprite(obj::menuFooter, 0, footerY);
+}
+
+void DrawIntro() {
+  MenuState& m = menu();
+  for (int i = 0; i < 3; ++i) {
+    DisplaySprite3D(obj::menuIntroLetters, m.zoomX + zoomLetterGap * i, m.zoomY, introLettersAlpha);
+  }
+  ZoomSprite3D(obj::menuIntroLetters, m.zoomSize, m.zoomSize);
+  if (m.zoomSize > zoomEndSize) {
+    m.zoomX += 7;
+    m.zoomSize -= 2;
+    m.zoomY += 1;
+  }
+  if (m.zoomSize <= zoomEndSize && !m.flashStarted) {
+    m.flashAlpha = 255;
+    m.flashStarted = true;
+    PlaySound(obj::menuIntroSound);
+  }
+  if (m.flashAlpha > flashDone) {
+    for (int i = 0; i < 3; ++i) {
+      DisplaySprite3D(obj::menuFlashLetters, m.zoomX + zoomLetterGap * i, m.zoomY, m.flashAlpha);
+    }
+    for (int i = 0; i < 5; ++i) {
+      DisplaySprite3D(obj::menuFlashBand, i * flashBandTile, flashBandY, m.flashAlpha);
+    }
+    m.flashAlpha -= flashFade;
+  }
+  if (m.flashAlpha <= flashDone && m.flashStarted) {
+    DisplayTransparentSprite(obj::menuSubtitle, 0, subtitleY);
+  }
+}
+
+void DrawPointer() {
+  DisplayTransparentSprite(obj::menuPointer, menu().pointerX, menu().pointerY);
+  DisplaySprite3D(obj::menuGlow, menu().pointerX - 52, menu().pointerY - 51, pointerGlowAlpha);
+}
+
+void Hover() {
+  if (menu().keyboardSelected) return;
+  for (int i = 1; i <= 3; ++i) {
+    const Item& item = items[i - 1];
+    if (menu().selected != i &&
+        SpriteCollision(obj::menuPointer, menu().pointerX, menu().pointerY, item.picture, 0, item.y)) {
+      Select(i);
+    }
+  }
+}
+
+bool SparkOffScreen(const MenuSpark& spark) {
+  return spark.y > 780 || spark.y < -32 || spark.x < -50 || spark.x > 1064;
+}
+
+void StepSweep() {
+  MenuState& m = menu();
+  if (!m.sweepActive) return;
+  DisplayTransparentSprite(obj::menuSweepHead, m.sweepX, m.sweepY);
+  DisplaySprite3D(obj::menuGlow, m.sweepX - 32, m.sweepY - 32, sweepGlowAlpha);
+  m.sweepX += sweepStep;
+  if (m.sweepX > sweepEndX) m.sweepActive = false;
+  for (MenuSpark& spark : m.sparks) {
+    spark.speedX = spark.speedX - spark.drag + sparkGravity;
+    spark.y += spark.speedY;
+    spark.x -= spark.speedX;
+    if (spark.alpha > 5) spark.alpha -= 2;
+    // Reborn at the sweep head, not where it left.
+    if (SparkOffScreen(spark)) {
+      spark.x = m.sweepX;
+      spark.y = m.sweepY;
+      spark.speedY = SparkSpeedY();
+      spark.drag = sparkDrag;
+      spark.speedX = SparkSpeedX();
+      spark.alpha = sparkRebornAlpha;
+    }
+    DisplaySprite3D(obj::menuSpark, static_cast<int>(std::lround(spark.x)),
+                    static_cast<int>(std::lround(spark.y)), spark.alpha);
+  }
+}
+
+void DrawHighlight() {
+  MenuState& m = menu();
+  if (m.selected == 0) return;
+  for (int i = 0; i < bandTiles; ++i) {
+    DisplaySprite3D(obj::menuBand, i * bandTile, items[m.selected - 1].bandY, m.highlightAlpha);
+  }
+  if (m.highlightAlpha > highlightFloor) --m.highlightAlpha;
+}
+
+// Up and Down move the selection as hovering does (sweep and sparks included); Enter or Space
+// chooses it. The pointer takes over again as soon as it moves.
+void HandleKeys() {
+  ExamineKeyboard();
+  MenuState& m = menu();
+  if (KeyboardReleased(keyDown)) {
+    Select(m.selected % 3 + 1);
+    m.keyboardSelected = true;
+  }
+  if (KeyboardReleased(keyUp)) {
+    Select(m.selected <= 1 ? 3 : m.selected - 1);
+    m.keyboardSelected = true;
+  }
+  const bool chooseKey =
+      KeyboardReleased(keyReturn) || KeyboardReleased(keyPadEnter) || KeyboardReleased(keySpace);
+  if (chooseKey && m.selected != 0) Choose(m.selected);
+}
+
+}  // namespace
+
+void SetUpMenu() {
+  menu() = MenuState{};
+  ResetSparks();
+  LoadMenuPack();
+}
+
+void ReloadMenuPictures() {
+  LoadMenuPack();
+  ReleaseMouse(false);
+}
+
+void TearDownMenu() {
+  for (const CatalogueRow& row : MenuCatalogue().rows) {
+    if (row.loader == LoaderKind::sound) {
+      StopSound(row.object);
+      FreeSound(row.object);
+      continue;
+    }
+    if (row.loader == LoaderKind::texture) FreeSprite3D(row.object);
+    FreeSprite(row.object);
+  }
+  Sprite3DBlendingMode(5, 6);
+}
+
+int MenuFrame() {
+  if (!FocusCheck()) ReloadMenuPictures();
+  MovePointer();
+  if (MouseButton(1) && menu().selected != 0) Choose(menu().selected);
+  // Item 2 starts the menu over: the rest of this frame belongs to the fresh menu.
+  ClearScreen(0);
+  DrawBackground();
+  DrawStill();
+  if (Start3D()) {
+    Sprite3DBlendingMode(5, 7);
+    DrawIntro();
+    DrawPointer();
+    Hover();
+    StepSweep();
+    DrawHighlight();
+    Stop3D();
+  }
+  FlipBuffers();
+  HandleKeys();
+  return menu().result;
+}
+
+bool RunMainMenu() {
+  SetUpMenu();
+  for (;;) {
+    const int result = MenuFrame();
+    if (result == menuQuit) return false;
+    if (result == menuStart) {
+      menu().result = menuStay;
+      TearDownMenu();
+      return true;
+    }
+  }
+}

@@ -1,3 +1,20 @@
+// The animated main menu: a title over a scrolling background and three items chosen with the
+// pointer (or Up, Down and Enter/Space): start the game, the credits, quit.
 #pragma once
-// The animated main menu; returns when the player starts a game (false: the player quit).
+
+// Set-up, the frame loop and teardown. True when the player starts a game (the menu's pictures
+// and sound are freed again); false when the player chose to quit.
 bool RunMainMenu();
+
+// The menu's state as at every start (intro from the beginning, nothing selected, the sparks at
+// the sweep's start) and its pictures and sound from the menu pack.
+void SetUpMenu();
+// Frees the quads, the pictures and the sound of the menu.
+void TearDownMenu();
+// The pictures again after the screen was rebuilt (a pause); the state stays.
+void ReloadMenuPictures();
+
+enum MenuResult { menuStay = 0, menuStart = 1, menuQuit = 2 };
+// One frame of the menu: focus check, pointer, clicks, drawing, hover, sweep, sparks and
+// highlight, then the flip and the keys. Returns the result (game.menu.result).
+int MenuFrame();

@@ -1,5 +1,6 @@
 #include "media/fatal_error.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "media/media.h"
@@ -15,4 +16,11 @@ void FatalError(const std::string& text) {
   // The message box also writes the text to stderr, so a run without a display still says why.
   MessageBox("Alert", text);
   std::_Exit(1);
+}
+
+void PlayerQuit() {
+  // The system takes back the window, the sound device and the memory at process end.
+  StopSound(-1);
+  std::fflush(nullptr);
+  std::_Exit(0);
 }

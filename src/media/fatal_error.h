@@ -9,3 +9,7 @@
 using FatalHandler = void (*)(const std::string& text);
 // The handler must not return (a test throws or longjmps out of it); nullptr restores exiting.
 void SetFatalHandler(FatalHandler handler);
+
+// Closing the window, or a request to terminate, is the player quitting, wherever the game is:
+// the sounds stop and the process ends at once with success.
+[[noreturn]] void PlayerQuit();

@@ -173,6 +173,12 @@ void ExamineMouse();
 int MouseDeltaX();
 int MouseDeltaY();
 bool MouseButton(int button);  // 1 left, 2 right, 3 middle
+// True when the button went down since the snapshot before; a button held from earlier does not
+// count (the pause waits for a fresh click).
+bool MouseButtonPressed(int button);
+// Drops the movement, buttons and keys gathered so far: what the player did while the game
+// waited is not passed on.
+void ForgetInput();
 int MouseX();
 int MouseY();
 int MouseWheel();
@@ -216,6 +222,12 @@ void AdvanceManualClock(int64_t milliseconds);
 // Tests: every read of the manual clock moves it on by this much afterwards (0 by default), so
 // time passes inside a frame.
 void SetManualClockStepPerRead(int64_t milliseconds);
+// Tests: the window gains or loses the input focus, as the window manager reports it (the event
+// is queued; the next look at the window sees it).
+bool SimulateFocusChange(bool focused);
+// Tests: called at the start of every Delay, so a test can act while the game waits; nullptr
+// removes it.
+void SetDelayHook(void (*hook)());
 // Tests: message boxes only write to stderr (no modal box waits for a click), and web pages are
 // not opened.
 void SetMessageBoxesSilent(bool silent);

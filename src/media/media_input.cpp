@@ -69,6 +69,7 @@ struct InputState {
   std::array<bool, 4> buttonLive{};
   std::array<bool, 4> buttonDownSince{};
   std::array<bool, 4> buttons{};
+  std::array<bool, 4> buttonsPressed{};
   int pointerX = 0;
   int pointerY = 0;
   int deltaX = 0;
@@ -235,6 +236,7 @@ void ExamineMouse() {
   input.accumulatedWheel = 0;
   for (int b = 1; b < 4; ++b) {
     input.buttons[b] = input.buttonLive[b] || input.buttonDownSince[b];
+    input.buttonsPressed[b] = input.buttonDownSince[b];
     input.buttonDownSince[b] = false;
   }
   input.snapshotX = input.pointerX;
@@ -245,6 +247,15 @@ int MouseDeltaX() { return input.deltaX; }
 int MouseDeltaY() { return input.deltaY; }
 
 bool MouseButton(int button) { return button >= 1 && button <= 3 && input.buttons[button]; }
+
+bool MouseButtonPressed(int button) {
+  return button >= 1 && button <= 3 && input.buttonsPressed[button];
+}
+
+void ForgetInput() {
+  PumpEvents();
+  ResetInput();
+}
 
 int MouseX() { return input.snapshotX; }
 int MouseY() { return input.snapshotY; }

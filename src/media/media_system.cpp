@@ -25,6 +25,7 @@ std::atomic<bool> manualClock{false};
 std::atomic<int64_t> manualNow{0};
 std::atomic<int64_t> manualStepPerRead{0};
 bool messageBoxesSilent = false;
+std::atomic<void (*)()> delayHook{nullptr};
 
 // PCG32 (XSH RR): small, fast, and good enough for a game's dice.
 struct RandomGenerator {
@@ -118,6 +119,7 @@ int64_t ElapsedMilliseconds() {
 // With the manual clock a delay moves the clock on instead of sleeping, so waits in the game
 // (the inactive-screen loop) cost a test nothing.
 void Delay(int milliseconds) {
+  if (auto hook = delayHook.load()) hook();
   if (milliseconds <= 0) return;
   if (manualClock) {
     manualNow += milliseconds;
@@ -125,6 +127,8 @@ void Delay(int milliseconds) {
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
+
+void SetDelayHook(void (*hook)()) { delayHook = hook; }
 
 void SetManualClock(bool manual) {
   if (manual && !manualClock) manualNow = 0;

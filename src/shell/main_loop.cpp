@@ -234,16 +234,13 @@ void RebuildGameScreen() {
   OpenGameScreen();
   SetUpConsole();
   LoadAssets();
+  // The bricks stay as the pause found them: reading the level file again would bring back every
+  // brick already broken and put the moving ones back at their start.
   game.levelReloaded = 1;
-  LoadLevel();
 }
 
 void EndIfCloseRequested() {
-  if (!CloseRequested()) return;
-  // The system takes back the window, the sound device and the memory at process end.
-  StopSound(-1);
-  std::fflush(nullptr);
-  std::_Exit(0);
+  if (CloseRequested()) PlayerQuit();
 }
 
 bool RunFrame() {

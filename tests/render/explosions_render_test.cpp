@@ -10,6 +10,7 @@
 #include "core/game_state.h"
 #include "media/media.h"
 #include "shell/game.h"
+#include "support/sdl_events.h"
 #include "support/headless.h"
 
 namespace {
@@ -114,6 +115,7 @@ class LostShip : public ::testing::Test {
     SetMessageBoxesSilent(true);
     StartUp();
     SetFrameLimiterEnabled(false);
+    ASSERT_TRUE(PushMenuStartKeys());
     ASSERT_TRUE(NewGame());
     StartLevel();
   }

@@ -23,6 +23,7 @@ class FrameLoop : public ::testing::Test {
     SetMessageBoxesSilent(true);
     StartUp();
     SetFrameLimiterEnabled(false);
+    ASSERT_TRUE(PushMenuStartKeys());
     ASSERT_TRUE(NewGame());
     StartLevel();
   }

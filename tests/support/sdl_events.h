@@ -29,3 +29,9 @@ inline bool PushMouseButton(Uint8 button, bool down) {
   event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
   return SDL_PushEvent(&event) == 1;
 }
+
+// Down then Enter at the main menu: the first item is selected and chosen, a game starts.
+inline bool PushMenuStartKeys() {
+  return PushKey(SDL_SCANCODE_DOWN, true) && PushKey(SDL_SCANCODE_DOWN, false) &&
+         PushKey(SDL_SCANCODE_RETURN, true) && PushKey(SDL_SCANCODE_RETURN, false);
+}

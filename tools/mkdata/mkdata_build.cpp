@@ -7,7 +7,9 @@
 #include <fstream>
 #include <thread>
 
+#include "assets/menu_catalogue.h"
 #include "assets/pack_file.h"
+#include "media/media.h"
 #include "generators.h"
 
 namespace fs = std::filesystem;
@@ -21,6 +23,7 @@ bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string
   }
   cairo_surface_t* surface = DrawArenaPicture(row.fileName);
   if (!surface) surface = DrawWeaponPicture(row.fileName);
+  if (!surface) surface = DrawMenuPicture(row.fileName);
   if (!surface) {
     error = "no generator draws the picture \"" + row.fileName + "\"";
     return false;
@@ -138,6 +141,38 @@ bool BuildPacks(const std::vector<CataloguePack>& packs, const std::string& game
   return true;
 }
 
+std::vector<CataloguePack> GamePacks() {
+  std::vector<CataloguePack> packs = MainCatalogue();
+  packs.push_back(MenuCatalogue());
+  return packs;
+}
+
+bool WritePlainPicture(const std::string& fileName, const std::string& gameDir, std::string& error) {
+  std::vector<uint8_t> bytes;
+  if (!MakeAsset(CatalogueRow{LoaderKind::sprite, 0, NativePath(fileName), -1}, bytes, error)) {
+    return false;
+  }
+  const fs::path path = fs::path(gameDir) / NativePath(fileName);
+  std::error_code ec;
+  fs::create_directories(path.parent_path(), ec);
+  // Written whole under another name first, as the packs are.
+  const fs::path part = path.string() + ".part";
+  {
+    std::ofstream out(part, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+      error = "cannot write " + part.string();
+      return false;
+    }
+  }
+  fs::rename(part, path, ec);
+  if (ec) {
+    error = "cannot rename " + part.string() + ": " + ec.message();
+    return false;
+  }
+  return true;
+}
+
 bool PlaceFont(const std::string& fontFile, const std::string& gameDir, std::string& error) {
   std::error_code ec;
   fs::create_directories(gameDir, ec);
@@ -153,7 +188,7 @@ bool PlaceFont(const std::string& fontFile, const std::string& gameDir, std::str
 bool WriteSounds(const std::string& dir, std::string& error) {
   std::error_code ec;
   fs::create_directories(dir, ec);
-  for (const CataloguePack& pack : MainCatalogue()) {
+  for (const CataloguePack& pack : GamePacks()) {
     for (const CatalogueRow& row : pack.rows) {
       if (row.loader != LoaderKind::sound) continue;
       std::vector<uint8_t> bytes;

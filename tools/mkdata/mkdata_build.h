@@ -27,6 +27,13 @@ struct BuildSummary {
 bool BuildPacks(const std::vector<CataloguePack>& packs, const std::string& gameDir, int jobs,
                 BuildSummary& summary, std::string& error);
 
+// Every pack the game reads: the main catalogue's, then the menu's.
+std::vector<CataloguePack> GamePacks();
+
+// Draws one picture and writes it as a plain file gameDir/fileName (the game's name, backslashes
+// as folder separators): the pause picture is read from the game's directory, not from a pack.
+bool WritePlainPicture(const std::string& fileName, const std::string& gameDir, std::string& error);
+
 // Copies the font file to gameDir as DESIB___.ttf, the file the game registers.
 bool PlaceFont(const std::string& fontFile, const std::string& gameDir, std::string& error);
 

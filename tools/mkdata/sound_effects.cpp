@@ -440,7 +440,7 @@ bool MakeSound(const std::string& fileName, std::vector<uint8_t>& encoded) {
     return !encoded.empty();
   }
   Samples mono;
-  if (!RenderEffect(fileName, mono)) return false;
+  if (!RenderEffect(fileName, mono) && !RenderMenuEffect(fileName, mono)) return false;
   encoded = EncodeWav(mono, effectRate);
   return true;
 }

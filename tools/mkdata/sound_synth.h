@@ -75,6 +75,8 @@ void NormalisePeak(Samples& samples, double peakDb);
 // ---------------------------------------------------------------- the generators
 // Renders a mono effect at effectRate by its file name ("sfx/bounce.wav"); false if unknown.
 bool RenderEffect(const std::string& fileName, Samples& out);
+// The main menu's sounds, by file name ("sfx/menu_intro.wav"); false if unknown.
+bool RenderMenuEffect(const std::string& fileName, Samples& out);
 // Renders the game's looping music, stereo at musicRate. The two channels have the same length
 // and the end joins the start without a seam.
 void RenderMusic(Samples& left, Samples& right);

@@ -10,6 +10,7 @@
 #include <fontconfig/fontconfig.h>
 #include <unistd.h>
 
+#include "assets/menu_catalogue.h"
 #include "assets/pack_file.h"
 #include "generators.h"
 #include "mkdata_build.h"
@@ -121,6 +122,43 @@ TEST(BuildPacks, ANameNoGeneratorMakesIsFatalAndNamed) {
   std::vector<uint8_t> bytes;
   EXPECT_FALSE(MakeAsset(CatalogueRow{LoaderKind::sound, 3, "sfx/nothing.ogg", -1}, bytes, error));
   EXPECT_NE(error.find("sfx/nothing.ogg"), std::string::npos);
+}
+
+// The menu's pack as the menu loads it: its 17 entries, each the size its place on the screen
+// needs; and the pause picture as a plain file where the game looks for it.
+TEST(BuildPacks, MenuPackAndPausePicture) {
+  Scratch dir("menu");
+  BuildSummary summary;
+  std::string error;
+  ASSERT_TRUE(BuildPacks({MenuCatalogue()}, dir.str(), 2, summary, error)) << error;
+  EXPECT_EQ(summary.pictures, 16);
+  EXPECT_EQ(summary.sounds, 1);
+  const auto entries = PackEntries(dir / "packs/menu.pak");
+  ASSERT_EQ(entries.size(), 17u);
+  auto size = [&entries](int entry, int& w, int& h) {
+    cairo_surface_t* picture = DecodePicture(entries[entry].data(), entries[entry].size());
+    ASSERT_NE(picture, nullptr) << entry;
+    w = cairo_image_surface_get_width(picture);
+    h = cairo_image_surface_get_height(picture);
+    cairo_surface_destroy(picture);
+  };
+  int w = 0, h = 0;
+  size(14, w, h);  // the background fills the screen
+  EXPECT_EQ(w, 1024);
+  EXPECT_EQ(h, 768);
+  // The pointer is shorter than the 26-pixel gap between two items, so it never hovers two.
+  size(15, w, h);
+  EXPECT_LE(h, 26);
+  for (int item = 6; item <= 8; ++item) {
+    size(item, w, h);
+    EXPECT_LE(h, 70 - 26) << item;
+  }
+  EXPECT_EQ(std::memcmp(entries[16].data(), "RIFF", 4), 0);
+
+  ASSERT_TRUE(WritePlainPicture(pausePictureFile, dir.str(), error)) << error;
+  const std::vector<uint8_t> pause = FileBytes(dir / "gfx/gamepaused.png");
+  ASSERT_GT(pause.size(), 8u);
+  EXPECT_EQ(std::memcmp(pause.data(), "\x89PNG", 4), 0);
 }
 
 TEST(BuildPacks, PlacesTheFontUnderTheNameTheGameRegisters) {

@@ -1,0 +1,37 @@
+// The main menu's state: the pointer it draws itself, the selection, the intro's animation and
+// the sweep with its sparks.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+struct MenuSpark {
+  float x = 0;
+  float y = 0;
+  float speedX = 0;  // pixels per frame, to the left
+  float speedY = 0;  // pixels per frame, downwards
+  float drag = 0;
+  int32_t alpha = 0;
+};
+
+constexpr int menuSparkCount = 150;
+
+struct MenuState {
+  int16_t pointerX = 200;
+  int16_t pointerY = 200;
+  int16_t selected = 0;       // 0 none, else item 1, 2 or 3
+  int32_t result = 0;         // 0 stay, 1 start the game, 2 quit
+  int16_t titleX = 1050;
+  int16_t zoomX = -256;
+  int16_t zoomY = -60;
+  int16_t zoomSize = 500;
+  int16_t flashAlpha = 0;
+  bool flashStarted = false;
+  int16_t sweepX = -65;
+  int16_t sweepY = 381;
+  bool sweepActive = false;
+  int16_t highlightAlpha = 200;
+  // The keys chose the selection and the pointer has not moved since: hovering waits.
+  bool keyboardSelected = false;
+  std::array<MenuSpark, menuSparkCount> sparks{};
+};

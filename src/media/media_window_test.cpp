@@ -1,0 +1,14 @@
+// Test helpers that stand in for the window manager.
+#include "media/media_internal.h"
+
+using namespace media;
+
+bool SimulateFocusChange(bool focused) {
+  MediaState& s = State();
+  if (!s.window) return false;
+  SDL_Event event{};
+  event.type = SDL_WINDOWEVENT;
+  event.window.windowID = SDL_GetWindowID(s.window);
+  event.window.event = focused ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
+  return SDL_PushEvent(&event) == 1;
+}

@@ -1,0 +1,209 @@
+// The main menu driven frame by frame with pushed input, on its real pack.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "assets/objects.h"
+#include "core/game_state.h"
+#include "frontend/main_menu.h"
+#include "media/media.h"
+#include "support/headless.h"
+#include "support/sdl_events.h"
+
+namespace {
+
+// Pointer heights that rest on each item (items at y 380, 450 and 520, 44 high).
+constexpr int onItem1 = 390, onItem2 = 460, onItem3 = 530;
+
+class MainMenu : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    OpenHeadlessGame();
+    ASSERT_TRUE(InitSound());
+    RandomSeed(3);
+    SetUpMenu();
+  }
+  void TearDown() override {
+    TearDownMenu();
+    ShutdownMedia();
+  }
+
+  static MenuState& menu() { return game.menu; }
+
+  // Moves the pointer by (dx, dy) and runs one frame.
+  static int MoveAndFrame(int dx, int dy) {
+    EXPECT_TRUE(PushMouseMotion(dx, dy, 0, 0));
+    return MenuFrame();
+  }
+  static void MoveTo(int y) { MoveAndFrame(0, y - menu().pointerY); }
+  static std::vector<int> BackgroundRow(int y) {
+    std::vector<int> row;
+    if (!StartDrawing(drawSprite, obj::menuBackground)) return row;
+    for (int x = 0; x < 1024; x += 4) row.push_back(Point(x, y));
+    StopDrawing();
+    return row;
+  }
+  static void Tap(SDL_Scancode key) {
+    ASSERT_TRUE(PushKey(key, true));
+    ASSERT_TRUE(PushKey(key, false));
+    MenuFrame();
+  }
+};
+
+TEST_F(MainMenu, ClickingBeforeAnyItemIsHoveredDoesNothing) {
+  ASSERT_TRUE(PushMouseButton(SDL_BUTTON_LEFT, true));
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(MenuFrame(), menuStay);
+  EXPECT_EQ(menu().selected, 0);
+  EXPECT_FALSE(menu().sweepActive);
+}
+
+TEST_F(MainMenu, HoveringSelectsAnItemAndStartsItsSweepAndTheSelectionStaysWhenThePointerLeaves) {
+  MoveTo(onItem2);
+  EXPECT_EQ(menu().selected, 2);
+  EXPECT_TRUE(menu().sweepActive);
+  EXPECT_EQ(menu().sweepY, 451);
+  MoveTo(300);
+  EXPECT_EQ(menu().selected, 2);
+  // The sweep crosses the screen at 15 pixels a frame from x -65, and ends beyond x 1224.
+  for (int i = 0; i < 83; ++i) MenuFrame();
+  EXPECT_TRUE(menu().sweepActive);
+  EXPECT_EQ(menu().sweepX, 1210);
+  MenuFrame();
+  EXPECT_FALSE(menu().sweepActive);
+  EXPECT_EQ(menu().selected, 2);
+}
+
+TEST_F(MainMenu, HoldingTheButtonOntoItem3QuitsAsSoonAsItIsSelected) {
+  ASSERT_TRUE(PushMouseButton(SDL_BUTTON_LEFT, true));
+  EXPECT_EQ(MoveAndFrame(0, 0), menuStay);
+  // One movement jumps onto item 3 with the button still held; no release is needed.
+  EXPECT_EQ(MoveAndFrame(0, onItem3 - menu().pointerY), menuStay);
+  EXPECT_EQ(menu().selected, 3);
+  EXPECT_EQ(MenuFrame(), menuQuit);
+}
+
+TEST_F(MainMenu, TheFirstItemWithAClickStartsTheGame) {
+  MoveTo(onItem1);
+  ASSERT_TRUE(PushMouseButton(SDL_BUTTON_LEFT, true));
+  EXPECT_EQ(MenuFrame(), menuStart);
+}
+
+TEST_F(MainMenu, APointerMovementThatWouldLeaveItsRangeIsDroppedWhole) {
+  ASSERT_EQ(menu().pointerX, 200);
+  ASSERT_EQ(menu().pointerY, 200);
+  MoveAndFrame(801, -201);  // x 1001 and y -1: both dropped, not clamped
+  EXPECT_EQ(menu().pointerX, 200);
+  EXPECT_EQ(menu().pointerY, 200);
+  MoveAndFrame(800, 544);  // exactly x 1000 and y 744: both kept
+  EXPECT_EQ(menu().pointerX, 1000);
+  EXPECT_EQ(menu().pointerY, 744);
+  MoveAndFrame(1, -744);  // x dropped, y to 0 kept
+  EXPECT_EQ(menu().pointerX, 1000);
+  EXPECT_EQ(menu().pointerY, 0);
+}
+
+TEST_F(MainMenu, ASparkLeavingTheScreenIsRebornAtTheSweepHead) {
+  MoveTo(onItem1);
+  MenuSpark& gone = menu().sparks[0];
+  gone.x = 1100;
+  gone.y = 400;
+  MenuSpark& low = menu().sparks[1];
+  low.y = 779;
+  low.speedY = 3;
+  MenuSpark& staying = menu().sparks[2];
+  staying.x = 500;
+  staying.y = 400;
+  staying.speedX = 1;
+  staying.speedY = 0;
+  staying.alpha = 100;
+  MenuFrame();
+  for (const MenuSpark* spark : {&gone, &low}) {
+    EXPECT_EQ(spark->x, menu().sweepX);
+    EXPECT_EQ(spark->y, menu().sweepY);
+    EXPECT_EQ(spark->alpha, 130);
+    EXPECT_FLOAT_EQ(spark->drag, 0.2f);
+  }
+  // One on the screen moves left by its speed, which grows by 0.35 - 0.2, and fades by 2.
+  EXPECT_FLOAT_EQ(staying.x, 500 - 1.15f);
+  EXPECT_EQ(staying.alpha, 98);
+}
+
+TEST_F(MainMenu, SparksStandStillWhileNoSweepRuns) {
+  const MenuSpark before = menu().sparks[5];
+  for (int i = 0; i < 3; ++i) MenuFrame();
+  EXPECT_EQ(menu().sparks[5].x, before.x);
+  EXPECT_EQ(menu().sparks[5].alpha, before.alpha);
+}
+
+TEST_F(MainMenu, TheIntroSlidesZoomsAndFlashesOnceAndTheBackgroundScrollsUp) {
+  const std::vector<int> top = BackgroundRow(0), second = BackgroundRow(1);
+  ASSERT_NE(top, second);
+  MenuFrame();
+  // One pixel up: the second row is now on top, and the top row went to the bottom.
+  EXPECT_EQ(BackgroundRow(0), second);
+  EXPECT_EQ(BackgroundRow(767), top);
+  for (int i = 0; i < 130; ++i) MenuFrame();
+  EXPECT_EQ(menu().titleX, -3);
+  EXPECT_EQ(menu().zoomX, 598);
+  EXPECT_EQ(menu().zoomY, 62);
+  EXPECT_EQ(menu().zoomSize, 256);
+  EXPECT_TRUE(menu().flashStarted);
+  EXPECT_LT(menu().flashAlpha, 255);
+}
+
+TEST_F(MainMenu, AfterTheCreditsTheMenuStartsOverWithItsIntroAndNothingSelected) {
+  for (int i = 0; i < 20; ++i) MenuFrame();
+  MoveTo(onItem2);
+  ASSERT_LT(menu().titleX, 900);
+  ASSERT_EQ(menu().selected, 2);
+  ASSERT_TRUE(PushMouseButton(SDL_BUTTON_LEFT, true));
+  EXPECT_EQ(MenuFrame(), menuStay);
+  EXPECT_EQ(menu().selected, 0);
+  EXPECT_GT(menu().titleX, 1000);
+  EXPECT_EQ(menu().zoomSize, 498);
+  EXPECT_EQ(menu().pointerX, 200);
+  EXPECT_EQ(menu().pointerY, 200);
+  EXPECT_TRUE(IsSprite(obj::menuTitle));
+  // Still held, the button does nothing until an item is hovered again.
+  EXPECT_EQ(MenuFrame(), menuStay);
+}
+
+TEST_F(MainMenu, UpDownAndEnterWorkTheMenuAndTheRestingPointerDoesNotTakeTheSelectionBack) {
+  MoveTo(onItem1);
+  Tap(SDL_SCANCODE_DOWN);
+  EXPECT_EQ(menu().selected, 2);
+  EXPECT_TRUE(menu().sweepActive);
+  EXPECT_EQ(menu().sweepY, 451);
+  // The pointer still rests on item 1.
+  for (int i = 0; i < 3; ++i) MenuFrame();
+  EXPECT_EQ(menu().selected, 2);
+  Tap(SDL_SCANCODE_DOWN);
+  Tap(SDL_SCANCODE_DOWN);
+  EXPECT_EQ(menu().selected, 1);
+  Tap(SDL_SCANCODE_UP);
+  EXPECT_EQ(menu().selected, 3);
+  // Moving the pointer gives it the selection back.
+  MoveAndFrame(1, 0);
+  EXPECT_EQ(menu().selected, 1);
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_SPACE, true));
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_SPACE, false));
+  EXPECT_EQ(MenuFrame(), menuStart);
+}
+
+TEST_F(MainMenu, EnterWithNothingSelectedDoesNothing) {
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_RETURN, true));
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_RETURN, false));
+  EXPECT_EQ(MenuFrame(), menuStay);
+  EXPECT_EQ(MenuFrame(), menuStay);
+}
+
+TEST_F(MainMenu, TeardownFreesEveryPictureQuadAndSound) {
+  TearDownMenu();
+  for (int picture = obj::menuTitle; picture <= obj::menuPointer; ++picture) {
+    EXPECT_FALSE(IsSprite(picture)) << picture;
+    EXPECT_FALSE(IsSprite3D(picture)) << picture;
+  }
+  EXPECT_FALSE(IsSound(obj::menuIntroSound));
+}
+
+}  // namespace
