@@ -7,6 +7,7 @@
 #include "actors/explosions.h"
 #include "actors/monster_record.h"
 #include "assets/objects.h"
+#include "console/console_record.h"
 #include "core/picture_balls.h"
 #include "core/settings.h"
 #include "gameplay/balls.h"
@@ -110,6 +111,10 @@ struct GameState {
   List<int> teleportBricks;
   int secondTick = 0;    // 0..74; its wrap to 0 is the one-second tick of level time
   int slideOffset = 0;   // added to every brick's drawn y; negative during the slide-in
+
+  // The hidden console and Pong: kept for the whole run, never by the per-level reset.
+  ConsoleState console;
+  PongState pong;
 };
 
 extern GameState game;

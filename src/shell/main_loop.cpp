@@ -118,6 +118,7 @@ void DrawPlayfield() {
   Set3DViewport(0, 0, screenWidth, screenHeight);
   DrawHud(game.teamName, game.score, game.letterMask);
   if (game.pictureEffectOn) StepPictureEffect();
+  if (game.console.shown) StepConsole();
 }
 
 void DrawFrameRate() {
@@ -140,7 +141,9 @@ void RunGameFrame() {
   ExamineKeyboard();
   ExamineMouse();
   if (!game.paused && game.gunState == 0) StepShip();
-  HandleGlobalKeys();
+  // While the console is shown the keys type its command line.
+  if (!game.console.shown) HandleGlobalKeys();
+  HandleConsoleKey();
   if (Start3D()) {
     DrawPlayfield();
     Stop3D();
@@ -234,12 +237,15 @@ void RebuildGameScreen() {
   LoadLevel();
 }
 
-void EndIfCloseRequested() {
-  if (!CloseRequested()) return;
+void EndProgram() {
   // The system takes back the window, the sound device and the memory at process end.
   StopSound(-1);
   std::fflush(nullptr);
   std::_Exit(0);
+}
+
+void EndIfCloseRequested() {
+  if (CloseRequested()) EndProgram();
 }
 
 bool RunFrame() {
