@@ -29,3 +29,11 @@ inline bool PushMouseButton(Uint8 button, bool down) {
   event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
   return SDL_PushEvent(&event) == 1;
 }
+
+// Typed text, as the keyboard layout delivers it (UTF-8, up to 31 bytes an event).
+inline bool PushText(const char* text) {
+  SDL_Event event{};
+  event.type = SDL_TEXTINPUT;
+  SDL_strlcpy(event.text.text, text, sizeof event.text.text);
+  return SDL_PushEvent(&event) == 1;
+}
