@@ -71,20 +71,7 @@ TEST_F(Pong, EachGoalScoresOnePointForOneSideAndServesFromTheMiddle) {
   EXPECT_EQ(p.cpuY, centredPaddle);
 }
 
-TEST_F(Pong, TheBallStaysStillUntilTheServeTime) {
-  NewPongServe();
-  const int x = p.ballX, y = p.ballY;
-  AdvanceManualClock(750);
-  ASSERT_FALSE(PongFrame());
-  EXPECT_EQ(p.ballX, x);
-  EXPECT_EQ(p.ballY, y);
-  AdvanceManualClock(1);
-  ASSERT_FALSE(PongFrame());
-  EXPECT_NE(p.ballX, x);
-  EXPECT_EQ(std::abs(p.ballY - y), 6);
-}
-
-TEST_F(Pong, ThePlayersPaddleReturnsTheBallOnceItsEdgeReachesX12) {
+TEST_F(Pong, PaddlesReturnTheBallAtTheirFaceAndOnlyTheComputersSpeedsItUp) {
   p.humanY = 300;
   Ball(15, 320, 1, 2);  // to 13: not yet
   ASSERT_FALSE(PongFrame());
@@ -98,29 +85,12 @@ TEST_F(Pong, ThePlayersPaddleReturnsTheBallOnceItsEdgeReachesX12) {
   Ball(14, 282, 2, 2);  // up-left to y 280: its bottom edge is at 296, above the paddle
   ASSERT_FALSE(PongFrame());
   EXPECT_EQ(p.direction, 2);
-}
-
-TEST_F(Pong, TheComputersReturnSpeedsTheBallUpToTen) {
-  p.cpuY = 300;
-  Ball(990, 320, 0, 6);
-  ASSERT_FALSE(PongFrame());
-  EXPECT_EQ(p.direction, 1);
-  EXPECT_EQ(p.speed, 7);
 
   p.cpuY = 300;
-  Ball(990, 320, 3, 10);
+  Ball(990, 320, 3, 10);  // to 996, the computer's face less 12
   ASSERT_FALSE(PongFrame());
   EXPECT_EQ(p.direction, 2);
-  EXPECT_EQ(p.speed, 10);
-}
-
-TEST_F(Pong, WallsTurnTheBallBack) {
-  Ball(500, 750, 0, 6);
-  ASSERT_FALSE(PongFrame());
-  EXPECT_EQ(p.direction, 3);
-  Ball(500, 4, 2, 6);
-  ASSERT_FALSE(PongFrame());
-  EXPECT_EQ(p.direction, 1);
+  EXPECT_EQ(p.speed, 10);  // 11, held at 10
 }
 
 TEST_F(Pong, TheMouseMovesThePlayersPaddleAsFarAsTheEdges) {
@@ -167,22 +137,6 @@ TEST_F(Pong, AWinIsShownForFourSecondsThenReportedWinnerFirst) {
   AdvanceManualClock(4001);
   ASSERT_TRUE(PongFrame());
   EXPECT_EQ(LastLines(3), (std::vector<std::string>{"YOU LOSE! 10-4", "Pong finished.", ""}));
-}
-
-TEST_F(Pong, TheComputerFollowsTheBallAsFastAsTheBallAndStopsWithIt) {
-  p.aiChangeTime = 1 << 30;
-  p.aiMode = 0;  // follows once the ball is past an eighth of the width
-  p.cpuY = 500;
-  Ball(600, 100, 0, 6);
-  ASSERT_FALSE(PongFrame());
-  EXPECT_EQ(p.cpuY, 494);
-  Ball(100, 100, 0, 6);
-  ASSERT_FALSE(PongFrame());
-  EXPECT_EQ(p.cpuY, 494);
-  p.endTime = 1 << 30;  // a won game, still shown
-  Ball(600, 100, 0, 0);
-  ASSERT_FALSE(PongFrame());
-  EXPECT_EQ(p.cpuY, 494);
 }
 
 }  // namespace
