@@ -48,7 +48,8 @@ void Slide() {
     c.motion = consoleOpen;
     game.paused = 1;
     c.wheelOffset = 0;
-    c.textScroll = static_cast<float>((static_cast<int>(c.history.size()) - linesAbovePrompt) * consoleLineHeight);
+    const int rows = static_cast<int>(c.history.size());
+    c.textScroll = static_cast<float>((rows - linesAbovePrompt) * consoleLineHeight);
   }
   if (KeyboardPushed(keyPageUp) && c.motion == consoleOpen) c.motion = consoleClosing;
   if (c.motion == consoleClosing) {

@@ -173,13 +173,16 @@ TEST_F(Console, WeaponCommandsSetTheirSwitchAloneWithNoScoreOrWord) {
                         {"FIL", &GameState::filBarrierOn, "Fil bonus on"},
                         {"LASER", &GameState::laserOn, "Laser bonus on"},
                         {"GLUE", &GameState::glueMode, "Ball glue to ship"}};
+  auto armed = [] {
+    return game.missileArmed + game.gunState + game.filBarrierOn + game.laserOn + game.glueMode;
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     game.missileArmed = game.gunState = game.filBarrierOn = game.laserOn = game.glueMode = 0;
     game.spriteEffects.Clear();
     ExecuteConsoleLine(c.line);
     EXPECT_EQ(game.*c.field, 1);
-    EXPECT_EQ(game.missileArmed + game.gunState + game.filBarrierOn + game.laserOn + game.glueMode, 1);
+    EXPECT_EQ(armed(), 1);
     EXPECT_EQ(game.console.history.back(), c.answer);
     EXPECT_EQ(game.score, 0);
     EXPECT_EQ(game.missileCountdown, 0);
@@ -187,7 +190,7 @@ TEST_F(Console, WeaponCommandsSetTheirSwitchAloneWithNoScoreOrWord) {
     EXPECT_EQ(game.spriteEffects.Count(), 0);
   }
   ExecuteConsoleLine("MEGACOMBO");
-  EXPECT_EQ(game.missileArmed + game.gunState + game.filBarrierOn + game.laserOn + game.glueMode, 5);
+  EXPECT_EQ(armed(), 5);
   EXPECT_EQ(game.console.history.back(), "COMBO BONUS !");
 
   // Later side games answer as unknown words until they come.
