@@ -51,6 +51,8 @@ void Slide() {
     const int rows = static_cast<int>(c.history.size());
     c.textScroll = static_cast<float>((rows - linesAbovePrompt) * consoleLineHeight);
   }
+  // Held while open: a level that starts meanwhile (a click after "CHANGELEVEL") clears it.
+  if (c.motion == consoleOpen) game.paused = 1;
   if (KeyboardPushed(keyPageUp) && c.motion == consoleOpen) c.motion = consoleClosing;
   if (c.motion == consoleClosing) {
     c.position -= slideStep;
