@@ -40,8 +40,11 @@ void StartMusic() {
 }
 
 void HandleGlobalKeys() {
-  if (KeyboardReleased(keyF1)) game.showFps = !game.showFps;
+  // While the console is shown the keys type its command line; the frame is still timed.
+  const bool typing = game.console.shown;
+  if (KeyboardReleased(keyF1) && !typing) game.showFps = !game.showFps;
   if (game.showFps) game.fpsStartTime = static_cast<int>(ElapsedMilliseconds());
+  if (typing) return;
   if (KeyboardReleased(keyP)) game.paused = !game.paused;
   if (KeyboardReleased(keyM)) {
     game.musicOn = !game.musicOn;
@@ -141,8 +144,7 @@ void RunGameFrame() {
   ExamineKeyboard();
   ExamineMouse();
   if (!game.paused && game.gunState == 0) StepShip();
-  // While the console is shown the keys type its command line.
-  if (!game.console.shown) HandleGlobalKeys();
+  HandleGlobalKeys();
   HandleConsoleKey();
   if (Start3D()) {
     DrawPlayfield();
