@@ -73,9 +73,15 @@ constexpr int pauseSnapshot = 9990, pausePicture = 9991, pauseResult = 9992;
 // Level resource kinds.
 constexpr int resourcePlainSprite = 2188, resourceQuadSprite = 2189;
 
+// The console's layers (sprites and their quads) and Pong's pictures.
+constexpr int pongPaddle = 2000, pongBall = 2001;
+constexpr int consoleText = 2003, consoleGrid = 2004;
+
 // Fonts.
 constexpr int fontText = 0;                // "Arial black" 25, for text screens
 constexpr int screenshotSprite = 9999;     // scratch sprite of the S key
 constexpr int fontCredits = 2058;          // "Designer Block"
+constexpr int fontPong = 2002;             // "Arial black" 80, Pong's scores
+constexpr int fontConsole = 2005;          // the console's lines and Pong's small text
 
 }  // namespace obj

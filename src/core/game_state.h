@@ -11,6 +11,7 @@
 #include "actors/monster_record.h"
 #include "actors/weapon_records.h"
 #include "assets/objects.h"
+#include "console/console_record.h"
 #include "core/picture_balls.h"
 #include "core/settings.h"
 #include "frontend/menu_record.h"
@@ -145,6 +146,10 @@ struct GameState {
   List<int> teleportBricks;
   int secondTick = 0;    // 0..74; its wrap to 0 is the one-second tick of level time
   int slideOffset = 0;   // added to every brick's drawn y; negative during the slide-in
+
+  // The hidden console and Pong: kept for the whole run, never by the per-level reset.
+  ConsoleState console;
+  PongState pong;
 };
 
 extern GameState game;

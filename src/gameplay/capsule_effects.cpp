@@ -128,7 +128,7 @@ void Fire() {
 }
 
 // No missile while the gun is out; the launcher holds one, so another capsule only scores.
-void ArmMissile(const Bonus& bonus) {
+void Missile(const Bonus& bonus) {
   if (game.gunState != 0) return;
   Announce(bonus);
   LoadMissile();
@@ -138,7 +138,7 @@ void ArmMissile(const Bonus& bonus) {
 void Chaingun(const Bonus& bonus) {
   if (game.missileArmed != 0) return;
   Announce(bonus);
-  game.gunState = 1;
+  SwitchOnChaingun();
   game.ammo = chaingunShots;
   game.ammoMax = chaingunShots;
   game.ammoStep = chaingunShots / chaingunGaugeStates;
@@ -193,6 +193,12 @@ void SetAllBalls(int sprite, int radius) {
 
 }  // namespace
 
+void ArmMissile() { game.missileArmed = 1; }
+void SwitchOnChaingun() { game.gunState = 1; }
+void SwitchOnFil() { game.filBarrierOn = 1; }
+void SwitchOnLaser() { game.laserOn = 1; }
+void SwitchOnGlue() { game.glueMode = 1; }
+
 void StartMalus(int which) {
   game.filBarrierOn = 0;
   game.fireMode = 0;
@@ -221,12 +227,12 @@ void CatchCapsule(int kind) {
       case obj::capsuleTriple: Triple(); break;
       case obj::capsuleEnlarge: Enlarge(); break;
       case obj::capsuleFire: Fire(); break;
-      case obj::capsuleLaser: game.laserOn = 1; break;
-      case obj::capsuleGlue: game.glueMode = 1; break;
-      case obj::capsuleMissile: ArmMissile(*bonus); break;
+      case obj::capsuleLaser: SwitchOnLaser(); break;
+      case obj::capsuleGlue: SwitchOnGlue(); break;
+      case obj::capsuleMissile: Missile(*bonus); break;
       case obj::capsuleDoor: game.doorOpen = 1; break;
       case obj::capsuleRow:
-        game.filBarrierOn = 1;
+        SwitchOnFil();
         game.filTimer = filFadeIn;
         break;
       case obj::capsuleBigger: Bigger(); break;

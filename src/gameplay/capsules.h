@@ -26,3 +26,12 @@ void CatchCapsule(int kind);
 // Starts malus 0..3 (drawn at random by the malus capsule): the fil, fire and big balls end,
 // then the malus's word and effect.
 void StartMalus(int which);
+
+// The switches of the weapons a capsule arms, shared with the console's commands: each sets
+// the flag its weapon reads, and nothing else. A caught capsule adds its own sound, counters
+// and word around them.
+void ArmMissile();        // a missile is loaded
+void SwitchOnChaingun();  // the gun fills itself with shots at its next step
+void SwitchOnFil();       // the wire above the bottom
+void SwitchOnLaser();
+void SwitchOnGlue();      // balls stick to the ship

@@ -1,6 +1,8 @@
 // Keyboard and mouse snapshots built from SDL events. Keys are kept by PC set-1 scan code; a key
 // pressed and let go between two snapshots still shows in the next one, so quick taps are never
-// lost at a low frame rate.
+// lost at a low frame rate. Typed characters come one a snapshot, and a key let go after
+// characters that are still queued is reported with the last of them, so typing and editing
+// keys (Backspace, Enter) keep the typist's order however slow the frames.
 #include <array>
 #include <deque>
 
@@ -60,7 +62,7 @@ struct InputState {
   std::array<bool, 256> upSince{};
   std::array<bool, 256> pushed{};
   std::array<bool, 256> released{};
-  std::deque<int> typedQueue;
+  std::deque<int> typedQueue;  // code points, and -code for a release that waits its turn
   int typed = 0;
 
   int accumulatedX = 0;
@@ -80,6 +82,15 @@ struct InputState {
 };
 
 InputState input;
+constexpr std::size_t typedQueueLimit = 64;
+
+// The releases queued behind the characters already delivered.
+void DeliverQueuedReleases() {
+  while (!input.typedQueue.empty() && input.typedQueue.front() < 0) {
+    input.released[-input.typedQueue.front()] = true;
+    input.typedQueue.pop_front();
+  }
+}
 
 int CodeFromScancode(SDL_Scancode scancode) {
   static const std::array<int, SDL_NUM_SCANCODES> table = [] {
@@ -127,7 +138,7 @@ void QueueTyped(const char* text) {
     code &= follow == 0 ? 0x7F : (0x3F >> follow);
     ++p;
     for (int k = 0; k < follow && (*p >> 6) == 2; ++k, ++p) code = code << 6 | (*p & 0x3F);
-    if (input.typedQueue.size() < 64) input.typedQueue.push_back(code);
+    if (code > 0 && input.typedQueue.size() < typedQueueLimit) input.typedQueue.push_back(code);
   }
 }
 
@@ -146,7 +157,11 @@ void HandleInputEvent(const SDL_Event& event) {
         input.downSince[code] = true;
       } else {
         input.live[code] = false;
-        input.upSince[code] = true;
+        if (!input.typedQueue.empty() && input.typedQueue.size() < typedQueueLimit) {
+          input.typedQueue.push_back(-code);
+        } else {
+          input.upSince[code] = true;
+        }
       }
       break;
     }
@@ -196,10 +211,12 @@ void ExamineKeyboard() {
     input.upSince[k] = false;
   }
   input.typed = 0;
+  DeliverQueuedReleases();
   if (!input.typedQueue.empty()) {
     input.typed = input.typedQueue.front();
     input.typedQueue.pop_front();
   }
+  DeliverQueuedReleases();
 }
 
 bool KeyboardPushed(int scanCode) {

@@ -19,6 +19,9 @@ void StartLevel();
 // After the screen was lost during a pause: reopen it, reload the catalogue and the level file.
 void RebuildGameScreen();
 
+// Ends the program at once, with success (the console's "END", a closed window).
+[[noreturn]] void EndProgram();
+
 // Closing the window (or a request to terminate the process) ends the game at once, with
 // success: a player who closes the window has quit.
 void EndIfCloseRequested();

@@ -42,8 +42,11 @@ void StartMusic() {
 }
 
 void HandleGlobalKeys() {
-  if (KeyboardReleased(keyF1)) game.showFps = !game.showFps;
+  // While the console is shown the keys type its command line; the frame is still timed.
+  const bool typing = game.console.shown;
+  if (KeyboardReleased(keyF1) && !typing) game.showFps = !game.showFps;
   if (game.showFps) game.fpsStartTime = static_cast<int>(ElapsedMilliseconds());
+  if (typing) return;
   if (KeyboardReleased(keyP)) game.paused = !game.paused;
   if (KeyboardReleased(keyM)) {
     game.musicOn = !game.musicOn;
@@ -122,6 +125,7 @@ void DrawPlayfield() {
   Set3DViewport(0, 0, screenWidth, screenHeight);
   DrawHud(game.teamName, game.score, game.letterMask);
   if (game.pictureEffectOn) StepPictureEffect();
+  if (game.console.shown) StepConsole();
 }
 
 void DrawFrameRate() {
@@ -145,6 +149,7 @@ void RunGameFrame() {
   ExamineMouse();
   if (!game.paused && game.gunState == 0) StepShip();
   HandleGlobalKeys();
+  HandleConsoleKey();
   if (Start3D()) {
     DrawPlayfield();
     Stop3D();
@@ -239,8 +244,10 @@ void RebuildGameScreen() {
   game.levelReloaded = 1;
 }
 
+void EndProgram() { PlayerQuit(); }
+
 void EndIfCloseRequested() {
-  if (CloseRequested()) PlayerQuit();
+  if (CloseRequested()) EndProgram();
 }
 
 bool RunFrame() {

@@ -95,6 +95,29 @@ TEST_F(InputTest, TypedCharactersComeOneASnapshot) {
   EXPECT_EQ(KeyboardTypedCharacter(), 0);
 }
 
+// Fast typing on slow frames: "ab", Backspace, "c" must read as "a", "b", Backspace, "c".
+TEST_F(InputTest, AKeyLetGoAfterQueuedCharactersComesWithTheLastOfThem) {
+  ASSERT_TRUE(PushText("ab"));
+  Key(SDL_SCANCODE_BACKSPACE, true);
+  Key(SDL_SCANCODE_BACKSPACE, false);
+  ASSERT_TRUE(PushText("c"));
+  ExamineKeyboard();
+  EXPECT_EQ(KeyboardTypedCharacter(), 'a');
+  EXPECT_TRUE(KeyboardPushed(keyBackspace));  // the press itself is never held back
+  EXPECT_FALSE(KeyboardReleased(keyBackspace));
+  ExamineKeyboard();
+  EXPECT_EQ(KeyboardTypedCharacter(), 'b');
+  EXPECT_TRUE(KeyboardReleased(keyBackspace));
+  ExamineKeyboard();
+  EXPECT_EQ(KeyboardTypedCharacter(), 'c');
+  EXPECT_FALSE(KeyboardReleased(keyBackspace));
+  // With nothing queued a release is reported at once.
+  Key(SDL_SCANCODE_RETURN, true);
+  Key(SDL_SCANCODE_RETURN, false);
+  ExamineKeyboard();
+  EXPECT_TRUE(KeyboardReleased(keyReturn));
+}
+
 TEST_F(InputTest, MouseDeltasAddUpBetweenSnapshots) {
   Motion(5, -3, 100, 200);
   Motion(7, 1, 107, 201);

@@ -35,3 +35,11 @@ inline bool PushMenuStartKeys() {
   return PushKey(SDL_SCANCODE_DOWN, true) && PushKey(SDL_SCANCODE_DOWN, false) &&
          PushKey(SDL_SCANCODE_RETURN, true) && PushKey(SDL_SCANCODE_RETURN, false);
 }
+
+// Typed text, as the keyboard layout delivers it (UTF-8, up to 31 bytes an event).
+inline bool PushText(const char* text) {
+  SDL_Event event{};
+  event.type = SDL_TEXTINPUT;
+  SDL_strlcpy(event.text.text, text, sizeof event.text.text);
+  return SDL_PushEvent(&event) == 1;
+}

@@ -1,0 +1,146 @@
+// The console's commands: what Enter does with the command line (ExecuteConsoleLine of
+// console.h), and the table of command words.
+#include <climits>
+#include <iterator>
+#include <string>
+
+#include "assets/objects.h"
+#include "console/console.h"
+#include "console/pong.h"
+#include "core/game_state.h"
+#include "gameplay/capsules.h"
+#include "gameplay/sprite_effects.h"
+#include "levels/level_file.h"
+#include "media/media.h"
+#include "shell/game.h"
+
+namespace {
+
+constexpr const char* notFound = "Command not found !";
+constexpr const char* clearedTitle = "KALDOVIRENT 3 EVOLUTION (2006) CONSOLE MODE";
+constexpr int winnerDelay = 2 * frameRate;
+
+// a to z and the Latin-1 small letters 0xE0..0xFF, each 32 below its small form.
+std::string UpperCase(std::string line) {
+  for (char& ch : line) {
+    const auto c = static_cast<unsigned char>(ch);
+    if ((c >= 'a' && c <= 'z') || c >= 0xE0) ch = static_cast<char>(c - 0x20);
+  }
+  return line;
+}
+
+std::string TrimSpaces(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Every occurrence of the word removed; an empty word would never stop matching, so it removes
+// nothing.
+std::string WithoutWord(std::string line, const std::string& word) {
+  if (word.empty()) return line;
+  for (std::size_t at = line.find(word); at != std::string::npos; at = line.find(word, at)) {
+    line.erase(at, word.size());
+  }
+  return line;
+}
+
+// The leading decimal whole number after spaces and tabs, 0 when there is none; huge numbers
+// stop growing rather than overflow.
+int LeadingNumber(const std::string& text) {
+  std::size_t i = text.find_first_not_of(" \t");
+  if (i == std::string::npos) return 0;
+  bool negative = false;
+  if (text[i] == '-' || text[i] == '+') negative = text[i++] == '-';
+  long long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    if (value < INT_MAX / 2) value = value * 10 + (text[i] - '0');
+  }
+  return static_cast<int>(negative ? -value : value);
+}
+
+// ---------------------------------------------------------------- the commands
+
+void MegaCombo(const std::string&) {
+  ArmMissile();
+  SwitchOnChaingun();
+  SwitchOnFil();
+  SwitchOnLaser();
+  SwitchOnGlue();
+}
+
+void Clear(const std::string&) {
+  if (StartDrawing(drawSprite, obj::consoleText)) {
+    DrawingMode(0);
+    Box(0, 0, screenWidth, consoleHeight, RGB(0, 0, 255));
+    StopDrawing();
+  }
+  game.console.history.clear();
+  AppendConsoleLine(clearedTitle);
+  AppendConsoleLine(consoleRule);
+  game.console.textScroll = 0;
+}
+
+void Pong(const std::string&) {
+  NewPongServe();
+  NewPongMatch();
+  RunPong();
+}
+
+// The level-cleared sequence of the frame loop advances from the level before the one asked
+// for. A level with no file is refused here rather than ending the game.
+void ChangeLevel(const std::string& argument) {
+  const int target = LeadingNumber(argument);
+  if (!FileExists(LevelFileName(target))) {
+    AppendConsoleLine("No level file");
+    return;
+  }
+  AppendConsoleLine("Change level to " + argument);
+  game.levelComplete = 1;
+  game.levelNumber = target - 1;
+  game.spriteEffects.Clear();
+  // Started after the list is emptied, so the player sees it.
+  ShowMessage("WINNER!", winnerDelay);
+}
+
+struct Command {
+  const char* word;
+  void (*run)(const std::string& argument);
+  const char* answer;  // appended after the command ran; nullptr: none, or the command's own
+};
+
+// Compared in this order, exactly; the first match runs.
+constexpr Command commands[] = {
+    {"END", [](const std::string&) { EndProgram(); }, nullptr},
+    {"MISSILE", [](const std::string&) { ArmMissile(); }, "One missile added"},
+    {"CHAINGUN", [](const std::string&) { SwitchOnChaingun(); }, "Chaingun bonus on"},
+    {"FIL", [](const std::string&) { SwitchOnFil(); }, "Fil bonus on"},
+    {"LASER", [](const std::string&) { SwitchOnLaser(); }, "Laser bonus on"},
+    {"GLUE", [](const std::string&) { SwitchOnGlue(); }, "Ball glue to ship"},
+    {"MEGACOMBO", MegaCombo, "COMBO BONUS !"},
+    {"CLEAR", Clear, nullptr},
+    {"1972", Pong, nullptr},
+    {"CHANGELEVEL", ChangeLevel, nullptr},
+};
+
+}  // namespace
+
+void ExecuteConsoleLine(const std::string& line) {
+  ConsoleState& c = game.console;
+  const std::string upper = UpperCase(line);
+  c.history.push_back(upper);
+  c.inputLine.clear();
+  c.textScroll += consoleLineHeight;
+  c.wheelOffset = 0;
+  c.lastCommand = upper;
+
+  const std::string word = TrimSpaces(upper.substr(0, upper.find(' ')));
+  const std::string argument = TrimSpaces(WithoutWord(upper, word));
+  for (const Command& command : commands) {
+    if (word != command.word) continue;
+    command.run(argument);
+    if (command.answer) AppendConsoleLine(command.answer);
+    return;
+  }
+  AppendConsoleLine(notFound);
+}
