@@ -32,16 +32,6 @@ class MonsterRuns : public ::testing::Test {
   }
 };
 
-TEST_F(MonsterRuns, TheLevelResetRestoresTheSpawnSettings) {
-  game.maxMonsters = 10;
-  game.kindMask = 12;
-  game.spawnPeriod = 5;
-  ResetLevelState();
-  EXPECT_EQ(game.maxMonsters, 4);
-  EXPECT_EQ(game.kindMask, 31);
-  EXPECT_EQ(game.spawnPeriod, 20);
-}
-
 TEST_F(MonsterRuns, NoSpawnWhileTheMostMonstersLive) {
   game.maxMonsters = 2;
   SpawnMonster(obj::monster03, 2, 1);
