@@ -32,14 +32,14 @@ constexpr int killFrequency = 40000;   // Hz
 
 int Nearest(float value) { return static_cast<int>(std::lrint(value)); }
 
-// A whole-number fraction from 0 to 1, drawn afresh at each use.
+// A fraction from 0 to 1 in ten-thousandths, drawn afresh at each use.
 float RandomFraction() { return Random(10000) / 10000.0f; }
 
-// From -1 to 1 in thousandths; the two draws are taken in a fixed order.
+// From -1 to 1 in thousandths, as the difference of two draws taken in a fixed order.
 float RandomWanderSpeed() {
-  const int forward = Random(wanderMaxMoves);
-  const int back = Random(wanderMaxMoves);
-  return (forward - back) / 1000.0f;
+  const int first = Random(1000);
+  const int second = Random(1000);
+  return (first - second) / 1000.0f;
 }
 
 // ---------------------------------------------------------------------------- moving
