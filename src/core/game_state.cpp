@@ -19,6 +19,12 @@ void ResetLevelState() {
   game.flyingBalls.Clear();
   game.settledBalls.Clear();
 
+  // Monster spawning back to its defaults, before the level's scenery may change it.
+  const GameState defaults;
+  game.maxMonsters = defaults.maxMonsters;
+  game.kindMask = defaults.kindMask;
+  game.spawnPeriod = defaults.spawnPeriod;
+
   game.showFps = 0;
   game.fpsAverage = 0;
 

@@ -121,6 +121,11 @@ struct GameState {
   // Monsters: what the balls and weapons hit.
   List<Monster> monsters;
 
+  // Monster spawning: the per-level reset restores these defaults; some sceneries change them.
+  int maxMonsters = 4;   // no spawn while this many monsters live
+  int kindMask = 31;     // kinds allowed: 1 568, 2 584, 4 616, 8 648, 16 600
+  int spawnPeriod = 20;  // frames between spawn chances
+
   // Explosions, each list in drawing order: bursts of bricks, bursts of monsters, fireballs.
   List<Explosion> brickExplosions;
   List<Explosion> monsterExplosions;

@@ -3,6 +3,7 @@
 #include <iterator>
 #include <numbers>
 
+#include "actors/monsters.h"
 #include "core/game_state.h"
 #include "core/sound_effects.h"
 #include "gameplay/balls.h"
@@ -17,6 +18,7 @@ constexpr float filHeight = 70;         // the fil wire stands this far above th
 constexpr float minimumSeparation = 0.00001f;
 constexpr float uprightLimit = 0.1f;    // a |vx| below this runs straight up and down
 constexpr int monsterReverser = obj::monster04;  // the ship hunter sends a ball straight back
+constexpr int monsterScore = 5;
 constexpr int maxShipPushes = 1000;     // a ball that cannot leave the ship in time stays
 
 int Nearest(float value) { return static_cast<int>(std::lrint(value)); }
@@ -43,12 +45,8 @@ void HitMonster(Ball& ball, const Monster& m) {
     ball.vx = s * std::sin(theta);
     ball.vy = s * std::cos(theta);
   }
-  List<Explosion>& bursts = game.monsterExplosions;
-  Explosion& burst = bursts.Append();
-  burst.x = m.x;
-  burst.y = m.y;
-  burst.picture = obj::explosionTiles;
-  game.score += 5;
+  KillMonster(m.x, m.y);
+  game.score += monsterScore;
 }
 
 void CollideWithMonsters(Ball& ball) {

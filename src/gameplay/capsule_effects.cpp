@@ -128,7 +128,7 @@ void Fire() {
 }
 
 // No missile while the gun is out; the launcher holds one, so another capsule only scores.
-void Missile(const Bonus& bonus) {
+void CatchMissile(const Bonus& bonus) {
   if (game.gunState != 0) return;
   Announce(bonus);
   LoadMissile();
@@ -229,7 +229,7 @@ void CatchCapsule(int kind) {
       case obj::capsuleFire: Fire(); break;
       case obj::capsuleLaser: SwitchOnLaser(); break;
       case obj::capsuleGlue: SwitchOnGlue(); break;
-      case obj::capsuleMissile: Missile(*bonus); break;
+      case obj::capsuleMissile: CatchMissile(*bonus); break;
       case obj::capsuleDoor: game.doorOpen = 1; break;
       case obj::capsuleRow:
         SwitchOnFil();
