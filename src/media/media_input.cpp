@@ -1,6 +1,7 @@
 // Keyboard and mouse snapshots built from SDL events. Keys are kept by PC set-1 scan code; a key
 // pressed and let go between two snapshots still shows in the next one, so quick taps are never
 // lost at a low frame rate.
+#include <algorithm>
 #include <array>
 #include <deque>
 
@@ -79,6 +80,7 @@ struct InputState {
 };
 
 InputState input;
+bool realMouseIgnored = false;
 
 int CodeFromScancode(SDL_Scancode scancode) {
   static const std::array<int, SDL_NUM_SCANCODES> table = [] {
@@ -135,6 +137,11 @@ void QueueTyped(const char* text) {
 namespace media {
 
 void HandleInputEvent(const SDL_Event& event) {
+  // A replay's input is all in its journal.
+  if (CurrentJournalMode() == JournalMode::replay) return;
+  const bool mouseEvent = event.type == SDL_MOUSEMOTION || event.type == SDL_MOUSEBUTTONDOWN ||
+                          event.type == SDL_MOUSEBUTTONUP || event.type == SDL_MOUSEWHEEL;
+  if (mouseEvent && realMouseIgnored) return;
   switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
@@ -199,6 +206,7 @@ void ExamineKeyboard() {
     input.typed = input.typedQueue.front();
     input.typedQueue.pop_front();
   }
+  JournalKeyboard(input.pushed, input.released, input.typed);
 }
 
 bool KeyboardPushed(int scanCode) {
@@ -239,7 +247,23 @@ void ExamineMouse() {
   }
   input.snapshotX = input.pointerX;
   input.snapshotY = input.pointerY;
+  JournalMouse(input.deltaX, input.deltaY, input.wheel, input.snapshotX, input.snapshotY, input.buttons);
 }
+
+void InjectMouseMotion(int dx, int dy) {
+  input.accumulatedX += dx;
+  input.accumulatedY += dy;
+  input.pointerX = std::clamp(input.pointerX + dx, 0, State().screenWidth > 0 ? State().screenWidth - 1 : 0);
+  input.pointerY = std::clamp(input.pointerY + dy, 0, State().screenHeight > 0 ? State().screenHeight - 1 : 0);
+}
+
+void InjectMouseButton(int button, bool down) {
+  if (button < 1 || button > 3) return;
+  input.buttonLive[button] = down;
+  if (down) input.buttonDownSince[button] = true;
+}
+
+void SetRealMouseIgnored(bool ignored) { realMouseIgnored = ignored; }
 
 int MouseDeltaX() { return input.deltaX; }
 int MouseDeltaY() { return input.deltaY; }

@@ -23,6 +23,7 @@
 #include "shell/game.h"
 #include "shell/hud.h"
 #include "shell/picture_effect.h"
+#include "shell/run_control.h"
 #include "shell/ship_steering.h"
 
 namespace {
@@ -237,6 +238,7 @@ void RebuildGameScreen() {
 void EndIfCloseRequested() {
   if (!CloseRequested()) return;
   // The system takes back the window, the sound device and the memory at process end.
+  FinishRun();
   StopSound(-1);
   std::fflush(nullptr);
   std::_Exit(0);
@@ -308,13 +310,19 @@ AfterLevel EndLevel() {
 int RunGame() {
   StartUp();
   for (;;) {
-    if (!NewGame()) return 0;
+    if (!NewGame()) {
+      FinishRun();
+      return 0;
+    }
     for (;;) {
       StartLevel();
       while (!RunFrame()) {
       }
       const AfterLevel next = EndLevel();
-      if (next == AfterLevel::endProgram) return 0;
+      if (next == AfterLevel::endProgram) {
+        FinishRun();
+        return 0;
+      }
       if (next == AfterLevel::newGame) break;
     }
   }
