@@ -207,6 +207,9 @@ bool StartRecording(const std::string& fileName);
 // Reads and checks the whole file first; a missing, cut-short, other-version or malformed file
 // is refused with one line naming the file and the fault in error.
 bool StartReplay(const std::string& fileName, std::string& error);
+// The same for a recording already in memory; fileName only names it in the error.
+bool StartReplayFromMemory(const std::string& fileName, const void* data, std::size_t size,
+                           std::string& error);
 // Writes the end mark and closes the file; false when it could not be written whole.
 bool FinishRecording();
 bool Recording();

@@ -281,7 +281,13 @@ bool StartReplay(const std::string& fileName, std::string& error) {
     error = fileName + ": cannot read the recording";
     return false;
   }
-  std::vector<uint8_t> bytes(text.begin(), text.end());
+  return StartReplayFromMemory(fileName, text.data(), text.size(), error);
+}
+
+bool StartReplayFromMemory(const std::string& fileName, const void* data, std::size_t size,
+                           std::string& error) {
+  const auto* first = static_cast<const uint8_t*>(data);
+  std::vector<uint8_t> bytes(first, first + size);
   if (bytes.size() < headerSize || std::memcmp(bytes.data(), headerMagic, 8) != 0) {
     error = fileName + ": not a recorded game";
     return false;
