@@ -2,8 +2,6 @@
 //   0: the bytes are a compressed stream, decoded into outputs of several sizes;
 //   1: the bytes are a pack file, read entry by entry to the end;
 //   2: the bytes are contents, compressed at a level and decoded back, which must round-trip.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,20 +27,8 @@ void DecodeAtSize(const uint8_t* data, std::size_t size, std::size_t outputSize)
   std::free(output);
 }
 
-// The reader takes a file name, so each input goes through one scratch file, removed at exit.
-struct ScratchFile {
-  std::string path = "/tmp/pack_fuzz_" + std::to_string(getpid()) + ".pak";
-  ~ScratchFile() { std::remove(path.c_str()); }
-};
-
 void ReadPack(const uint8_t* data, std::size_t size) {
-  static const ScratchFile scratch;
-  const std::string& path = scratch.path;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
-  if (!OpenPackFile(path)) return;
+  if (!OpenPackMemory(data, size)) return;
   while (const uint8_t* entry = ReadNextEntry()) {
     int64_t length = LastEntrySize();
     if (length < 0) __builtin_trap();

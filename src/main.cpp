@@ -1,3 +1,20 @@
-#include "shell/game.h"
+#include <cstdio>
+#include <string>
 
-int main() { return RunGame(); }
+#include "shell/command_line.h"
+#include "shell/game.h"
+#include "shell/run_control.h"
+
+int main(int argc, char** argv) {
+  std::string error;
+  if (!ParseCommandLine(argc, argv, runOptions, error)) {
+    std::fprintf(stderr, "kaldovirent: %s\n", error.c_str());
+    return 2;
+  }
+  if (runOptions.help) {
+    std::fputs(UsageText().c_str(), stdout);
+    return 0;
+  }
+  if (!StartRunControl()) return 2;
+  return RunGame();
+}

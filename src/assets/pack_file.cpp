@@ -42,17 +42,14 @@ const uint8_t* Refuse(PackEntryStatus status) {
 
 }  // namespace
 
-int OpenPackFile(const std::string& name) {
-  ClosePackFile();
-  std::FILE* file = std::fopen(name.c_str(), "rb");
-  if (!file) return 0;
+namespace {
+
+// Both ways in read the same stream: a file, or a block of memory behind a memory stream.
+int StartReading(std::FILE* file) {
   // The size bounds every read, so a damaged header never makes us wait for or allocate
   // data that is not there.
-  if (std::fseek(file, 0, SEEK_END) != 0) {
-    std::fclose(file);
-    return 0;
-  }
-  long size = std::ftell(file);
+  long size = -1;
+  if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
   if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
     std::fclose(file);
     return 0;
@@ -64,6 +61,20 @@ int OpenPackFile(const std::string& name) {
   pack.nextIndex = 0;
   pack.info = PackEntryInfo();
   return 1;
+}
+
+}  // namespace
+
+int OpenPackFile(const std::string& name) {
+  ClosePackFile();
+  std::FILE* file = std::fopen(name.c_str(), "rb");
+  return file ? StartReading(file) : 0;
+}
+
+int OpenPackMemory(const void* data, std::size_t size) {
+  ClosePackFile();
+  std::FILE* file = fmemopen(const_cast<void*>(data), size, "rb");
+  return file ? StartReading(file) : 0;
 }
 
 const uint8_t* ReadNextEntry() {

@@ -16,6 +16,8 @@ constexpr uint32_t packEntryLimit = 256u << 20;
 
 // Reading. OpenPackFile closes any open pack; 1 on success, 0 on failure.
 int OpenPackFile(const std::string& name);
+// The same for a pack held in memory, which must stay unchanged until the pack is closed.
+int OpenPackMemory(const void* data, std::size_t size);
 // The next entry's contents, or nullptr for no entry (end of pack, no pack open for reading,
 // a cut-short or absurd entry, or no memory). The buffer belongs to the reader and stays valid
 // until the next ReadNextEntry or ClosePackFile.

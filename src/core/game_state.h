@@ -37,6 +37,9 @@ struct GameState {
   int quitToMenu = 0;
   int demoEnd = 0;
 
+  // Attract mode: the untouched menu plays a demo game with the autopilot until a key or a click.
+  bool attractDemo = false;
+
   // Loop flags.
   int paused = 0;
   int frameCounter = 0;

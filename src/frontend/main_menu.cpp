@@ -35,6 +35,7 @@ struct Item {
 constexpr Item items[3] = {{obj::menuItemStart, 380, 349},
                            {obj::menuItemCredits, 450, 419},
                            {obj::menuItemQuit, 520, 489}};
+constexpr int attractDelay = 20 * frameRate;  // frames untouched before the demo plays
 constexpr int footerY = 650;
 
 constexpr int sweepStartX = -65;
@@ -243,10 +244,19 @@ void HandleKeys() {
   if (chooseKey && m.selected != 0) Choose(m.selected);
 }
 
+// A menu nobody touches for a while plays a demo game, as arcade machines do.
+void CountIdleFrame() {
+  const bool touched = MouseDeltaX() != 0 || MouseDeltaY() != 0 || MouseButton(1) || MouseButton(2) ||
+                       MouseButton(3) || KeyboardPushed(-1);
+  menu().idleFrames = touched ? 0 : menu().idleFrames + 1;
+  if (menu().idleFrames >= attractDelay && menu().result == menuStay) menu().result = menuDemo;
+}
+
 }  // namespace
 
 void SetUpMenu() {
   menu() = MenuState{};
+  menu().shown = true;
   ResetSparks();
   LoadMenuPack();
 }
@@ -257,6 +267,7 @@ void ReloadMenuPictures() {
 }
 
 void TearDownMenu() {
+  menu().shown = false;
   for (const CatalogueRow& row : MenuCatalogue().rows) {
     if (row.loader == LoaderKind::sound) {
       StopSound(row.object);
@@ -288,6 +299,7 @@ int MenuFrame() {
   }
   FlipBuffers();
   HandleKeys();
+  CountIdleFrame();
   return menu().result;
 }
 
@@ -296,7 +308,8 @@ bool RunMainMenu() {
   for (;;) {
     const int result = MenuFrame();
     if (result == menuQuit) return false;
-    if (result == menuStart) {
+    if (result == menuStart || result == menuDemo) {
+      game.attractDemo = result == menuDemo;
       menu().result = menuStay;
       TearDownMenu();
       return true;

@@ -4,6 +4,8 @@
 
 // Set-up, the frame loop and teardown. True when the player starts a game (the menu's pictures
 // and sound are freed again); false when the player chose to quit.
+// After 20 seconds untouched the menu hands over to a demo game: it then returns true with
+// game.attractDemo set.
 bool RunMainMenu();
 
 // The menu's state as at every start (intro from the beginning, nothing selected, the sparks at
@@ -14,7 +16,7 @@ void TearDownMenu();
 // The pictures again after the screen was rebuilt (a pause); the state stays.
 void ReloadMenuPictures();
 
-enum MenuResult { menuStay = 0, menuStart = 1, menuQuit = 2 };
+enum MenuResult { menuStay = 0, menuStart = 1, menuQuit = 2, menuDemo = 3 };
 // One frame of the menu: focus check, pointer, clicks, drawing, hover, sweep, sparks and
 // highlight, then the flip and the keys. Returns the result (game.menu.result).
 int MenuFrame();

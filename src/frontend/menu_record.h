@@ -33,5 +33,7 @@ struct MenuState {
   int16_t highlightAlpha = 200;
   // The keys chose the selection and the pointer has not moved since: hovering waits.
   bool keyboardSelected = false;
+  bool shown = false;         // set up and not yet torn down: the autopilot plays the menu
+  int idleFrames = 0;         // frames without a key, a click or a movement
   std::array<MenuSpark, menuSparkCount> sparks{};
 };

@@ -7,9 +7,11 @@
 
 namespace {
 FatalHandler fatalHandler = nullptr;
+void (*quitHook)() = nullptr;
 }
 
 void SetFatalHandler(FatalHandler handler) { fatalHandler = handler; }
+void SetQuitHook(void (*hook)()) { quitHook = hook; }
 
 void FatalError(const std::string& text) {
   if (fatalHandler) fatalHandler(text);
@@ -19,6 +21,7 @@ void FatalError(const std::string& text) {
 }
 
 void PlayerQuit() {
+  if (quitHook) quitHook();
   // The system takes back the window, the sound device and the memory at process end.
   StopSound(-1);
   std::fflush(nullptr);

@@ -13,3 +13,5 @@ void SetFatalHandler(FatalHandler handler);
 // Closing the window, or a request to terminate, is the player quitting, wherever the game is:
 // the sounds stop and the process ends at once with success.
 [[noreturn]] void PlayerQuit();
+// A procedure PlayerQuit runs first (the end of a recorded run), nullptr for none.
+void SetQuitHook(void (*hook)());

@@ -202,6 +202,38 @@ enum ScanCode {
   keyDelete = 0xD3
 };
 
+// ---------------------------------------------------------------- recorded games
+// A journal of everything the game reads from the outside world (input snapshots, clock
+// readings, window focus, close requests, the random seed), written while recording and handed
+// back in place of the real values while replaying, so a replay reproduces the game exactly.
+enum class JournalMode { off, record, replay };
+constexpr uint32_t journalFormatVersion = 1;
+// False, with the reason on stderr, when the file cannot be written.
+bool StartRecording(const std::string& fileName);
+// Reads and checks the whole file first; a missing, cut-short, other-version or malformed file
+// is refused with one line naming the file and the fault in error.
+bool StartReplay(const std::string& fileName, std::string& error);
+// The same for a recording already in memory; fileName only names it in the error.
+bool StartReplayFromMemory(const std::string& fileName, const void* data, std::size_t size,
+                           std::string& error);
+// Writes the end mark and closes the file; false when it could not be written whole.
+bool FinishRecording();
+bool Recording();
+bool Replaying();
+// Called once when a replay has handed back its last value; the process then ends with status
+// 0. A replay that asks for another kind of value than was recorded ends with status 3.
+void SetReplayEndHook(void (*hook)());
+// Frames presented since the start, and a procedure called after each one (nullptr for none).
+int64_t FramesPresented();
+void SetFrameHook(void (*hook)());
+// The autopilot's hands: mouse motion and buttons fed in as if the player had made them, and
+// the real mouse ignored meanwhile.
+void InjectMouseMotion(int dx, int dy);
+void InjectMouseButton(int button, bool down);
+void SetRealMouseIgnored(bool ignored);
+// True once after a person pressed a key or a mouse button, even while the real mouse is ignored.
+bool RealInputSeen();
+
 // ---------------------------------------------------------------- time, chance, system
 int64_t ElapsedMilliseconds();
 void Delay(int milliseconds);

@@ -3,6 +3,7 @@
 // lost at a low frame rate. Typed characters come one a snapshot, and a key let go after
 // characters that are still queued is reported with the last of them, so typing and editing
 // keys (Backspace, Enter) keep the typist's order however slow the frames.
+#include <algorithm>
 #include <array>
 #include <deque>
 
@@ -92,6 +93,9 @@ void DeliverQueuedReleases() {
   }
 }
 
+bool realMouseIgnored = false;
+bool realInputSeen = false;  // a key or a button pressed by a person, even while ignored
+
 int CodeFromScancode(SDL_Scancode scancode) {
   static const std::array<int, SDL_NUM_SCANCODES> table = [] {
     std::array<int, SDL_NUM_SCANCODES> codes{};
@@ -147,6 +151,12 @@ void QueueTyped(const char* text) {
 namespace media {
 
 void HandleInputEvent(const SDL_Event& event) {
+  if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN) realInputSeen = true;
+  // A replay's input is all in its journal.
+  if (CurrentJournalMode() == JournalMode::replay) return;
+  const bool mouseEvent = event.type == SDL_MOUSEMOTION || event.type == SDL_MOUSEBUTTONDOWN ||
+                          event.type == SDL_MOUSEBUTTONUP || event.type == SDL_MOUSEWHEEL;
+  if (mouseEvent && realMouseIgnored) return;
   switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
@@ -217,6 +227,7 @@ void ExamineKeyboard() {
     input.typedQueue.pop_front();
   }
   DeliverQueuedReleases();
+  JournalKeyboard(input.pushed, input.released, input.typed);
 }
 
 bool KeyboardPushed(int scanCode) {
@@ -258,6 +269,30 @@ void ExamineMouse() {
   }
   input.snapshotX = input.pointerX;
   input.snapshotY = input.pointerY;
+  JournalMouse(input.deltaX, input.deltaY, input.wheel, input.snapshotX, input.snapshotY, input.buttons);
+}
+
+void InjectMouseMotion(int dx, int dy) {
+  input.accumulatedX += dx;
+  input.accumulatedY += dy;
+  input.pointerX = std::clamp(input.pointerX + dx, 0, State().screenWidth > 0 ? State().screenWidth - 1 : 0);
+  input.pointerY = std::clamp(input.pointerY + dy, 0, State().screenHeight > 0 ? State().screenHeight - 1 : 0);
+}
+
+void InjectMouseButton(int button, bool down) {
+  if (button < 1 || button > 3) return;
+  input.buttonLive[button] = down;
+  if (down) input.buttonDownSince[button] = true;
+}
+
+void SetRealMouseIgnored(bool ignored) { realMouseIgnored = ignored; }
+
+bool RealInputSeen() {
+  PumpEvents();
+  bool seen = realInputSeen;
+  realInputSeen = false;
+  JournalRealInput(seen);
+  return seen;
 }
 
 int MouseDeltaX() { return input.deltaX; }

@@ -2,6 +2,8 @@
 // place where SDL types meet the game's numbered objects.
 #pragma once
 
+#include <array>
+
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_ttf.h>
 
@@ -210,5 +212,18 @@ void ResetInput();
 // Handles every queued SDL event: window state, keyboard and mouse.
 void PumpEvents();
 void HandleInputEvent(const SDL_Event& event);
+
+// The journal of a recorded or replayed game: each outside value passes through here on its way
+// to the game, and is written down (recording), replaced (replay) or left alone.
+JournalMode CurrentJournalMode();
+void JournalClock(int64_t& now);
+void JournalActive(bool& active);
+void JournalClose(bool& requested);
+void JournalRealInput(bool& seen);
+void JournalSeed(uint32_t& seed);
+void JournalKeyboard(std::array<bool, 256>& pushed, std::array<bool, 256>& released, int& typed);
+void JournalMouse(int& dx, int& dy, int& wheel, int& x, int& y, std::array<bool, 4>& buttons);
+// After every presented frame: counts it and runs the frame hook.
+void CountPresentedFrame();
 
 }  // namespace media

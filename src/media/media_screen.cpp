@@ -289,21 +289,26 @@ void FlipBuffers() {
   SDL_RenderCopy(s.renderer, s.backBuffer, nullptr, nullptr);
   SDL_RenderPresent(s.renderer);
   BindTexture(s.backBuffer);
+  CountPresentedFrame();
 }
 
 bool ScreenActive() {
   MediaState& s = State();
   PumpEvents();
-  if (!s.window) return false;
-  return s.windowActive && !(SDL_GetWindowFlags(s.window) & SDL_WINDOW_MINIMIZED);
+  bool active = s.window && s.windowActive && !(SDL_GetWindowFlags(s.window) & SDL_WINDOW_MINIMIZED);
+  JournalActive(active);
+  return active;
 }
 
 bool CloseRequested() {
   MediaState& s = State();
   PumpEvents();
-  bool requested = s.closeRequested;
+  const bool real = s.closeRequested;
   s.closeRequested = false;
-  return requested;
+  // A replay ends where its recording was closed, and also when its own window is closed.
+  bool requested = real;
+  JournalClose(requested);
+  return requested || real;
 }
 
 bool media::GrabScreenPicture(int x, int y, int width, int height, Picture& picture) {

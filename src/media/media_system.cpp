@@ -110,10 +110,13 @@ void RaiseProcessPriority() { SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH); }
 
 // ---------------------------------------------------------------- time
 int64_t ElapsedMilliseconds() {
-  if (manualClock) return manualNow.fetch_add(manualStepPerRead);
   static const auto start = std::chrono::steady_clock::now();
-  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
-      .count();
+  int64_t now = manualClock ? manualNow.fetch_add(manualStepPerRead)
+                            : std::chrono::duration_cast<std::chrono::milliseconds>(
+                                  std::chrono::steady_clock::now() - start)
+                                  .count();
+  JournalClock(now);
+  return now;
 }
 
 // With the manual clock a delay moves the clock on instead of sleeping, so waits in the game
@@ -141,6 +144,7 @@ void SetManualClockStepPerRead(int64_t milliseconds) { manualStepPerRead = milli
 
 // ---------------------------------------------------------------- chance
 void RandomSeed(uint32_t seed) {
+  JournalSeed(seed);
   generator.state = 0;
   generator.increment = (static_cast<uint64_t>(seed) << 1) | 1u;
   NextRandom();

@@ -22,9 +22,11 @@
 #include "levels/level_file.h"
 #include "media/fatal_error.h"
 #include "media/media.h"
+#include "shell/attract_mode.h"
 #include "shell/game.h"
 #include "shell/hud.h"
 #include "shell/picture_effect.h"
+#include "shell/run_control.h"
 #include "shell/ship_steering.h"
 
 namespace {
@@ -145,6 +147,8 @@ void DrawFrameRate() {
 }
 
 void RunGameFrame() {
+  // Any key or click of a person ends a demo game and goes back to the menu.
+  if (game.attractDemo && RealInputSeen()) game.quitToMenu = 1;
   ExamineKeyboard();
   ExamineMouse();
   if (!game.paused && game.gunState == 0) StepShip();
@@ -156,6 +160,7 @@ void RunGameFrame() {
   }
   ++game.frameCounter;
   DrawFrameRate();
+  if (game.attractDemo) DrawDemoCaption();
 }
 
 bool EndTestHolds() {
@@ -210,6 +215,7 @@ bool NewGame() {
   game.musicOn = 1;
   game.effectsOn = 1;
   if (!RunMainMenu()) return false;
+  if (game.attractDemo) StartAttractDemo();
   LoadFont(obj::fontText, "Arial black", 25);
   SetUpConsole();
   LoadAssets();
@@ -301,6 +307,10 @@ AfterLevel EndLevel() {
     game.demoEnd = 1;
     game.quitToMenu = 1;
   }
+  if (game.attractDemo) {
+    game.demoEnd = 0;  // a demo that plays to the end goes back to the menu like any other
+    if (game.quitToMenu) EndAttractDemo();
+  }
   if (game.quitToMenu) {
     if (game.musicOn) StopSound(obj::music);
     if (game.demoEnd) {
@@ -316,13 +326,19 @@ AfterLevel EndLevel() {
 int RunGame() {
   StartUp();
   for (;;) {
-    if (!NewGame()) return 0;
+    if (!NewGame()) {
+      FinishRun();
+      return 0;
+    }
     for (;;) {
       StartLevel();
       while (!RunFrame()) {
       }
       const AfterLevel next = EndLevel();
-      if (next == AfterLevel::endProgram) return 0;
+      if (next == AfterLevel::endProgram) {
+        FinishRun();
+        return 0;
+      }
       if (next == AfterLevel::newGame) break;
     }
   }

@@ -29,6 +29,7 @@ class Console : public ::testing::Test {
     SetMessageBoxesSilent(true);
     StartUp();
     SetFrameLimiterEnabled(false);
+    ASSERT_TRUE(PushMenuStartKeys());
     ASSERT_TRUE(NewGame());
     StartLevel();
   }

@@ -1,0 +1,107 @@
+#include "shell/autopilot.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/game_state.h"
+#include "media/media.h"
+
+namespace {
+
+constexpr int mirrorMalus = 1;
+constexpr float maxStep = 48;        // pixels of motion a frame: a quick hand, not a teleport
+constexpr int aimPeriod = 4 * frameRate;  // the hit point on the ship changes every 4 s
+constexpr int firePeriod = 20;       // frames between shots of the laser and the chaingun
+// In the menu the pointer's tip goes to the brick of the first item, "START GAME".
+constexpr int menuStartX = 110;
+constexpr int menuStartY = 392;
+
+bool buttonDown = false;
+
+// Where a ball at x moving dx per frame is after t frames, bouncing between the side walls.
+float ReflectedX(float x, float dx, float t, float radius) {
+  const float left = playLeft + radius;
+  const float width = std::max(1.0f, playRight - radius - left);
+  float p = std::fmod(x - left + dx * t, 2 * width);
+  if (p < 0) p += 2 * width;
+  return left + (p <= width ? p : 2 * width - p);
+}
+
+// A click is a press on one frame and a release on the next, so that every press is seen.
+bool WantsClick() {
+  if (game.levelComplete || game.lifeLost || game.gameOver) return true;
+  if (game.paused) return false;
+  if (game.launchPending && !game.launchLocked) return true;
+  if (game.missileArmed && game.missileCountdown == 0) return true;
+  if ((game.laserOn || game.gunState) && game.frameCounter % firePeriod == 0) return true;
+  if (game.glueMode) {
+    for (const Ball& b : game.balls) {
+      if (b.glued) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+float AutopilotTargetX() {
+  const float shipTop = game.shipY - game.shipHalfHeight / 2.0f;
+  float bestTime = 1e9f;
+  float target = game.shipX;
+  float lowest = -1e9f;
+  for (const Ball& b : game.balls) {
+    if (b.glued) continue;
+    if (b.vy > 0.05f) {
+      const float t = std::max(0.0f, (shipTop - b.radius - b.y) / b.vy);
+      if (t < bestTime) {
+        bestTime = t;
+        target = ReflectedX(b.x, b.vx, t, b.radius);
+      }
+    } else if (bestTime == 1e9f && b.y > lowest) {
+      lowest = b.y;
+      target = b.x;
+    }
+  }
+  // Meet the ball off-centre so it leaves at an angle, and change the side now and then.
+  const int phase = (game.frameCounter / aimPeriod) % 3 - 1;
+  return target + phase * game.shipHalfWidth * 0.4f;
+}
+
+namespace {
+
+// The menu: the pointer goes to the first item and clicks once it is selected.
+void PlayMenu() {
+  const MenuState& m = game.menu;
+  if (buttonDown) {
+    InjectMouseButton(1, false);
+    buttonDown = false;
+  } else if (m.selected == 1) {
+    InjectMouseButton(1, true);
+    buttonDown = true;
+  }
+  const int dx = std::clamp(menuStartX - m.pointerX, -static_cast<int>(maxStep), static_cast<int>(maxStep));
+  const int dy = std::clamp(menuStartY - m.pointerY, -static_cast<int>(maxStep), static_cast<int>(maxStep));
+  InjectMouseMotion(dx, dy);
+}
+
+}  // namespace
+
+void AutopilotStep() {
+  if (game.menu.shown) {
+    PlayMenu();
+    return;
+  }
+  if (buttonDown) {
+    InjectMouseButton(1, false);
+    buttonDown = false;
+  } else if (WantsClick()) {
+    InjectMouseButton(1, true);
+    buttonDown = true;
+  }
+  if (game.paused) return;
+  // An open door is the way to the next level.
+  float dx = game.doorOpen ? maxStep : AutopilotTargetX() - game.shipX;
+  dx = std::clamp(dx, -maxStep, maxStep);
+  if (game.malus == mirrorMalus) dx = -dx;
+  InjectMouseMotion(static_cast<int>(std::lround(dx)), 0);
+}

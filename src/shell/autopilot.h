@@ -1,0 +1,10 @@
+// The autopilot: the game plays itself through the same input as a player, by mouse motion and
+// clicks fed into the media layer, so a game it plays records and replays like any other.
+#pragma once
+
+// Once after every presented frame: decides the motion and the button for the next frame.
+void AutopilotStep();
+
+// The ship's target for the coming frame: under the ball that will come down to the ship first
+// (reflected off the side walls on its way), or under the lowest ball when none is coming down.
+float AutopilotTargetX();

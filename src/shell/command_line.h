@@ -1,0 +1,24 @@
+// The program's options: what a player, a level designer or a test run can ask for on the
+// command line. Every option is listed by UsageText, which --help prints.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct RunOptions {
+  bool help = false;
+  std::string recordFile;   // --record FILE: write what the game reads from outside
+  std::string replayFile;   // --replay FILE: play a recording back instead of real input
+  bool autopilot = false;   // --autopilot: the game plays itself
+  int64_t frames = -1;      // --frames N: end with status 0 after N frames
+  bool fast = false;        // --fast: no wait for the frame period
+};
+
+// The options of one run; the shell reads them.
+extern RunOptions runOptions;
+
+// Fills options from the arguments; false with one line in error for an unknown option, a
+// missing or bad value, or options that exclude each other.
+bool ParseCommandLine(int argc, const char* const* argv, RunOptions& options, std::string& error);
+
+std::string UsageText();
