@@ -2,6 +2,7 @@
 // read and write it directly; ResetLevelState clears the per-level part at every level start.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "actors/explosions.h"
@@ -14,6 +15,7 @@
 #include "gameplay/sprite_effects.h"
 #include "gameplay/teleports.h"
 #include "levels/bricks.h"
+#include "levels/scenery_record.h"
 #include "media/list.h"
 
 struct GameState {
@@ -88,6 +90,12 @@ struct GameState {
   // Monsters: what the balls and weapons hit.
   List<Monster> monsters;
 
+  // Monster spawning: at most maxMonsters at once, kinds from kindMask, tried every
+  // spawnPeriod frames. The level scenery sets them at every level start.
+  int maxMonsters = 4;
+  int kindMask = 31;
+  int spawnPeriod = 20;
+
   // Explosions, each list in drawing order: bursts of bricks, bursts of monsters, fireballs.
   List<Explosion> brickExplosions;
   List<Explosion> monsterExplosions;
@@ -110,6 +118,12 @@ struct GameState {
   List<int> teleportBricks;
   int secondTick = 0;    // 0..74; its wrap to 0 is the one-second tick of level time
   int slideOffset = 0;   // added to every brick's drawn y; negative during the slide-in
+
+  // Level scenery: the background style, the effect particles (one array for the whole run,
+  // every effect uses a prefix of it) and the guardian scene of level 50.
+  std::string backgroundStyle = "black";
+  std::array<BackgroundParticle, backgroundParticleCount> backgroundParticles{};
+  GuardianScene guardian;
 };
 
 extern GameState game;

@@ -20,6 +20,7 @@
 #include "levels/level_file.h"
 #include "media/fatal_error.h"
 #include "media/media.h"
+#include "shell/command_line.h"
 #include "shell/game.h"
 #include "shell/hud.h"
 #include "shell/picture_effect.h"
@@ -193,14 +194,15 @@ void StartUp() {
 }
 
 bool NewGame() {
-  game.levelNumber = 0;
+  const int startLevel = TakeStartLevel();  // --level N: straight to that level, no menu
+  game.levelNumber = startLevel < 0 ? 0 : startLevel;
   game.score = 0;
   game.teamName = "TEAM";
   game.lives = 3;
   game.lifeLost = 0;
   game.musicOn = 1;
   game.effectsOn = 1;
-  if (!RunMainMenu()) return false;
+  if (startLevel < 0 && !RunMainMenu()) return false;
   LoadFont(obj::fontText, "Arial black", 25);
   SetUpConsole();
   LoadAssets();
@@ -232,6 +234,7 @@ void RebuildGameScreen() {
   LoadAssets();
   game.levelReloaded = 1;
   LoadLevel();
+  SetUpBackground();
 }
 
 void EndIfCloseRequested() {

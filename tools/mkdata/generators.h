@@ -14,6 +14,8 @@
 cairo_surface_t* DrawArenaPicture(const std::string& fileName);
 // Explosions, monsters, missile and its parts, chaingun parts, fil, laser and lightning.
 cairo_surface_t* DrawWeaponPicture(const std::string& fileName);
+// The level scenery: backgrounds, panels, effect pictures and the guardian.
+cairo_surface_t* DrawSceneryPicture(const std::string& fileName);
 
 // Encodes a surface in the format the file name's extension says: .png (with alpha), .jpg
 // (opaque) or .tif (with alpha). Deterministic: the same surface gives the same bytes.

@@ -8,9 +8,19 @@
 #include <thread>
 
 #include "assets/pack_file.h"
+#include "assets/scenery_catalogue.h"
 #include "generators.h"
 
 namespace fs = std::filesystem;
+
+const std::vector<CataloguePack>& AllPacks() {
+  static const std::vector<CataloguePack> packs = [] {
+    std::vector<CataloguePack> all = MainCatalogue();
+    for (const CataloguePack& pack : SceneryCatalogue()) all.push_back(pack);
+    return all;
+  }();
+  return packs;
+}
 
 bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string& error) {
   bytes.clear();
@@ -21,6 +31,7 @@ bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string
   }
   cairo_surface_t* surface = DrawArenaPicture(row.fileName);
   if (!surface) surface = DrawWeaponPicture(row.fileName);
+  if (!surface) surface = DrawSceneryPicture(row.fileName);
   if (!surface) {
     error = "no generator draws the picture \"" + row.fileName + "\"";
     return false;

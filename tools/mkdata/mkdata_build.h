@@ -10,6 +10,9 @@
 
 #include "assets/catalogue.h"
 
+// Every pack of the game: the main catalogue, then the scenery's packs.
+const std::vector<CataloguePack>& AllPacks();
+
 // Makes the bytes of one catalogue row: a picture drawn and encoded, or a sound synthesised.
 // False, with a message naming the file, when no generator makes it.
 bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string& error);
