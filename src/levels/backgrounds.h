@@ -8,5 +8,5 @@ void SetUpBackground();
 // The background picture, the three panels and the level's effect, advanced by one step.
 void DrawBackground();
 
-// Quads the level's effect drew in the last DrawBackground (never more than 64).
+// Quads the level's effect asked for in the last DrawBackground; past 64 none are drawn.
 int SceneryQuadsDrawn();

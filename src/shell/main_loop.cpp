@@ -278,13 +278,9 @@ AfterLevel EndLevel() {
         game.enteringBonus = 1;
       }
     } else {
+      // Play goes on through every level with a file; the check below ends it after the last.
       ++game.levelNumber;
-      if (game.levelNumber == demoLevels) {
-        game.quitToMenu = 1;
-        game.demoEnd = 1;
-      } else {
-        game.demoEnd = 0;
-      }
+      game.demoEnd = 0;
     }
   }
   // Play that runs out of level files is a success, not a missing file.
