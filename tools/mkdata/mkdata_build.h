@@ -43,5 +43,8 @@ cairo_surface_t* DecodePicture(const uint8_t* data, std::size_t size);
 bool WriteContactSheet(const std::string& packPath, const std::string& outPng, int first, int count,
                        std::string& error);
 
+// A sheet of every pack that holds pictures (AllPacks), each written as outDir/<pack name>.png.
+bool WriteAllContactSheets(const std::string& gameDir, const std::string& outDir, std::string& error);
+
 // Writes every sound of the catalogue into a folder, named as in the catalogue without "sfx/".
 bool WriteSounds(const std::string& dir, std::string& error);
