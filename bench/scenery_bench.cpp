@@ -1,5 +1,6 @@
-// The cost of a frame of the heaviest sceneries: the whole game frame of the level (bricks,
-// balls, HUD and the scenery under them), and the scenery's drawing alone.
+// The cost of a frame of the heaviest sceneries (7, 15, 19, 102; 16 draws its background alone
+// for comparison): the whole game frame of the level (bricks, balls, HUD and the scenery under
+// them), and the scenery's drawing alone.
 #include <benchmark/benchmark.h>
 
 #include "core/game_state.h"
@@ -22,7 +23,7 @@ void BM_SceneryGameFrame(benchmark::State& state) {
   }
   ShutdownMedia();
 }
-BENCHMARK(BM_SceneryGameFrame)->Arg(7)->Arg(15)->Arg(19)->Arg(102)->Arg(20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SceneryGameFrame)->Arg(7)->Arg(15)->Arg(19)->Arg(102)->Arg(16)->Unit(benchmark::kMicrosecond);
 
 void BM_SceneryAlone(benchmark::State& state) {
   SetStartLevel(static_cast<int>(state.range(0)));
@@ -40,6 +41,6 @@ void BM_SceneryAlone(benchmark::State& state) {
   }
   ShutdownMedia();
 }
-BENCHMARK(BM_SceneryAlone)->Arg(7)->Arg(15)->Arg(19)->Arg(102)->Arg(20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SceneryAlone)->Arg(7)->Arg(15)->Arg(19)->Arg(102)->Arg(16)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

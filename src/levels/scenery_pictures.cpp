@@ -125,7 +125,7 @@ void DrawDrawnSprite() {
         const int r = Nearest(40 * k * k);
         const int g = Nearest(90 + 120 * k);
         const int b = Nearest(140 + 110 * k);
-        const int a = Nearest(255 * k * k);
+        const int a = Nearest(255 * k);
         pixels[static_cast<size_t>(y) * pitch + x] =
             static_cast<uint32_t>(a) << 24 | static_cast<uint32_t>(r) << 16 |
             static_cast<uint32_t>(g) << 8 | static_cast<uint32_t>(b);
@@ -137,9 +137,9 @@ void DrawDrawnSprite() {
   const float t = Time();
   const int quad = obj::layerQuad;
   RotateSprite3D(quad, Nearest(t / 6), 0);
-  DrawCentredQuad(quad, width / 2, height / 2, 1060, 70);
+  DrawCentredQuad(quad, width / 2, height / 2, 1060, 150);
   RotateSprite3D(quad, Nearest(-t / 4 + 45), 0);
-  DrawCentredQuad(quad, width / 2, height / 2, Nearest(700 + 80 * std::sin(t / 90)), 50);
+  DrawCentredQuad(quad, width / 2, height / 2, Nearest(700 + 80 * std::sin(t / 90)), 110);
   Sprite3DBlendingMode(5, 6);
 }
 
