@@ -80,7 +80,8 @@ void DrawFace(cairo_t* cr, double phase, Mood mood) {
     cairo_fill(cr);
   }
   // The jaws, opening and closing, and the crystal between them.
-  const double open = mood == Mood::winning ? 22 : 6 + 8 * (0.5 + 0.5 * std::sin(phase * 2 * pi));
+  // The jaws move a quarter turn behind the eyes, so no two frames of the loop are alike.
+  const double open = mood == Mood::winning ? 22 : 6 + 8 * (0.5 + 0.5 * std::cos(phase * 2 * pi));
   cairo_set_source_rgb(cr, 0.05, 0.02, 0.02);
   cairo_move_to(cr, -30, 40);
   cairo_curve_to(cr, -10, 40 - open * 0.2, 10, 40 - open * 0.2, 30, 40);
