@@ -2,7 +2,11 @@
 // numbered effects, the quad budget of every level, and the guardian scene of level 50.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "assets/asset_loader.h"
 #include "assets/objects.h"
@@ -10,6 +14,7 @@
 #include "levels/backgrounds.h"
 #include "levels/guardian_scene.h"
 #include "media/media.h"
+#include "shell/command_line.h"
 #include "shell/game.h"
 
 namespace {
@@ -135,6 +140,92 @@ TEST_F(Scenery, CloudsAreDrawnFarToNear) {
   EXPECT_EQ(DrawFrame(), 60);
   for (int i = 1; i < 60; ++i) EXPECT_GE(Particle(i - 1).z, Particle(i).z) << i;
   EXPECT_FLOAT_EQ(Particle(0).z, 2000 + 59 * 150 - 50);
+}
+
+// The pixels of a sprite, or of the playfield on the screen (number -1).
+std::vector<uint32_t> Pixels(int sprite) {
+  std::vector<uint32_t> out;
+  const bool screen = sprite < 0;
+  if (!(screen ? StartDrawing() : StartDrawing(drawSprite, sprite))) return out;
+  const uint32_t* pixels = DrawingBuffer();
+  const int pitch = DrawingBufferPitch() / 4;
+  const int left = screen ? playLeft : 0, top = screen ? playTop + 12 : 0;
+  const int width = screen ? playWidth : SpriteWidth(sprite);
+  const int height = screen ? playHeight - 12 : SpriteHeight(sprite);
+  for (int y = top; pixels && y < top + height; y += screen ? 4 : 1) {
+    for (int x = left; x < left + width; x += screen ? 4 : 1) out.push_back(pixels[y * pitch + x]);
+  }
+  StopDrawing();
+  return out;
+}
+
+TEST_F(Scenery, EveryEffectLevelMovesFromFrameToFrame) {
+  for (int level : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18, 19, 101, 102}) {
+    SCOPED_TRACE(level);
+    SetUpLevel(level);
+    DrawFrame();
+    const std::vector<uint32_t> before = Pixels(-1);
+    for (int f = 0; f < 6; ++f) DrawFrame();
+    EXPECT_NE(Pixels(-1), before);
+  }
+}
+
+TEST_F(Scenery, TheWaterIsRippledFromThePixelsOfItsPicture) {
+  SetUpLevel(15);
+  const std::vector<uint32_t> picture = Pixels(obj::waterRipple);
+  ASSERT_FALSE(picture.empty());
+  const std::set<uint32_t> colours(picture.begin(), picture.end());
+  game.frameCounter = 40;
+  DrawFrame();
+  const std::vector<uint32_t> rippled = Pixels(obj::waterRipple);
+  ASSERT_EQ(rippled.size(), picture.size());
+  EXPECT_NE(rippled, picture);
+  int foreign = 0;
+  for (uint32_t p : rippled) foreign += colours.count(p) == 0;
+  EXPECT_EQ(foreign, 0);  // moved about, never repainted
+}
+
+TEST_F(Scenery, LevelEighteenDrawsItsEffectIntoItsOwnSprite) {
+  SetUpLevel(18);
+  EXPECT_EQ(SpriteWidth(obj::layerQuad), 128);
+  EXPECT_EQ(SpriteHeight(obj::layerQuad), 128);
+  EXPECT_TRUE(IsSprite3D(obj::layerQuad));
+  DrawFrame();
+  const std::vector<uint32_t> first = Pixels(obj::layerQuad);
+  DrawFrame();
+  EXPECT_NE(Pixels(obj::layerQuad), first);
+  // The next level frees it with the level's other pictures.
+  ReleaseLevelResources();
+  EXPECT_FALSE(IsSprite(obj::layerQuad));
+}
+
+TEST_F(Scenery, TheHeartIsWholeAndMirrored) {
+  SetUpLevel(101);
+  std::set<std::pair<long, long>> points;
+  for (int i = 0; i < 64; ++i) {
+    const BackgroundParticle& p = Particle(i);
+    ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << i;
+    EXPECT_LE(std::fabs(p.x), 1.0f);
+    points.insert({std::lround(p.x * 1000), std::lround(p.y * 1000)});
+  }
+  EXPECT_EQ(points.size(), 64u);  // no two glows on one spot
+  for (const auto& [x, y] : points) EXPECT_EQ(points.count({-x, y}), 1u) << x << "," << y;
+  // The dip between the lobes sits above the point at the bottom.
+  float top = -10, bottom = 10;
+  for (int i = 0; i < 64; ++i) {
+    top = std::max(top, Particle(i).y);
+    bottom = std::min(bottom, Particle(i).y);
+  }
+  EXPECT_GT(top, 1.2f);
+  EXPECT_LT(bottom, -0.85f);
+}
+
+TEST_F(Scenery, TheStartLevelOptionSkipsToItsLevelForTheFirstNewGameOnly) {
+  SetStartLevel(7);
+  ASSERT_TRUE(NewGame());
+  EXPECT_EQ(game.levelNumber, 7);
+  ASSERT_TRUE(NewGame());
+  EXPECT_EQ(game.levelNumber, 0);
 }
 
 class Guardian : public Scenery {
