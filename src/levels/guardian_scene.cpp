@@ -76,7 +76,7 @@ void DrawGuardian(int alpha) {
 void Hover() {
   GuardianScene& s = Scene();
   const float t = static_cast<float>(game.frameCounter);
-  s.x = homeX + 200 * std::sin(t / 170);
+  s.x = homeX + 110 * std::sin(t / 170);
   s.y = homeY + 10 * std::sin(t / 40);
 }
 
