@@ -122,8 +122,11 @@ void Strike() {
   }
   const float top = s.y + 60;
   const int length = Nearest(game.shipY - top);
+  // Added by brightness: the picture's pale sky flash lights the bolt's column.
+  Sprite3DBlendingMode(5, 7);
   ZoomSprite3D(obj::strike, 120 + Random(60), length);
   DrawSceneryQuad(obj::strike, Nearest(s.strikeX - 75.0f), Nearest(top));
+  Sprite3DBlendingMode(5, 6);
   if (s.timer >= strikeFrames) Enter(9);
 }
 
