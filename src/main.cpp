@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     std::fputs(UsageText().c_str(), stdout);
     return 0;
   }
+  SetStartLevel(runOptions.startLevel);
   if (!StartRunControl()) return 2;
   return RunGame();
 }

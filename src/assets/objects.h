@@ -48,6 +48,19 @@ constexpr int bonusPicture = 2104, winnerPicture = 2105;  // images
 // Per-level pictures.
 constexpr int background = 2059;
 constexpr int panelTop = 2061, panelLeft = 2062, panelRight = 2063;
+// The level effects' pictures; each level loads only its own, so levels share numbers.
+constexpr int waterRipple = 2060;          // level 15: the rippled copy of the water picture
+constexpr int cloudQuad = 2107;            // clouds (7, 50) and streaks (6)
+constexpr int starQuad = 2111;
+constexpr int glowQuad = 2115, blueGlowQuad = 2117;
+constexpr int plateQuad = 2118;            // level 5: four plates, 2118..2121
+constexpr int effectQuad = 2122;
+constexpr int guardianMask = 2123;
+constexpr int layerQuad = 2124, layerQuad2 = 2125;
+constexpr int dropQuad = 2126;
+constexpr int guardianLost = 2127;
+constexpr int guardianFrame = 2161;        // eight frames, 2161..2168
+constexpr int guardianWon = 2169;
 
 // Sounds of the sound pack.
 constexpr int music = 2170;

@@ -20,6 +20,7 @@
 #include "gameplay/sprite_effects.h"
 #include "gameplay/teleports.h"
 #include "levels/bricks.h"
+#include "levels/scenery_record.h"
 #include "media/list.h"
 
 struct GameState {
@@ -158,6 +159,12 @@ struct GameState {
   // The hidden console and Pong: kept for the whole run, never by the per-level reset.
   ConsoleState console;
   PongState pong;
+
+  // Level scenery: the background style, the effect particles (one array for the whole run,
+  // every effect uses a prefix of it) and the guardian scene of level 50.
+  std::string backgroundStyle = "black";
+  std::array<BackgroundParticle, backgroundParticleCount> backgroundParticles{};
+  GuardianScene guardian;
 };
 
 extern GameState game;

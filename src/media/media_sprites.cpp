@@ -17,8 +17,8 @@ SpriteRecord* FindSprite(int number) {
 namespace {
 
 // The texture's pixels: alpha as the picture has it, or 0 where the colour key matches.
-std::vector<uint32_t> TexturePixels(const SpriteRecord& sprite) {
-  std::vector<uint32_t> out(sprite.pixels.size());
+void TexturePixelsInto(const SpriteRecord& sprite, std::vector<uint32_t>& out) {
+  out.resize(sprite.pixels.size());
   const uint32_t key = PixelFromColour(sprite.colourKey);
   const bool ownAlpha = sprite.flags & spriteAlpha;
   for (std::size_t i = 0; i < out.size(); ++i) {
@@ -29,6 +29,11 @@ std::vector<uint32_t> TexturePixels(const SpriteRecord& sprite) {
       out[i] = (p & 0x00FFFFFFu) == key ? (p & 0x00FFFFFFu) : (p | 0xFF000000u);
     }
   }
+}
+
+std::vector<uint32_t> TexturePixels(const SpriteRecord& sprite) {
+  std::vector<uint32_t> out;
+  TexturePixelsInto(sprite, out);
   return out;
 }
 
@@ -80,7 +85,9 @@ bool EnsureSpriteTarget(SpriteRecord& sprite) {
 
 void RefreshSpriteTexture(SpriteRecord& sprite) {
   if (!sprite.texture) return;
-  std::vector<uint32_t> pixels = TexturePixels(sprite);
+  // Kept between calls, so a sprite redrawn every frame is uploaded without allocating.
+  static std::vector<uint32_t> pixels;
+  TexturePixelsInto(sprite, pixels);
   UploadPixelsToTexture(sprite.texture, nullptr, pixels.data(), sprite.width, sprite.height,
                         sprite.width, false);
 }

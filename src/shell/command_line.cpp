@@ -1,11 +1,17 @@
 #include "shell/command_line.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
+
+#include "levels/level_file.h"
+#include "media/media.h"
 
 RunOptions runOptions;
 
 namespace {
+
+int startLevel = -1;
 
 struct OptionRow {
   const char* name;
@@ -15,6 +21,7 @@ struct OptionRow {
 
 constexpr OptionRow optionTable[] = {
     {"--help", nullptr, "show this help and exit"},
+    {"--level", "N", "start a new game straight at level N (0 to 19, 50, 101 and 102 are shipped)"},
     {"--record", "FILE", "record the game (input, clock, focus) to FILE"},
     {"--replay", "FILE", "play a recorded game back from FILE"},
     {"--autopilot", nullptr, "let the game play itself"},
@@ -22,27 +29,51 @@ constexpr OptionRow optionTable[] = {
     {"--fast", nullptr, "do not wait for the frame period (replays, soak runs)"},
 };
 
-bool ParseCount(const char* text, int64_t& value) {
-  const char* end = text + std::strlen(text);
-  auto [rest, fault] = std::from_chars(text, end, value);
-  return fault == std::errc() && rest == end && value >= 0;
+bool ParseCount(const std::string& text, int64_t& value) {
+  const char* begin = text.data();
+  const char* end = begin + text.size();
+  auto [rest, fault] = std::from_chars(begin, end, value);
+  return !text.empty() && fault == std::errc() && rest == end && value >= 0;
+}
+
+bool ParseLevel(const std::string& value, RunOptions& options, std::string& error) {
+  int64_t level = -1;
+  if (!ParseCount(value, level) || level > 999999999) {
+    error = "--level needs a level number, not \"" + value + "\"";
+    return false;
+  }
+  const std::string file = LevelFileName(static_cast<int>(level));
+  if (!FileExists(file)) {
+    error = "level " + std::to_string(level) + " has no level file (" + file + ")";
+    return false;
+  }
+  options.startLevel = static_cast<int>(level);
+  return true;
 }
 
 }  // namespace
 
 bool ParseCommandLine(int argc, const char* const* argv, RunOptions& options, std::string& error) {
   for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
+    std::string arg = argv[i];
+    std::string value;
+    bool valueGiven = false;
+    // "--level=5" is "--level 5".
+    if (const auto equals = arg.find('='); arg.rfind("--", 0) == 0 && equals != std::string::npos) {
+      value = arg.substr(equals + 1);
+      arg.resize(equals);
+      valueGiven = true;
+    }
+    if (arg == "-h") arg = "--help";
     const OptionRow* row = nullptr;
     for (const OptionRow& r : optionTable) {
       if (arg == r.name) row = &r;
     }
-    if (!row) {
-      error = "unknown option '" + arg + "' (try --help)";
+    if (!row || (valueGiven && !row->value)) {
+      error = "unknown option \"" + std::string(argv[i]) + "\" (kaldovirent --help lists the options)";
       return false;
     }
-    const char* value = nullptr;
-    if (row->value) {
+    if (row->value && !valueGiven) {
       if (i + 1 >= argc) {
         error = arg + " needs " + row->value;
         return false;
@@ -51,6 +82,8 @@ bool ParseCommandLine(int argc, const char* const* argv, RunOptions& options, st
     }
     if (arg == "--help") {
       options.help = true;
+    } else if (arg == "--level") {
+      if (!ParseLevel(value, options, error)) return false;
     } else if (arg == "--record") {
       options.recordFile = value;
     } else if (arg == "--replay") {
@@ -59,7 +92,7 @@ bool ParseCommandLine(int argc, const char* const* argv, RunOptions& options, st
       options.autopilot = true;
     } else if (arg == "--frames") {
       if (!ParseCount(value, options.frames)) {
-        error = std::string("--frames needs a whole number of frames, not '") + value + "'";
+        error = "--frames needs a whole number of frames, not \"" + value + "\"";
         return false;
       }
     } else if (arg == "--fast") {
@@ -74,11 +107,20 @@ bool ParseCommandLine(int argc, const char* const* argv, RunOptions& options, st
 }
 
 std::string UsageText() {
-  std::string text = "Usage: kaldovirent [OPTION]...\nKaldovirent, a brick-breaker arcade game.\n\nOptions:\n";
+  std::string text =
+      "Usage: kaldovirent [OPTION]...\nKaldovirent, a brick-breaker arcade game.\n\nOptions:\n";
   for (const OptionRow& r : optionTable) {
     std::string left = std::string("  ") + r.name + (r.value ? std::string(" ") + r.value : "");
     left.resize(std::max<std::size_t>(left.size() + 2, 22), ' ');
     text += left + r.help + "\n";
   }
   return text;
+}
+
+void SetStartLevel(int level) { startLevel = level; }
+
+int TakeStartLevel() {
+  const int level = startLevel;
+  startLevel = -1;
+  return level;
 }

@@ -7,6 +7,7 @@
 
 struct RunOptions {
   bool help = false;
+  int startLevel = -1;      // --level N: a new game straight at level N; -1 after the menu
   std::string recordFile;   // --record FILE: write what the game reads from outside
   std::string replayFile;   // --replay FILE: play a recording back instead of real input
   bool autopilot = false;   // --autopilot: the game plays itself
@@ -18,7 +19,13 @@ struct RunOptions {
 extern RunOptions runOptions;
 
 // Fills options from the arguments; false with one line in error for an unknown option, a
-// missing or bad value, or options that exclude each other.
+// missing or bad value, a level without a file in the working directory, or options that
+// exclude each other.
 bool ParseCommandLine(int argc, const char* const* argv, RunOptions& options, std::string& error);
 
 std::string UsageText();
+
+// The level the next new game starts at, given once: the first new game takes it and skips
+// the menu; later ones start at level 0 as usual. -1 when none was given.
+void SetStartLevel(int level);
+int TakeStartLevel();

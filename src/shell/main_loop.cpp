@@ -23,6 +23,7 @@
 #include "media/fatal_error.h"
 #include "media/media.h"
 #include "shell/attract_mode.h"
+#include "shell/command_line.h"
 #include "shell/game.h"
 #include "shell/hud.h"
 #include "shell/picture_effect.h"
@@ -207,14 +208,15 @@ void StartUp() {
 }
 
 bool NewGame() {
-  game.levelNumber = 0;
+  const int startLevel = TakeStartLevel();  // --level N: straight to that level, no menu
+  game.levelNumber = startLevel < 0 ? 0 : startLevel;
   game.score = 0;
   game.teamName = "TEAM";
   game.lives = 3;
   game.lifeLost = 0;
   game.musicOn = 1;
   game.effectsOn = 1;
-  if (!RunMainMenu()) return false;
+  if (startLevel < 0 && !RunMainMenu()) return false;
   if (game.attractDemo) StartAttractDemo();
   LoadFont(obj::fontText, "Arial black", 25);
   SetUpConsole();
@@ -248,6 +250,7 @@ void RebuildGameScreen() {
   // The bricks stay as the pause found them: reading the level file again would bring back every
   // brick already broken and put the moving ones back at their start.
   game.levelReloaded = 1;
+  SetUpBackground();
 }
 
 void EndProgram() { PlayerQuit(); }
@@ -289,13 +292,9 @@ AfterLevel EndLevel() {
         game.enteringBonus = 1;
       }
     } else {
+      // Play goes on through every level with a file; the check below ends it after the last.
       ++game.levelNumber;
-      if (game.levelNumber == demoLevels) {
-        game.quitToMenu = 1;
-        game.demoEnd = 1;
-      } else {
-        game.demoEnd = 0;
-      }
+      game.demoEnd = 0;
     }
   }
   // Play that runs out of level files is a success, not a missing file.

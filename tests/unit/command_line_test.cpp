@@ -1,5 +1,6 @@
 // The program's options: every option --help lists is understood, and a bad command line is
-// refused with one line that says what is wrong.
+// refused with one line that says what is wrong. The tests run in the game's working directory,
+// where the level files are.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,30 +10,48 @@
 
 namespace {
 
-bool Parse(std::vector<const char*> args, RunOptions& options, std::string& error) {
+struct Parsed {
+  bool ok;
+  RunOptions options;
+  std::string error;
+};
+
+Parsed Parse(std::vector<const char*> args) {
   args.insert(args.begin(), "kaldovirent");
-  return ParseCommandLine(static_cast<int>(args.size()), args.data(), options, error);
+  Parsed p{};
+  p.ok = ParseCommandLine(static_cast<int>(args.size()), args.data(), p.options, p.error);
+  return p;
 }
 
 }  // namespace
 
-TEST(CommandLine, EveryOptionOfTheUsageTextIsUnderstood) {
-  RunOptions options;
-  std::string error;
-  ASSERT_TRUE(Parse({"--record", "a.rec", "--autopilot", "--frames", "270000", "--fast"}, options, error))
-      << error;
-  EXPECT_EQ(options.recordFile, "a.rec");
-  EXPECT_TRUE(options.autopilot);
-  EXPECT_EQ(options.frames, 270000);
-  EXPECT_TRUE(options.fast);
+TEST(CommandLine, NoOptionsStartAtTheMenu) {
+  const Parsed p = Parse({});
+  EXPECT_TRUE(p.ok);
+  EXPECT_EQ(p.options.startLevel, -1);
+  EXPECT_FALSE(p.options.help);
+  EXPECT_EQ(p.options.frames, -1);
+}
 
-  RunOptions replay;
-  ASSERT_TRUE(Parse({"--replay", "b.rec", "--help"}, replay, error)) << error;
-  EXPECT_EQ(replay.replayFile, "b.rec");
-  EXPECT_TRUE(replay.help);
+TEST(CommandLine, EveryOptionOfTheUsageTextIsUnderstood) {
+  Parsed p = Parse({"--record", "a.rec", "--autopilot", "--frames", "270000", "--fast", "--level", "17"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.options.recordFile, "a.rec");
+  EXPECT_TRUE(p.options.autopilot);
+  EXPECT_EQ(p.options.frames, 270000);
+  EXPECT_TRUE(p.options.fast);
+  EXPECT_EQ(p.options.startLevel, 17);
+
+  p = Parse({"--replay", "b.rec", "--help", "--level=102", "--frames=5"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.options.replayFile, "b.rec");
+  EXPECT_TRUE(p.options.help);
+  EXPECT_EQ(p.options.startLevel, 102);
+  EXPECT_EQ(p.options.frames, 5);
 
   const std::string usage = UsageText();
-  for (const char* option : {"--help", "--record FILE", "--replay FILE", "--autopilot", "--frames N", "--fast"}) {
+  for (const char* option :
+       {"--help", "--level N", "--record FILE", "--replay FILE", "--autopilot", "--frames N", "--fast"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
 }
@@ -43,18 +62,29 @@ TEST(CommandLine, ABadCommandLineGetsOneLineSayingWhy) {
     std::string error;
   };
   const Case cases[] = {
-      {{"--levle", "3"}, "unknown option '--levle' (try --help)"},
+      {{"--levle", "3"}, "unknown option \"--levle\" (kaldovirent --help lists the options)"},
+      {{"--fast=1"}, "unknown option \"--fast=1\" (kaldovirent --help lists the options)"},
       {{"--record"}, "--record needs FILE"},
-      {{"--frames", "-5"}, "--frames needs a whole number of frames, not '-5'"},
-      {{"--frames", "12x"}, "--frames needs a whole number of frames, not '12x'"},
+      {{"--level"}, "--level needs N"},
+      {{"--level", "20"}, "level 20 has no level file (level20.dat)"},
+      {{"--level", "-3"}, "--level needs a level number, not \"-3\""},
+      {{"--level", "1e3"}, "--level needs a level number, not \"1e3\""},
+      {{"--level="}, "--level needs a level number, not \"\""},
+      {{"--frames", "-5"}, "--frames needs a whole number of frames, not \"-5\""},
+      {{"--frames", "12x"}, "--frames needs a whole number of frames, not \"12x\""},
       {{"--replay", "a.rec", "--autopilot"},
        "--replay plays a recording back: it takes neither --record nor --autopilot"},
   };
   for (const Case& c : cases) {
-    RunOptions options;
-    std::string error;
-    EXPECT_FALSE(Parse(c.args, options, error));
-    EXPECT_EQ(error, c.error);
-    EXPECT_EQ(error.find('\n'), std::string::npos);
+    const Parsed p = Parse(c.args);
+    EXPECT_FALSE(p.ok) << c.error;
+    EXPECT_EQ(p.error, c.error);
+    EXPECT_EQ(p.error.find('\n'), std::string::npos);
   }
+}
+
+TEST(CommandLine, TheStartLevelServesOnlyTheFirstNewGame) {
+  SetStartLevel(5);
+  EXPECT_EQ(TakeStartLevel(), 5);
+  EXPECT_EQ(TakeStartLevel(), -1);
 }

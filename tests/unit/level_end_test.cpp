@@ -31,9 +31,13 @@ TEST_F(LevelEnd, FinishingALevelGoesToTheNextOne) {
   EXPECT_EQ(game.demoEnd, 0);
 }
 
-TEST_F(LevelEnd, FinishingTheThirdLevelEndsTheDemo) {
-  EXPECT_EQ(FinishLevel(2, 0), AfterLevel::endProgram);
+TEST_F(LevelEnd, PlayGoesOnPastTheDemoLevelsAndEndsLikeTheDemoAfterTheLastFile) {
+  EXPECT_EQ(FinishLevel(2, 0), AfterLevel::nextLevel);
   EXPECT_EQ(game.levelNumber, 3);
+  EXPECT_EQ(game.demoEnd, 0);
+
+  game.levelComplete = 0;
+  EXPECT_EQ(FinishLevel(3, 0), AfterLevel::endProgram);  // there is no level 4
   EXPECT_EQ(game.demoEnd, 1);
   EXPECT_EQ(game.quitToMenu, 1);
 }

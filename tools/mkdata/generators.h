@@ -16,6 +16,8 @@ cairo_surface_t* DrawArenaPicture(const std::string& fileName);
 cairo_surface_t* DrawWeaponPicture(const std::string& fileName);
 // The main menu's pictures and the pause picture "gfx/gamepaused.png".
 cairo_surface_t* DrawMenuPicture(const std::string& fileName);
+// The level scenery: backgrounds, panels, effect pictures and the guardian.
+cairo_surface_t* DrawSceneryPicture(const std::string& fileName);
 
 // Encodes a surface in the format the file name's extension says: .png (with alpha), .jpg
 // (opaque) or .tif (with alpha). Deterministic: the same surface gives the same bytes.

@@ -9,10 +9,21 @@
 
 #include "assets/menu_catalogue.h"
 #include "assets/pack_file.h"
+#include "assets/scenery_catalogue.h"
 #include "media/media.h"
 #include "generators.h"
 
 namespace fs = std::filesystem;
+
+const std::vector<CataloguePack>& AllPacks() {
+  static const std::vector<CataloguePack> packs = [] {
+    std::vector<CataloguePack> all = MainCatalogue();
+    all.push_back(MenuCatalogue());
+    for (const CataloguePack& pack : SceneryCatalogue()) all.push_back(pack);
+    return all;
+  }();
+  return packs;
+}
 
 bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string& error) {
   bytes.clear();
@@ -24,6 +35,7 @@ bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string
   cairo_surface_t* surface = DrawArenaPicture(row.fileName);
   if (!surface) surface = DrawWeaponPicture(row.fileName);
   if (!surface) surface = DrawMenuPicture(row.fileName);
+  if (!surface) surface = DrawSceneryPicture(row.fileName);
   if (!surface) {
     error = "no generator draws the picture \"" + row.fileName + "\"";
     return false;
@@ -141,11 +153,7 @@ bool BuildPacks(const std::vector<CataloguePack>& packs, const std::string& game
   return true;
 }
 
-std::vector<CataloguePack> GamePacks() {
-  std::vector<CataloguePack> packs = MainCatalogue();
-  packs.push_back(MenuCatalogue());
-  return packs;
-}
+std::vector<CataloguePack> GamePacks() { return AllPacks(); }
 
 bool WritePlainPicture(const std::string& fileName, const std::string& gameDir, std::string& error) {
   std::vector<uint8_t> bytes;

@@ -10,6 +10,9 @@
 
 #include "assets/catalogue.h"
 
+// Every pack of the game: the main catalogue, the menu's, then the scenery's packs.
+const std::vector<CataloguePack>& AllPacks();
+
 // Makes the bytes of one catalogue row: a picture drawn and encoded, or a sound synthesised.
 // False, with a message naming the file, when no generator makes it.
 bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string& error);
@@ -27,7 +30,7 @@ struct BuildSummary {
 bool BuildPacks(const std::vector<CataloguePack>& packs, const std::string& gameDir, int jobs,
                 BuildSummary& summary, std::string& error);
 
-// Every pack the game reads: the main catalogue's, then the menu's.
+// The same packs, as a list of its own.
 std::vector<CataloguePack> GamePacks();
 
 // Draws one picture and writes it as a plain file gameDir/fileName (the game's name, backslashes
@@ -46,6 +49,9 @@ cairo_surface_t* DecodePicture(const uint8_t* data, std::size_t size);
 // (count < 0: all).
 bool WriteContactSheet(const std::string& packPath, const std::string& outPng, int first, int count,
                        std::string& error);
+
+// A sheet of every pack that holds pictures (AllPacks), each written as outDir/<pack name>.png.
+bool WriteAllContactSheets(const std::string& gameDir, const std::string& outDir, std::string& error);
 
 // Writes every sound of the catalogue into a folder, named as in the catalogue without "sfx/".
 bool WriteSounds(const std::string& dir, std::string& error);

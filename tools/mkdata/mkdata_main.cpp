@@ -5,6 +5,8 @@
 //       as DIR/DESIB___.ttf
 //   mkdata --contact-sheet PAK OUT.png [FIRST [COUNT]]
 //       the pictures of a pack in a grid, each with its object number
+//   mkdata --contact-sheets GAMEDIR OUTDIR
+//       one sheet for every pack of pictures the game has, OUTDIR/<pack>.png
 //   mkdata --sounds-to DIR
 //       every sound as a file of its own, to listen to
 #include <algorithm>
@@ -23,6 +25,7 @@ int Usage() {
   std::fprintf(stderr,
                "usage: mkdata --game-dir DIR [--font FILE] [--jobs N]\n"
                "       mkdata --contact-sheet PAK OUT.png [FIRST [COUNT]]\n"
+               "       mkdata --contact-sheets GAMEDIR OUTDIR\n"
                "       mkdata --sounds-to DIR\n");
   return 2;
 }
@@ -55,6 +58,10 @@ int Run(int argc, char** argv) {
     const int first = argc > 4 ? std::atoi(argv[4]) : 0;
     const int count = argc > 5 ? std::atoi(argv[5]) : -1;
     return WriteContactSheet(argv[2], argv[3], first, count, error) ? 0 : Fail(error);
+  }
+  if (mode == "--contact-sheets") {
+    if (argc < 4) return Usage();
+    return WriteAllContactSheets(argv[2], argv[3], error) ? 0 : Fail(error);
   }
   if (mode == "--sounds-to") {
     return WriteSounds(argv[2], error) ? 0 : Fail(error);

@@ -230,8 +230,7 @@ bool WriteContactSheet(const std::string& packPath, const std::string& outPng, i
                        std::string& error) {
   const CataloguePack* pack = nullptr;
   const std::string packFile = std::filesystem::path(packPath).filename().string();
-  const std::vector<CataloguePack> packs = GamePacks();
-  for (const CataloguePack& p : packs) {
+  for (const CataloguePack& p : AllPacks()) {
     if (std::filesystem::path(p.packName).filename().string() == packFile) pack = &p;
   }
   if (!pack) {
@@ -289,5 +288,21 @@ bool WriteContactSheet(const std::string& packPath, const std::string& outPng, i
     return false;
   }
   std::printf("mkdata: %zu pictures on %s (%d undecodable)\n", cells.size(), outPng.c_str(), undecodable);
+  return true;
+}
+
+bool WriteAllContactSheets(const std::string& gameDir, const std::string& outDir, std::string& error) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::create_directories(outDir, ec);
+  for (const CataloguePack& pack : AllPacks()) {
+    const bool pictures = std::any_of(pack.rows.begin(), pack.rows.end(),
+                                      [](const CatalogueRow& row) { return IsPictureName(row.fileName); });
+    if (!pictures) continue;
+    const fs::path sheet = fs::path(outDir) / (fs::path(pack.packName).stem().string() + ".png");
+    if (!WriteContactSheet((fs::path(gameDir) / pack.packName).string(), sheet.string(), 0, -1, error)) {
+      return false;
+    }
+  }
   return true;
 }
