@@ -65,4 +65,9 @@ constexpr int fontText = 0;                // "Arial black" 25, for text screens
 constexpr int screenshotSprite = 9999;     // scratch sprite of the S key
 constexpr int fontCredits = 2058;          // "Designer Block"
 
+// The credits pack.
+constexpr int creditsTitle = 2056;         // 3D-capable
+constexpr int creditsMusic = 2187;
+constexpr int creditsLandscape = 2057;     // image the landscape is drawn into each frame
+
 }  // namespace obj

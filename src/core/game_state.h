@@ -9,6 +9,7 @@
 #include "assets/objects.h"
 #include "core/picture_balls.h"
 #include "core/settings.h"
+#include "frontend/credits_state.h"
 #include "gameplay/balls.h"
 #include "gameplay/capsules.h"
 #include "gameplay/sprite_effects.h"
@@ -110,6 +111,10 @@ struct GameState {
   List<int> teleportBricks;
   int secondTick = 0;    // 0..74; its wrap to 0 is the one-second tick of level time
   int slideOffset = 0;   // added to every brick's drawn y; negative during the slide-in
+
+  // ---------------------------------------------------------------- credits screen
+  // Its text, scroll, fade and landscape while it is open (emptied when it closes).
+  CreditsState credits;
 };
 
 extern GameState game;

@@ -1,5 +1,6 @@
 #include "mkdata_build.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -7,10 +8,17 @@
 #include <fstream>
 #include <thread>
 
+#include "assets/credits_catalogue.h"
 #include "assets/pack_file.h"
 #include "generators.h"
 
 namespace fs = std::filesystem;
+
+std::vector<CataloguePack> DataPacks() {
+  std::vector<CataloguePack> packs = MainCatalogue();
+  packs.push_back(CreditsCatalogue());
+  return packs;
+}
 
 bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string& error) {
   bytes.clear();
@@ -21,6 +29,7 @@ bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string
   }
   cairo_surface_t* surface = DrawArenaPicture(row.fileName);
   if (!surface) surface = DrawWeaponPicture(row.fileName);
+  if (!surface) surface = DrawCreditsPicture(row.fileName);
   if (!surface) {
     error = "no generator draws the picture \"" + row.fileName + "\"";
     return false;
@@ -153,12 +162,15 @@ bool PlaceFont(const std::string& fontFile, const std::string& gameDir, std::str
 bool WriteSounds(const std::string& dir, std::string& error) {
   std::error_code ec;
   fs::create_directories(dir, ec);
-  for (const CataloguePack& pack : MainCatalogue()) {
+  for (const CataloguePack& pack : DataPacks()) {
     for (const CatalogueRow& row : pack.rows) {
       if (row.loader != LoaderKind::sound) continue;
       std::vector<uint8_t> bytes;
       if (!MakeAsset(row, bytes, error)) return false;
-      const fs::path path = fs::path(dir) / fs::path(row.fileName).filename();
+      // Catalogue names may use either slash ("GFX\\Credits\\...").
+      std::string name = row.fileName;
+      std::replace(name.begin(), name.end(), '\\', '/');
+      const fs::path path = fs::path(dir) / fs::path(name).filename();
       std::ofstream out(path, std::ios::binary);
       out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
       if (!out) {

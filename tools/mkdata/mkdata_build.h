@@ -10,6 +10,9 @@
 
 #include "assets/catalogue.h"
 
+// Every pack the data build writes: the main catalogue's, then the credits'.
+std::vector<CataloguePack> DataPacks();
+
 // Makes the bytes of one catalogue row: a picture drawn and encoded, or a sound synthesised.
 // False, with a message naming the file, when no generator makes it.
 bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string& error);
@@ -40,5 +43,6 @@ cairo_surface_t* DecodePicture(const uint8_t* data, std::size_t size);
 bool WriteContactSheet(const std::string& packPath, const std::string& outPng, int first, int count,
                        std::string& error);
 
-// Writes every sound of the catalogue into a folder, named as in the catalogue without "sfx/".
+// Writes every sound of the data packs into a folder, named as in the catalogue without its
+// folders.
 bool WriteSounds(const std::string& dir, std::string& error);

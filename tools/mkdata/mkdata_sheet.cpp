@@ -230,7 +230,8 @@ bool WriteContactSheet(const std::string& packPath, const std::string& outPng, i
                        std::string& error) {
   const CataloguePack* pack = nullptr;
   const std::string packFile = std::filesystem::path(packPath).filename().string();
-  for (const CataloguePack& p : MainCatalogue()) {
+  const std::vector<CataloguePack> packs = DataPacks();
+  for (const CataloguePack& p : packs) {
     if (std::filesystem::path(p.packName).filename().string() == packFile) pack = &p;
   }
   if (!pack) {
