@@ -20,10 +20,14 @@ struct Channel {
   int32_t value, step;
 };
 
-Channel SpanChannel(float start, float perPixel, int pixels) {
-  const float first = std::clamp(start, 0.0f, 255.0f);
-  const float last = std::clamp(start + perPixel * (pixels - 1), 0.0f, 255.0f);
-  const float step = pixels > 1 ? (last - first) / (pixels - 1) : 0.0f;
+Channel SpanChannel(float start, float perPixel, int pixels, float perStep) {
+  float first = start, last = start + perPixel * (pixels - 1);
+  float step = perPixel;
+  if (first < 0 || first > 255 || last < 0 || last > 255) {
+    first = std::clamp(first, 0.0f, 255.0f);
+    last = std::clamp(last, 0.0f, 255.0f);
+    step = (last - first) * perStep;
+  }
   return Channel{static_cast<int32_t>(first * 65536.0f), static_cast<int32_t>(step * 65536.0f)};
 }
 
@@ -56,9 +60,10 @@ void FillTriangle(const RasterTarget& target, RasterVertex a, RasterVertex b, Ra
     if (first >= end) continue;
     const float dx = first + 0.5f - origin.x, dy = y - origin.y;
     const int count = end - first;
-    Channel r = SpanChannel(origin.r + drdx * dx + drdy * dy, drdx, count);
-    Channel g = SpanChannel(origin.g + dgdx * dx + dgdy * dy, dgdx, count);
-    Channel bl = SpanChannel(origin.b + dbdx * dx + dbdy * dy, dbdx, count);
+    const float perStep = count > 1 ? 1.0f / (count - 1) : 0.0f;
+    Channel r = SpanChannel(origin.r + drdx * dx + drdy * dy, drdx, count, perStep);
+    Channel g = SpanChannel(origin.g + dgdx * dx + dgdy * dy, dgdx, count, perStep);
+    Channel bl = SpanChannel(origin.b + dbdx * dx + dbdy * dy, dbdx, count, perStep);
     uint32_t* out = target.pixels + static_cast<std::size_t>(row) * target.pitchPixels + first;
     for (int i = 0; i < count; ++i) {
       out[i] = static_cast<uint32_t>(r.value >> 16) << 16 | static_cast<uint32_t>(g.value >> 16) << 8 |
