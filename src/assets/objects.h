@@ -68,6 +68,6 @@ constexpr int fontCredits = 2058;          // "Designer Block"
 // The credits pack.
 constexpr int creditsTitle = 2056;         // 3D-capable
 constexpr int creditsMusic = 2187;
-constexpr int creditsLandscape = 2057;     // image the landscape is drawn into each frame
+constexpr int creditsLandscape = 2057;     // 3D-capable sprite the landscape is drawn into
 
 }  // namespace obj

@@ -100,7 +100,7 @@ TEST_F(CreditsScreen, RunCreditsReturnsAfterEscapeWithItsMusicAndPicturesGone) {
   EXPECT_FALSE(IsSound(obj::creditsMusic));
   EXPECT_FALSE(IsSprite(obj::creditsTitle));
   EXPECT_FALSE(IsSprite3D(obj::creditsTitle));
-  EXPECT_FALSE(IsImage(obj::creditsLandscape));
+  EXPECT_FALSE(IsSprite(obj::creditsLandscape));
   EXPECT_TRUE(game.credits.lines.empty());
   // Opened again, it starts from the beginning.
   ASSERT_TRUE(PushKey(SDL_SCANCODE_ESCAPE, false));
