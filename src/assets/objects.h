@@ -97,4 +97,9 @@ constexpr int fontCredits = 2058;          // "Designer Block"
 constexpr int fontPong = 2002;             // "Arial black" 80, Pong's scores
 constexpr int fontConsole = 2005;          // the console's lines and Pong's small text
 
+// The credits pack.
+constexpr int creditsTitle = 2056;         // 3D-capable
+constexpr int creditsMusic = 2187;
+constexpr int creditsLandscape = 2057;     // 3D-capable sprite the landscape is drawn into
+
 }  // namespace obj

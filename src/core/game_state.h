@@ -15,6 +15,7 @@
 #include "core/picture_balls.h"
 #include "core/settings.h"
 #include "frontend/menu_record.h"
+#include "frontend/credits_state.h"
 #include "gameplay/balls.h"
 #include "gameplay/capsules.h"
 #include "gameplay/sprite_effects.h"
@@ -165,6 +166,9 @@ struct GameState {
   std::string backgroundStyle = "black";
   std::array<BackgroundParticle, backgroundParticleCount> backgroundParticles{};
   GuardianScene guardian;
+  // ---------------------------------------------------------------- credits screen
+  // Its text, scroll, fade and landscape while it is open (emptied when it closes).
+  CreditsState credits;
 };
 
 extern GameState game;

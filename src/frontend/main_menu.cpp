@@ -6,6 +6,7 @@
 #include "assets/menu_catalogue.h"
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "frontend/credits.h"
 #include "frontend/pause_screen.h"
 #include "media/media.h"
 
@@ -98,6 +99,7 @@ void Select(int item) {
 // Item 2: the menu gives way to the credits screen, then starts over with its intro.
 void ShowCredits() {
   TearDownMenu();
+  RunCredits();
   SetUpMenu();
 }
 

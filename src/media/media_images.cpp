@@ -53,14 +53,16 @@ SDL_Texture* ImageTexture(ImageRecord& image) {
     image.texture = nullptr;
   }
   if (!image.texture) {
-    image.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
+    // The image's pixels are 0x00RRGGBB: a texture that ignores the top byte takes them as they
+    // are, with no opaque copy made at every upload (the credits upload a whole screen a frame).
+    image.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STATIC,
                                       image.width, image.height);
     if (!image.texture) return nullptr;
     image.textureWidth = image.width;
     image.textureHeight = image.height;
   }
   UploadPixelsToTexture(image.texture, nullptr, image.pixels.data(), image.width, image.height,
-                        image.width, true);
+                        image.width, false);
   return image.texture;
 }
 

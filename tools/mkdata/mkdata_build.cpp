@@ -1,5 +1,6 @@
 #include "mkdata_build.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <thread>
 
 #include "assets/menu_catalogue.h"
+#include "assets/credits_catalogue.h"
 #include "assets/pack_file.h"
 #include "assets/scenery_catalogue.h"
 #include "media/media.h"
@@ -19,6 +21,7 @@ const std::vector<CataloguePack>& AllPacks() {
   static const std::vector<CataloguePack> packs = [] {
     std::vector<CataloguePack> all = MainCatalogue();
     all.push_back(MenuCatalogue());
+    all.push_back(CreditsCatalogue());
     for (const CataloguePack& pack : SceneryCatalogue()) all.push_back(pack);
     return all;
   }();
@@ -36,6 +39,7 @@ bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string
   if (!surface) surface = DrawWeaponPicture(row.fileName);
   if (!surface) surface = DrawMenuPicture(row.fileName);
   if (!surface) surface = DrawSceneryPicture(row.fileName);
+  if (!surface) surface = DrawCreditsPicture(row.fileName);
   if (!surface) {
     error = "no generator draws the picture \"" + row.fileName + "\"";
     return false;
@@ -201,7 +205,10 @@ bool WriteSounds(const std::string& dir, std::string& error) {
       if (row.loader != LoaderKind::sound) continue;
       std::vector<uint8_t> bytes;
       if (!MakeAsset(row, bytes, error)) return false;
-      const fs::path path = fs::path(dir) / fs::path(row.fileName).filename();
+      // Catalogue names may use either slash ("GFX\\Credits\\...").
+      std::string name = row.fileName;
+      std::replace(name.begin(), name.end(), '\\', '/');
+      const fs::path path = fs::path(dir) / fs::path(name).filename();
       std::ofstream out(path, std::ios::binary);
       out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
       if (!out) {

@@ -10,7 +10,7 @@
 
 #include "assets/catalogue.h"
 
-// Every pack of the game: the main catalogue, the menu's, then the scenery's packs.
+// Every pack of the game: the main catalogue, the menu's, the credits', then the scenery's.
 const std::vector<CataloguePack>& AllPacks();
 
 // Makes the bytes of one catalogue row: a picture drawn and encoded, or a sound synthesised.

@@ -439,6 +439,12 @@ bool MakeSound(const std::string& fileName, std::vector<uint8_t>& encoded) {
     encoded = EncodeVorbis(left, right, musicRate, 0.4f, 0x4B414C44);
     return !encoded.empty();
   }
+  if (fileName == "GFX\\Credits\\creditskaldovirent.ogg") {
+    Samples left, right;
+    RenderCreditsMusic(left, right);
+    encoded = EncodeVorbis(left, right, musicRate, 0.4f, 0x4B414C43, "Kaldovirent credits");
+    return !encoded.empty();
+  }
   Samples mono;
   if (!RenderEffect(fileName, mono) && !RenderMenuEffect(fileName, mono)) return false;
   encoded = EncodeWav(mono, effectRate);

@@ -47,7 +47,7 @@ static void PutPage(std::vector<uint8_t>& out, const ogg_page& page) {
 }
 
 std::vector<uint8_t> EncodeVorbis(const Samples& left, const Samples& right, int rate,
-                                  float quality, int serial) {
+                                  float quality, int serial, const char* title) {
   std::vector<uint8_t> out;
   vorbis_info info;
   vorbis_info_init(&info);
@@ -57,7 +57,7 @@ std::vector<uint8_t> EncodeVorbis(const Samples& left, const Samples& right, int
   }
   vorbis_comment comment;
   vorbis_comment_init(&comment);
-  vorbis_comment_add_tag(&comment, "TITLE", "Kaldovirent theme");
+  vorbis_comment_add_tag(&comment, "TITLE", title);
   vorbis_dsp_state dsp;
   vorbis_analysis_init(&dsp, &info);
   vorbis_block block;

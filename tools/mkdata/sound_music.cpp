@@ -2,14 +2,13 @@
 // sections. A (16 bars: Am F C G) opens on the groove alone and brings in the lead after four
 // bars; B (16 bars: F G Em Am F G E E) lifts it with pads and a higher melody; C (8 bars:
 // Dm Em F G Dm Em F E) breaks down to arpeggios and builds back with a snare roll into A.
-// Every voice is written into a circular buffer, so tails that run past the end sound at the
-// start and the loop has no seam.
+// Every voice is written into a circular bus (music_bus.h), so the loop has no seam.
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "music_bus.h"
 #include "sound_synth.h"
 
 namespace {
@@ -56,67 +55,9 @@ const char* const melody[barCount] = {
     ". . . . . . . .", ". . . . . . . .", ". . . . . . . .", ". . . . . . . .",
     "A5 - - - - - - -", "B5 - - - - - - -", "C6 - - - - - - -", "B5 - - - G#5 - - -"};
 
-int NoteNumber(const std::string& name) {
-  static const int offsets[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
-  int note = offsets[name[0] - 'A'];
-  size_t i = 1;
-  if (name[i] == '#') {
-    ++note;
-    ++i;
-  }
-  const int octave = name[i] - '0';
-  return 12 * (octave + 1) + note;
-}
+std::vector<Note> MelodyNotes() { return ParseMelody(melody, barCount, stepsPerBar); }
 
-struct Note {
-  int pitch;
-  int startStep;   // from the start of the loop
-  int lengthSteps;
-};
-
-std::vector<Note> MelodyNotes() {
-  std::vector<Note> notes;
-  for (int bar = 0; bar < barCount; ++bar) {
-    std::istringstream tokens(melody[bar]);
-    std::string token;
-    int eighth = 0;
-    while (tokens >> token) {
-      const int step = bar * stepsPerBar + eighth * 2;
-      if (token == "-") {
-        if (!notes.empty() && notes.back().startStep + notes.back().lengthSteps == step) {
-          notes.back().lengthSteps += 2;
-        }
-      } else if (token != ".") {
-        notes.push_back({NoteNumber(token), step, 2});
-      }
-      ++eighth;
-    }
-  }
-  return notes;
-}
-
-// A stereo bus the length of the loop; writes past the end wrap to the start.
-struct Bus {
-  Samples left, right;
-};
-
-Bus MakeBus() {
-  return Bus{Samples(loopSamples, 0.0f), Samples(loopSamples, 0.0f)};
-}
-
-// Renders one voice of the given length (in samples) at a start sample, panned from -1 (left)
-// to 1 (right) with constant power.
-template <class Voice>
-void AddVoice(Bus& bus, size_t start, size_t length, double pan, float gain, Voice voice) {
-  const float l = gain * static_cast<float>(std::cos((pan + 1.0) * pi / 4.0));
-  const float r = gain * static_cast<float>(std::sin((pan + 1.0) * pi / 4.0));
-  for (size_t i = 0; i < length; ++i) {
-    const float s = voice(i / rate);
-    const size_t at = (start + i) % loopSamples;
-    bus.left[at] += s * l;
-    bus.right[at] += s * r;
-  }
-}
+Bus MakeLoopBus() { return MakeBus(loopSamples); }
 
 size_t StepStart(int step) {
   return static_cast<size_t>(step) * stepSamples;
@@ -315,36 +256,12 @@ void Lead(Bus& bus, const std::vector<Note>& notes) {
   }
 }
 
-// A dotted-eighth ping-pong echo. It runs round the loop twice and keeps the second lap, so the
-// echoes at the start are those of the loop's end.
-void PingPong(const Bus& send, Bus& mix, float level) {
-  const size_t delay = 3 * stepSamples;
-  const float feedback = 0.38f;
-  Samples lineL(delay, 0.0f), lineR(delay, 0.0f);
-  OnePole dampL, dampR;
-  const float damp = OnePoleCoefficient(3500.0, rate);
-  size_t pos = 0;
-  for (int lap = 0; lap < 2; ++lap) {
-    for (size_t i = 0; i < loopSamples; ++i) {
-      const float outL = lineL[pos], outR = lineR[pos];
-      const float in = 0.5f * (send.left[i] + send.right[i]);
-      lineL[pos] = LowPassStep(dampL, in + feedback * outR, damp);
-      lineR[pos] = LowPassStep(dampR, feedback * outL, damp);
-      pos = (pos + 1) % delay;
-      if (lap == 1) {
-        mix.left[i] += level * outL;
-        mix.right[i] += level * outR;
-      }
-    }
-  }
-}
-
 }  // namespace
 
 void RenderMusic(Samples& left, Samples& right) {
   const std::vector<Chord> bars = Progression();
   std::vector<float> duck(loopSamples, 1.0f);
-  Bus drums = MakeBus(), music = MakeBus(), echoSend = MakeBus();
+  Bus drums = MakeLoopBus(), music = MakeLoopBus(), echoSend = MakeLoopBus();
   Drums(drums, duck);
   Bass(music, bars);
   for (int bar = 0; bar < barCount; ++bar) {
@@ -364,7 +281,8 @@ void RenderMusic(Samples& left, Samples& right) {
     music.left[i] += echoSend.left[i];
     music.right[i] += echoSend.right[i];
   }
-  PingPong(echoSend, music, 0.45f);
+  // A dotted-eighth echo.
+  PingPong(echoSend, music, 3 * stepSamples, 0.38f, 3500.0, 0.45f);
 
   left.assign(loopSamples, 0.0f);
   right.assign(loopSamples, 0.0f);

@@ -80,6 +80,8 @@ bool RenderMenuEffect(const std::string& fileName, Samples& out);
 // Renders the game's looping music, stereo at musicRate. The two channels have the same length
 // and the end joins the start without a seam.
 void RenderMusic(Samples& left, Samples& right);
+// Renders the credits' looping music, the same way.
+void RenderCreditsMusic(Samples& left, Samples& right);
 
 // ---------------------------------------------------------------- encoders
 // A RIFF/WAVE file of mono 16-bit PCM.
@@ -87,4 +89,4 @@ std::vector<uint8_t> EncodeWav(const Samples& mono, int rate);
 // An Ogg Vorbis stream (variable bit rate) of two channels; the fixed serial number keeps the
 // bytes the same from run to run.
 std::vector<uint8_t> EncodeVorbis(const Samples& left, const Samples& right, int rate,
-                                  float quality, int serial);
+                                  float quality, int serial, const char* title = "Kaldovirent theme");

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
+#include <string>
 
 #include "generators.h"
 #include "sound_synth.h"
@@ -234,32 +236,37 @@ DecodedMusic DecodeOgg(const std::vector<uint8_t>& bytes) {
   return music;
 }
 
-class Music : public testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    ogg = new std::vector<uint8_t>;
-    ASSERT_TRUE(MakeSound("sfx/kolt3.ogg", *ogg));
-  }
-  static void TearDownTestSuite() {
-    delete ogg;
-    ogg = nullptr;
-  }
-  static std::vector<uint8_t>* ogg;
-};
-std::vector<uint8_t>* Music::ogg = nullptr;
+constexpr const char* gameTrack = "sfx/kolt3.ogg";
+constexpr const char* creditsTrack = "GFX\\Credits\\creditskaldovirent.ogg";
 
-TEST_F(Music, DecodesToAMinuteOfStereoAt44100) {
-  ASSERT_GT(ogg->size(), 100000u);
-  EXPECT_EQ(std::memcmp(ogg->data(), "OggS", 4), 0);
-  const DecodedMusic music = DecodeOgg(*ogg);
+// Each track is made once for all the tests that hear it.
+const std::vector<uint8_t>& Track(const char* name) {
+  static std::map<std::string, std::vector<uint8_t>> made;
+  std::vector<uint8_t>& bytes = made[name];
+  if (bytes.empty()) {
+    EXPECT_TRUE(MakeSound(name, bytes));
+  }
+  return bytes;
+}
+
+class Music : public testing::TestWithParam<const char*> {
+ protected:
+  static const std::vector<uint8_t>& Ogg() { return Track(GetParam()); }
+};
+
+TEST_P(Music, DecodesToAMinuteOfStereoAt44100) {
+  const std::vector<uint8_t>& ogg = Ogg();
+  ASSERT_GT(ogg.size(), 100000u);
+  EXPECT_EQ(std::memcmp(ogg.data(), "OggS", 4), 0);
+  const DecodedMusic music = DecodeOgg(ogg);
   EXPECT_EQ(music.channels, 2);
   EXPECT_EQ(music.rate, 44100);
   EXPECT_GE(music.left.size(), 60u * 44100u);
   EXPECT_EQ(music.left.size(), music.right.size());
 }
 
-TEST_F(Music, IsLoudUnclippedStereoAndJoinsItsStartWithoutASeam) {
-  const DecodedMusic music = DecodeOgg(*ogg);
+TEST_P(Music, IsLoudUnclippedStereoAndJoinsItsStartWithoutASeam) {
+  const DecodedMusic music = DecodeOgg(Ogg());
   ASSERT_GT(music.left.size(), 44100u);
   float peak = 0.0f;
   double energy = 0.0, sideEnergy = 0.0;
@@ -283,10 +290,39 @@ TEST_F(Music, IsLoudUnclippedStereoAndJoinsItsStartWithoutASeam) {
   EXPECT_LE(std::fabs(music.right.front() - music.right.back()), typicalLargeStep);
 }
 
-TEST_F(Music, IsRepeatable) {
+TEST_P(Music, IsRepeatable) {
   std::vector<uint8_t> again;
-  ASSERT_TRUE(MakeSound("sfx/kolt3.ogg", again));
-  EXPECT_TRUE(again == *ogg);
+  ASSERT_TRUE(MakeSound(GetParam(), again));
+  EXPECT_TRUE(again == Ogg());
+}
+
+INSTANTIATE_TEST_SUITE_P(Tracks, Music,
+                         testing::Values(gameTrack, creditsTrack),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                           return std::string(info.index == 0 ? "Game" : "Credits");
+                         });
+
+// The credits' track is not the game's track again: a calmer pulse, heard as far fewer sharp
+// onsets (attacks) per second.
+TEST(CreditsMusic, IsCalmerThanTheGamesTrack) {
+  const DecodedMusic game = DecodeOgg(Track(gameTrack)), credits = DecodeOgg(Track(creditsTrack));
+  ASSERT_FALSE(game.left.empty());
+  ASSERT_FALSE(credits.left.empty());
+  // Onsets: 10 ms windows whose energy jumps to more than four times the window before.
+  auto onsetsPerSecond = [](const std::vector<float>& s) {
+    const size_t window = 441;
+    double previous = 0.0;
+    int onsets = 0;
+    for (size_t at = 0; at + window <= s.size(); at += window) {
+      double e = 0.0;
+      for (size_t i = at; i < at + window; ++i) e += s[i] * s[i];
+      if (e > 4.0 * previous && e > 0.5) ++onsets;
+      previous = e;
+    }
+    return onsets / (s.size() / 44100.0);
+  };
+  const double gameRate = onsetsPerSecond(game.left), creditsRate = onsetsPerSecond(credits.left);
+  EXPECT_LT(creditsRate, 0.5 * gameRate) << creditsRate << " against " << gameRate;
 }
 
 }  // namespace
