@@ -8,9 +8,19 @@
 #include <thread>
 
 #include "assets/pack_file.h"
+#include "assets/tetris_catalogue.h"
 #include "generators.h"
 
 namespace fs = std::filesystem;
+
+const std::vector<CataloguePack>& GamePacks() {
+  static const std::vector<CataloguePack> packs = [] {
+    std::vector<CataloguePack> all = MainCatalogue();
+    all.push_back(TetrisCatalogue());
+    return all;
+  }();
+  return packs;
+}
 
 bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string& error) {
   bytes.clear();
@@ -21,6 +31,7 @@ bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string
   }
   cairo_surface_t* surface = DrawArenaPicture(row.fileName);
   if (!surface) surface = DrawWeaponPicture(row.fileName);
+  if (!surface) surface = DrawTetrisPicture(row.fileName);
   if (!surface) {
     error = "no generator draws the picture \"" + row.fileName + "\"";
     return false;
@@ -153,7 +164,7 @@ bool PlaceFont(const std::string& fontFile, const std::string& gameDir, std::str
 bool WriteSounds(const std::string& dir, std::string& error) {
   std::error_code ec;
   fs::create_directories(dir, ec);
-  for (const CataloguePack& pack : MainCatalogue()) {
+  for (const CataloguePack& pack : GamePacks()) {
     for (const CatalogueRow& row : pack.rows) {
       if (row.loader != LoaderKind::sound) continue;
       std::vector<uint8_t> bytes;

@@ -10,6 +10,9 @@
 
 #include "assets/catalogue.h"
 
+// Every pack the game reads: the main catalogue's, then the falling-blocks game's.
+const std::vector<CataloguePack>& GamePacks();
+
 // Makes the bytes of one catalogue row: a picture drawn and encoded, or a sound synthesised.
 // False, with a message naming the file, when no generator makes it.
 bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string& error);

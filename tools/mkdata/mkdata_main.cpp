@@ -74,13 +74,13 @@ int Run(int argc, char** argv) {
     }
   }
   BuildSummary summary;
-  if (!BuildPacks(MainCatalogue(), gameDir, jobs, summary, error)) return Fail(error);
+  if (!BuildPacks(GamePacks(), gameDir, jobs, summary, error)) return Fail(error);
   if (!font.empty() && !PlaceFont(font, gameDir, error)) return Fail(error);
   std::printf("mkdata: %d pictures and %d sounds in %.1f s (%.1f s making, %.1f s packing);",
               summary.pictures, summary.sounds, summary.seconds, summary.makeSeconds,
               summary.seconds - summary.makeSeconds);
   for (size_t i = 0; i < summary.packBytes.size(); ++i) {
-    std::printf(" %s %.1f MB%s", MainCatalogue()[i].packName.c_str(), summary.packBytes[i] / 1048576.0,
+    std::printf(" %s %.1f MB%s", GamePacks()[i].packName.c_str(), summary.packBytes[i] / 1048576.0,
                 i + 1 < summary.packBytes.size() ? "," : "\n");
   }
   return 0;

@@ -230,7 +230,7 @@ bool WriteContactSheet(const std::string& packPath, const std::string& outPng, i
                        std::string& error) {
   const CataloguePack* pack = nullptr;
   const std::string packFile = std::filesystem::path(packPath).filename().string();
-  for (const CataloguePack& p : MainCatalogue()) {
+  for (const CataloguePack& p : GamePacks()) {
     if (std::filesystem::path(p.packName).filename().string() == packFile) pack = &p;
   }
   if (!pack) {

@@ -10,6 +10,7 @@ endif()
 file(GLOB MKDATA_PICTURE_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_CURRENT_LIST_DIR}/arena_*.cpp
   ${CMAKE_CURRENT_LIST_DIR}/weapon_*.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tetris_*.cpp
   ${CMAKE_CURRENT_LIST_DIR}/encode_picture.cpp)
 add_library(mkdata_pictures STATIC ${MKDATA_PICTURE_SOURCES})
 target_include_directories(mkdata_pictures PUBLIC ${CMAKE_CURRENT_LIST_DIR})

@@ -78,6 +78,8 @@ bool RenderEffect(const std::string& fileName, Samples& out);
 // Renders the game's looping music, stereo at musicRate. The two channels have the same length
 // and the end joins the start without a seam.
 void RenderMusic(Samples& left, Samples& right);
+// Renders the falling-blocks game's looping music the same way.
+void RenderTetrisMusic(Samples& left, Samples& right);
 
 // ---------------------------------------------------------------- encoders
 // A RIFF/WAVE file of mono 16-bit PCM.
