@@ -10,9 +10,9 @@
 namespace {
 
 constexpr float reliefDepth = 3.0f;        // slope scale: bump steps of 255 tilt steeply
-constexpr float ambient = 0.22f;
-constexpr float diffuseGain = 1.05f;
-constexpr float specularGain = 0.55f;
+constexpr float ambient = 0.16f;
+constexpr float diffuseGain = 0.85f;
+constexpr float specularGain = 0.4f;
 constexpr float falloff = 110.0f;          // texels: the light halves at this distance
 
 struct Texel {

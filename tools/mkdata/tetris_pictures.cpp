@@ -224,11 +224,11 @@ cairo_surface_t* DrawBump() {
 cairo_surface_t* DrawDiffuse() {
   cairo_surface_t* surface = NewPicture(reliefSize, reliefSize);
   cairo_surface_flush(surface);
-  const Rgb copper = RgbFromHex(0xc07a40);
+  const Rgb copper = RgbFromHex(0x7a4a28);
   for (int y = 0; y < reliefSize; ++y) {
     for (int x = 0; x < reliefSize; ++x) {
       const int plate = (x / reliefTile) * 3 + (y / reliefTile) * 5;
-      const Rgb steel = HueColour(205 + 12 * (plate % 4), 0.45, 0.75);
+      const Rgb steel = HueColour(205 + 12 * (plate % 4), 0.45, 0.6);
       const double h = ReliefHeight(x, y);
       const Rgb c = Mix(copper, steel, Smooth(0.2, 0.55, h));
       PutPixel(surface, x, y, c.r, c.g, c.b);
