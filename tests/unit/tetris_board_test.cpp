@@ -87,18 +87,6 @@ TEST_F(TetrisRules, NewPiecesStartAboveTheBoardFromTheShapeTable) {
   }
 }
 
-TEST_F(TetrisRules, ShapesTurnAsTheTableSays) {
-  TetrisPiece p;
-  CopyPieceShape(p, pieceA);
-  const uint8_t aTurned[16] = {0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1, 1, 0, 0};
-  EXPECT_EQ(0, std::memcmp(p.grids[1], aTurned, 16));
-  CopyPieceShape(p, pieceE);
-  const uint8_t eFlat[16] = {1, 1, 0, 0, 0, 1, 1, 0};
-  const uint8_t eMirror[16] = {0, 1, 1, 0, 1, 1, 0, 0};
-  EXPECT_EQ(0, std::memcmp(p.grids[0], eFlat, 16));
-  EXPECT_EQ(0, std::memcmp(p.grids[2], eMirror, 16));
-}
-
 TEST_F(TetrisRules, AOneCellPieceTurnsWithoutChangingShape) {
   Place(pieceC, 5, 5);
   for (int r = 1; r <= 4; ++r) {
@@ -151,15 +139,6 @@ TEST_F(TetrisRules, LockingAFiveCellPieceScores50AndWritesItsCells) {
   for (int column = 3; column <= 6; ++column) EXPECT_EQ(Cell(column, 18).tile, red);
   EXPECT_EQ(Cell(6, 19).tile, red);
   EXPECT_FALSE(Cell(6, 19).bug);
-}
-
-TEST_F(TetrisRules, APieceInTheAirDoesNotLockButFallsOn) {
-  Place(pieceD, 3, 10);
-  t.fallStep = 0;
-  EXPECT_FALSE(LockPiece());
-  EXPECT_EQ(t.score, 0);
-  EXPECT_EQ(Occupied(), 0);
-  EXPECT_EQ(t.fallStep, 1);
 }
 
 TEST_F(TetrisRules, AClearedRowScores2000AndCountsOffItsBugs) {
