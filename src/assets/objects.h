@@ -90,6 +90,16 @@ constexpr int resourcePlainSprite = 2188, resourceQuadSprite = 2189;
 constexpr int pongPaddle = 2000, pongBall = 2001;
 constexpr int consoleText = 2003, consoleGrid = 2004;
 
+// Tetris (packs/tetris.pak): piece tiles 2244..2249 (green, red, blue, yellow, purple, cyan),
+// the background layers, the row flash, the light spot, the bug tile, the music, and the two
+// images the lit background is made from.
+constexpr int tetrisTileFirst = 2244, tetrisTileCount = 6;
+constexpr int tetrisFond = 2250, tetrisBackground = 2252, tetrisLitBackground = 2253;
+constexpr int tetrisLine = 2254, tetrisLight = 2255, tetrisBug = 2256;
+constexpr int tetrisMusic = 2257;
+constexpr int tetrisBump = 2258, tetrisDiffuse = 2259;  // images
+constexpr int fontTetrisSmall = 2260;      // Tetris's small texts
+
 // Fonts.
 constexpr int fontText = 0;                // "Arial black" 25, for text screens
 constexpr int screenshotSprite = 9999;     // scratch sprite of the S key

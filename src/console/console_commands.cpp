@@ -7,6 +7,7 @@
 #include "assets/objects.h"
 #include "console/console.h"
 #include "console/pong.h"
+#include "console/tetris.h"
 #include "core/game_state.h"
 #include "gameplay/capsules.h"
 #include "gameplay/sprite_effects.h"
@@ -19,6 +20,10 @@ namespace {
 constexpr const char* notFound = "Command not found !";
 constexpr const char* clearedTitle = "KALDOVIRENT 3 EVOLUTION (2006) CONSOLE MODE";
 constexpr int winnerDelay = 2 * frameRate;
+constexpr int sideGameMusicVolume = 0;     // the game music is silent while a side game runs
+constexpr int musicVolume = 50;
+constexpr const char* tetrisRule = "------------------------------------------------------";  // 54
+constexpr const char* tetrisCredit = "TETRIS WRITTEN AND TESTED BY THE KALDOVIRENT TEAM";
 
 // a to z and the Latin-1 small letters 0xE0..0xFF, each 32 below its small form.
 std::string UpperCase(std::string line) {
@@ -87,6 +92,16 @@ void Pong(const std::string&) {
   RunPong();
 }
 
+void Tetris(const std::string&) {
+  SoundVolume(obj::music, sideGameMusicVolume);
+  SetUpTetris();
+  RunTetris();
+  SoundVolume(obj::music, musicVolume);
+  AppendConsoleLine(tetrisRule);
+  AppendConsoleLine(tetrisCredit);
+  AppendConsoleLine(tetrisRule);
+}
+
 // The level-cleared sequence of the frame loop advances from the level before the one asked
 // for. A level with no file is refused here rather than ending the game.
 void ChangeLevel(const std::string& argument) {
@@ -120,6 +135,7 @@ constexpr Command commands[] = {
     {"MEGACOMBO", MegaCombo, "COMBO BONUS !"},
     {"CLEAR", Clear, nullptr},
     {"1972", Pong, nullptr},
+    {"TETRIS", Tetris, nullptr},
     {"CHANGELEVEL", ChangeLevel, nullptr},
 };
 

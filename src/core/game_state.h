@@ -12,6 +12,7 @@
 #include "actors/weapon_records.h"
 #include "assets/objects.h"
 #include "console/console_record.h"
+#include "console/tetris_record.h"
 #include "core/picture_balls.h"
 #include "core/settings.h"
 #include "frontend/menu_record.h"
@@ -169,6 +170,8 @@ struct GameState {
   // ---------------------------------------------------------------- credits screen
   // Its text, scroll, fade and landscape while it is open (emptied when it closes).
   CreditsState credits;
+  // The falling-blocks game: level, score and board kept for the whole run.
+  TetrisState tetris;
 };
 
 extern GameState game;

@@ -20,12 +20,14 @@ cairo_surface_t* DrawMenuPicture(const std::string& fileName);
 cairo_surface_t* DrawSceneryPicture(const std::string& fileName);
 // The credits screen's title.
 cairo_surface_t* DrawCreditsPicture(const std::string& fileName);
+// The falling-blocks game's tiles, backgrounds, flash, light and relief maps ("MiniGames/Tetris/").
+cairo_surface_t* DrawTetrisPicture(const std::string& fileName);
 
 // Encodes a surface in the format the file name's extension says: .png (with alpha), .jpg
 // (opaque) or .tif (with alpha). Deterministic: the same surface gives the same bytes.
 std::vector<uint8_t> EncodePicture(cairo_surface_t* surface, const std::string& fileName);
 
 // Sound generators: a mono 16-bit 22050 Hz WAV for "sfx/*.wav", the Ogg Vorbis music for
-// "sfx/kolt3.ogg" and for "GFX\Credits\creditskaldovirent.ogg". False for a name it does not
-// know.
+// "sfx/kolt3.ogg", "GFX\\Credits\\creditskaldovirent.ogg" and the falling-blocks game's
+// "MiniGames/Tetris/koltl01a.ogg". False for a name it does not know.
 bool MakeSound(const std::string& fileName, std::vector<uint8_t>& encoded);

@@ -13,6 +13,7 @@
 #include "assets/pack_file.h"
 #include "assets/scenery_catalogue.h"
 #include "media/media.h"
+#include "assets/tetris_catalogue.h"
 #include "generators.h"
 
 namespace fs = std::filesystem;
@@ -23,6 +24,7 @@ const std::vector<CataloguePack>& AllPacks() {
     all.push_back(MenuCatalogue());
     all.push_back(CreditsCatalogue());
     for (const CataloguePack& pack : SceneryCatalogue()) all.push_back(pack);
+    all.push_back(TetrisCatalogue());
     return all;
   }();
   return packs;
@@ -40,6 +42,7 @@ bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string
   if (!surface) surface = DrawMenuPicture(row.fileName);
   if (!surface) surface = DrawSceneryPicture(row.fileName);
   if (!surface) surface = DrawCreditsPicture(row.fileName);
+  if (!surface) surface = DrawTetrisPicture(row.fileName);
   if (!surface) {
     error = "no generator draws the picture \"" + row.fileName + "\"";
     return false;

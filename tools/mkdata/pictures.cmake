@@ -13,6 +13,7 @@ file(GLOB MKDATA_PICTURE_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_CURRENT_LIST_DIR}/menu_pictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scenery_*.cpp
   ${CMAKE_CURRENT_LIST_DIR}/credits_*.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tetris_*.cpp
   ${CMAKE_CURRENT_LIST_DIR}/encode_picture.cpp)
 add_library(mkdata_pictures STATIC ${MKDATA_PICTURE_SOURCES})
 target_include_directories(mkdata_pictures PUBLIC ${CMAKE_CURRENT_LIST_DIR})

@@ -445,6 +445,12 @@ bool MakeSound(const std::string& fileName, std::vector<uint8_t>& encoded) {
     encoded = EncodeVorbis(left, right, musicRate, 0.4f, 0x4B414C43, "Kaldovirent credits");
     return !encoded.empty();
   }
+  if (fileName == "MiniGames/Tetris/koltl01a.ogg") {
+    Samples left, right;
+    RenderTetrisMusic(left, right);
+    encoded = EncodeVorbis(left, right, musicRate, 0.4f, 0x4B544554, "Kaldovirent falling blocks");
+    return !encoded.empty();
+  }
   Samples mono;
   if (!RenderEffect(fileName, mono) && !RenderMenuEffect(fileName, mono)) return false;
   encoded = EncodeWav(mono, effectRate);

@@ -82,6 +82,8 @@ bool RenderMenuEffect(const std::string& fileName, Samples& out);
 void RenderMusic(Samples& left, Samples& right);
 // Renders the credits' looping music, the same way.
 void RenderCreditsMusic(Samples& left, Samples& right);
+// Renders the falling-blocks game's looping music the same way.
+void RenderTetrisMusic(Samples& left, Samples& right);
 
 // ---------------------------------------------------------------- encoders
 // A RIFF/WAVE file of mono 16-bit PCM.

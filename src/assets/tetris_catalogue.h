@@ -1,0 +1,13 @@
+// The catalogue of the falling-blocks game the console starts: its own pack, loaded when the
+// game starts and built by the data builder like the main packs.
+#pragma once
+
+#include "assets/catalogue.h"
+
+constexpr const char* tetrisPackName = "packs/tetris.pak";
+
+const CataloguePack& TetrisCatalogue();
+
+// Loads every row of a catalogue pack into its objects, then closes the pack. Fatal, naming
+// the pack or the file, when something cannot be loaded.
+void LoadCataloguePack(const CataloguePack& pack);
