@@ -64,6 +64,13 @@ constexpr int resourcePlainSprite = 2188, resourceQuadSprite = 2189;
 constexpr int pongPaddle = 2000, pongBall = 2001;
 constexpr int consoleText = 2003, consoleGrid = 2004;
 
+// The duck shoot's pictures ("packs/ducks.pak"). The figures face left, the way they ride the
+// middle rail; the same figure facing right, for the outer rails, is its number + duckFacingRight.
+constexpr int duckCannon = 2228, duckBullet = 2229;
+constexpr int duckPlain = 2230, duckBlue = 2231, duckGolden = 2232;  // worth 1, 2 and 3
+constexpr int duckTrolley = 2233, duckSnail = 2234, duckHen = 2235, duckCalf = 2236;
+constexpr int duckFacingRight = 7;         // 2237..2243
+
 // Fonts.
 constexpr int fontText = 0;                // "Arial black" 25, for text screens
 constexpr int screenshotSprite = 9999;     // scratch sprite of the S key

@@ -6,6 +6,7 @@
 
 #include "assets/objects.h"
 #include "console/console.h"
+#include "console/duck_shoot.h"
 #include "console/pong.h"
 #include "core/game_state.h"
 #include "gameplay/capsules.h"
@@ -19,6 +20,7 @@ namespace {
 constexpr const char* notFound = "Command not found !";
 constexpr const char* clearedTitle = "KALDOVIRENT 3 EVOLUTION (2006) CONSOLE MODE";
 constexpr int winnerDelay = 2 * frameRate;
+constexpr int sideGameMusicVolumeAfter = 50;
 
 // a to z and the Latin-1 small letters 0xE0..0xFF, each 32 below its small form.
 std::string UpperCase(std::string line) {
@@ -87,6 +89,16 @@ void Pong(const std::string&) {
   RunPong();
 }
 
+// A side game with a frame loop of its own: the console's 3D bracket is closed while it plays,
+// and the game music is silent.
+void RunSideGame(void (*run)()) {
+  Stop3D();
+  SoundVolume(obj::music, 0);
+  run();
+  SoundVolume(obj::music, sideGameMusicVolumeAfter);
+  Start3D();
+}
+
 // The level-cleared sequence of the frame loop advances from the level before the one asked
 // for. A level with no file is refused here rather than ending the game.
 void ChangeLevel(const std::string& argument) {
@@ -120,6 +132,7 @@ constexpr Command commands[] = {
     {"MEGACOMBO", MegaCombo, "COMBO BONUS !"},
     {"CLEAR", Clear, nullptr},
     {"1972", Pong, nullptr},
+    {"DUCK", [](const std::string&) { RunSideGame(RunDuckShoot); }, nullptr},
     {"CHANGELEVEL", ChangeLevel, nullptr},
 };
 

@@ -8,6 +8,7 @@
 #include "actors/monster_record.h"
 #include "assets/objects.h"
 #include "console/console_record.h"
+#include "console/duck_record.h"
 #include "core/picture_balls.h"
 #include "core/settings.h"
 #include "gameplay/balls.h"
@@ -115,6 +116,9 @@ struct GameState {
   // The hidden console and Pong: kept for the whole run, never by the per-level reset.
   ConsoleState console;
   PongState pong;
+
+  // The duck shoot: set afresh when it starts.
+  DuckState duck;
 };
 
 extern GameState game;

@@ -40,8 +40,7 @@ void StartMusic() {
 }
 
 void HandleGlobalKeys() {
-  if (KeyboardReleased(keyF1)) game.showFps = !game.showFps;
-  if (game.showFps) game.fpsStartTime = static_cast<int>(ElapsedMilliseconds());
+  HandleFrameRateKey();
   if (KeyboardReleased(keyP)) game.paused = !game.paused;
   if (KeyboardReleased(keyM)) {
     game.musicOn = !game.musicOn;
@@ -51,13 +50,7 @@ void HandleGlobalKeys() {
       StopSound(obj::music);
     }
   }
-  if (KeyboardReleased(keyS)) {
-    // A screenshot that cannot be saved is ignored.
-    if (GrabSprite(obj::screenshotSprite, 0, 0, screenWidth, screenHeight)) {
-      SaveSprite(obj::screenshotSprite, NextScreenshotName());
-      FreeSprite(obj::screenshotSprite);
-    }
-  }
+  if (KeyboardReleased(keyS)) SaveScreenshot();
 }
 
 void PlayLaunchSound() {
@@ -121,22 +114,6 @@ void DrawPlayfield() {
   if (game.console.shown) StepConsole();
 }
 
-void DrawFrameRate() {
-  if (game.showFps && game.fpsAverage > 0) {
-    if (StartDrawing()) {
-      DrawingFont(obj::fontText);
-      DrawingMode(0);
-      DrawText(100, 100, "FPS = " + std::to_string(1000 / game.fpsAverage), RGB(255, 255, 255),
-               RGB(0, 0, 0));
-      StopDrawing();
-    }
-  }
-  if (game.showFps) {
-    const int frameTime = static_cast<int>(ElapsedMilliseconds()) - game.fpsStartTime;
-    game.fpsAverage = static_cast<int>(std::lround((game.fpsAverage + frameTime) / 2.0));
-  }
-}
-
 void RunGameFrame() {
   ExamineKeyboard();
   ExamineMouse();
@@ -159,6 +136,35 @@ bool EndTestHolds() {
 }
 
 }  // namespace
+
+void HandleFrameRateKey() {
+  if (KeyboardReleased(keyF1)) game.showFps = !game.showFps;
+  if (game.showFps) game.fpsStartTime = static_cast<int>(ElapsedMilliseconds());
+}
+
+void DrawFrameRate() {
+  if (game.showFps && game.fpsAverage > 0) {
+    if (StartDrawing()) {
+      DrawingFont(obj::fontText);
+      DrawingMode(0);
+      DrawText(100, 100, "FPS = " + std::to_string(1000 / game.fpsAverage), RGB(255, 255, 255),
+               RGB(0, 0, 0));
+      StopDrawing();
+    }
+  }
+  if (game.showFps) {
+    const int frameTime = static_cast<int>(ElapsedMilliseconds()) - game.fpsStartTime;
+    game.fpsAverage = static_cast<int>(std::lround((game.fpsAverage + frameTime) / 2.0));
+  }
+}
+
+void SaveScreenshot() {
+  // A screenshot that cannot be saved is ignored.
+  if (GrabSprite(obj::screenshotSprite, 0, 0, screenWidth, screenHeight)) {
+    SaveSprite(obj::screenshotSprite, NextScreenshotName());
+    FreeSprite(obj::screenshotSprite);
+  }
+}
 
 std::string NextScreenshotName() {
   for (int n = 0;; ++n) {

@@ -15,6 +15,9 @@ cairo_surface_t* DrawArenaPicture(const std::string& fileName);
 // Explosions, monsters, missile and its parts, chaingun parts, fil, laser and lightning.
 cairo_surface_t* DrawWeaponPicture(const std::string& fileName);
 
+// The console's duck shoot: the shooting gallery (names under "MiniGames\canards\").
+cairo_surface_t* DrawDuckPicture(const std::string& fileName);
+
 // Encodes a surface in the format the file name's extension says: .png (with alpha), .jpg
 // (opaque) or .tif (with alpha). Deterministic: the same surface gives the same bytes.
 std::vector<uint8_t> EncodePicture(cairo_surface_t* surface, const std::string& fileName);

@@ -11,9 +11,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <fontconfig/fontconfig.h>
 
+#include "assets/side_game_catalogue.h"
 #include "mkdata_build.h"
 
 namespace {
@@ -73,14 +75,17 @@ int Run(int argc, char** argv) {
       return Usage();
     }
   }
+  // The main packs, then the side games' packs.
+  std::vector<CataloguePack> packs = MainCatalogue();
+  packs.push_back(DuckCatalogue());
   BuildSummary summary;
-  if (!BuildPacks(MainCatalogue(), gameDir, jobs, summary, error)) return Fail(error);
+  if (!BuildPacks(packs, gameDir, jobs, summary, error)) return Fail(error);
   if (!font.empty() && !PlaceFont(font, gameDir, error)) return Fail(error);
   std::printf("mkdata: %d pictures and %d sounds in %.1f s (%.1f s making, %.1f s packing);",
               summary.pictures, summary.sounds, summary.seconds, summary.makeSeconds,
               summary.seconds - summary.makeSeconds);
   for (size_t i = 0; i < summary.packBytes.size(); ++i) {
-    std::printf(" %s %.1f MB%s", MainCatalogue()[i].packName.c_str(), summary.packBytes[i] / 1048576.0,
+    std::printf(" %s %.1f MB%s", packs[i].packName.c_str(), summary.packBytes[i] / 1048576.0,
                 i + 1 < summary.packBytes.size() ? "," : "\n");
   }
   return 0;

@@ -12,6 +12,8 @@
 #include "assets/pack_file.h"
 #include "mkdata_build.h"
 
+#include "assets/side_game_catalogue.h"
+
 namespace {
 
 // ---------------------------------------------------------------- PNG
@@ -232,6 +234,9 @@ bool WriteContactSheet(const std::string& packPath, const std::string& outPng, i
   const std::string packFile = std::filesystem::path(packPath).filename().string();
   for (const CataloguePack& p : MainCatalogue()) {
     if (std::filesystem::path(p.packName).filename().string() == packFile) pack = &p;
+  }
+  for (const CataloguePack* p : {&DuckCatalogue()}) {
+    if (std::filesystem::path(p->packName).filename().string() == packFile) pack = p;
   }
   if (!pack) {
     error = packPath + " is not one of the catalogue's packs";

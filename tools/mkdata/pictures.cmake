@@ -10,6 +10,7 @@ endif()
 file(GLOB MKDATA_PICTURE_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_CURRENT_LIST_DIR}/arena_*.cpp
   ${CMAKE_CURRENT_LIST_DIR}/weapon_*.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/side_*.cpp
   ${CMAKE_CURRENT_LIST_DIR}/encode_picture.cpp)
 add_library(mkdata_pictures STATIC ${MKDATA_PICTURE_SOURCES})
 target_include_directories(mkdata_pictures PUBLIC ${CMAKE_CURRENT_LIST_DIR})
@@ -22,7 +23,8 @@ if(KALDO_TESTS)
   # Only the picture tests: the sound tests in the same folder have an executable of their own.
   file(GLOB MKDATA_PICTURE_TESTS CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_LIST_DIR}/tests/arena_*_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/tests/weapon_*_test.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/tests/weapon_*_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tests/side_*_test.cpp)
   add_executable(mkdata_pictures_tests ${MKDATA_PICTURE_TESTS})
   target_link_libraries(mkdata_pictures_tests PRIVATE mkdata_pictures PkgConfig::FONTCONFIG
                         GTest::gtest GTest::gtest_main)
