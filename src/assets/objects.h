@@ -71,6 +71,11 @@ constexpr int duckPlain = 2230, duckBlue = 2231, duckGolden = 2232;  // worth 1,
 constexpr int duckTrolley = 2233, duckSnail = 2234, duckHen = 2235, duckCalf = 2236;
 constexpr int duckFacingRight = 7;         // 2237..2243
 
+// The sweets game's pictures ("packs/sugar.pak").
+constexpr int sugarBalloon = 2193;         // six colours, 2193..2198
+constexpr int sugarSweet = 2199;           // 25 sweets, 2199..2223 (the ring first)
+constexpr int sugarStar = 2224, sugarLauncher = 2225, sugarShot = 2226, sugarFlash = 2227;
+
 // Fonts.
 constexpr int fontText = 0;                // "Arial black" 25, for text screens
 constexpr int screenshotSprite = 9999;     // scratch sprite of the S key

@@ -8,6 +8,7 @@
 #include "console/console.h"
 #include "console/duck_shoot.h"
 #include "console/pong.h"
+#include "console/sweets.h"
 #include "core/game_state.h"
 #include "gameplay/capsules.h"
 #include "gameplay/sprite_effects.h"
@@ -95,6 +96,9 @@ void RunSideGame(void (*run)()) {
   Stop3D();
   SoundVolume(obj::music, 0);
   run();
+  // The game's last snapshot may still show the Escape that ended it, pressed and let go within
+  // one frame; the shell would read it as the end of the level in this very frame.
+  ExamineKeyboard();
   SoundVolume(obj::music, sideGameMusicVolumeAfter);
   Start3D();
 }
@@ -133,6 +137,7 @@ constexpr Command commands[] = {
     {"CLEAR", Clear, nullptr},
     {"1972", Pong, nullptr},
     {"DUCK", [](const std::string&) { RunSideGame(RunDuckShoot); }, nullptr},
+    {"SUGAR", [](const std::string&) { RunSideGame(RunSweets); }, nullptr},
     {"CHANGELEVEL", ChangeLevel, nullptr},
 };
 

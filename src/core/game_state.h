@@ -9,6 +9,7 @@
 #include "assets/objects.h"
 #include "console/console_record.h"
 #include "console/duck_record.h"
+#include "console/sweets_record.h"
 #include "core/picture_balls.h"
 #include "core/settings.h"
 #include "gameplay/balls.h"
@@ -117,8 +118,9 @@ struct GameState {
   ConsoleState console;
   PongState pong;
 
-  // The duck shoot: set afresh when it starts.
+  // The duck shoot and the sweets game: set afresh when each starts.
   DuckState duck;
+  SweetsState sweets;
 };
 
 extern GameState game;

@@ -1,6 +1,9 @@
 // The duck shoot's frame, one at a time, on the headless screen with the gallery's pack.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <iterator>
 
 #include "assets/objects.h"
@@ -199,6 +202,24 @@ TEST_F(DuckShoot, OneShotPerPressAndNineFramesBetweenShots) {
   EXPECT_EQ(d.bullets.Count(), 2);
   EXPECT_FALSE(DuckShootFrame());  // the ninth frame after the shot
   EXPECT_EQ(d.bullets.Count(), 3);
+}
+
+TEST_F(DuckShoot, EachScreenshotTakesTheNextFreeNumber) {
+  namespace fs = std::filesystem;
+  const fs::path home = fs::current_path();
+  const fs::path scratch = fs::temp_directory_path() / ("duck_shots_" + std::to_string(::getpid()));
+  fs::remove_all(scratch);
+  fs::create_directories(scratch);
+  fs::current_path(scratch);
+  for (int shot = 0; shot < 2; ++shot) {
+    ASSERT_TRUE(PushKey(SDL_SCANCODE_S, true));
+    ASSERT_TRUE(PushKey(SDL_SCANCODE_S, false));
+    EXPECT_FALSE(DuckShootFrame());
+  }
+  EXPECT_TRUE(fs::exists("screenshot0.bmp"));
+  EXPECT_TRUE(fs::exists("screenshot1.bmp"));
+  fs::current_path(home);
+  fs::remove_all(scratch);
 }
 
 TEST_F(DuckShoot, EscapeEndsTheGameAndTheLeaveFlagIsClearedForTheShell) {

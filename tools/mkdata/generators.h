@@ -15,8 +15,10 @@ cairo_surface_t* DrawArenaPicture(const std::string& fileName);
 // Explosions, monsters, missile and its parts, chaingun parts, fil, laser and lightning.
 cairo_surface_t* DrawWeaponPicture(const std::string& fileName);
 
-// The console's duck shoot: the shooting gallery (names under "MiniGames\canards\").
+// The console's side games: the shooting gallery (names under "MiniGames\canards\") and the
+// sweets sky (names under "MiniGames\sugar\").
 cairo_surface_t* DrawDuckPicture(const std::string& fileName);
+cairo_surface_t* DrawSweetsPicture(const std::string& fileName);
 
 // Encodes a surface in the format the file name's extension says: .png (with alpha), .jpg
 // (opaque) or .tif (with alpha). Deterministic: the same surface gives the same bytes.

@@ -78,6 +78,7 @@ int Run(int argc, char** argv) {
   // The main packs, then the side games' packs.
   std::vector<CataloguePack> packs = MainCatalogue();
   packs.push_back(DuckCatalogue());
+  packs.push_back(SugarCatalogue());
   BuildSummary summary;
   if (!BuildPacks(packs, gameDir, jobs, summary, error)) return Fail(error);
   if (!font.empty() && !PlaceFont(font, gameDir, error)) return Fail(error);

@@ -235,7 +235,7 @@ bool WriteContactSheet(const std::string& packPath, const std::string& outPng, i
   for (const CataloguePack& p : MainCatalogue()) {
     if (std::filesystem::path(p.packName).filename().string() == packFile) pack = &p;
   }
-  for (const CataloguePack* p : {&DuckCatalogue()}) {
+  for (const CataloguePack* p : {&DuckCatalogue(), &SugarCatalogue()}) {
     if (std::filesystem::path(p->packName).filename().string() == packFile) pack = p;
   }
   if (!pack) {

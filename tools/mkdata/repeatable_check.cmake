@@ -6,7 +6,7 @@ execute_process(COMMAND ${MKDATA} --game-dir ${SCRATCH} --jobs 3 RESULT_VARIABLE
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "mkdata failed: ${status}")
 endif()
-foreach(pack packs/maingfx.pak packs/sounds.pak packs/ducks.pak)
+foreach(pack packs/maingfx.pak packs/sounds.pak packs/ducks.pak packs/sugar.pak)
   if(NOT EXISTS ${GAME_DIR}/${pack})
     message(FATAL_ERROR "${GAME_DIR}/${pack} is missing: build the game_data target first")
   endif()

@@ -16,7 +16,9 @@ namespace {
 using Picture = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
 
 Picture Draw(const std::string& name) {
-  return Picture(DrawDuckPicture(name), cairo_surface_destroy);
+  cairo_surface_t* s = DrawDuckPicture(name);
+  if (!s) s = DrawSweetsPicture(name);
+  return Picture(s, cairo_surface_destroy);
 }
 
 int Width(const Picture& p) { return cairo_image_surface_get_width(p.get()); }
@@ -47,7 +49,7 @@ int OpaquePixels(const Picture& p) {
 }
 
 TEST(SidePictures, EveryRowOfBothPacksIsDrawnWithSomethingToSee) {
-  for (const CataloguePack* pack : {&DuckCatalogue()}) {
+  for (const CataloguePack* pack : {&DuckCatalogue(), &SugarCatalogue()}) {
     for (const CatalogueRow& row : pack->rows) {
       const Picture p = Draw(row.fileName);
       ASSERT_NE(p, nullptr) << row.fileName;
@@ -57,6 +59,7 @@ TEST(SidePictures, EveryRowOfBothPacksIsDrawnWithSomethingToSee) {
   }
   EXPECT_EQ(Draw("gfx/balle.png"), nullptr);
   EXPECT_EQ(Draw("MiniGames\\canards\\gfx/lapin.png"), nullptr);
+  EXPECT_EQ(Draw("MiniGames\\sugar\\gfx/canard0.png"), nullptr);
 }
 
 TEST(SidePictures, FiguresAreMirroredPairsOfOneSizeStandingOnTheirRail) {
@@ -84,6 +87,39 @@ TEST(SidePictures, FiguresAreMirroredPairsOfOneSizeStandingOnTheirRail) {
   // The three ducks differ in paint.
   EXPECT_NE(Pixel(Draw("MiniGames\\canards\\gfx/canard0.png"), 30, 34),
             Pixel(Draw("MiniGames\\canards\\gfx/canard1.png"), 30, 34));
+}
+
+TEST(SidePictures, BalloonsShareOneSizeAndTheirStringReachesTheSweet) {
+  const Picture first = Draw("MiniGames\\sugar\\gfx/ballon_bleu.png");
+  for (const char* colour : {"cyan", "jaune", "rose", "rouge", "vert"}) {
+    const Picture p = Draw(std::string("MiniGames\\sugar\\gfx/ballon_") + colour + ".png");
+    EXPECT_EQ(Width(p), Width(first));
+    EXPECT_EQ(Height(p), Height(first));
+  }
+  // The sweet hangs 60 below the centre and is 40 high: the string ends inside its top half.
+  const int centreY = Height(first) / 2;
+  EXPECT_GE(Height(first), 2 * (60 - 20));
+  EXPECT_LT(Height(first) - centreY, 60);
+  int stringRows = 0;
+  for (int y = Height(first) - 12; y < Height(first); ++y) {
+    for (int x = 24; x < 40; ++x) {
+      if (Alpha(first, x, y) > 0) {
+        ++stringRows;
+        break;
+      }
+    }
+  }
+  EXPECT_EQ(stringRows, 12);
+}
+
+TEST(SidePictures, TheShotRestsInTheLaunchersCup) {
+  const Picture launcher = Draw("MiniGames\\sugar\\gfx/fleche.png");
+  const int cx = Width(launcher) / 2, cy = Height(launcher) / 2;
+  EXPECT_EQ(Alpha(launcher, cx - 12, cy + 48), 255);
+  EXPECT_EQ(Alpha(launcher, cx + 12, cy + 48), 255);
+  // The arrow points up: its tip is at the top, in the middle.
+  EXPECT_GT(Alpha(launcher, cx, 6), 0);
+  EXPECT_EQ(Alpha(launcher, 2, 6), 0);
 }
 
 }  // namespace
