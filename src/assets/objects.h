@@ -99,6 +99,17 @@ constexpr int tetrisLine = 2254, tetrisLight = 2255, tetrisBug = 2256;
 constexpr int tetrisMusic = 2257;
 constexpr int tetrisBump = 2258, tetrisDiffuse = 2259;  // images
 constexpr int fontTetrisSmall = 2260;      // Tetris's small texts
+// The duck shoot's pictures ("packs/ducks.pak"). The figures face left, the way they ride the
+// middle rail; the same figure facing right, for the outer rails, is its number + duckFacingRight.
+constexpr int duckCannon = 2228, duckBullet = 2229;
+constexpr int duckPlain = 2230, duckBlue = 2231, duckGolden = 2232;  // worth 1, 2 and 3
+constexpr int duckTrolley = 2233, duckSnail = 2234, duckHen = 2235, duckCalf = 2236;
+constexpr int duckFacingRight = 7;         // 2237..2243
+
+// The sweets game's pictures ("packs/sugar.pak").
+constexpr int sugarBalloon = 2193;         // six colours, 2193..2198
+constexpr int sugarSweet = 2199;           // 25 sweets, 2199..2223 (the ring first)
+constexpr int sugarStar = 2224, sugarLauncher = 2225, sugarShot = 2226, sugarFlash = 2227;
 
 // Fonts.
 constexpr int fontText = 0;                // "Arial black" 25, for text screens

@@ -6,7 +6,9 @@
 
 #include "assets/objects.h"
 #include "console/console.h"
+#include "console/duck_shoot.h"
 #include "console/pong.h"
+#include "console/sweets.h"
 #include "console/tetris.h"
 #include "core/game_state.h"
 #include "gameplay/capsules.h"
@@ -102,6 +104,19 @@ void Tetris(const std::string&) {
   AppendConsoleLine(tetrisRule);
 }
 
+// A side game with a frame loop of its own: the console's 3D bracket is closed while it plays,
+// and the game music is silent.
+void RunSideGame(void (*run)()) {
+  Stop3D();
+  SoundVolume(obj::music, sideGameMusicVolume);
+  run();
+  // The game's last snapshot may still show the Escape that ended it, pressed and let go within
+  // one frame; the shell would read it as the end of the level in this very frame.
+  ExamineKeyboard();
+  SoundVolume(obj::music, musicVolume);
+  Start3D();
+}
+
 // The level-cleared sequence of the frame loop advances from the level before the one asked
 // for. A level with no file is refused here rather than ending the game.
 void ChangeLevel(const std::string& argument) {
@@ -136,6 +151,8 @@ constexpr Command commands[] = {
     {"CLEAR", Clear, nullptr},
     {"1972", Pong, nullptr},
     {"TETRIS", Tetris, nullptr},
+    {"DUCK", [](const std::string&) { RunSideGame(RunDuckShoot); }, nullptr},
+    {"SUGAR", [](const std::string&) { RunSideGame(RunSweets); }, nullptr},
     {"CHANGELEVEL", ChangeLevel, nullptr},
 };
 

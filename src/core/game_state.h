@@ -13,6 +13,8 @@
 #include "assets/objects.h"
 #include "console/console_record.h"
 #include "console/tetris_record.h"
+#include "console/duck_record.h"
+#include "console/sweets_record.h"
 #include "core/picture_balls.h"
 #include "core/settings.h"
 #include "frontend/menu_record.h"
@@ -172,6 +174,9 @@ struct GameState {
   CreditsState credits;
   // The falling-blocks game: level, score and board kept for the whole run.
   TetrisState tetris;
+  // The duck shoot and the sweets game: set afresh when each starts.
+  DuckState duck;
+  SweetsState sweets;
 };
 
 extern GameState game;

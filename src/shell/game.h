@@ -35,3 +35,10 @@ AfterLevel EndLevel();
 
 // The S key's file: "screenshot" + the smallest number not yet taken + ".bmp".
 std::string NextScreenshotName();
+
+// Shared with the side games' own frame loops: F1 switches the frame-rate display on and off
+// and starts the frame's timing; the display itself, drawn after the frame; the S key's
+// screenshot of the whole screen, saved under NextScreenshotName.
+void HandleFrameRateKey();
+void DrawFrameRate();
+void SaveScreenshot();

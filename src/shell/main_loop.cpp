@@ -46,10 +46,11 @@ void StartMusic() {
 
 void HandleGlobalKeys() {
   // While the console is shown the keys type its command line; the frame is still timed.
-  const bool typing = game.console.shown;
-  if (KeyboardReleased(keyF1) && !typing) game.showFps = !game.showFps;
-  if (game.showFps) game.fpsStartTime = static_cast<int>(ElapsedMilliseconds());
-  if (typing) return;
+  if (game.console.shown) {
+    if (game.showFps) game.fpsStartTime = static_cast<int>(ElapsedMilliseconds());
+    return;
+  }
+  HandleFrameRateKey();
   if (KeyboardReleased(keyP)) game.paused = !game.paused;
   if (KeyboardReleased(keyM)) {
     game.musicOn = !game.musicOn;
@@ -59,13 +60,7 @@ void HandleGlobalKeys() {
       StopSound(obj::music);
     }
   }
-  if (KeyboardReleased(keyS)) {
-    // A screenshot that cannot be saved is ignored.
-    if (GrabSprite(obj::screenshotSprite, 0, 0, screenWidth, screenHeight)) {
-      SaveSprite(obj::screenshotSprite, NextScreenshotName());
-      FreeSprite(obj::screenshotSprite);
-    }
-  }
+  if (KeyboardReleased(keyS)) SaveScreenshot();
 }
 
 void PlayLaunchSound() {
@@ -131,22 +126,6 @@ void DrawPlayfield() {
   if (game.console.shown) StepConsole();
 }
 
-void DrawFrameRate() {
-  if (game.showFps && game.fpsAverage > 0) {
-    if (StartDrawing()) {
-      DrawingFont(obj::fontText);
-      DrawingMode(0);
-      DrawText(100, 100, "FPS = " + std::to_string(1000 / game.fpsAverage), RGB(255, 255, 255),
-               RGB(0, 0, 0));
-      StopDrawing();
-    }
-  }
-  if (game.showFps) {
-    const int frameTime = static_cast<int>(ElapsedMilliseconds()) - game.fpsStartTime;
-    game.fpsAverage = static_cast<int>(std::lround((game.fpsAverage + frameTime) / 2.0));
-  }
-}
-
 void RunGameFrame() {
   // Any key or click of a person ends a demo game and goes back to the menu.
   if (game.attractDemo && RealInputSeen()) game.quitToMenu = 1;
@@ -171,6 +150,35 @@ bool EndTestHolds() {
 }
 
 }  // namespace
+
+void HandleFrameRateKey() {
+  if (KeyboardReleased(keyF1)) game.showFps = !game.showFps;
+  if (game.showFps) game.fpsStartTime = static_cast<int>(ElapsedMilliseconds());
+}
+
+void DrawFrameRate() {
+  if (game.showFps && game.fpsAverage > 0) {
+    if (StartDrawing()) {
+      DrawingFont(obj::fontText);
+      DrawingMode(0);
+      DrawText(100, 100, "FPS = " + std::to_string(1000 / game.fpsAverage), RGB(255, 255, 255),
+               RGB(0, 0, 0));
+      StopDrawing();
+    }
+  }
+  if (game.showFps) {
+    const int frameTime = static_cast<int>(ElapsedMilliseconds()) - game.fpsStartTime;
+    game.fpsAverage = static_cast<int>(std::lround((game.fpsAverage + frameTime) / 2.0));
+  }
+}
+
+void SaveScreenshot() {
+  // A screenshot that cannot be saved is ignored.
+  if (GrabSprite(obj::screenshotSprite, 0, 0, screenWidth, screenHeight)) {
+    SaveSprite(obj::screenshotSprite, NextScreenshotName());
+    FreeSprite(obj::screenshotSprite);
+  }
+}
 
 std::string NextScreenshotName() {
   for (int n = 0;; ++n) {

@@ -23,6 +23,11 @@ cairo_surface_t* DrawCreditsPicture(const std::string& fileName);
 // The falling-blocks game's tiles, backgrounds, flash, light and relief maps ("MiniGames/Tetris/").
 cairo_surface_t* DrawTetrisPicture(const std::string& fileName);
 
+// The console's side games: the shooting gallery (names under "MiniGames\canards\") and the
+// sweets sky (names under "MiniGames\sugar\").
+cairo_surface_t* DrawDuckPicture(const std::string& fileName);
+cairo_surface_t* DrawSweetsPicture(const std::string& fileName);
+
 // Encodes a surface in the format the file name's extension says: .png (with alpha), .jpg
 // (opaque) or .tif (with alpha). Deterministic: the same surface gives the same bytes.
 std::vector<uint8_t> EncodePicture(cairo_surface_t* surface, const std::string& fileName);

@@ -13,6 +13,7 @@
 #include "assets/pack_file.h"
 #include "assets/scenery_catalogue.h"
 #include "media/media.h"
+#include "assets/side_game_catalogue.h"
 #include "assets/tetris_catalogue.h"
 #include "generators.h"
 
@@ -25,6 +26,8 @@ const std::vector<CataloguePack>& AllPacks() {
     all.push_back(CreditsCatalogue());
     for (const CataloguePack& pack : SceneryCatalogue()) all.push_back(pack);
     all.push_back(TetrisCatalogue());
+    all.push_back(DuckCatalogue());
+    all.push_back(SugarCatalogue());
     return all;
   }();
   return packs;
@@ -43,6 +46,8 @@ bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string
   if (!surface) surface = DrawSceneryPicture(row.fileName);
   if (!surface) surface = DrawCreditsPicture(row.fileName);
   if (!surface) surface = DrawTetrisPicture(row.fileName);
+  if (!surface) surface = DrawDuckPicture(row.fileName);
+  if (!surface) surface = DrawSweetsPicture(row.fileName);
   if (!surface) {
     error = "no generator draws the picture \"" + row.fileName + "\"";
     return false;

@@ -12,6 +12,7 @@
 #include "assets/pack_file.h"
 #include "mkdata_build.h"
 
+
 namespace {
 
 // ---------------------------------------------------------------- PNG

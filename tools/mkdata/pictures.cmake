@@ -14,6 +14,7 @@ file(GLOB MKDATA_PICTURE_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_CURRENT_LIST_DIR}/scenery_*.cpp
   ${CMAKE_CURRENT_LIST_DIR}/credits_*.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tetris_*.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/side_*.cpp
   ${CMAKE_CURRENT_LIST_DIR}/encode_picture.cpp)
 add_library(mkdata_pictures STATIC ${MKDATA_PICTURE_SOURCES})
 target_include_directories(mkdata_pictures PUBLIC ${CMAKE_CURRENT_LIST_DIR})
@@ -28,6 +29,7 @@ if(KALDO_TESTS)
     ${CMAKE_CURRENT_LIST_DIR}/tests/arena_*_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/weapon_*_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/scenery_*_test.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/tests/side_*_test.cpp)
   add_executable(mkdata_pictures_tests ${MKDATA_PICTURE_TESTS})
   target_link_libraries(mkdata_pictures_tests PRIVATE mkdata_pictures PkgConfig::FONTCONFIG
                         GTest::gtest GTest::gtest_main)
