@@ -28,7 +28,7 @@ if(KALDO_TESTS)
   file(GLOB MKDATA_PICTURE_TESTS CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_LIST_DIR}/tests/arena_*_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/weapon_*_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/tests/scenery_*_test.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/tests/scenery_*_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/side_*_test.cpp)
   add_executable(mkdata_pictures_tests ${MKDATA_PICTURE_TESTS})
   target_link_libraries(mkdata_pictures_tests PRIVATE mkdata_pictures PkgConfig::FONTCONFIG
