@@ -26,12 +26,7 @@ constexpr int openingFrames = 43;  // 192 pixels at 4.5 a frame
 class Console : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetMessageBoxesSilent(true);
-    StartUp();
-    SetFrameLimiterEnabled(false);
-    ASSERT_TRUE(PushMenuStartKeys());
-    ASSERT_TRUE(NewGame());
-    StartLevel();
+    StartHeadlessGame();
   }
   void TearDown() override { ShutdownMedia(); }
 

@@ -112,12 +112,7 @@ TEST_F(ExplosionsOnScreen, ABurstShowsItsThirtyOnePicturesInOneBoxThenNothing) {
 class LostShip : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetMessageBoxesSilent(true);
-    StartUp();
-    SetFrameLimiterEnabled(false);
-    ASSERT_TRUE(PushMenuStartKeys());
-    ASSERT_TRUE(NewGame());
-    StartLevel();
+    StartHeadlessGame();
   }
   void TearDown() override { ShutdownMedia(); }
 };

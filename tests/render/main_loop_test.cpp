@@ -20,12 +20,7 @@ namespace fs = std::filesystem;
 class FrameLoop : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetMessageBoxesSilent(true);
-    StartUp();
-    SetFrameLimiterEnabled(false);
-    ASSERT_TRUE(PushMenuStartKeys());
-    ASSERT_TRUE(NewGame());
-    StartLevel();
+    StartHeadlessGame();
   }
   void TearDown() override {
     SetManualClockStepPerRead(0);

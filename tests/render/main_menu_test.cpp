@@ -156,8 +156,11 @@ TEST_F(MainMenu, AfterTheCreditsTheMenuStartsOverWithItsIntroAndNothingSelected)
   MoveTo(onItem2);
   ASSERT_LT(menu().titleX, 900);
   ASSERT_EQ(menu().selected, 2);
+  // The credits run until Escape: held down with the click, it ends them at once.
   ASSERT_TRUE(PushMouseButton(SDL_BUTTON_LEFT, true));
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_ESCAPE, true));
   EXPECT_EQ(MenuFrame(), menuStay);
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_ESCAPE, false));
   EXPECT_EQ(menu().selected, 0);
   EXPECT_GT(menu().titleX, 1000);
   EXPECT_EQ(menu().zoomSize, 498);

@@ -226,12 +226,7 @@ TEST(PauseFilter, MatchesAStraightforwardReference) {
 class PausedLevel : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetMessageBoxesSilent(true);
-    StartUp();
-    SetFrameLimiterEnabled(false);
-    ASSERT_TRUE(PushMenuStartKeys());
-    ASSERT_TRUE(NewGame());
-    StartLevel();
+    StartHeadlessGame();
     script.clear();
     waits = 0;
     SetDelayHook(FollowScript);

@@ -233,11 +233,7 @@ TEST_F(Sweets, ANegativeScoreIsDrawnWithItsMinusSign) {
 class SideGamesFromTheConsole : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetMessageBoxesSilent(true);
-    StartUp();
-    SetFrameLimiterEnabled(false);
-    ASSERT_TRUE(NewGame());
-    StartLevel();
+    StartHeadlessGame();
     game.console.shown = true;
     for (int i = 0; i < 43; ++i) RunFrame();
     ASSERT_EQ(game.console.motion, consoleOpen);

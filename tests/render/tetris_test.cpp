@@ -43,11 +43,7 @@ int BugRowsTop() {
 class TetrisFromConsole : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetMessageBoxesSilent(true);
-    StartUp();
-    SetFrameLimiterEnabled(false);
-    ASSERT_TRUE(NewGame());
-    StartLevel();
+    StartHeadlessGame();
   }
   void TearDown() override { ShutdownMedia(); }
   static void Frames(int count) {

@@ -1,7 +1,12 @@
-// Input for tests that drive the real game: SDL events pushed as the window would send them.
+// Input for tests that drive the real game: SDL events pushed as the window would send them,
+// and the game started through its menu as a player starts it.
 #pragma once
 
 #include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include "media/media.h"
+#include "shell/game.h"
 
 inline bool PushKey(SDL_Scancode scancode, bool down) {
   SDL_Event event{};
@@ -42,4 +47,16 @@ inline bool PushText(const char* text) {
   event.type = SDL_TEXTINPUT;
   SDL_strlcpy(event.text.text, text, sizeof event.text.text);
   return SDL_PushEvent(&event) == 1;
+}
+
+// The real game as a player starts it, headless: start-up with its packs, the menu's first item
+// chosen (without the keys the idle menu would turn to its demo after 20 s), the first level
+// entered. Frames run without the limiter's wait.
+inline void StartHeadlessGame() {
+  SetMessageBoxesSilent(true);
+  StartUp();
+  SetFrameLimiterEnabled(false);
+  ASSERT_TRUE(PushMenuStartKeys());
+  ASSERT_TRUE(NewGame());
+  StartLevel();
 }

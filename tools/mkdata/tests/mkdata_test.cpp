@@ -279,7 +279,9 @@ TEST(ReviewTools, WritesEverySoundForListening) {
       ++files;
     }
   }
-  EXPECT_EQ(files, 18);
+  // One file a sound row, nothing else in the folder; the game's own sounds at least.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.str()), fs::directory_iterator{}), files);
+  EXPECT_GE(files, 18);
 }
 
 }  // namespace
