@@ -34,6 +34,13 @@ inline void CopyMatch(uint8_t* out, const uint8_t* outEnd, std::size_t offset, s
     } while (out < end);
   } else if (offset == 1) {
     std::memset(out, src[0], length);
+  } else if (std::size_t(outEnd - out) >= length + 7) {
+    // A short period (a run of 3-byte pixels): once eight bytes are written one by one, the
+    // smallest multiple of the period that reaches eight lets the rest go eight at a time.
+    for (int i = 0; i < 8; ++i) out[i] = src[i];
+    const std::size_t step = offset * ((8 + offset - 1) / offset);
+    uint8_t* end = out + length;
+    for (uint8_t* o = out + 8; o < end; o += 8) std::memcpy(o, o - step, 8);
   } else {
     for (std::size_t i = 0; i < length; ++i) out[i] = src[i];
   }

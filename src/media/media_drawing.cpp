@@ -146,9 +146,11 @@ void DrawTextIn(int x, int y, const std::string& text, int front, int back) {
   if (opaque) {
     PrepareGpuDraw(back);
     SDL_RenderFillRect(s.renderer, &destination);
+    ++s.drawCalls;
   }
   SDL_SetTextureBlendMode(texture, OverBlend(intoScreen));
   SDL_RenderCopy(s.renderer, texture, nullptr, &destination);
+  ++s.drawCalls;
 }
 
 }  // namespace
@@ -296,6 +298,7 @@ void Box(int x, int y, int width, int height, int colour) {
   }
   if (!PrepareGpuDraw(colour)) return;
   SDL_Rect rect{x, y, width, height};
+  ++s.drawCalls;
   if (outline) {
     SDL_RenderDrawRect(s.renderer, &rect);
   } else {
@@ -311,6 +314,7 @@ void Line(int x1, int y1, int x2, int y2, int colour) {
   }
   if (!PrepareGpuDraw(colour)) return;
   SDL_RenderDrawLine(State().renderer, x1, y1, x2, y2);
+  ++State().drawCalls;
 }
 
 void Plot(int x, int y, int colour) {
@@ -321,6 +325,7 @@ void Plot(int x, int y, int colour) {
   }
   if (!PrepareGpuDraw(colour)) return;
   SDL_RenderDrawPoint(State().renderer, x, y);
+  ++State().drawCalls;
 }
 
 int Point(int x, int y) {

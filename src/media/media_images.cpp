@@ -13,6 +13,7 @@ ImageRecord* FindImage(int number) {
 }
 
 void ReleaseImageTextures() {
+  FlushQuads();
   for (auto& [number, image] : State().images) {
     if (image.texture) SDL_DestroyTexture(image.texture);
     image.texture = nullptr;
@@ -78,6 +79,7 @@ void DrawImageOnGpu(ImageRecord& image, int x, int y) {
   SDL_SetTextureBlendMode(texture, CopyBlend(intoScreen));
   SDL_Rect destination{x, y, image.width, image.height};
   SDL_RenderCopy(s.renderer, texture, nullptr, &destination);
+  ++s.drawCalls;
 }
 
 }  // namespace
@@ -179,6 +181,7 @@ void DisplayImage(int image, int x, int y) {
   MediaState& s = State();
   ImageRecord* record = FindImage(image);
   if (!record || !s.renderer || !s.backBuffer) return;
+  FlushQuads();
   SyncDrawingCopy();
   BindTexture(s.backBuffer);
   SDL_Texture* texture = ImageTexture(*record);
@@ -187,6 +190,7 @@ void DisplayImage(int image, int x, int y) {
   SDL_SetTextureBlendMode(texture, CopyBlend(true));
   SDL_Rect destination{x, y, record->width, record->height};
   SDL_RenderCopy(s.renderer, texture, nullptr, &destination);
+  ++s.drawCalls;
 }
 
 int ImageWidth(int image) {

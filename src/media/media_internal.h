@@ -62,6 +62,16 @@ struct QuadRecord {
   float v[4] = {0, 0, 1, 1};
 };
 
+// Consecutive Sprite3D quads with the same texture and blend mode, waiting to go to the renderer
+// in one geometry call. Target and clip changes flush it before they take effect, so every quad
+// in it shares those too.
+struct QuadBatch {
+  SDL_Texture* texture = nullptr;
+  SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+  std::vector<SDL_Vertex> vertices;
+  std::vector<int> indices;
+};
+
 struct ImageRecord {
   int width = 0;
   int height = 0;
@@ -131,6 +141,10 @@ struct MediaState {
   int quality = 1;
   bool viewportSet = false;
   SDL_Rect viewport{0, 0, 0, 0};
+  bool batching = true;
+  QuadBatch batch;
+  uint64_t geometryCalls = 0;  // SDL_RenderGeometry calls
+  uint64_t drawCalls = 0;      // every other draw submitted to the renderer
 
   int defaultColourKey = 0;
 
@@ -158,9 +172,15 @@ inline int ColourFromPixel(uint32_t pixel) {
 SDL_BlendMode CopyBlend(bool intoScreen);
 SDL_BlendMode OverBlend(bool intoScreen);
 
+// Draws the waiting Sprite3D quads. Anything else that draws, reads pixels, changes a texture's
+// pixels or filter, or destroys a texture calls it first, so the quads land in their order.
+void FlushQuads();
+
 // Renderer target management. Every GPU draw calls BindDrawTarget first.
 SDL_Texture* CurrentGpuTarget(bool& intoScreen, int& targetWidth, int& targetHeight);
 bool BindDrawTarget(bool& intoScreen, int& targetWidth, int& targetHeight);
+// The same without drawing the waiting quads first (unless the target changes): for the quads.
+bool BindQuadTarget(bool& intoScreen, int& targetWidth, int& targetHeight);
 void BindTexture(SDL_Texture* target);
 void ApplyClip(const SDL_Rect* clip);
 // Writes a modified CPU copy of the drawing target back and drops it; before any GPU drawing.

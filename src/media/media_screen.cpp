@@ -26,6 +26,7 @@ SDL_BlendMode OverBlend(bool intoScreen) {
 void BindTexture(SDL_Texture* target) {
   MediaState& s = State();
   if (s.boundTargetValid && s.boundTarget == target) return;
+  FlushQuads();
   SDL_SetRenderTarget(s.renderer, target);
   s.boundTarget = target;
   s.boundTargetValid = true;
@@ -36,11 +37,15 @@ void BindTexture(SDL_Texture* target) {
 void ApplyClip(const SDL_Rect* clip) {
   MediaState& s = State();
   if (!clip) {
-    if (s.clipApplied) SDL_RenderSetClipRect(s.renderer, nullptr);
+    if (s.clipApplied) {
+      FlushQuads();
+      SDL_RenderSetClipRect(s.renderer, nullptr);
+    }
     s.clipApplied = false;
     return;
   }
   if (s.clipApplied && std::memcmp(&s.appliedClip, clip, sizeof *clip) == 0) return;
+  FlushQuads();
   SDL_RenderSetClipRect(s.renderer, clip);
   s.appliedClip = *clip;
   s.clipApplied = true;
@@ -73,6 +78,12 @@ SDL_Texture* CurrentGpuTarget(bool& intoScreen, int& targetWidth, int& targetHei
 }
 
 bool BindDrawTarget(bool& intoScreen, int& targetWidth, int& targetHeight) {
+  if (!State().renderer) return false;
+  FlushQuads();
+  return BindQuadTarget(intoScreen, targetWidth, targetHeight);
+}
+
+bool BindQuadTarget(bool& intoScreen, int& targetWidth, int& targetHeight) {
   MediaState& s = State();
   if (!s.renderer || !s.backBuffer) return false;
   SyncDrawingCopy();
@@ -84,6 +95,7 @@ bool BindDrawTarget(bool& intoScreen, int& targetWidth, int& targetHeight) {
 bool ReadScreenPixels(const SDL_Rect& rect, uint32_t* pixels) {
   MediaState& s = State();
   if (!s.renderer || !s.backBuffer) return false;
+  FlushQuads();
   BindTexture(s.backBuffer);
   if (SDL_RenderReadPixels(s.renderer, &rect, SDL_PIXELFORMAT_ARGB8888, pixels, rect.w * 4) != 0) {
     return false;
@@ -98,6 +110,7 @@ void UploadPixelsToTexture(SDL_Texture* texture, const SDL_Rect* rect, const uin
   MediaState& s = State();
   if (!texture) return;
   // Queued drawing into or from this texture must land before the new pixels.
+  FlushQuads();
   SDL_RenderFlush(s.renderer);
   if (!forceOpaque) {
     SDL_UpdateTexture(texture, rect, pixels, pitchPixels * 4);
@@ -114,6 +127,7 @@ void UploadPixelsToTexture(SDL_Texture* texture, const SDL_Rect* rect, const uin
 
 void ReleaseAllGpuObjects() {
   MediaState& s = State();
+  FlushQuads();
   for (auto& [number, sprite] : s.sprites) {
     if (sprite.pixelsStale) ReadBackSprite(sprite);
     DestroySpriteTexture(sprite);
@@ -227,6 +241,7 @@ void CloseScreen() {
   if (!s.renderer) return;
   if (s.drawing) StopDrawing();
   ReleaseAllGpuObjects();
+  s.batch = QuadBatch{};
   SDL_DestroyTexture(s.backBuffer);
   SDL_DestroyRenderer(s.renderer);
   s.backBuffer = nullptr;
@@ -259,17 +274,20 @@ void SetFrameLimiterEnabled(bool enabled) { State().limiterEnabled = enabled; }
 void ClearScreen(int colour) {
   MediaState& s = State();
   if (!s.renderer || !s.backBuffer) return;
+  FlushQuads();
   SyncDrawingCopy();
   BindTexture(s.backBuffer);
   ApplyClip(nullptr);
   SDL_SetRenderDrawColor(s.renderer, Red(colour), Green(colour), Blue(colour), 255);
   SDL_RenderClear(s.renderer);
+  ++s.drawCalls;
 }
 
 void FlipBuffers() {
   MediaState& s = State();
   PumpEvents();
   if (!s.renderer || !s.backBuffer) return;
+  FlushQuads();
   SyncDrawingCopy();
   if (s.limiterEnabled) {
     const uint64_t frequency = SDL_GetPerformanceFrequency();
@@ -287,6 +305,7 @@ void FlipBuffers() {
   SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
   SDL_RenderClear(s.renderer);
   SDL_RenderCopy(s.renderer, s.backBuffer, nullptr, nullptr);
+  s.drawCalls += 2;
   SDL_RenderPresent(s.renderer);
   BindTexture(s.backBuffer);
   CountPresentedFrame();

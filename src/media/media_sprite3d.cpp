@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "media/media_diagnostics.h"
 #include "media/media_internal.h"
 
 using namespace media;
@@ -66,17 +67,21 @@ SDL_BlendMode QuadBlend(bool intoScreen) {
       intoScreen ? SDL_BLENDFACTOR_ONE : SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA, SDL_BLENDOPERATION_ADD);
 }
 
-void DrawPiece(SDL_Texture* texture, const float px[4], const float py[4], const float u[4],
-               const float v[4], Uint8 alpha) {
+// Adds a quad to the waiting batch; a different texture or blend mode draws the batch first.
+void DrawPiece(SDL_Texture* texture, SDL_BlendMode blend, const float px[4], const float py[4],
+               const float u[4], const float v[4], Uint8 alpha) {
   MediaState& s = State();
-  SDL_Vertex vertices[4];
+  QuadBatch& batch = s.batch;
+  if (!batch.indices.empty() && (batch.texture != texture || batch.blend != blend)) FlushQuads();
+  batch.texture = texture;
+  batch.blend = blend;
+  const int first = static_cast<int>(batch.vertices.size());
   for (int i = 0; i < 4; ++i) {
-    vertices[i].position = SDL_FPoint{px[i], py[i]};
-    vertices[i].color = SDL_Color{255, 255, 255, alpha};
-    vertices[i].tex_coord = SDL_FPoint{u[i], v[i]};
+    batch.vertices.push_back(SDL_Vertex{SDL_FPoint{px[i], py[i]}, SDL_Color{255, 255, 255, alpha},
+                                        SDL_FPoint{u[i], v[i]}});
   }
-  static const int indices[6] = {0, 1, 2, 1, 3, 2};
-  SDL_RenderGeometry(s.renderer, texture, vertices, 4, indices, 6);
+  for (int corner : {0, 1, 2, 1, 3, 2}) batch.indices.push_back(first + corner);
+  if (!s.batching) FlushQuads();
 }
 
 // Bilinear point of the quad at (a, b) in [0, 1]².
@@ -90,7 +95,7 @@ SDL_FPoint QuadPoint(const float px[4], const float py[4], float a, float b) {
 
 // The renderer clamps texture coordinates; a picture scrolled past its edge (u or v outside
 // 0..1 along the quad's sides) is drawn as pieces cut at the wrap lines so that it repeats.
-bool DrawWrapped(SDL_Texture* texture, const float px[4], const float py[4], const float u[4],
+bool DrawWrapped(SDL_Texture* texture, SDL_BlendMode blend, const float px[4], const float py[4], const float u[4],
                  const float v[4], Uint8 alpha) {
   const bool separable = u[0] == u[2] && u[1] == u[3] && v[0] == v[1] && v[2] == v[3];
   if (!separable) return false;
@@ -121,7 +126,7 @@ bool DrawWrapped(SDL_Texture* texture, const float px[4], const float py[4], con
       float qy[4] = {p[0].y, p[1].y, p[2].y, p[3].y};
       float pu[4] = {ua - shiftU, ub - shiftU, ua - shiftU, ub - shiftU};
       float pv[4] = {va - shiftV, va - shiftV, vb - shiftV, vb - shiftV};
-      DrawPiece(texture, qx, qy, pu, pv, alpha);
+      DrawPiece(texture, blend, qx, qy, pu, pv, alpha);
     }
   }
   return true;
@@ -129,15 +134,57 @@ bool DrawWrapped(SDL_Texture* texture, const float px[4], const float py[4], con
 
 }  // namespace
 
+namespace media {
+
+void FlushQuads() {
+  MediaState& s = State();
+  QuadBatch& batch = s.batch;
+  if (batch.indices.empty()) return;
+  if (s.renderer && batch.texture) {
+    SDL_SetTextureBlendMode(batch.texture, batch.blend);
+    SDL_SetTextureAlphaMod(batch.texture, 255);
+    SDL_SetTextureColorMod(batch.texture, 255, 255, 255);
+    SDL_RenderGeometry(s.renderer, batch.texture, batch.vertices.data(),
+                       static_cast<int>(batch.vertices.size()), batch.indices.data(),
+                       static_cast<int>(batch.indices.size()));
+    ++s.geometryCalls;
+  }
+  batch.vertices.clear();
+  batch.indices.clear();
+  batch.texture = nullptr;
+}
+
+}  // namespace media
+
+void SetQuadBatching(bool enabled) {
+  FlushQuads();
+  State().batching = enabled;
+}
+
+bool QuadBatching() { return State().batching; }
+
+RendererCallCounts RendererCalls() {
+  MediaState& s = State();
+  return RendererCallCounts{s.geometryCalls, s.drawCalls};
+}
+
+void ResetRendererCalls() {
+  MediaState& s = State();
+  s.geometryCalls = 0;
+  s.drawCalls = 0;
+}
+
 bool Start3D() {
   MediaState& s = State();
   if (!s.renderer || !s.backBuffer) return false;
+  FlushQuads();
   s.in3D = true;
   return true;
 }
 
 void Stop3D() {
   MediaState& s = State();
+  FlushQuads();
   s.in3D = false;
 }
 
@@ -221,7 +268,7 @@ void DisplaySprite3D(int quad, int x, int y, int alpha) {
   bool intoScreen = true;
   int targetWidth = 0;
   int targetHeight = 0;
-  if (!BindDrawTarget(intoScreen, targetWidth, targetHeight)) return;
+  if (!BindQuadTarget(intoScreen, targetWidth, targetHeight)) return;
   if (!intoScreen && sprite->texture && sprite->isTarget && s.drawIntoSprite == q->sprite) return;
   if (!EnsureSpriteTexture(*sprite)) return;
   if (alpha < 0) alpha = 0;
@@ -231,13 +278,12 @@ void DisplaySprite3D(int quad, int x, int y, int alpha) {
   SDL_ScaleMode wanted = s.quality == 0 ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
   if (sprite->scaleMode != wanted) {
     // The filter is texture state applied at once: earlier queued quads must be drawn first.
+    FlushQuads();
     SDL_RenderFlush(s.renderer);
     SDL_SetTextureScaleMode(sprite->texture, wanted);
     sprite->scaleMode = wanted;
   }
-  SDL_SetTextureBlendMode(sprite->texture, QuadBlend(intoScreen));
-  SDL_SetTextureAlphaMod(sprite->texture, 255);
-  SDL_SetTextureColorMod(sprite->texture, 255, 255, 255);
+  const SDL_BlendMode blend = QuadBlend(intoScreen);
   float px[4];
   float py[4];
   for (int i = 0; i < 4; ++i) {
@@ -248,8 +294,8 @@ void DisplaySprite3D(int quad, int x, int y, int alpha) {
   for (int i = 0; i < 4; ++i) {
     if (q->u[i] < 0 || q->u[i] > 1 || q->v[i] < 0 || q->v[i] > 1) inside = false;
   }
-  if (inside || !DrawWrapped(sprite->texture, px, py, q->u, q->v, static_cast<Uint8>(alpha))) {
-    DrawPiece(sprite->texture, px, py, q->u, q->v, static_cast<Uint8>(alpha));
+  if (inside || !DrawWrapped(sprite->texture, blend, px, py, q->u, q->v, static_cast<Uint8>(alpha))) {
+    DrawPiece(sprite->texture, blend, px, py, q->u, q->v, static_cast<Uint8>(alpha));
   }
 }
 

@@ -40,7 +40,10 @@ std::vector<uint32_t> TexturePixels(const SpriteRecord& sprite) {
 }  // namespace
 
 void DestroySpriteTexture(SpriteRecord& sprite) {
-  if (sprite.texture) SDL_DestroyTexture(sprite.texture);
+  if (sprite.texture) {
+    FlushQuads();
+    SDL_DestroyTexture(sprite.texture);
+  }
   sprite.texture = nullptr;
   sprite.isTarget = false;
   MediaState& s = State();
@@ -72,7 +75,10 @@ bool EnsureSpriteTarget(SpriteRecord& sprite) {
   SDL_Texture* target = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888,
                                           SDL_TEXTUREACCESS_TARGET, sprite.width, sprite.height);
   if (!target) return false;
-  if (sprite.texture) SDL_DestroyTexture(sprite.texture);
+  if (sprite.texture) {
+    FlushQuads();
+    SDL_DestroyTexture(sprite.texture);
+  }
   s.boundTargetValid = false;
   sprite.texture = target;
   sprite.isTarget = true;
@@ -100,6 +106,7 @@ bool ReadBackSprite(SpriteRecord& sprite) {
     sprite.pixelsStale = false;
     return false;
   }
+  FlushQuads();
   SDL_Texture* previous = s.boundTargetValid ? s.boundTarget : s.backBuffer;
   BindTexture(sprite.texture);
   SDL_Rect all{0, 0, sprite.width, sprite.height};
@@ -199,6 +206,7 @@ void Display(int number, int x, int y, bool transparent) {
     SDL_SetTextureAlphaMod(sprite->texture, 255);
     SDL_SetTextureColorMod(sprite->texture, 255, 255, 255);
     SDL_RenderCopy(s.renderer, sprite->texture, &source, &piece);
+    ++s.drawCalls;
     if (!BindDrawTarget(intoScreen, targetWidth, targetHeight)) return;
     ApplyClip(nullptr);
     texture = scratch;
@@ -208,6 +216,7 @@ void Display(int number, int x, int y, bool transparent) {
   SDL_SetTextureAlphaMod(texture, 255);
   SDL_SetTextureColorMod(texture, 255, 255, 255);
   SDL_RenderCopy(s.renderer, texture, &source, &destination);
+  ++s.drawCalls;
 }
 
 }  // namespace

@@ -153,6 +153,7 @@ SDL_Texture* TextTexture(int font, const std::string& text, int colour, int& wid
 }
 
 void ReleaseTextTextures() {
+  FlushQuads();
   for (auto& [key, entry] : textCache) SDL_DestroyTexture(entry.texture);
   textCache.clear();
 }

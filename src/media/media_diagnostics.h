@@ -1,0 +1,19 @@
+// Switches and counters of the media layer for tests and benchmarks; the game never uses them.
+#pragma once
+
+#include <cstdint>
+
+// With batching on (the default), consecutive Sprite3D quads sharing texture, blend mode, target
+// and clip go to the renderer in one geometry call. Off, each quad is its own call: the output
+// must be the same pixels either way. Switching draws whatever is waiting.
+void SetQuadBatching(bool enabled);
+bool QuadBatching();
+
+// Calls made to the renderer since the last reset: geometry calls (Sprite3D quads) and every
+// other drawing call (sprite copies, images, text, boxes, clears, the flip's copy).
+struct RendererCallCounts {
+  uint64_t geometry = 0;
+  uint64_t other = 0;
+};
+RendererCallCounts RendererCalls();
+void ResetRendererCalls();

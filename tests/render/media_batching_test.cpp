@@ -1,0 +1,202 @@
+// Batched Sprite3D quads: a frame drawn with batching must hold exactly the pixels of the same
+// frame drawn quad by quad, whatever happens between the quads, and the quads that can share a
+// geometry call do.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "media/media.h"
+#include "media/media_diagnostics.h"
+
+namespace {
+
+constexpr int width = 320;
+constexpr int height = 240;
+
+// Sprites and quads of the scenes: a soft disc (alpha), an opaque striped tile, a glow.
+enum { discQuad = 1, tileQuad = 2, glowQuad = 3, canvasSprite = 10, canvasQuad = 10 };
+
+class BatchingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(InitSprites());
+    ASSERT_TRUE(InitSprite3D());
+    ASSERT_TRUE(OpenWindow(0, 0, 0, width, height, "Kaldov1rent", false));
+    ASSERT_TRUE(OpenWindowedScreen(0, 0, 0, width, height, true));
+    SetFrameLimiterEnabled(false);
+    MakeTexture(discQuad, 16, [](int x, int y) {
+      int dx = x - 8, dy = y - 8;
+      int a = dx * dx + dy * dy < 64 ? 255 - (dx * dx + dy * dy) * 3 : 0;
+      return static_cast<uint32_t>(a) << 24 | 0xFF8020u;
+    });
+    MakeTexture(tileQuad, 8, [](int x, int y) {
+      return 0xFF000000u | ((x + y) % 3 == 0 ? 0x20C040u : 0x4040FFu);
+    });
+    MakeTexture(glowQuad, 32, [](int x, int y) {
+      int d = (x - 16) * (x - 16) + (y - 16) * (y - 16);
+      uint32_t level = d < 256 ? static_cast<uint32_t>(255 - d) : 0;
+      return 0xFF000000u | level << 16 | (level / 2) << 8 | level / 4;
+    });
+    ASSERT_TRUE(CreateSprite(canvasSprite, 24, 24, spriteTexture | spriteAlpha));
+    ASSERT_TRUE(CreateSprite3D(canvasQuad, canvasSprite));
+  }
+  void TearDown() override {
+    SetQuadBatching(true);
+    ShutdownMedia();
+  }
+
+  // A texture sprite drawn pixel by pixel through its drawing buffer.
+  static void MakeTexture(int number, int side, const std::function<uint32_t(int, int)>& pixel) {
+    ASSERT_TRUE(CreateSprite(number, side, side, spriteTexture | spriteAlpha));
+    ASSERT_TRUE(StartDrawing(drawSprite, number));
+    uint32_t* pixels = DrawingBuffer();
+    ASSERT_NE(pixels, nullptr);
+    const int pitch = DrawingBufferPitch() / 4;
+    for (int y = 0; y < side; ++y) {
+      for (int x = 0; x < side; ++x) pixels[y * pitch + x] = pixel(x, y);
+    }
+    StopDrawing();
+    ASSERT_TRUE(CreateSprite3D(number, number));
+  }
+
+  static std::vector<uint32_t> Screen() {
+    EXPECT_TRUE(StartDrawing());
+    const uint32_t* pixels = DrawingBuffer();
+    const int pitch = DrawingBufferPitch() / 4;
+    std::vector<uint32_t> copy;
+    for (int y = 0; pixels && y < height; ++y) {
+      for (int x = 0; x < width; ++x) copy.push_back(pixels[y * pitch + x] & 0xFFFFFFu);
+    }
+    StopDrawing();
+    return copy;
+  }
+
+  // Draws the scene with batching on and off and compares every pixel of the screen.
+  static void ExpectSameBothWays(const std::function<void()>& scene) {
+    std::vector<uint32_t> frames[2];
+    for (bool batched : {false, true}) {
+      SetQuadBatching(batched);
+      ClearScreen(RGB(10, 20, 30));
+      Set3DViewport(0, 0, width, height);
+      Sprite3DBlendingMode(5, 6);
+      Sprite3DQuality(1);
+      scene();
+      frames[batched] = Screen();
+    }
+    ASSERT_EQ(frames[0].size(), static_cast<std::size_t>(width * height));
+    ASSERT_EQ(frames[0].size(), frames[1].size());
+    int differing = 0;
+    for (std::size_t i = 0; i < frames[0].size(); ++i) differing += frames[0][i] != frames[1][i];
+    EXPECT_EQ(differing, 0);
+    // The scene must have drawn something, or the comparison proves nothing.
+    int drawn = 0;
+    for (uint32_t p : frames[1]) drawn += p != 0x0A141Eu;
+    EXPECT_GT(drawn, 500);
+  }
+
+  // A row of overlapping, turned and faded quads of one texture.
+  static void Row(int quad, int y, int count) {
+    for (int i = 0; i < count; ++i) {
+      ZoomSprite3D(quad, 20 + i % 5, 20 + i % 3);
+      RotateSprite3D(quad, i * 17, 0);
+      DisplaySprite3D(quad, 5 + i * 13, y, 90 + i * 11 % 165);
+    }
+  }
+};
+
+TEST_F(BatchingTest, OverlappingQuadsOfOneTextureAndTextureSwitches) {
+  ExpectSameBothWays([] {
+    Start3D();
+    Row(discQuad, 10, 20);
+    Row(tileQuad, 20, 20);
+    for (int i = 0; i < 15; ++i) {
+      DisplaySprite3D(i % 2 ? discQuad : tileQuad, 10 + i * 9, 60 + i % 4, 200);
+    }
+    Stop3D();
+  });
+}
+
+TEST_F(BatchingTest, BlendModeAndFilterChangesBetweenQuads) {
+  ExpectSameBothWays([] {
+    Start3D();
+    Row(tileQuad, 10, 10);
+    Sprite3DBlendingMode(5, 2);  // additive glow over the tiles
+    Row(glowQuad, 5, 12);
+    Sprite3DBlendingMode(5, 6);
+    Row(discQuad, 30, 12);
+    Sprite3DQuality(0);
+    Row(discQuad, 60, 12);
+    Sprite3DBlendingMode(2, 2);
+    Sprite3DQuality(1);
+    Row(glowQuad, 90, 12);
+    Stop3D();
+  });
+}
+
+TEST_F(BatchingTest, ViewportChangesAndScrolledTexturesBetweenQuads) {
+  ExpectSameBothWays([] {
+    Start3D();
+    Set3DViewport(20, 0, 100, 100);
+    Row(discQuad, 10, 20);
+    Set3DViewport(60, 20, 200, 60);
+    Row(discQuad, 30, 20);
+    ZoomSprite3D(tileQuad, 80, 50);
+    RotateSprite3D(tileQuad, 0, 0);
+    const float u[4] = {-0.5f, 2.25f, -0.5f, 2.25f};
+    const float v[4] = {0.3f, 0.3f, 3.1f, 3.1f};
+    for (int corner = 0; corner < 4; ++corner) SetSprite3DTexCoords(tileQuad, corner, u[corner], v[corner]);
+    Set3DViewport(0, 0, width, height);
+    DisplaySprite3D(tileQuad, 150, 120, 255);
+    Row(discQuad, 140, 20);
+    Stop3D();
+  });
+}
+
+TEST_F(BatchingTest, OtherDrawingAndDrawingIntoASpriteBetweenQuads) {
+  ExpectSameBothWays([] {
+    Start3D();
+    Row(discQuad, 10, 10);
+    // The canvas is drawn into between quads, then drawn as a quad itself.
+    ASSERT_TRUE(StartDrawing(drawSprite, canvasSprite));
+    Box(0, 0, 24, 24, RGB(0, 0, 80));
+    StopDrawing();
+    DrawIntoSprite(canvasSprite);
+    Row(discQuad, 0, 3);
+    DrawIntoSprite(-1);
+    ZoomSprite3D(canvasQuad, 48, 48);
+    DisplaySprite3D(canvasQuad, 100, 100, 255);
+    Row(discQuad, 110, 10);
+    DisplayTransparentSprite(tileQuad, 40, 40);
+    Row(discQuad, 30, 10);
+    ASSERT_TRUE(StartDrawing());
+    Box(200, 150, 30, 20, RGB(200, 0, 0));
+    // Reading a pixel must see the quads drawn before it.
+    EXPECT_NE(Point(5 + 13 * 2 + 10, 40), RGB(10, 20, 30));
+    StopDrawing();
+    Row(glowQuad, 150, 10);
+    Stop3D();
+  });
+}
+
+TEST_F(BatchingTest, QuadsSharingTextureAndBlendGoInOneGeometryCall) {
+  auto geometryCalls = [](bool batched) {
+    SetQuadBatching(batched);
+    ClearScreen(0);
+    ResetRendererCalls();
+    Start3D();
+    Row(discQuad, 10, 30);
+    Row(tileQuad, 40, 30);
+    Sprite3DBlendingMode(5, 2);
+    Row(tileQuad, 70, 30);
+    Sprite3DBlendingMode(5, 6);
+    Stop3D();
+    return RendererCalls().geometry;
+  };
+  EXPECT_EQ(geometryCalls(false), 90u);
+  EXPECT_EQ(geometryCalls(true), 3u);
+  EXPECT_TRUE(QuadBatching());
+}
+
+}  // namespace
