@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <string>
 
+#include "media/media.h"
 #include "shell/command_line.h"
 #include "shell/game.h"
 #include "shell/run_control.h"
@@ -15,7 +16,10 @@ int main(int argc, char** argv) {
     std::fputs(UsageText().c_str(), stdout);
     return 0;
   }
-  SetStartLevel(runOptions.startLevel);
   if (!StartRunControl()) return 2;
+  // A replay starts where its recording started, whatever this command line says.
+  int startLevel = runOptions.startLevel;
+  JournalStartChoice(startLevel);
+  SetStartLevel(startLevel);
   return RunGame();
 }

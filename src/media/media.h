@@ -207,7 +207,7 @@ enum ScanCode {
 // readings, window focus, close requests, the random seed), written while recording and handed
 // back in place of the real values while replaying, so a replay reproduces the game exactly.
 enum class JournalMode { off, record, replay };
-constexpr uint32_t journalFormatVersion = 1;
+constexpr uint32_t journalFormatVersion = 2;  // 2: the start choice is recorded
 // False, with the reason on stderr, when the file cannot be written.
 bool StartRecording(const std::string& fileName);
 // Reads and checks the whole file first; a missing, cut-short, other-version or malformed file
@@ -220,6 +220,9 @@ bool StartReplayFromMemory(const std::string& fileName, const void* data, std::s
 bool FinishRecording();
 bool Recording();
 bool Replaying();
+// A choice made on the command line that decides play (the level a game starts at): written
+// while recording, and replaced by the recorded one while replaying.
+void JournalStartChoice(int& value);
 // Called once when a replay has handed back its last value; the process then ends with status
 // 0. A replay that asks for another kind of value than was recorded ends with status 3.
 void SetReplayEndHook(void (*hook)());
@@ -246,6 +249,8 @@ constexpr int Blue(int colour) { return (colour >> 16) & 255; }
 void MessageBox(const std::string& title, const std::string& text);
 bool OpenURL(const std::string& url);
 void StartThread(void (*procedure)(int), int value);  // detached
+// The process's resident memory in kilobytes, as the system counts it; -1 when unknown.
+int64_t ResidentKilobytes();
 
 // Tests: a clock stepped by hand instead of the real one (starting at 0); Delay then moves it
 // on instead of sleeping.

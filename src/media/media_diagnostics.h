@@ -1,6 +1,7 @@
 // Switches and counters of the media layer for tests and benchmarks; the game never uses them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // With batching on (the default), consecutive Sprite3D quads sharing texture, blend mode, target
@@ -17,3 +18,15 @@ struct RendererCallCounts {
 };
 RendererCallCounts RendererCalls();
 void ResetRendererCalls();
+
+// What the media layer holds right now, for tests that prove a screen rebuilt or a game played
+// for a long time keeps nothing it no longer needs.
+struct MediaObjectCounts {
+  std::size_t sprites = 0;
+  std::size_t quads = 0;
+  std::size_t images = 0;
+  std::size_t fonts = 0;
+  std::size_t sounds = 0;
+  bool operator==(const MediaObjectCounts&) const = default;
+};
+MediaObjectCounts LiveMediaObjects();

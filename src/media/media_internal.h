@@ -228,6 +228,7 @@ void ShutdownSprites();
 void ShutdownImages();
 void ShutdownFonts();
 void ShutdownSound();
+std::size_t LoadedSoundCount();
 void ResetInput();
 // Handles every queued SDL event: window state, keyboard and mouse.
 void PumpEvents();

@@ -1,5 +1,6 @@
 // The journal of a recorded game: every value the game reads from the outside world (keyboard
-// and mouse snapshots, clock readings, window focus, close requests, the random seed) is written
+// and mouse snapshots, clock readings, window focus, close requests, the random seed, the start
+// choice made on the command line) is written
 // in reading order, and a replay hands the same values back in the same order. Play depends on
 // nothing else, so a replay reproduces the game frame for frame.
 //
@@ -33,6 +34,7 @@ constexpr uint8_t tagActive = 'A';
 constexpr uint8_t tagClose = 'Q';
 constexpr uint8_t tagSeed = 'S';
 constexpr uint8_t tagRealInput = 'I';
+constexpr uint8_t tagStartChoice = 'L';
 constexpr uint8_t tagEnd = 'E';
 
 struct Journal {
@@ -121,6 +123,7 @@ bool SkipEvent(const std::vector<uint8_t>& bytes, std::size_t& at, std::size_t e
     case tagClose:
     case tagSeed:
     case tagRealInput:
+    case tagStartChoice:
       return values(1);
     case tagKeyboard:
       return keySet() && keySet() && values(1);
@@ -261,6 +264,12 @@ void CountPresentedFrame() {
 }
 
 }  // namespace media
+
+void JournalStartChoice(int& value) {
+  int64_t v = value;
+  JournalValue(tagStartChoice, v);
+  value = static_cast<int>(v);
+}
 
 bool StartRecording(const std::string& fileName) {
   std::FILE* out = std::fopen(fileName.c_str(), "wb");

@@ -127,6 +127,8 @@ void ShutdownSound() {
   device = nullptr;
 }
 
+std::size_t LoadedSoundCount() { return sounds.size(); }
+
 }  // namespace media
 
 bool CatchSound(int sound, const void* data, std::size_t size) {

@@ -168,6 +168,12 @@ RendererCallCounts RendererCalls() {
   return RendererCallCounts{s.geometryCalls, s.drawCalls};
 }
 
+MediaObjectCounts LiveMediaObjects() {
+  const MediaState& s = State();
+  return MediaObjectCounts{s.sprites.size(), s.quads.size(), s.images.size(), s.fonts.size(),
+                           LoadedSoundCount()};
+}
+
 void ResetRendererCalls() {
   MediaState& s = State();
   s.geometryCalls = 0;

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include <unistd.h>
+
 #include "media/media_internal.h"
 
 namespace media {
@@ -195,4 +197,14 @@ bool OpenURL(const std::string& url) {
 void StartThread(void (*procedure)(int), int value) {
   if (!procedure) return;
   std::thread(procedure, value).detach();
+}
+
+int64_t ResidentKilobytes() {
+  std::FILE* statm = std::fopen("/proc/self/statm", "r");
+  if (!statm) return -1;
+  long long pages = 0, resident = 0;
+  const bool read = std::fscanf(statm, "%lld %lld", &pages, &resident) == 2;
+  std::fclose(statm);
+  const long pageSize = sysconf(_SC_PAGESIZE);
+  return read && pageSize > 0 ? resident * (pageSize / 1024) : -1;
 }

@@ -27,6 +27,7 @@ constexpr OptionRow optionTable[] = {
     {"--autopilot", nullptr, "let the game play itself"},
     {"--frames", "N", "end after N frames, printing the run's end line"},
     {"--fast", nullptr, "do not wait for the frame period (replays, soak runs)"},
+    {"--memory-every", "N", "print the resident memory on stderr every N frames (soak runs)"},
 };
 
 bool ParseCount(const std::string& text, int64_t& value) {
@@ -97,6 +98,11 @@ bool ParseCommandLine(int argc, const char* const* argv, RunOptions& options, st
       }
     } else if (arg == "--fast") {
       options.fast = true;
+    } else if (arg == "--memory-every") {
+      if (!ParseCount(value, options.memoryEvery) || options.memoryEvery == 0) {
+        error = "--memory-every needs a number of frames above 0, not \"" + value + "\"";
+        return false;
+      }
     }
   }
   if (!options.replayFile.empty() && (options.autopilot || !options.recordFile.empty())) {

@@ -13,6 +13,7 @@ struct RunOptions {
   bool autopilot = false;   // --autopilot: the game plays itself
   int64_t frames = -1;      // --frames N: end with status 0 after N frames
   bool fast = false;        // --fast: no wait for the frame period
+  int64_t memoryEvery = 0;  // --memory-every N: resident memory on stderr every N frames
 };
 
 // The options of one run; the shell reads them.

@@ -23,6 +23,10 @@ void AfterEachFrame() {
     std::fflush(nullptr);
     std::_Exit(0);
   }
+  if (runOptions.memoryEvery > 0 && FramesPresented() % runOptions.memoryEvery == 0) {
+    std::fprintf(stderr, "frame %" PRId64 " level %d resident %" PRId64 " kB\n", FramesPresented(),
+                 game.levelNumber + 1, ResidentKilobytes());
+  }
   if (runOptions.autopilot || game.attractDemo) AutopilotStep();
 }
 

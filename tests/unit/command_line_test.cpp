@@ -42,16 +42,18 @@ TEST(CommandLine, EveryOptionOfTheUsageTextIsUnderstood) {
   EXPECT_TRUE(p.options.fast);
   EXPECT_EQ(p.options.startLevel, 17);
 
-  p = Parse({"--replay", "b.rec", "--help", "--level=102", "--frames=5"});
+  p = Parse({"--replay", "b.rec", "--help", "--level=102", "--frames=5", "--memory-every", "10000"});
   ASSERT_TRUE(p.ok) << p.error;
   EXPECT_EQ(p.options.replayFile, "b.rec");
   EXPECT_TRUE(p.options.help);
   EXPECT_EQ(p.options.startLevel, 102);
   EXPECT_EQ(p.options.frames, 5);
+  EXPECT_EQ(p.options.memoryEvery, 10000);
 
   const std::string usage = UsageText();
   for (const char* option :
-       {"--help", "--level N", "--record FILE", "--replay FILE", "--autopilot", "--frames N", "--fast"}) {
+       {"--help", "--level N", "--record FILE", "--replay FILE", "--autopilot", "--frames N", "--fast",
+        "--memory-every N"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
 }
@@ -72,6 +74,7 @@ TEST(CommandLine, ABadCommandLineGetsOneLineSayingWhy) {
       {{"--level="}, "--level needs a level number, not \"\""},
       {{"--frames", "-5"}, "--frames needs a whole number of frames, not \"-5\""},
       {{"--frames", "12x"}, "--frames needs a whole number of frames, not \"12x\""},
+      {{"--memory-every", "0"}, "--memory-every needs a number of frames above 0, not \"0\""},
       {{"--replay", "a.rec", "--autopilot"},
        "--replay plays a recording back: it takes neither --record nor --autopilot"},
   };

@@ -24,11 +24,15 @@ std::string ReadBytes(const std::string& file) {
   return bytes;
 }
 
-// A short recording: three clock readings, a seed, and one mouse snapshot with a click.
+// A short recording: the start level, three clock readings, a seed, and one mouse snapshot with
+// a click.
 std::string RecordSample(const std::string& file) {
   SetManualClock(true);
   AdvanceManualClock(1000);
   EXPECT_TRUE(StartRecording(file));
+  int startLevel = 17;
+  JournalStartChoice(startLevel);
+  EXPECT_EQ(startLevel, 17);
   EXPECT_EQ(ElapsedMilliseconds(), 1000);
   AdvanceManualClock(13);
   EXPECT_EQ(ElapsedMilliseconds(), 1013);
@@ -64,6 +68,9 @@ TEST(Journal, ReplayHandsBackTheRecordedValuesInsteadOfTheRealOnes) {
   SetManualClock(true);
   AdvanceManualClock(55);
   InjectMouseMotion(-100, 100);
+  int startLevel = 3;  // what this run's command line asked for
+  JournalStartChoice(startLevel);
+  EXPECT_EQ(startLevel, 17);
   EXPECT_EQ(ElapsedMilliseconds(), 1000);
   EXPECT_EQ(ElapsedMilliseconds(), 1013);
   RandomSeed(1);
@@ -89,6 +96,8 @@ TEST(Journal, AUsedUpReplayEndsTheRunWithSuccessAfterItsEndHook) {
         std::string error;
         if (!StartReplay(file, error)) std::_Exit(9);
         SetReplayEndHook([] { std::fputs("end of replay\n", stderr); });
+        int startLevel = -1;
+        JournalStartChoice(startLevel);
         ElapsedMilliseconds();
         ElapsedMilliseconds();
         RandomSeed(0);
@@ -107,7 +116,7 @@ TEST(Journal, AReplayThatAsksForAnotherKindOfValueStopsWithAFault) {
       {
         std::string error;
         if (!StartReplay(file, error)) std::_Exit(9);
-        ExamineMouse();  // the recording starts with a clock reading
+        ExamineMouse();  // the recording starts with the start level
         std::_Exit(8);
       },
       ::testing::ExitedWithCode(3), "diverged.rec: the replay no longer matches the game");

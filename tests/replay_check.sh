@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# A recorded game played back headless must end on the line stored beside it.
+# Usage: replay_check.sh GAME DATA_DIR RECORDING (the expected line: RECORDING, .end for .rec)
+set -u
+game=$1 data=$2 recording=$3
+expected_file=${recording%.rec}.end
+[ -f "$expected_file" ] || { echo "no expected end line: $expected_file"; exit 1; }
+expected=$(head -n 1 "$expected_file")
+out=$(cd "$data" && SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null \
+      "$game" --replay "$recording" --fast 2>&1)
+status=$?
+if [ "$status" -ne 0 ]; then
+  echo "the replay exited with status $status:"; echo "$out"; exit 1
+fi
+got=$(grep -E '^frames [0-9]+ level' <<<"$out" | tail -n 1)
+if [ "$got" != "$expected" ]; then
+  echo "expected: $expected"; echo "got:      $got"; echo "$out" | tail -n 5; exit 1
+fi
+echo "$got"
