@@ -38,11 +38,10 @@ list(JOIN KALDO_DEB_DEPENDS ", " KALDO_DEB_DEPENDS_TEXT)
 set(CPACK_PACKAGE_NAME kaldovirent)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "the Kaldovirent team")
-set(CPACK_PACKAGE_CONTACT "the Kaldovirent team <kaldovirent@example.org>")
+set(CPACK_PACKAGE_CONTACT "The Kaldovirent team <kaldovirent@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "2D brick-breaker arcade game")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Steer a ship along the bottom of the playfield, launch balls and break bricks that glide\n"
-    "along timed paths; capsules, monsters, a bonus level and four side games.")
+set(CPACK_PACKAGE_DESCRIPTION "Steer a ship along the bottom of the playfield, launch balls and \
+break bricks that glide along timed paths; capsules, monsters, a bonus level and four side games.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
