@@ -11,18 +11,6 @@
 
 namespace {
 
-bool PushAltEnter() {
-  SDL_Event event{};
-  event.type = SDL_KEYDOWN;
-  event.key.state = SDL_PRESSED;
-  event.key.keysym.scancode = SDL_SCANCODE_RETURN;
-  event.key.keysym.sym = SDLK_RETURN;
-  event.key.keysym.mod = KMOD_LALT;
-  if (!PushKey(SDL_SCANCODE_LALT, true) || SDL_PushEvent(&event) != 1) return false;
-  // Alt is let go first: the release of Enter comes without it and is still not passed on.
-  return PushKey(SDL_SCANCODE_LALT, false) && PushKey(SDL_SCANCODE_RETURN, false);
-}
-
 class WindowMode : public ::testing::Test {
  protected:
   void TearDown() override {
