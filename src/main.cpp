@@ -4,9 +4,12 @@
 #include "media/media.h"
 #include "shell/command_line.h"
 #include "shell/game.h"
+#include "shell/game_files.h"
 #include "shell/run_control.h"
 
 int main(int argc, char** argv) {
+  // Data found nowhere is reported when the first pack fails to open.
+  EnterGameData();
   std::string error;
   if (!ParseCommandLine(argc, argv, runOptions, error)) {
     std::fprintf(stderr, "kaldovirent: %s\n", error.c_str());
@@ -14,6 +17,10 @@ int main(int argc, char** argv) {
   }
   if (runOptions.help) {
     std::fputs(UsageText().c_str(), stdout);
+    return 0;
+  }
+  if (runOptions.version) {
+    std::fputs(VersionText().c_str(), stdout);
     return 0;
   }
   if (!StartRunControl()) return 2;

@@ -5,7 +5,6 @@ constexpr int screenWidth = 1024;
 constexpr int screenHeight = 768;
 constexpr int screenDepth = 32;
 constexpr int frameRate = 75;  // frames per second, and the game's unit of time
-constexpr bool windowedMode = false;
 
 constexpr int playLeft = 88;
 constexpr int playTop = 20;

@@ -7,6 +7,7 @@
 #include "core/settings.h"
 #include "media/fatal_error.h"
 #include "media/media.h"
+#include "shell/game_files.h"
 
 namespace {
 
@@ -95,7 +96,7 @@ void MakePausePicture() {
   if (!GrabImageFromScreen(obj::pauseSnapshot, 0, 0, screenWidth, screenHeight)) {
     CreateImage(obj::pauseSnapshot, screenWidth, screenHeight);
   }
-  SaveImage(obj::pauseSnapshot, snapshotFile);
+  SaveImage(obj::pauseSnapshot, WriteFolder() + snapshotFile);
   ResizeImage(obj::pauseSnapshot, pausePictureSide, pausePictureSide);
   // A missing pause picture leaves the blurred screen alone.
   LoadImage(obj::pausePicture, pausePictureFile);
@@ -120,7 +121,7 @@ int FocusCheck() {
   ReleaseMouse(true);
   MakePausePicture();
   // Full screen, the game steps out of the way; the player brings it back from the desktop.
-  if (!windowedMode) MinimiseWindow();
+  if (FullScreen()) MinimiseWindow();
   // Clicks and moves made before the pause are not taken for the click that ends it.
   ForgetInput();
   WaitForClick();

@@ -23,6 +23,7 @@ bool RegisterFontFile(const std::string& fileName);
 void RaiseProcessPriority();
 
 // ---------------------------------------------------------------- screen and frame
+// borderless: full screen on the desktop; otherwise a resizable window of that size.
 bool OpenWindow(int window, int x, int y, int width, int height, const std::string& title,
                 bool borderless);
 bool WindowExists(int window);
@@ -30,6 +31,10 @@ bool WindowExists(int window);
 bool OpenWindowedScreen(int window, int x, int y, int width, int height, bool stretch);
 void CloseScreen();
 void MinimiseWindow();
+// The game's window fills the desktop, or is a window of its own that the screen is scaled to
+// as it is resized. Alt+Enter switches between the two whenever events are read.
+void SetFullScreen(bool fullScreen);
+bool FullScreen();
 void RestoreWindow();
 void SetFrameRate(int framesPerSecond);
 void ClearScreen(int colour);
@@ -41,7 +46,8 @@ bool ScreenActive();
 // True once after the window manager asked to close the window.
 bool CloseRequested();
 bool GrabSprite(int sprite, int x, int y, int width, int height);
-bool SaveSprite(int sprite, const std::string& fileName);  // Windows bitmap
+// A Windows bitmap, or a PNG when the name ends in ".png".
+bool SaveSprite(int sprite, const std::string& fileName);
 void Set3DViewport(int x, int y, int width, int height);
 // Tests: turn the frame limiter's wait off (the flip still presents).
 void SetFrameLimiterEnabled(bool enabled);
@@ -110,7 +116,7 @@ int Point(int x, int y);  // the colour of one pixel of the drawing target
 // ---------------------------------------------------------------- images and pixel buffers
 bool CatchImage(int image, const void* data, std::size_t size);
 bool LoadImage(int image, const std::string& fileName);
-bool SaveImage(int image, const std::string& fileName);  // Windows bitmap
+bool SaveImage(int image, const std::string& fileName);  // as SaveSprite
 bool CreateImage(int image, int width, int height);
 bool ResizeImage(int image, int width, int height);
 void DrawImage(int image, int x, int y);  // onto the current drawing target
@@ -140,6 +146,14 @@ float ReadFloat32(MediaFile* file);    // little-endian; 0 past the end
 bool LastReadComplete(MediaFile* file);  // false once a read ran past the end
 void CloseFile(MediaFile* file);
 bool FileExists(const std::string& fileName);
+// The folder of the running program's executable, ending in '/'; empty when it cannot be told.
+std::string ProgramDirectory();
+// The player's own folder for the files the game writes (made on first use), ending in '/';
+// empty when there is none.
+std::string PlayerFilesDirectory();
+// True when a file can be made in the folder. It is tried, not read from the mode bits, so the
+// answer holds for the superuser too.
+bool DirectoryWritable(const std::string& directory);
 
 // ---------------------------------------------------------------- sound
 bool CatchSound(int sound, const void* data, std::size_t size);  // WAV or Ogg Vorbis

@@ -294,4 +294,42 @@ bool WriteBmp(const std::string& fileName, int width, int height, const uint32_t
   return std::fclose(file) == 0 && ok;
 }
 
+namespace {
+
+bool WritePng(const std::string& fileName, int width, int height, const uint32_t* pixels,
+              int pitchPixels) {
+  if (width <= 0 || height <= 0) return false;
+  std::vector<uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* source = pixels + static_cast<std::size_t>(y) * pitchPixels;
+    uint8_t* out = rgb.data() + static_cast<std::size_t>(y) * width * 3;
+    for (int x = 0; x < width; ++x) {
+      out[x * 3] = static_cast<uint8_t>(source[x] >> 16);
+      out[x * 3 + 1] = static_cast<uint8_t>(source[x] >> 8);
+      out[x * 3 + 2] = static_cast<uint8_t>(source[x]);
+    }
+  }
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(width);
+  image.height = static_cast<png_uint_32>(height);
+  image.format = PNG_FORMAT_RGB;
+  const bool ok = png_image_write_to_file(&image, NativePath(fileName).c_str(), 0, rgb.data(),
+                                          width * 3, nullptr) != 0;
+  png_image_free(&image);
+  return ok;
+}
+
+}  // namespace
+
+bool WritePictureFile(const std::string& fileName, int width, int height, const uint32_t* pixels,
+                      int pitchPixels) {
+  const std::string png = ".png";
+  const bool asPng = fileName.size() >= png.size() &&
+                     fileName.compare(fileName.size() - png.size(), png.size(), png) == 0;
+  return asPng ? WritePng(fileName, width, height, pixels, pitchPixels)
+               : WriteBmp(fileName, width, height, pixels, pitchPixels);
+}
+
 }  // namespace media

@@ -1,8 +1,12 @@
-// Plain files: names written with Windows separators, whole-file reads, and the little-endian
-// reader of the level files.
+// Plain files: names written with Windows separators, whole-file reads, the little-endian
+// reader of the level files, and the folders the program lives in and writes to.
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <SDL2/SDL.h>
 
 #include "media/media.h"
 
@@ -84,4 +88,32 @@ void CloseFile(MediaFile* file) { delete file; }
 bool FileExists(const std::string& fileName) {
   struct stat info;
   return stat(NativePath(fileName).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string ProgramDirectory() {
+  char* base = SDL_GetBasePath();
+  if (!base) return "";
+  std::string directory = base;
+  SDL_free(base);
+  return directory;
+}
+
+std::string PlayerFilesDirectory() {
+  // No organisation folder: ~/.local/share/kaldovirent/, as the README names it.
+  char* folder = SDL_GetPrefPath("", "kaldovirent");
+  if (!folder) return "";
+  std::string directory = folder;
+  SDL_free(folder);
+  return directory;
+}
+
+bool DirectoryWritable(const std::string& directory) {
+  std::string probe = directory.empty() ? "." : directory;
+  if (probe.back() != '/') probe += '/';
+  probe += ".kaldovirent-write-probe-" + std::to_string(getpid());
+  const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  close(fd);
+  unlink(probe.c_str());
+  return true;
 }

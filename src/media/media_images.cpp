@@ -99,7 +99,7 @@ bool LoadImage(int image, const std::string& fileName) {
 bool SaveImage(int image, const std::string& fileName) {
   ImageRecord* record = FindImage(image);
   if (!record) return false;
-  return WriteBmp(fileName, record->width, record->height, record->pixels.data(), record->width);
+  return WritePictureFile(fileName, record->width, record->height, record->pixels.data(), record->width);
 }
 
 bool CreateImage(int image, int width, int height) {

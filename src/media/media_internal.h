@@ -35,6 +35,9 @@ bool DecodeBmp(const uint8_t* data, std::size_t size, Picture& out);
 // Writes a 24-bit Windows bitmap; the alpha byte is ignored.
 bool WriteBmp(const std::string& fileName, int width, int height, const uint32_t* pixels,
               int pitchPixels);
+// A PNG when the name ends in ".png", else a bitmap as WriteBmp writes it.
+bool WritePictureFile(const std::string& fileName, int width, int height, const uint32_t* pixels,
+                      int pitchPixels);
 
 struct SpriteRecord {
   int width = 0;
@@ -107,6 +110,10 @@ struct MediaState {
   int screenHeight = 0;
   bool windowActive = false;
   bool closeRequested = false;
+  // The window's size when it is not full screen (the game's screen until the player resizes it).
+  int windowedWidth = 0;
+  int windowedHeight = 0;
+  bool altEnterHeld = false;  // the Enter of an Alt+Enter is down: its release is not passed on
 
   // Frame pacing.
   int frameRate = 60;

@@ -139,11 +139,44 @@ void ReleaseAllGpuObjects() {
   s.scratchWidth = s.scratchHeight = 0;
 }
 
+namespace {
+
+// The size of the desktop on that display; width and height are left alone when it is unknown.
+void DesktopSize(int display, int& width, int& height) {
+  SDL_DisplayMode mode;
+  if (display >= 0 && SDL_GetDesktopDisplayMode(display, &mode) == 0 && mode.w > 0 && mode.h > 0) {
+    width = mode.w;
+    height = mode.h;
+  }
+}
+
+// Alt+Enter switches between full screen and a window, wherever the game is (play, menu, pause,
+// side games). Neither the press of its Enter nor the release reaches the game, so no menu takes
+// it for a choice.
+bool TakeAltEnter(const SDL_Event& event) {
+  MediaState& s = State();
+  if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP) return false;
+  const SDL_Scancode key = event.key.keysym.scancode;
+  if (key != SDL_SCANCODE_RETURN && key != SDL_SCANCODE_KP_ENTER) return false;
+  if (event.type == SDL_KEYUP) {
+    const bool taken = s.altEnterHeld;
+    s.altEnterHeld = false;
+    return taken;
+  }
+  if (!(event.key.keysym.mod & KMOD_ALT)) return false;
+  s.altEnterHeld = true;
+  if (!event.key.repeat) SetFullScreen(!FullScreen());
+  return true;
+}
+
+}  // namespace
+
 void PumpEvents() {
   MediaState& s = State();
   if (!s.videoUp) return;
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
+    if (TakeAltEnter(event)) continue;
     switch (event.type) {
       case SDL_QUIT:
         s.closeRequested = true;
@@ -184,10 +217,16 @@ bool OpenWindow(int window, int x, int y, int width, int height, const std::stri
     s.windowNumber = window;
     return true;
   }
-  Uint32 flags = borderless ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
-  s.window = SDL_CreateWindow(title.c_str(), borderless ? 0 : x, borderless ? 0 : y, width, height,
-                              flags);
+  // Resizable either way: a window left by Alt+Enter can be resized too.
+  Uint32 flags = SDL_WINDOW_RESIZABLE | (borderless ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  int openWidth = width;
+  int openHeight = height;
+  if (borderless) DesktopSize(0, openWidth, openHeight);
+  s.window = SDL_CreateWindow(title.c_str(), borderless ? 0 : x, borderless ? 0 : y, openWidth,
+                              openHeight, flags);
   if (!s.window) return false;
+  s.windowedWidth = width;
+  s.windowedHeight = height;
   s.windowNumber = window;
   // A freshly opened window is in front; focus events keep this up to date afterwards.
   s.windowActive = true;
@@ -258,6 +297,30 @@ void CloseScreen() {
 void MinimiseWindow() {
   MediaState& s = State();
   if (s.window) SDL_MinimizeWindow(s.window);
+}
+
+// The window is also given the desktop's size by hand when it goes full screen: without a window
+// manager (a kiosk, a bare X server) nobody else resizes it.
+void SetFullScreen(bool fullScreen) {
+  MediaState& s = State();
+  if (!s.window || FullScreen() == fullScreen) return;
+  if (fullScreen) {
+    SDL_GetWindowSize(s.window, &s.windowedWidth, &s.windowedHeight);
+    int width = s.windowedWidth;
+    int height = s.windowedHeight;
+    DesktopSize(SDL_GetWindowDisplayIndex(s.window), width, height);
+    SDL_SetWindowSize(s.window, width, height);
+    SDL_SetWindowFullscreen(s.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  } else {
+    SDL_SetWindowFullscreen(s.window, 0);
+    SDL_SetWindowSize(s.window, s.windowedWidth, s.windowedHeight);
+  }
+}
+
+bool FullScreen() {
+  MediaState& s = State();
+  return s.window && (SDL_GetWindowFlags(s.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+                         SDL_WINDOW_FULLSCREEN_DESKTOP;
 }
 
 void RestoreWindow() {
@@ -361,7 +424,7 @@ bool SaveSprite(int sprite, const std::string& fileName) {
   SpriteRecord* record = FindSprite(sprite);
   if (!record) return false;
   if (record->pixelsStale && !ReadBackSprite(*record)) return false;
-  return WriteBmp(fileName, record->width, record->height, record->pixels.data(), record->width);
+  return WritePictureFile(fileName, record->width, record->height, record->pixels.data(), record->width);
 }
 
 void Set3DViewport(int x, int y, int width, int height) {

@@ -6,6 +6,7 @@
 
 #include "levels/level_file.h"
 #include "media/media.h"
+#include "shell/game_files.h"
 
 RunOptions runOptions;
 
@@ -21,6 +22,8 @@ struct OptionRow {
 
 constexpr OptionRow optionTable[] = {
     {"--help", nullptr, "show this help and exit"},
+    {"--version", nullptr, "show the version and exit"},
+    {"--windowed", nullptr, "play in a 1024 x 768 window (Alt+Enter switches at any time)"},
     {"--level", "N", "start a new game straight at level N (0 to 19, 50, 101 and 102 are shipped)"},
     {"--record", "FILE", "record the game (input, clock, focus) to FILE"},
     {"--replay", "FILE", "play a recorded game back from FILE"},
@@ -28,6 +31,7 @@ constexpr OptionRow optionTable[] = {
     {"--frames", "N", "end after N frames, printing the run's end line"},
     {"--fast", nullptr, "do not wait for the frame period (replays, soak runs)"},
     {"--memory-every", "N", "print the resident memory on stderr every N frames (soak runs)"},
+    {"--screenshot", "FILE", "with --frames, save the last frame as FILE (PNG for a .png name)"},
 };
 
 bool ParseCount(const std::string& text, int64_t& value) {
@@ -83,12 +87,18 @@ bool ParseCommandLine(int argc, const char* const* argv, RunOptions& options, st
     }
     if (arg == "--help") {
       options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else if (arg == "--windowed") {
+      options.windowed = true;
+    } else if (arg == "--screenshot") {
+      options.screenshotFile = PlayerPath(value);
     } else if (arg == "--level") {
       if (!ParseLevel(value, options, error)) return false;
     } else if (arg == "--record") {
-      options.recordFile = value;
+      options.recordFile = PlayerPath(value);
     } else if (arg == "--replay") {
-      options.replayFile = value;
+      options.replayFile = PlayerPath(value);
     } else if (arg == "--autopilot") {
       options.autopilot = true;
     } else if (arg == "--frames") {
@@ -109,7 +119,17 @@ bool ParseCommandLine(int argc, const char* const* argv, RunOptions& options, st
     error = "--replay plays a recording back: it takes neither --record nor --autopilot";
     return false;
   }
+  if (!options.screenshotFile.empty() && options.frames < 0) {
+    error = "--screenshot saves the last frame of a run: it needs --frames";
+    return false;
+  }
   return true;
+}
+
+std::string VersionText() {
+  return std::string("kaldovirent ") + KALDO_VERSION +
+         "\nMade by the Kaldovirent team. Built on SDL2, SDL2_ttf, fontconfig, OpenAL Soft, "
+         "libpng,\nlibjpeg-turbo, libtiff and libvorbis; free software under their own licences.\n";
 }
 
 std::string UsageText() {
@@ -120,6 +140,9 @@ std::string UsageText() {
     left.resize(std::max<std::size_t>(left.size() + 2, 22), ' ');
     text += left + r.help + "\n";
   }
+  text +=
+      "\nScreenshots (the S key) go to the working directory, or to ~/.local/share/kaldovirent/\n"
+      "when it cannot be written.\n";
   return text;
 }
 

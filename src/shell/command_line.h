@@ -7,6 +7,9 @@
 
 struct RunOptions {
   bool help = false;
+  bool version = false;     // --version: print the version and exit
+  bool windowed = false;    // --windowed: a window instead of full screen
+  std::string screenshotFile;  // --screenshot FILE: the last frame of a --frames run
   int startLevel = -1;      // --level N: a new game straight at level N; -1 after the menu
   std::string recordFile;   // --record FILE: write what the game reads from outside
   std::string replayFile;   // --replay FILE: play a recording back instead of real input
@@ -21,10 +24,12 @@ extern RunOptions runOptions;
 
 // Fills options from the arguments; false with one line in error for an unknown option, a
 // missing or bad value, a level without a file in the working directory, or options that
-// exclude each other.
+// exclude each other. Files named in options are taken from where the program was started.
 bool ParseCommandLine(int argc, const char* const* argv, RunOptions& options, std::string& error);
 
 std::string UsageText();
+// What --version prints: the program, its version, who made it and what it is built on.
+std::string VersionText();
 
 // The level the next new game starts at, given once: the first new game takes it and skips
 // the menu; later ones start at level 0 as usual. -1 when none was given.

@@ -33,7 +33,8 @@ enum class AfterLevel { nextLevel, newGame, endProgram };
 // Level end: decides what comes next from the flags the frame loop left.
 AfterLevel EndLevel();
 
-// The S key's file: "screenshot" + the smallest number not yet taken + ".bmp".
+// The S key's file: "screenshot" + the smallest number not yet taken + ".bmp", in the folder
+// WriteFolder gives.
 std::string NextScreenshotName();
 
 // Shared with the side games' own frame loops: F1 switches the frame-rate display on and off

@@ -25,6 +25,7 @@
 #include "shell/attract_mode.h"
 #include "shell/command_line.h"
 #include "shell/game.h"
+#include "shell/game_files.h"
 #include "shell/hud.h"
 #include "shell/picture_effect.h"
 #include "shell/run_control.h"
@@ -181,8 +182,9 @@ void SaveScreenshot() {
 }
 
 std::string NextScreenshotName() {
+  const std::string folder = WriteFolder();
   for (int n = 0;; ++n) {
-    std::string name = "screenshot" + std::to_string(n) + ".bmp";
+    std::string name = folder + "screenshot" + std::to_string(n) + ".bmp";
     if (!FileExists(name)) return name;
   }
 }
@@ -191,7 +193,7 @@ void OpenGameScreen() {
   if (!WindowExists(gameWindow)) {
     // A borderless desktop-sized window stands in for the display-mode switch; the screen is
     // scaled and letterboxed into it.
-    OpenWindow(gameWindow, 0, 0, screenWidth, screenHeight, windowTitle, !windowedMode);
+    OpenWindow(gameWindow, 0, 0, screenWidth, screenHeight, windowTitle, !runOptions.windowed);
   }
   OpenWindowedScreen(gameWindow, 0, 0, screenWidth, screenHeight, true);
   SetFrameRate(frameRate);

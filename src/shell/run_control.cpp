@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "assets/objects.h"
 #include "core/game_checksum.h"
 #include "core/game_state.h"
+#include "core/settings.h"
 #include "media/fatal_error.h"
 #include "media/media.h"
 #include "shell/autopilot.h"
@@ -15,9 +17,19 @@ namespace {
 
 bool finished = false;
 
+// The frame just presented is still in the back buffer.
+void SaveLastFrame(const std::string& fileName) {
+  if (!GrabSprite(obj::screenshotSprite, 0, 0, screenWidth, screenHeight) ||
+      !SaveSprite(obj::screenshotSprite, fileName)) {
+    std::fprintf(stderr, "kaldovirent: cannot save the last frame as %s\n", fileName.c_str());
+  }
+  FreeSprite(obj::screenshotSprite);
+}
+
 // --frames ends the program wherever it is: in play, in a menu, in a pause.
 void AfterEachFrame() {
   if (runOptions.frames >= 0 && FramesPresented() >= runOptions.frames) {
+    if (!runOptions.screenshotFile.empty()) SaveLastFrame(runOptions.screenshotFile);
     FinishRun();
     StopSound(-1);
     std::fflush(nullptr);

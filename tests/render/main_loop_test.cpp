@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -113,6 +114,27 @@ TEST_F(FrameLoop, ScreenshotsTakeTheSmallestFreeNumberAndNeverOverwrite) {
   EXPECT_FALSE(fs::exists(dir / "screenshot3.bmp"));
   fs::current_path(before);
   fs::remove_all(dir);
+}
+
+TEST_F(FrameLoop, AWorkingDirectoryThatCannotBeWrittenSendsScreenshotsToThePlayersFolder) {
+  const fs::path before = fs::current_path();
+  const fs::path player = fs::temp_directory_path() / ("kaldo_player_" + std::to_string(getpid()));
+  fs::remove_all(player);
+  const char* saved = std::getenv("XDG_DATA_HOME");
+  const std::string savedValue = saved ? saved : "";
+  setenv("XDG_DATA_HOME", player.c_str(), 1);
+  fs::current_path("/proc");  // not even the superuser makes files here
+
+  Press(SDL_SCANCODE_S);
+
+  fs::current_path(before);
+  if (saved) {
+    setenv("XDG_DATA_HOME", savedValue.c_str(), 1);
+  } else {
+    unsetenv("XDG_DATA_HOME");
+  }
+  EXPECT_GT(fs::file_size(player / "kaldovirent/screenshot0.bmp"), 1024u * 768u * 3u);
+  fs::remove_all(player);
 }
 
 TEST_F(FrameLoop, ThePanelScrollsWhilePaused) {

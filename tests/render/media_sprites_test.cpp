@@ -146,6 +146,26 @@ TEST_F(SpriteTest, GrabbedSpritesSaveAsBitmapsThatLoadBack) {
   StopDrawing();
 }
 
+TEST_F(SpriteTest, ANameEndingInPngSavesAPngThatLoadsBack) {
+  MakeStripes(8, {red, green, blue, white});
+  std::string path = ::testing::TempDir() + "stripes.png";
+  ASSERT_TRUE(SaveSprite(8, path));
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(path, bytes));
+  EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+
+  ASSERT_TRUE(LoadImage(1, path));
+  EXPECT_EQ(ImageWidth(1), 4);
+  EXPECT_EQ(ImageHeight(1), 2);
+  ASSERT_TRUE(StartDrawing(drawImage, 1));
+  EXPECT_EQ(Point(0, 0), red);
+  EXPECT_EQ(Point(1, 1), green);
+  EXPECT_EQ(Point(2, 0), blue);
+  EXPECT_EQ(Point(3, 1), white);
+  StopDrawing();
+  EXPECT_FALSE(SaveSprite(8, ::testing::TempDir() + "no/such/folder/stripes.png"));
+}
+
 TEST_F(SpriteTest, SavingASpriteDrawnIntoKeepsTheDrawing) {
   ASSERT_TRUE(CreateSprite(10, 3, 3, 0));
   DrawIntoSprite(10);

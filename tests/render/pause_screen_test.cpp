@@ -146,6 +146,21 @@ TEST_F(Pause, ThePauseShowsTheBlurredScreenWithThePausePictureCentred) {
   EXPECT_NE(centre, -1);
 }
 
+TEST_F(Pause, InAWindowThePauseIsTheSameAndAltEnterSwitchesWhileItWaits) {
+  SetFullScreen(false);
+  int corner = -1;
+  script[1] = [] { PushAltEnter(); };
+  script[3] = [&] {
+    corner = ScreenPixel(100, 100);
+    ClickInTheWindow();
+  };
+  EXPECT_EQ(PauseOver(teal), 0);
+  EXPECT_EQ(waits, 3);
+  EXPECT_EQ(corner, teal);
+  EXPECT_TRUE(fs::exists("paused.bmp"));
+  EXPECT_TRUE(FullScreen());
+}
+
 TEST_F(Pause, TwoPausesInARowOverwriteThePausedPicture) {
   script[1] = ClickInTheWindow;
   PauseOver(amber);

@@ -35,6 +35,18 @@ inline bool PushMouseButton(Uint8 button, bool down) {
   return SDL_PushEvent(&event) == 1;
 }
 
+// Alt+Enter as the keyboard sends it: Alt down, Enter down with Alt held, Alt up, Enter up.
+inline bool PushAltEnter() {
+  SDL_Event event{};
+  event.type = SDL_KEYDOWN;
+  event.key.state = SDL_PRESSED;
+  event.key.keysym.scancode = SDL_SCANCODE_RETURN;
+  event.key.keysym.sym = SDLK_RETURN;
+  event.key.keysym.mod = KMOD_LALT;
+  if (!PushKey(SDL_SCANCODE_LALT, true) || SDL_PushEvent(&event) != 1) return false;
+  return PushKey(SDL_SCANCODE_LALT, false) && PushKey(SDL_SCANCODE_RETURN, false);
+}
+
 // Down then Enter at the main menu: the first item is selected and chosen, a game starts.
 inline bool PushMenuStartKeys() {
   return PushKey(SDL_SCANCODE_DOWN, true) && PushKey(SDL_SCANCODE_DOWN, false) &&

@@ -3,6 +3,7 @@
 // where the level files are.
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -50,12 +51,28 @@ TEST(CommandLine, EveryOptionOfTheUsageTextIsUnderstood) {
   EXPECT_EQ(p.options.frames, 5);
   EXPECT_EQ(p.options.memoryEvery, 10000);
 
+  p = Parse({"--windowed", "--version", "--frames", "9", "--screenshot", "/tmp/last.png"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_TRUE(p.options.windowed);
+  EXPECT_TRUE(p.options.version);
+  EXPECT_EQ(p.options.screenshotFile, "/tmp/last.png");
+
   const std::string usage = UsageText();
-  for (const char* option :
-       {"--help", "--level N", "--record FILE", "--replay FILE", "--autopilot", "--frames N", "--fast",
-        "--memory-every N"}) {
+  for (const char* option : {"--help", "--version", "--windowed", "--level N", "--record FILE",
+                             "--replay FILE", "--autopilot", "--frames N", "--fast",
+                             "--screenshot FILE", "--memory-every N"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
+}
+
+TEST(CommandLine, TheVersionNamesTheProgramItsMakersAndWhatItIsBuiltOn) {
+  const std::string version = VersionText();
+  EXPECT_TRUE(std::regex_search(version, std::regex("^kaldovirent [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+      << version;
+  for (const char* name : {"the Kaldovirent team", "SDL2", "OpenAL Soft"}) {
+    EXPECT_NE(version.find(name), std::string::npos) << name;
+  }
+  EXPECT_FALSE(Parse({}).options.windowed);  // full screen unless asked
 }
 
 TEST(CommandLine, ABadCommandLineGetsOneLineSayingWhy) {
@@ -75,6 +92,8 @@ TEST(CommandLine, ABadCommandLineGetsOneLineSayingWhy) {
       {{"--frames", "-5"}, "--frames needs a whole number of frames, not \"-5\""},
       {{"--frames", "12x"}, "--frames needs a whole number of frames, not \"12x\""},
       {{"--memory-every", "0"}, "--memory-every needs a number of frames above 0, not \"0\""},
+      {{"--screenshot", "a.png"}, "--screenshot saves the last frame of a run: it needs --frames"},
+      {{"--version=2"}, "unknown option \"--version=2\" (kaldovirent --help lists the options)"},
       {{"--replay", "a.rec", "--autopilot"},
        "--replay plays a recording back: it takes neither --record nor --autopilot"},
   };

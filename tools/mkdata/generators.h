@@ -14,7 +14,9 @@
 cairo_surface_t* DrawArenaPicture(const std::string& fileName);
 // Explosions, monsters, missile and its parts, chaingun parts, fil, laser and lightning.
 cairo_surface_t* DrawWeaponPicture(const std::string& fileName);
-// The main menu's pictures and the pause picture "gfx/gamepaused.png".
+// The desktop's 256 x 256 icon of the game, written beside the game's data for installing.
+constexpr const char* desktopIconFile = "icons/kaldovirent.png";
+// The main menu's pictures, the pause picture "gfx/gamepaused.png" and the desktop icon.
 cairo_surface_t* DrawMenuPicture(const std::string& fileName);
 // The level scenery: backgrounds, panels, effect pictures and the guardian.
 cairo_surface_t* DrawSceneryPicture(const std::string& fileName);

@@ -343,6 +343,45 @@ cairo_surface_t* DrawPausePicture() {
   return s;
 }
 
+// The desktop's icon of the game: bricks, a ball and the ship on a dark rounded tile; keeps
+// its alpha (the corners are see-through).
+cairo_surface_t* DrawDesktopIcon() {
+  constexpr double side = 256;
+  cairo_surface_t* s = NewPicture(static_cast<int>(side), static_cast<int>(side));
+  cairo_t* cr = cairo_create(s);
+  RoundedRectPath(cr, 8, 8, side - 16, side - 16, 40);
+  cairo_pattern_t* night = cairo_pattern_create_linear(0, 8, 0, side - 8);
+  AddStop(night, 0.0, RgbFromHex(0x1A2458));
+  AddStop(night, 1.0, RgbFromHex(0x060818));
+  cairo_set_source(cr, night);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(night);
+  cairo_set_line_width(cr, 6);
+  SetColour(cr, Mix(cyan, violet, 0.35));
+  cairo_stroke(cr);
+
+  cairo_save(cr);
+  RoundedRectPath(cr, 11, 11, side - 22, side - 22, 37);
+  cairo_clip(cr);
+  const Rgb rows[] = {RgbFromHex(0xE04040), gold, RgbFromHex(0x30C060)};
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < 4; ++column) {
+      // A gap in the lowest row, where the ball broke through.
+      if (row == 2 && column == 2) continue;
+      FillGlossyTile(cr, 30 + column * 50, 36 + row * 26, 46, 22, 5, rows[row]);
+    }
+  }
+  FillSoftGlow(cr, 150, 150, 40, cyan, 0.6);
+  FillSphere(cr, 150, 150, 17, RgbFromHex(0x3070FF));
+  FillSoftGlow(cr, 118, 204, 70, violet, 0.35);
+  FillGlossyTile(cr, 68, 194, 100, 22, 11, RgbFromHex(0x5A6A90));
+  FillGlossyTile(cr, 58, 196, 20, 18, 6, orange);
+  FillGlossyTile(cr, 158, 196, 20, 18, 6, orange);
+  cairo_restore(cr);
+  cairo_destroy(cr);
+  return s;
+}
+
 }  // namespace
 
 cairo_surface_t* DrawMenuPicture(const std::string& fileName) {
@@ -364,5 +403,6 @@ cairo_surface_t* DrawMenuPicture(const std::string& fileName) {
   if (name == "menu/background.png") return DrawBackground();
   if (name == "menu/pointer.png") return DrawMenuPointer();
   if (name == "gfx/gamepaused.png") return DrawPausePicture();
+  if (name == desktopIconFile) return DrawDesktopIcon();
   return nullptr;
 }

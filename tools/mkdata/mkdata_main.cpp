@@ -1,8 +1,8 @@
 // mkdata: builds the game's data into its working directory, or helps review it.
 //
 //   mkdata --game-dir DIR [--font FILE] [--jobs N]
-//       draws and synthesises every catalogue entry, writes DIR/packs/*.pak and copies FILE
-//       as DIR/DESIB___.ttf
+//       draws and synthesises every catalogue entry, writes DIR/packs/*.pak, the pause picture
+//       and the desktop icon (DIR/icons/kaldovirent.png), and copies FILE as DIR/DESIB___.ttf
 //   mkdata --contact-sheet PAK OUT.png [FIRST [COUNT]]
 //       the pictures of a pack in a grid, each with its object number
 //   mkdata --contact-sheets GAMEDIR OUTDIR
@@ -18,6 +18,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include "assets/menu_catalogue.h"
+#include "generators.h"
 #include "mkdata_build.h"
 
 namespace {
@@ -86,6 +87,7 @@ int Run(int argc, char** argv) {
   const std::vector<CataloguePack> packs = GamePacks();
   if (!BuildPacks(packs, gameDir, jobs, summary, error)) return Fail(error);
   if (!WritePlainPicture(pausePictureFile, gameDir, error)) return Fail(error);
+  if (!WritePlainPicture(desktopIconFile, gameDir, error)) return Fail(error);
   if (!font.empty() && !PlaceFont(font, gameDir, error)) return Fail(error);
   std::printf("mkdata: %d pictures and %d sounds in %.1f s (%.1f s making, %.1f s packing);",
               summary.pictures, summary.sounds, summary.seconds, summary.makeSeconds,
