@@ -65,14 +65,46 @@ struct QuadRecord {
   float v[4] = {0, 0, 1, 1};
 };
 
-// Consecutive Sprite3D quads with the same texture and blend mode, waiting to go to the renderer
-// in one geometry call. Target and clip changes flush it before they take effect, so every quad
-// in it shares those too.
+// Sprite3D quads of one texture and blend mode that go to the renderer in one geometry call.
 struct QuadBatch {
   SDL_Texture* texture = nullptr;
   SDL_BlendMode blend = SDL_BLENDMODE_NONE;
   std::vector<SDL_Vertex> vertices;
   std::vector<int> indices;
+};
+
+// The quads waiting to be drawn, as batches drawn in order. Target and clip changes draw them
+// before they take effect, so every waiting quad shares those. The squares of a coarse map of
+// the target list the pixel rectangles of the waiting quads over them, each with its batch, kept
+// apart for quads that add light: a new quad may join an earlier batch only if no quad of a later
+// batch touches its pixels (added light may pass added light).
+struct QueuedRect {
+  int left, top, right, bottom;  // pixels covered, inclusive
+  int batch;
+};
+struct QueueSquare {
+  std::vector<QueuedRect> ordered;
+  std::vector<QueuedRect> commuting;
+};
+struct QuadQueue {
+  std::vector<QuadBatch> batches;  // the first `used` are waiting; the rest keep their memory
+  std::size_t used = 0;
+  int columns = 0;
+  int rows = 0;
+  std::vector<QueueSquare> squares;
+  std::vector<int> touched;  // squares holding rectangles
+};
+
+// One quad on its way into the queue: corners on the target, texture coordinates and alpha.
+struct QuadPiece {
+  SDL_Texture* texture = nullptr;
+  SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+  bool commutes = false;  // adds light onto the screen without reading it
+  float x[4];
+  float y[4];
+  float u[4];
+  float v[4];
+  Uint8 alpha = 255;
 };
 
 struct ImageRecord {
@@ -149,9 +181,10 @@ struct MediaState {
   bool viewportSet = false;
   SDL_Rect viewport{0, 0, 0, 0};
   bool batching = true;
-  QuadBatch batch;
+  QuadQueue queue;
   uint64_t geometryCalls = 0;  // SDL_RenderGeometry calls
   uint64_t drawCalls = 0;      // every other draw submitted to the renderer
+  double quadPixels = 0;       // area of the quads queued
 
   int defaultColourKey = 0;
 
@@ -182,6 +215,11 @@ SDL_BlendMode OverBlend(bool intoScreen);
 // Draws the waiting Sprite3D quads. Anything else that draws, reads pixels, changes a texture's
 // pixels or filter, or destroys a texture calls it first, so the quads land in their order.
 void FlushQuads();
+// Adds a quad to the waiting batches (drawn at once with batching off); the target's size bounds
+// the coarse map.
+void QueueQuad(const QuadPiece& piece, int targetWidth, int targetHeight);
+// Forgets the waiting quads without drawing them: the renderer is going away.
+void DropQueuedQuads();
 
 // Renderer target management. Every GPU draw calls BindDrawTarget first.
 SDL_Texture* CurrentGpuTarget(bool& intoScreen, int& targetWidth, int& targetHeight);

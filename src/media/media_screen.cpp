@@ -280,7 +280,7 @@ void CloseScreen() {
   if (!s.renderer) return;
   if (s.drawing) StopDrawing();
   ReleaseAllGpuObjects();
-  s.batch = QuadBatch{};
+  DropQueuedQuads();
   SDL_DestroyTexture(s.backBuffer);
   SDL_DestroyRenderer(s.renderer);
   s.backBuffer = nullptr;

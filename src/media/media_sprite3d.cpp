@@ -67,21 +67,40 @@ SDL_BlendMode QuadBlend(bool intoScreen) {
       intoScreen ? SDL_BLENDFACTOR_ONE : SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA, SDL_BLENDOPERATION_ADD);
 }
 
-// Adds a quad to the waiting batch; a different texture or blend mode draws the batch first.
-void DrawPiece(SDL_Texture* texture, SDL_BlendMode blend, const float px[4], const float py[4],
-               const float u[4], const float v[4], Uint8 alpha) {
+// Source factors that read the destination; with one of them, added light depends on the order.
+bool ReadsDestination(int factor) { return factor >= 7 && factor <= 10; }
+
+// Light added onto the screen: the destination's colour plus a term that depends on the source
+// alone, and its alpha kept, so such quads give the same pixels in any order.
+bool QuadCommutes(bool intoScreen) {
   MediaState& s = State();
-  QuadBatch& batch = s.batch;
-  if (!batch.indices.empty() && (batch.texture != texture || batch.blend != blend)) FlushQuads();
-  batch.texture = texture;
-  batch.blend = blend;
-  const int first = static_cast<int>(batch.vertices.size());
+  return s.customBlend && intoScreen && FactorFromNumber(s.destinationFactor) == SDL_BLENDFACTOR_ONE &&
+         !ReadsDestination(s.sourceFactor);
+}
+
+// What DisplaySprite3D draws with, the same for each piece of a wrapped quad.
+struct QuadLook {
+  SDL_Texture* texture;
+  SDL_BlendMode blend;
+  bool commutes;
+  Uint8 alpha;
+  int targetWidth;
+  int targetHeight;
+};
+
+void DrawPiece(const QuadLook& look, const float px[4], const float py[4], const float u[4], const float v[4]) {
+  QuadPiece piece;
+  piece.texture = look.texture;
+  piece.blend = look.blend;
+  piece.commutes = look.commutes;
+  piece.alpha = look.alpha;
   for (int i = 0; i < 4; ++i) {
-    batch.vertices.push_back(SDL_Vertex{SDL_FPoint{px[i], py[i]}, SDL_Color{255, 255, 255, alpha},
-                                        SDL_FPoint{u[i], v[i]}});
+    piece.x[i] = px[i];
+    piece.y[i] = py[i];
+    piece.u[i] = u[i];
+    piece.v[i] = v[i];
   }
-  for (int corner : {0, 1, 2, 1, 3, 2}) batch.indices.push_back(first + corner);
-  if (!s.batching) FlushQuads();
+  QueueQuad(piece, look.targetWidth, look.targetHeight);
 }
 
 // Bilinear point of the quad at (a, b) in [0, 1]².
@@ -95,8 +114,7 @@ SDL_FPoint QuadPoint(const float px[4], const float py[4], float a, float b) {
 
 // The renderer clamps texture coordinates; a picture scrolled past its edge (u or v outside
 // 0..1 along the quad's sides) is drawn as pieces cut at the wrap lines so that it repeats.
-bool DrawWrapped(SDL_Texture* texture, SDL_BlendMode blend, const float px[4], const float py[4], const float u[4],
-                 const float v[4], Uint8 alpha) {
+bool DrawWrapped(const QuadLook& look, const float px[4], const float py[4], const float u[4], const float v[4]) {
   const bool separable = u[0] == u[2] && u[1] == u[3] && v[0] == v[1] && v[2] == v[3];
   if (!separable) return false;
   const float u0 = u[0], u1 = u[1], v0 = v[0], v1 = v[2];
@@ -126,35 +144,13 @@ bool DrawWrapped(SDL_Texture* texture, SDL_BlendMode blend, const float px[4], c
       float qy[4] = {p[0].y, p[1].y, p[2].y, p[3].y};
       float pu[4] = {ua - shiftU, ub - shiftU, ua - shiftU, ub - shiftU};
       float pv[4] = {va - shiftV, va - shiftV, vb - shiftV, vb - shiftV};
-      DrawPiece(texture, blend, qx, qy, pu, pv, alpha);
+      DrawPiece(look, qx, qy, pu, pv);
     }
   }
   return true;
 }
 
 }  // namespace
-
-namespace media {
-
-void FlushQuads() {
-  MediaState& s = State();
-  QuadBatch& batch = s.batch;
-  if (batch.indices.empty()) return;
-  if (s.renderer && batch.texture) {
-    SDL_SetTextureBlendMode(batch.texture, batch.blend);
-    SDL_SetTextureAlphaMod(batch.texture, 255);
-    SDL_SetTextureColorMod(batch.texture, 255, 255, 255);
-    SDL_RenderGeometry(s.renderer, batch.texture, batch.vertices.data(),
-                       static_cast<int>(batch.vertices.size()), batch.indices.data(),
-                       static_cast<int>(batch.indices.size()));
-    ++s.geometryCalls;
-  }
-  batch.vertices.clear();
-  batch.indices.clear();
-  batch.texture = nullptr;
-}
-
-}  // namespace media
 
 void SetQuadBatching(bool enabled) {
   FlushQuads();
@@ -165,7 +161,7 @@ bool QuadBatching() { return State().batching; }
 
 RendererCallCounts RendererCalls() {
   MediaState& s = State();
-  return RendererCallCounts{s.geometryCalls, s.drawCalls};
+  return RendererCallCounts{s.geometryCalls, s.drawCalls, s.quadPixels};
 }
 
 MediaObjectCounts LiveMediaObjects() {
@@ -178,6 +174,7 @@ void ResetRendererCalls() {
   MediaState& s = State();
   s.geometryCalls = 0;
   s.drawCalls = 0;
+  s.quadPixels = 0;
 }
 
 bool Start3D() {
@@ -300,9 +297,9 @@ void DisplaySprite3D(int quad, int x, int y, int alpha) {
   for (int i = 0; i < 4; ++i) {
     if (q->u[i] < 0 || q->u[i] > 1 || q->v[i] < 0 || q->v[i] > 1) inside = false;
   }
-  if (inside || !DrawWrapped(sprite->texture, blend, px, py, q->u, q->v, static_cast<Uint8>(alpha))) {
-    DrawPiece(sprite->texture, blend, px, py, q->u, q->v, static_cast<Uint8>(alpha));
-  }
+  const QuadLook look{sprite->texture, blend, QuadCommutes(intoScreen), static_cast<Uint8>(alpha), targetWidth,
+                       targetHeight};
+  if (inside || !DrawWrapped(look, px, py, q->u, q->v)) DrawPiece(look, px, py, q->u, q->v);
 }
 
 void FreeSprite3D(int quad) { State().quads.erase(quad); }

@@ -102,18 +102,20 @@ TEST_F(Hud, TheLowerPanelScrollsSixRowsAFrame) {
   for (int y = 0; y < height; ++y) Box(0, y, width, 1, RGB(y, 255 - y, 7));
   StopDrawing();
 
-  // Each step copies the top row to the bottom, then moves rows 1 to 97 up by one.
+  // Each step copies the top row to the bottom, then moves rows 1 to 97 up by one; frame after
+  // frame, so the bottom rows brought round are checked too.
   std::vector<int> rows(height);
   for (int y = 0; y < height; ++y) rows[y] = RGB(y, 255 - y, 7);
-  for (int step = 0; step < 6; ++step) {
-    rows[height - 1] = rows[0];
-    for (int y = 0; y < height - 1; ++y) rows[y] = rows[y + 1];
+  for (int frame = 0; frame < 3; ++frame) {
+    for (int step = 0; step < 6; ++step) {
+      rows[height - 1] = rows[0];
+      for (int y = 0; y < height - 1; ++y) rows[y] = rows[y + 1];
+    }
+    DrawSidePanels();
+    ASSERT_TRUE(StartDrawing(drawSprite, obj::panel2));
+    for (int y = 0; y < height; ++y) EXPECT_EQ(Point(60, y), rows[y]) << "frame " << frame << ", row " << y;
+    StopDrawing();
   }
-
-  DrawSidePanels();
-  ASSERT_TRUE(StartDrawing(drawSprite, obj::panel2));
-  for (int y = 0; y < height; ++y) EXPECT_EQ(Point(60, y), rows[y]) << "row " << y;
-  StopDrawing();
 }
 
 }  // namespace

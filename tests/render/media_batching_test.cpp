@@ -180,6 +180,105 @@ TEST_F(BatchingTest, OtherDrawingAndDrawingIntoASpriteBetweenQuads) {
   });
 }
 
+// A field of cells like the bricks: the textures alternate from cell to cell, nothing overlaps.
+void Field(int top) {
+  for (int i = 0; i < 40; ++i) {
+    const int quad = i % 3 == 0 ? discQuad : i % 3 == 1 ? tileQuad : glowQuad;
+    ZoomSprite3D(quad, 22, 10);
+    RotateSprite3D(quad, 0, 0);
+    DisplaySprite3D(quad, 4 + (i % 10) * 30, top + (i / 10) * 14, 255);
+  }
+}
+
+// Sparks of three textures added onto the screen, each ball's sparks over the last one's.
+void Sparks(int top) {
+  for (int ball = 0; ball < 12; ++ball) {
+    for (int spark = 0; spark < 6; ++spark) {
+      const int quad = spark < 2 ? glowQuad : spark < 4 ? discQuad : tileQuad;
+      ZoomSprite3D(quad, 18 + spark * 3, 18 + spark * 3);
+      RotateSprite3D(quad, ball * 31 + spark * 47, 0);
+      DisplaySprite3D(quad, 20 + ball * 21 + spark * 4, top + spark * 5, 100 + spark * 25);
+    }
+  }
+}
+
+TEST_F(BatchingTest, QuadsPassOnlyQuadsTheyDoNotTouchUnlessBothAddLight) {
+  ExpectSameBothWays([] {
+    Start3D();
+    Field(4);
+    // Over the field: quads that overlap what came before them keep their place.
+    Row(discQuad, 20, 20);
+    Row(tileQuad, 24, 20);
+    Sprite3DBlendingMode(5, 2);
+    Sparks(70);
+    Sprite3DBlendingMode(2, 2);
+    Sparks(90);
+    // Light added with the destination's colour does depend on the order.
+    Sprite3DBlendingMode(9, 2);
+    Sparks(110);
+    Sprite3DBlendingMode(5, 6);
+    Row(glowQuad, 80, 20);
+    Sprite3DBlendingMode(5, 2);
+    Sparks(150);
+    Sprite3DBlendingMode(5, 6);
+    Field(180);
+    Stop3D();
+  });
+}
+
+TEST_F(BatchingTest, AddedLightIntoASpriteKeepsItsOrder) {
+  ExpectSameBothWays([] {
+    // The canvas starts dark each time: the light adds onto what it held.
+    ASSERT_TRUE(StartDrawing(drawSprite, canvasSprite));
+    Box(0, 0, 24, 24, RGB(0, 0, 60));
+    StopDrawing();
+    Start3D();
+    DrawIntoSprite(canvasSprite);
+    Sprite3DBlendingMode(5, 2);
+    for (int i = 0; i < 18; ++i) {
+      const int quad = i % 3 == 0 ? glowQuad : i % 3 == 1 ? discQuad : tileQuad;
+      ZoomSprite3D(quad, 10, 10);
+      RotateSprite3D(quad, i * 23, 0);
+      DisplaySprite3D(quad, i % 6 * 3, i / 6 * 6, 90 + i * 8);
+    }
+    Sprite3DBlendingMode(5, 6);
+    DrawIntoSprite(-1);
+    ZoomSprite3D(canvasQuad, 96, 96);
+    DisplaySprite3D(canvasQuad, 60, 60, 255);
+    Stop3D();
+  });
+}
+
+TEST_F(BatchingTest, SeparateQuadsAndAddedLightShareACallPerTexture) {
+  auto geometryCalls = [](const std::function<void()>& scene) {
+    ClearScreen(0);
+    Set3DViewport(0, 0, width, height);
+    // Once first, so that setting each texture's filter does not count.
+    Start3D();
+    scene();
+    Stop3D();
+    ResetRendererCalls();
+    Start3D();
+    scene();
+    Stop3D();
+    return RendererCalls().geometry;
+  };
+  // Three textures, whatever the order they come in.
+  EXPECT_EQ(geometryCalls([] { Field(10); }), 3u);
+  Sprite3DBlendingMode(5, 2);
+  EXPECT_EQ(geometryCalls([] { Sparks(40); }), 3u);
+  // Light that reads the destination must not pass what it overlaps.
+  Sprite3DBlendingMode(9, 2);
+  EXPECT_GT(geometryCalls([] { Sparks(40); }), 30u);
+  Sprite3DBlendingMode(5, 6);
+  // Overlapping quads blended over each other keep their order: a call each time the texture
+  // changes.
+  EXPECT_EQ(geometryCalls([] {
+              for (int i = 0; i < 10; ++i) DisplaySprite3D(i % 2 ? discQuad : tileQuad, 50 + i, 50, 200);
+            }),
+            10u);
+}
+
 TEST_F(BatchingTest, QuadsSharingTextureAndBlendGoInOneGeometryCall) {
   auto geometryCalls = [](bool batched) {
     SetQuadBatching(batched);
