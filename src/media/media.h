@@ -234,6 +234,8 @@ bool StartReplayFromMemory(const std::string& fileName, const void* data, std::s
 bool FinishRecording();
 bool Recording();
 bool Replaying();
+// Tests: the replay stops where it is; later reads get the real values again.
+void StopReplay();
 // A choice made on the command line that decides play (the level a game starts at): written
 // while recording, and replaced by the recorded one while replaying.
 void JournalStartChoice(int& value);
@@ -265,6 +267,8 @@ bool OpenURL(const std::string& url);
 void StartThread(void (*procedure)(int), int value);  // detached
 // The process's resident memory in kilobytes, as the system counts it; -1 when unknown.
 int64_t ResidentKilobytes();
+// Kilobytes the process's allocator has handed out and not had back (no driver mappings).
+int64_t HeapInUseKilobytes();
 
 // Tests: a clock stepped by hand instead of the real one (starting at 0); Delay then moves it
 // on instead of sleeping.

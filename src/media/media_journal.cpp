@@ -352,6 +352,13 @@ bool FinishRecording() {
 
 bool Recording() { return journal.mode == JournalMode::record; }
 bool Replaying() { return journal.mode == JournalMode::replay; }
+
+void StopReplay() {
+  if (journal.mode != JournalMode::replay) return;
+  journal.mode = JournalMode::off;
+  journal.bytes.clear();
+  journal.position = journal.end = 0;
+}
 void SetReplayEndHook(void (*hook)()) { journal.endHook = hook; }
 
 int64_t FramesPresented() { return framesPresented; }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include "media/media_internal.h"
@@ -207,4 +208,9 @@ int64_t ResidentKilobytes() {
   std::fclose(statm);
   const long pageSize = sysconf(_SC_PAGESIZE);
   return read && pageSize > 0 ? resident * (pageSize / 1024) : -1;
+}
+
+int64_t HeapInUseKilobytes() {
+  const struct mallinfo2 info = mallinfo2();
+  return static_cast<int64_t>((info.uordblks + info.hblkhd) / 1024);
 }

@@ -30,7 +30,7 @@ constexpr OptionRow optionTable[] = {
     {"--autopilot", nullptr, "let the game play itself"},
     {"--frames", "N", "end after N frames, printing the run's end line"},
     {"--fast", nullptr, "do not wait for the frame period (replays, soak runs)"},
-    {"--memory-every", "N", "print the resident memory on stderr every N frames (soak runs)"},
+    {"--memory-every", "N", "print the resident memory and heap on stderr every N frames (soak)"},
     {"--screenshot", "FILE", "with --frames, save the last frame as FILE (PNG for a .png name)"},
 };
 

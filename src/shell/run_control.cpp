@@ -36,8 +36,8 @@ void AfterEachFrame() {
     std::_Exit(0);
   }
   if (runOptions.memoryEvery > 0 && FramesPresented() % runOptions.memoryEvery == 0) {
-    std::fprintf(stderr, "frame %" PRId64 " level %d resident %" PRId64 " kB\n", FramesPresented(),
-                 game.levelNumber + 1, ResidentKilobytes());
+    std::fprintf(stderr, "frame %" PRId64 " level %d resident %" PRId64 " kB heap %" PRId64 " kB\n",
+                 FramesPresented(), game.levelNumber + 1, ResidentKilobytes(), HeapInUseKilobytes());
   }
   if (runOptions.autopilot || game.attractDemo) AutopilotStep();
 }

@@ -82,7 +82,12 @@ TEST(Journal, ReplayHandsBackTheRecordedValuesInsteadOfTheRealOnes) {
   EXPECT_FALSE(MouseButton(2));
   EXPECT_EQ(ElapsedMilliseconds(), 301013);
   SetManualClock(false);
-  ExamineMouse();  // nothing left: leaves the injected motion of before to the next test's reset
+  // Every recorded value was read; stopped here, the replay leaves the real values alone again.
+  StopReplay();
+  EXPECT_FALSE(Replaying());
+  InjectMouseMotion(5, 0);
+  ExamineMouse();
+  EXPECT_EQ(MouseDeltaX(), 5);
 
   RandomSeed(4242);
   EXPECT_EQ(Random(1000000), afterReplayedSeed);
