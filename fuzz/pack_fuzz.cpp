@@ -32,9 +32,9 @@ void ReadPack(const uint8_t* data, std::size_t size) {
   while (const uint8_t* entry = ReadNextEntry()) {
     int64_t length = LastEntrySize();
     if (length < 0) __builtin_trap();
-    // Every byte of the buffer must be defined: sum them so the sanitizers see the reads.
-    volatile uint8_t sum = 0;
-    for (int64_t i = 0; i < length; i += 4093) sum = uint8_t(sum + entry[i]);
+    // The buffer must hold the whole length: reading both ends lets the address sanitizer
+    // check it without touching every page of an entry that claims hundreds of megabytes.
+    volatile uint8_t sum = entry[0];
     if (length) sum = uint8_t(sum + entry[length - 1]);
   }
   ClosePackFile();

@@ -25,7 +25,7 @@ inline uint64_t LengthBonus(uint64_t offset) {
 // just written. Far enough apart, eight bytes at a time give the same result.
 inline void CopyMatch(uint8_t* out, const uint8_t* outEnd, std::size_t offset, std::size_t length) {
   const uint8_t* src = out - offset;
-  if (offset >= 8 && std::size_t(outEnd - out) >= length + 7) {
+  if (offset >= 8 && std::size_t(outEnd - out) >= length + packCopyOverrun) {
     uint8_t* end = out + length;
     do {
       std::memcpy(out, src, 8);
@@ -34,7 +34,7 @@ inline void CopyMatch(uint8_t* out, const uint8_t* outEnd, std::size_t offset, s
     } while (out < end);
   } else if (offset == 1) {
     std::memset(out, src[0], length);
-  } else if (std::size_t(outEnd - out) >= length + 7) {
+  } else if (std::size_t(outEnd - out) >= length + packCopyOverrun) {
     // A short period (a run of 3-byte pixels): once eight bytes are written one by one, the
     // smallest multiple of the period that reaches eight lets the rest go eight at a time.
     for (int i = 0; i < 8; ++i) out[i] = src[i];

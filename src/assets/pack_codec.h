@@ -12,6 +12,10 @@
 
 constexpr std::size_t packStreamHeaderSize = 10;
 
+// Matches are copied eight bytes at a time where the output has room, so up to this many bytes
+// past the decoded end may hold copies; everything further on is left untouched.
+constexpr std::size_t packCopyOverrun = 7;
+
 // A full "QX" stream for the block, searching matches within the level's window.
 std::vector<uint8_t> Compress(const uint8_t* data, std::size_t size, int level);
 

@@ -1,5 +1,6 @@
 #include "assets/pack_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -127,8 +128,12 @@ const uint8_t* ReadNextEntry() {
     // result is only recorded for the tools.
     pack.info.decode = DecodeStream(stored, storedSize, buffer, unpackedSize);
     std::size_t written = pack.info.decode.written;
-    // A wide copy may leave a few bytes past the decoded end: keep the tail zero.
-    if (written < unpackedSize) std::memset(buffer + written, 0, unpackedSize - written);
+    // A wide copy may leave a few bytes past the decoded end: keep the tail zero. The rest of
+    // the buffer is calloc's zeros, untouched, so a broken entry that claims a huge size costs
+    // no page writes.
+    if (written < unpackedSize) {
+      std::memset(buffer + written, 0, std::min<std::size_t>(unpackedSize - written, packCopyOverrun));
+    }
     std::free(stored);
   }
   pack.entry = buffer;

@@ -36,7 +36,8 @@ struct Item {
 constexpr Item items[3] = {{obj::menuItemStart, 380, 349},
                            {obj::menuItemCredits, 450, 419},
                            {obj::menuItemQuit, 520, 489}};
-constexpr int attractDelay = 20 * frameRate;  // frames untouched before the demo plays
+// Time untouched before the demo plays: on the clock, so a slow machine waits as long.
+constexpr int64_t attractDelayMs = 20000;
 constexpr int footerY = 650;
 
 constexpr int sweepStartX = -65;
@@ -247,11 +248,12 @@ void HandleKeys() {
 }
 
 // A menu nobody touches for a while plays a demo game, as arcade machines do.
-void CountIdleFrame() {
+void WatchIdleTime() {
   const bool touched = MouseDeltaX() != 0 || MouseDeltaY() != 0 || MouseButton(1) || MouseButton(2) ||
                        MouseButton(3) || KeyboardPushed(-1);
-  menu().idleFrames = touched ? 0 : menu().idleFrames + 1;
-  if (menu().idleFrames >= attractDelay && menu().result == menuStay) menu().result = menuDemo;
+  const int64_t now = ElapsedMilliseconds();
+  if (touched || menu().idleSince < 0) menu().idleSince = now;
+  if (now - menu().idleSince >= attractDelayMs && menu().result == menuStay) menu().result = menuDemo;
 }
 
 }  // namespace
@@ -301,7 +303,7 @@ int MenuFrame() {
   }
   FlipBuffers();
   HandleKeys();
-  CountIdleFrame();
+  WatchIdleTime();
   return menu().result;
 }
 

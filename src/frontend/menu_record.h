@@ -34,6 +34,6 @@ struct MenuState {
   // The keys chose the selection and the pointer has not moved since: hovering waits.
   bool keyboardSelected = false;
   bool shown = false;         // set up and not yet torn down: the autopilot plays the menu
-  int idleFrames = 0;         // frames without a key, a click or a movement
+  int64_t idleSince = -1;     // clock time of the last key, click or movement; -1 before any frame
   std::array<MenuSpark, menuSparkCount> sparks{};
 };

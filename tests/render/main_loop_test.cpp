@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,8 +11,11 @@
 
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "core/settings.h"
+#include "media/fatal_error.h"
 #include "media/media.h"
 #include "shell/game.h"
+#include "shell/run_control.h"
 #include "support/sdl_events.h"
 
 namespace {
@@ -220,6 +224,55 @@ TEST_F(FrameLoop, ALostLifeRestartsTheLevelWithTheBricksAsTheyWere) {
   game.bricks.Select(3);
   EXPECT_EQ(game.bricks.Current().alive, 0);
   EXPECT_EQ(game.shipX, 448);
+}
+
+// The menu left alone: the demo game plays itself with its caption until a person clicks.
+TEST(AttractDemo, AnIdleMenuPlaysADemoWithItsCaptionAndAClickBringsTheMenuBack) {
+  SetMessageBoxesSilent(true);
+  StartUp();
+  ASSERT_TRUE(StartRunControl());  // the autopilot steps after every frame, as in the game
+  SetFrameLimiterEnabled(false);
+  SetManualClock(true);
+  SetManualClockStepPerRead(250);  // time passes with every reading of the clock
+  ASSERT_TRUE(NewGame());
+  SetManualClockStepPerRead(20);
+  EXPECT_TRUE(game.attractDemo);
+  EXPECT_LT(game.levelNumber, bonusLevel);
+  StartLevel();
+
+  constexpr int captionColour = RGB(255, 210, 64);
+  auto captionPixels = [] {
+    int count = 0;
+    if (!StartDrawing()) return -1;
+    for (int y = 55; y < 100; ++y) {
+      for (int x = playCentreX - 80; x < playCentreX + 80; ++x) count += Point(x, y) == captionColour;
+    }
+    StopDrawing();
+    return count;
+  };
+  float lowestX = game.shipX, highestX = game.shipX;
+  int shown = 0, hidden = 1 << 30;
+  for (int i = 0; i < 400; ++i) {
+    ASSERT_FALSE(RunFrame()) << "frame " << i;
+    lowestX = std::min(lowestX, game.shipX);
+    highestX = std::max(highestX, game.shipX);
+    const int pixels = captionPixels();
+    shown = std::max(shown, pixels);
+    hidden = std::min(hidden, pixels);
+  }
+  EXPECT_GT(highestX - lowestX, 20.0f) << "the autopilot steers the ship";
+  EXPECT_GT(shown, 20) << "DEMO is written over the top of the playfield";
+  EXPECT_EQ(hidden, 0) << "and blinks";
+
+  ASSERT_TRUE(PushMouseButton(SDL_BUTTON_LEFT, true));
+  EXPECT_TRUE(RunFrame());
+  EXPECT_EQ(EndLevel(), AfterLevel::newGame);
+  EXPECT_FALSE(game.attractDemo);
+  SetFrameHook(nullptr);
+  SetQuitHook(nullptr);
+  SetManualClockStepPerRead(0);
+  SetManualClock(false);
+  ShutdownMedia();
 }
 
 }  // namespace

@@ -24,6 +24,7 @@ class MainMenu : public ::testing::Test {
     SetUpMenu();
   }
   void TearDown() override {
+    SetManualClock(false);
     TearDownMenu();
     ShutdownMedia();
   }
@@ -198,6 +199,29 @@ TEST_F(MainMenu, EnterWithNothingSelectedDoesNothing) {
   ASSERT_TRUE(PushKey(SDL_SCANCODE_RETURN, false));
   EXPECT_EQ(MenuFrame(), menuStay);
   EXPECT_EQ(MenuFrame(), menuStay);
+}
+
+TEST_F(MainMenu, TwentySecondsUntouchedOnTheClockTurnTheMenuToItsDemoAndAnyTouchPutsItOff) {
+  SetManualClock(true);
+  // Frames alone do not make the time: a slow machine waits the same twenty seconds.
+  for (int i = 0; i < 200; ++i) ASSERT_EQ(MenuFrame(), menuStay);
+  AdvanceManualClock(19990);
+  EXPECT_EQ(MenuFrame(), menuStay);
+  EXPECT_EQ(MoveAndFrame(2, 0), menuStay);
+  AdvanceManualClock(19990);
+  EXPECT_EQ(MenuFrame(), menuStay);
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_LSHIFT, true));
+  EXPECT_EQ(MenuFrame(), menuStay);
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_LSHIFT, false));
+  AdvanceManualClock(19990);
+  EXPECT_EQ(MenuFrame(), menuStay);
+  ASSERT_TRUE(PushMouseButton(SDL_BUTTON_RIGHT, true));
+  EXPECT_EQ(MenuFrame(), menuStay);
+  ASSERT_TRUE(PushMouseButton(SDL_BUTTON_RIGHT, false));
+  AdvanceManualClock(19990);
+  EXPECT_EQ(MenuFrame(), menuStay);
+  AdvanceManualClock(10);
+  EXPECT_EQ(MenuFrame(), menuDemo);
 }
 
 TEST_F(MainMenu, TeardownFreesEveryPictureQuadAndSound) {
