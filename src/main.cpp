@@ -28,5 +28,8 @@ int main(int argc, char** argv) {
   int startLevel = runOptions.startLevel;
   JournalStartChoice(startLevel);
   SetStartLevel(startLevel);
+  int keepPlaying = runOptions.autopilot;
+  JournalStartChoice(keepPlaying);
+  runOptions.keepPlaying = keepPlaying != 0;
   return RunGame();
 }

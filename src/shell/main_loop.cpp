@@ -310,7 +310,8 @@ AfterLevel EndLevel() {
   // Play that runs out of level files is a success, not a missing file.
   if (game.levelComplete && !game.quitToMenu && !FileExists(LevelFileName(game.levelNumber))) {
     game.quitToMenu = 1;
-    game.demoEnd = 1;
+    // A person who gets through is congratulated; the autopilot starts over from the menu.
+    game.demoEnd = runOptions.keepPlaying ? 0 : 1;
   }
   if (KeyboardPushed(keyEscape) && !game.pictureEffectOn) {
     game.demoEnd = 1;

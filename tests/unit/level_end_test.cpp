@@ -3,6 +3,7 @@
 
 #include "core/game_state.h"
 #include "media/media.h"
+#include "shell/command_line.h"
 #include "shell/game.h"
 #include "unit/level_test_support.h"
 
@@ -39,6 +40,15 @@ TEST_F(LevelEnd, PlayGoesOnPastTheDemoLevelsAndEndsLikeTheDemoAfterTheLastFile) 
   game.levelComplete = 0;
   EXPECT_EQ(FinishLevel(3, 0), AfterLevel::endProgram);  // there is no level 4
   EXPECT_EQ(game.demoEnd, 1);
+  EXPECT_EQ(game.quitToMenu, 1);
+}
+
+TEST_F(LevelEnd, AfterTheLastFileAnAutopilotRunStartsOverFromTheMenu) {
+  runOptions.keepPlaying = true;
+  const AfterLevel after = FinishLevel(3, 0);
+  runOptions.keepPlaying = false;
+  EXPECT_EQ(after, AfterLevel::newGame);
+  EXPECT_EQ(game.demoEnd, 0);
   EXPECT_EQ(game.quitToMenu, 1);
 }
 
