@@ -16,6 +16,7 @@ inline bool StartHeadlessLevel() {
   SetMessageBoxesSilent(true);
   if (chdir(KALDO_GAME_DIR) != 0) return false;
   StartUp();
+  RandomSeed(0);  // the same chances every run
   SetFrameLimiterEnabled(false);
   // Down then Enter at the main menu: the first item starts the game.
   for (SDL_Scancode key : {SDL_SCANCODE_DOWN, SDL_SCANCODE_RETURN}) {

@@ -22,6 +22,7 @@ bool StartTetris() {
   SetMessageBoxesSilent(true);
   if (chdir(KALDO_GAME_DIR) != 0) return false;
   StartUp();
+  RandomSeed(0);  // the same chances every run
   SetFrameLimiterEnabled(false);
   SetUpTetris();
   return Start3D();

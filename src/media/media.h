@@ -257,6 +257,8 @@ bool RealInputSeen();
 int64_t ElapsedMilliseconds();
 void Delay(int milliseconds);
 void RandomSeed(uint32_t seed);
+// A seed that differs from run to run (the system's entropy, else the time of day).
+uint32_t FreshSeed();
 int Random(int maximum);  // uniform 0..maximum inclusive; 0 gives 0
 constexpr int RGB(int r, int g, int b) { return r + g * 256 + b * 65536; }
 constexpr int Red(int colour) { return colour & 255; }

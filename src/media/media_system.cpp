@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <random>
 #include <thread>
 
 #include <malloc.h>
@@ -153,6 +155,15 @@ void RandomSeed(uint32_t seed) {
   NextRandom();
   generator.state += 0x853C49E6748FEA9BULL + seed;
   NextRandom();
+}
+
+uint32_t FreshSeed() {
+  try {
+    std::random_device device;
+    return device();
+  } catch (const std::exception&) {
+    return static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count());
+  }
 }
 
 int Random(int maximum) {

@@ -62,9 +62,11 @@ float AutopilotTargetX() {
       target = b.x;
     }
   }
-  // Meet the ball off-centre so it leaves at an angle, and change the side now and then.
-  const int phase = (game.frameCounter / aimPeriod) % 3 - 1;
-  return target + phase * game.shipHalfWidth * 0.4f;
+  // Meet the ball off-centre so it leaves at an angle, and change the point now and then among
+  // five, in an order that does not repeat a short cycle: a ball caught in one loop between the
+  // ship and a wall of unbreakable bricks gets other angles to try.
+  const int phase = (game.frameCounter / aimPeriod) * 3 % 5 - 2;
+  return target + phase * game.shipHalfWidth * 0.35f;
 }
 
 namespace {

@@ -197,7 +197,8 @@ void OpenGameScreen() {
   }
   OpenWindowedScreen(gameWindow, 0, 0, screenWidth, screenHeight, true);
   SetFrameRate(frameRate);
-  RandomSeed(static_cast<uint32_t>(ElapsedMilliseconds()));
+  // Each run deals its own chances (the clock here reads the same few milliseconds every time).
+  RandomSeed(FreshSeed());
   Sprite3DQuality(1);
   ReleaseMouse(false);
 }

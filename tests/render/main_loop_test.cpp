@@ -230,6 +230,7 @@ TEST_F(FrameLoop, ALostLifeRestartsTheLevelWithTheBricksAsTheyWere) {
 TEST(AttractDemo, AnIdleMenuPlaysADemoWithItsCaptionAndAClickBringsTheMenuBack) {
   SetMessageBoxesSilent(true);
   StartUp();
+  RandomSeed(0);
   ASSERT_TRUE(StartRunControl());  // the autopilot steps after every frame, as in the game
   SetFrameLimiterEnabled(false);
   SetManualClock(true);

@@ -27,6 +27,7 @@ class Scenery : public ::testing::Test {
   void SetUp() override {
     SetMessageBoxesSilent(true);
     StartUp();
+    RandomSeed(0);  // the same chances every run
     SetFrameLimiterEnabled(false);
     LoadAssets();
   }

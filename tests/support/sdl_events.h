@@ -67,6 +67,7 @@ inline bool PushText(const char* text) {
 inline void StartHeadlessGame() {
   SetMessageBoxesSilent(true);
   StartUp();
+  RandomSeed(0);  // the same chances every run
   SetFrameLimiterEnabled(false);
   ASSERT_TRUE(PushMenuStartKeys());
   ASSERT_TRUE(NewGame());

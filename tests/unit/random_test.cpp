@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <vector>
 
 #include "media/media.h"
@@ -57,6 +58,12 @@ TEST(Random, TheSameSeedRepeatsTheSequenceAndAnotherSeedDoesNot) {
   };
   EXPECT_EQ(draw(42), draw(42));
   EXPECT_NE(draw(42), draw(43));
+}
+
+TEST(Random, FreshSeedsDifferSoNoTwoRunsDealTheSameChances) {
+  std::set<uint32_t> seeds;
+  for (int i = 0; i < 8; ++i) seeds.insert(FreshSeed());
+  EXPECT_GT(seeds.size(), 1u);
 }
 
 }  // namespace
