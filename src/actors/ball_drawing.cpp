@@ -26,8 +26,8 @@ void DrawCentred(int quad, float x, float y, int alpha) {
 // from the ball.
 void MoveTrail(Ball& ball) {
   for (int i = flareCount - 1; i >= 1; --i) {
-    ball.flares[i].trailX = ball.flares[i - 1].trailX + static_cast<float>(Random(i) - Random(i));
-    ball.flares[i].trailY = ball.flares[i - 1].trailY + static_cast<float>(Random(i) - Random(i));
+    ball.flares[i].trailX = ball.flares[i - 1].trailX + static_cast<float>(RandomDifference(i));
+    ball.flares[i].trailY = ball.flares[i - 1].trailY + static_cast<float>(RandomDifference(i));
   }
   ball.flares[0].trailX = ball.x;
   ball.flares[0].trailY = ball.y;
@@ -37,7 +37,9 @@ void DrawFireTrail(Ball& ball) {
   MoveTrail(ball);
   const int alpha = Random(64) + 180;
   if (game.frameCounter % fireSoundPeriod == 0) {
-    PlayEffect(obj::soundOnFire, Random(200) - 100, Random(50) + 50, 20000);
+    const int pan = Random(200) - 100;
+    const int volume = Random(50) + 50;
+    PlayEffect(obj::soundOnFire, pan, volume, 20000);
   }
   if (game.fireTimer < fireSoundFade) SoundVolume(obj::soundOnFire, game.fireTimer);
   if (game.fireTimer > fireModeFrames - fireSoundFade) {

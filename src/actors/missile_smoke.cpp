@@ -35,7 +35,7 @@ void EmitSmoke(const Missile& m) {
     puff.alpha = 255;
     puff.speed = puffBirthSpeed;
     puff.active = true;
-    puff.direction = m.heading + static_cast<float>(Random(30) - Random(30)) - 180;
+    puff.direction = m.heading + static_cast<float>(RandomDifference(30)) - 180;
     puff.picture = obj::smoke + pictureStep * Random(smokePictures - 1);
     return;
   }

@@ -58,7 +58,9 @@ MenuState& menu() { return game.menu; }
 
 // -3.75 to 3.75 pixels a frame, the difference of two random draws.
 float SparkSpeedY() {
-  return -(Random(100) / 400.0f) * sparkSpread + (Random(100) / 400.0f) * sparkSpread;
+  const float up = Random(100) / 400.0f * sparkSpread;
+  const float down = Random(100) / 400.0f * sparkSpread;
+  return -up + down;
 }
 float SparkSpeedX() { return Random(100) / 100.0f * 10; }
 

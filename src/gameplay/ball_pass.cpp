@@ -223,7 +223,7 @@ void BallPass() {
   for (Ball& ball : balls) {
     // Keeps a ball from running straight up and down for ever.
     if (ball.vx > -uprightLimit && ball.vx < uprightLimit) {
-      ball.vx = static_cast<float>(Random(100) - Random(100)) / 100;
+      ball.vx = static_cast<float>(RandomDifference(100)) / 100;
     }
   }
   for (Ball& ball : balls) ball.vy += ball.gravity;

@@ -230,7 +230,11 @@ void DrawGuardianScene() {
       DrawClouds(Nearest(200.0f * (breakFrames - s.timer) / breakFrames));
       s.x += static_cast<float>(Random(6) - 3);
       DrawGuardian(255);
-      if (s.timer % 4 == 1) AddExplosion(s.x + Random(160) - 80, s.y + Random(160) - 80);
+      if (s.timer % 4 == 1) {
+        const float x = s.x + Random(160) - 80;
+        const float y = s.y + Random(160) - 80;
+        AddExplosion(x, y);
+      }
       if (s.timer >= breakFrames) Enter(20);
       break;
     case 20:
@@ -248,7 +252,9 @@ void DrawGuardianScene() {
       DrawClouds(200);
       DrawGuardian(255);
       if (s.timer % 4 == 1) {
-        AddFireball(game.shipX + Random(64) - Random(64), game.shipY + Random(64) - Random(64), 128);
+        const float x = game.shipX + RandomDifference(64);
+        const float y = game.shipY + RandomDifference(64);
+        AddFireball(x, y, 128);
       }
       if (s.timer >= blastFrames) {
         Enter(23);

@@ -61,8 +61,9 @@ void DrawLightning() {
   const int frame = game.frameCounter;
   if (frame == strikeFrame) PlayEffect(obj::soundExplosion, 0, 100, strikeFrequency);
   if (frame < strikeFrame || frame > strikeFrame + strikeFrames) return;
-  ZoomSprite3D(obj::strike, SpriteWidth(obj::strike) + Random(100),
-               SpriteHeight(obj::strike) + Random(100));
+  const int zoomWidth = SpriteWidth(obj::strike) + Random(100);
+  const int zoomHeight = SpriteHeight(obj::strike) + Random(100);
+  ZoomSprite3D(obj::strike, zoomWidth, zoomHeight);
   DrawSceneryQuad(obj::strike, 0, 0);
   // The strike sets the balls on fire, as the FIRE capsule does.
   game.fireMode = 1;
@@ -97,8 +98,8 @@ void DrawFallingStars() {
 void SetUpFountain(int sprite, bool spinning) {
   for (int i = 0; i < fountainCount; ++i) {
     BackgroundParticle& p = Particles()[i];
-    p.x = width / 2 + Random(50) - Random(50);
-    p.y = height / 3 + Random(50) - Random(50);
+    p.x = width / 2 + RandomDifference(50);
+    p.y = height / 3 + RandomDifference(50);
     p.vx = Random(8000) / 1000.0f - 4;
     p.vy = FountainLaunchSpeed();
     p.growth = spinning ? static_cast<float>(Random(360)) : 16;

@@ -260,6 +260,9 @@ void RandomSeed(uint32_t seed);
 // A seed that differs from run to run (the system's entropy, else the time of day).
 uint32_t FreshSeed();
 int Random(int maximum);  // uniform 0..maximum inclusive; 0 gives 0
+// Random(spread) - Random(spread), drawn in that order: written as one expression the order of
+// the two draws would be the compiler's choice, and a recording could play differently.
+int RandomDifference(int spread);
 constexpr int RGB(int r, int g, int b) { return r + g * 256 + b * 65536; }
 constexpr int Red(int colour) { return colour & 255; }
 constexpr int Green(int colour) { return (colour >> 8) & 255; }

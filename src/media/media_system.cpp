@@ -177,6 +177,12 @@ int Random(int maximum) {
   }
 }
 
+int RandomDifference(int spread) {
+  const int first = Random(spread);
+  const int second = Random(spread);
+  return first - second;
+}
+
 // ---------------------------------------------------------------- system services
 void SetMessageBoxesSilent(bool silent) { messageBoxesSilent = silent; }
 

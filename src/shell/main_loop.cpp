@@ -114,8 +114,8 @@ void DrawPlayfield() {
   DrawBalls();
   if (game.missileArmed) MissileTargetStep();
   if (game.lifeLost && game.frameCounter % 4 == 1) {
-    const float x = game.shipX + Random(64) - Random(64);
-    const float y = game.shipY + Random(64) - Random(64);
+    const float x = game.shipX + RandomDifference(64);
+    const float y = game.shipY + RandomDifference(64);
     AddExplosion(x, y, obj::fireball, 128);
   }
 
