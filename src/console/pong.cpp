@@ -16,6 +16,9 @@ constexpr int ballSize = screenWidth / 64;       // 16
 constexpr int humanX = 10;
 constexpr int cpuX = screenWidth - paddleWidth - 10;  // 998
 constexpr int faceReach = 12;                    // the ball is returned once its edge is here
+// 996: the ball's left edge there puts it as deep into the computer's paddle as the player's
+// paddle lets it in at x 12.
+constexpr int cpuReturnX = screenWidth - paddleWidth - faceReach;
 constexpr int serveSpeed = 6;
 constexpr int maxSpeed = 10;
 constexpr int winningScore = 10;
@@ -159,7 +162,7 @@ void BounceOffPaddles() {
     p.direction = p.direction == leftDown ? rightDown : rightUp;
     Sound(hitSound);
   }
-  if (p.ballX >= cpuX - faceReach && BesidePaddle(p.cpuY) && MovingRight(p.direction)) {
+  if (p.ballX >= cpuReturnX && BesidePaddle(p.cpuY) && MovingRight(p.direction)) {
     p.direction = p.direction == rightDown ? leftDown : leftUp;
     Sound(hitSound);
     ++p.speed;

@@ -86,10 +86,21 @@ TEST_F(Pong, PaddlesReturnTheBallAtTheirFaceAndOnlyTheComputersSpeedsItUp) {
   ASSERT_FALSE(PongFrame());
   EXPECT_EQ(p.direction, 2);
 
+  // The computer returns the ball from x 996 (1024 - 16 - 12) on: 995 is not yet.
   p.cpuY = 300;
-  Ball(990, 320, 3, 10);  // to 996, the computer's face less 12
+  Ball(989, 320, 3, 6);  // to 995
+  ASSERT_FALSE(PongFrame());
+  EXPECT_EQ(p.direction, 3);
+  EXPECT_EQ(p.speed, 6);
+  p.cpuY = 300;
+  Ball(990, 320, 3, 6);  // to 996
   ASSERT_FALSE(PongFrame());
   EXPECT_EQ(p.direction, 2);
+  EXPECT_EQ(p.speed, 7);
+  p.cpuY = 300;
+  Ball(986, 320, 0, 10);  // to 996 at full speed
+  ASSERT_FALSE(PongFrame());
+  EXPECT_EQ(p.direction, 1);
   EXPECT_EQ(p.speed, 10);  // 11, held at 10
 }
 
