@@ -40,6 +40,18 @@ void ShowLayers() {
   DisplaySprite3D(obj::consoleText, 0, y, textAlpha);
 }
 
+// Above the screen, at rest and no longer called by the frame loop.
+void PutAway() {
+  ConsoleState& c = game.console;
+  c.position = -consoleHeight;
+  c.motion = consoleSlidingIn;
+  c.shown = false;
+  // A finished level stays frozen until the click that ends it, as the level-cleared test
+  // leaves it; otherwise a ball lost after "CHANGELEVEL" would also cost a life and skip
+  // the next level's file.
+  game.paused = game.levelComplete || game.lifeLost ? 1 : 0;
+}
+
 void Slide() {
   ConsoleState& c = game.console;
   if (c.motion == consoleSlidingIn) c.position += slideStep;
@@ -56,15 +68,7 @@ void Slide() {
   if (KeyboardPushed(keyPageUp) && c.motion == consoleOpen) c.motion = consoleClosing;
   if (c.motion == consoleClosing) {
     c.position -= slideStep;
-    if (c.position <= -consoleHeight) {
-      c.position = -consoleHeight;
-      c.motion = consoleSlidingIn;
-      c.shown = false;
-      // A finished level stays frozen until the click that ends it, as the level-cleared test
-      // leaves it; otherwise a ball lost after "CHANGELEVEL" would also cost a life and skip
-      // the next level's file.
-      game.paused = game.levelComplete || game.lifeLost ? 1 : 0;
-    }
+    if (c.position <= -consoleHeight) PutAway();
   }
 }
 
@@ -156,7 +160,13 @@ void SetUpConsole() {
   MakeLayer(obj::consoleText);
   MakeLayer(obj::consoleGrid);
   LoadFont(obj::fontConsole, consoleFace, consoleFontSize);
-  game.console.position = -consoleHeight;
+  // Setting only the position would leave a console that was open open above the screen,
+  // typing and holding the game still out of sight; it is put away as if closed.
+  if (game.console.shown) {
+    PutAway();
+  } else {
+    game.console.position = -consoleHeight;
+  }
   SetUpPong();
 }
 

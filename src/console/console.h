@@ -12,7 +12,7 @@ constexpr int keyConsole = keyGrave;
 
 // At every new game and after the screen was rebuilt: appends the two title lines (the history
 // itself is kept), makes the grid and text layers and Pong's pictures, and puts the console
-// above the screen.
+// above the screen; a console left open is closed there, as if it had slid away.
 void SetUpConsole();
 
 // Reads the console key from the frame's keyboard snapshot: shows the console when it is

@@ -127,6 +127,9 @@ void ChangeLevel(const std::string& argument) {
   }
   AppendConsoleLine("Change level to " + argument);
   game.levelComplete = 1;
+  // Typed while a lost life explodes: the level start would keep the bricks of the level left
+  // (none, once the finished level's are cleared); the life stays lost, the new level is read.
+  game.lifeLost = 0;
   game.levelNumber = target - 1;
   game.spriteEffects.Clear();
   // Started after the list is emptied, so the player sees it.

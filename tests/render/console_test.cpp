@@ -11,6 +11,7 @@
 #include "assets/objects.h"
 #include "console/console.h"
 #include "core/game_state.h"
+#include "gameplay/balls.h"
 #include "gameplay/capsules.h"
 #include "gameplay/sprite_effects.h"
 #include "media/media.h"
@@ -84,6 +85,40 @@ TEST_F(Console, TheKeySlidesItDownIn43FramesAndPageUpSlidesItAway) {
   EXPECT_FALSE(game.console.shown);
   EXPECT_EQ(game.paused, 0);
   EXPECT_EQ(game.console.position, -192.0f);
+}
+
+// The screen rebuilt after a focus-loss pause, and a new game, find the console put away: the
+// keys play the game again and the console key brings it down on the screen.
+TEST_F(Console, ARebuiltScreenOrANewGameFindsItClosedAndHidden) {
+  auto expectPutAway = [] {
+    EXPECT_FALSE(game.console.shown);
+    EXPECT_EQ(game.console.motion, consoleSlidingIn);
+    EXPECT_EQ(game.console.position, -192.0f);
+  };
+  OpenConsole();
+  Type("fi");
+  RebuildGameScreen();
+  expectPutAway();
+  EXPECT_EQ(game.paused, 0);
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_P, true));
+  ASSERT_TRUE(PushText("p"));
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_P, false));
+  Frames(1);
+  EXPECT_EQ(game.paused, 1);  // the pause key, not a letter
+  EXPECT_EQ(game.console.inputLine, "fi");
+  Tap(SDL_SCANCODE_P);
+  ASSERT_EQ(game.paused, 0);
+  OpenConsole();
+  EXPECT_EQ(game.console.position, 0.0f);
+
+  // The game ends with the console open; the next one starts without it.
+  ASSERT_TRUE(PushMenuStartKeys());
+  ASSERT_TRUE(NewGame());
+  StartLevel();
+  expectPutAway();
+  Frames(1);
+  EXPECT_EQ(game.paused, 0);
+  EXPECT_FALSE(game.console.shown);
 }
 
 TEST_F(Console, NothingInTheGameMovesWhileItIsOpen) {
@@ -315,6 +350,25 @@ TEST_F(ChangeLevel, TheFinishedLevelStaysFrozenAfterTheConsoleCloses) {
   Frames(openingFrames);
   ASSERT_FALSE(game.console.shown);
   EXPECT_EQ(game.paused, 1);
+}
+
+// Typed while the last ball's loss is still exploding: the next level is read from its file,
+// not restarted with the bricks of the lost one; the life stays lost.
+TEST_F(Console, ChangingLevelWhileALifeIsLostStartsTheNewLevelWithItsBricks) {
+  game.balls.Select(0);
+  LoseBall();
+  ASSERT_EQ(game.lifeLost, 1);
+  ASSERT_EQ(game.lives, 2);
+  Frames(5);
+  OpenConsole();
+  Enter("changelevel 2");
+  ASSERT_EQ(game.levelComplete, 1);
+  ASSERT_EQ(EndLevel(), AfterLevel::nextLevel);
+  StartLevel();
+  EXPECT_EQ(game.levelNumber, 2);
+  EXPECT_EQ(game.lifeLost, 0);
+  EXPECT_EQ(game.lives, 2);
+  EXPECT_GT(game.bricks.Count(), 0);
 }
 
 TEST_F(Console, EscapeLeavesPongForTheConsoleWithTheMusicBack) {
