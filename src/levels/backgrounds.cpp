@@ -112,6 +112,7 @@ void DrawBackground() {
     ClearScreen(0);
     DisplaySprite(obj::background, backgroundX, backgroundY);
     Set3DViewport(playLeft, playTop + 12, playWidth, playHeight - 12);
+    StepGuardianScene();
     DrawGuardianScene();
     return;
   }

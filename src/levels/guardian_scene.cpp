@@ -1,19 +1,25 @@
-// Level 50: the guardian of the temple. The player cannot launch the balls; the guardian lets
-// them go once it has risen and spoken. Balls that strike the guardian hurt it (twelve hits beat
-// it); it answers with bolts of lightning aimed where the ship is, and three bolts that hit
-// destroy the ship and end the game.
+// Level 50's scene: GuardianTakesBall of guardian_scene.h, and the set-up, step and drawing that
+// scenery_effects.h declares for backgrounds.cpp.
+//
+// The guardian of the temple. The player cannot launch the balls; the guardian lets them go once
+// it has risen and spoken. Balls that strike the guardian hurt it (twelve hits beat it); it
+// answers with bolts of lightning aimed where the ship is, and three bolts that hit destroy the
+// ship and end the game.
 //
 // States: 0 clouds gather, 1 the guardian rises, 2 and 3 it speaks (the two lines of the
-// floating text), 4 the fight begins; 9 it hovers, 10 it aims, 11 it strikes, 12 it is hurt;
-// 19 it breaks apart, 20 the won picture, 21 the level is won; 22 the ship is destroyed,
-// 23 the lost picture and "YOU LOOSE!".
+// floating text), 4 the fight begins; 9 it hovers, 10 it aims, 11 it strikes; 19 it breaks
+// apart, 20 the won picture, 21 the level is won; 22 the ship is destroyed, 23 the lost picture
+// and "YOU LOOSE!".
+// A hurt guardian has no state 12 of its own: its hurt flash (hurtFrames, when no ball can hurt
+// it again) runs beside hovering, aiming and striking, so a hit never spoils a bolt under way.
+#include "levels/guardian_scene.h"
+
 #include <cmath>
 
 #include "actors/explosions.h"
 #include "assets/objects.h"
 #include "core/sound_effects.h"
 #include "gameplay/sprite_effects.h"
-#include "levels/guardian_scene.h"
 #include "levels/scenery_effects.h"
 #include "media/media.h"
 
@@ -23,9 +29,11 @@ constexpr float homeX = playCentreX;   // screen coordinates
 constexpr float homeY = 190;
 constexpr float riseFromY = 280;
 constexpr int guardianSize = 220;
+constexpr int pictureSize = 260;       // the won and lost pictures
 constexpr int guardianHealth = 12;
 constexpr int shipShield = 3;
 constexpr int cloudCount = 8;
+constexpr int cloudAlpha = 200;
 
 constexpr int gatherFrames = 60, riseFrames = 90, speakFrames = 110;
 constexpr int aimFrames = 60, lockFrames = 40, strikeFrames = 16, hurtFrames = 24;
@@ -50,32 +58,11 @@ void DrawAt(int quad, float screenX, float screenY, int size, int alpha = 255) {
 // The frames between bolts shrink as the guardian weakens.
 int HoverFrames() { return 150 + Scene().health * 15; }
 
-void DrawClouds(int alpha) {
-  Sprite3DBlendingMode(5, 7);
-  const float t = static_cast<float>(game.frameCounter);
-  for (int i = 0; i < cloudCount; ++i) {
-    const float a = t / 200 + i * 6.2832f / cloudCount;
-    RotateSprite3D(obj::cloudQuad, Nearest(t / 3 + i * 45), 0);
-    DrawAt(obj::cloudQuad, homeX + 190 * std::cos(a), homeY + 60 * std::sin(a) - 20,
-           180 + 40 * (i % 3), alpha);
-  }
-  Sprite3DBlendingMode(5, 6);
-}
-
-void DrawGuardian(int alpha) {
-  const GuardianScene& s = Scene();
-  if (s.hurtFlash > 0) {
-    Sprite3DBlendingMode(5, 7);
-    DrawAt(obj::guardianMask, s.x, s.y, guardianSize + 30, s.hurtFlash * 10);
-    Sprite3DBlendingMode(5, 6);
-  }
-  const int frame = obj::guardianFrame + (game.frameCounter / 6) % guardianFrames;
-  DrawAt(frame, s.x, s.y, guardianSize, alpha);
-}
+// ---------------------------------------------------------------- the scene's step
 
 void Hover() {
   GuardianScene& s = Scene();
-  const float t = static_cast<float>(game.frameCounter);
+  const float t = static_cast<float>(s.clock);
   s.x = homeX + 110 * std::sin(t / 170);
   s.y = homeY + 10 * std::sin(t / 40);
 }
@@ -92,16 +79,8 @@ void Hurt() {
   }
 }
 
-void DrawTargetMarker(bool locked) {
-  const GuardianScene& s = Scene();
-  Sprite3DBlendingMode(5, 7);
-  const int pulse = Nearest(60 + 20 * std::sin(s.timer / 3.0f));
-  RotateSprite3D(obj::layerQuad, s.timer * (locked ? 12 : 4), 0);
-  DrawAt(obj::layerQuad, static_cast<float>(s.strikeX), game.shipY, pulse + (locked ? 40 : 0),
-         locked ? 255 : 150);
-  Sprite3DBlendingMode(5, 6);
-}
-
+// The bolt lands on its first frame: the sound, the sparks down its column, and the ship hit
+// when it is still under the aim.
 void Strike() {
   GuardianScene& s = Scene();
   if (s.timer == 1) {
@@ -120,6 +99,46 @@ void Strike() {
       }
     }
   }
+  if (s.timer >= strikeFrames) Enter(9);
+}
+
+// ---------------------------------------------------------------- the scene's drawing
+
+void DrawClouds(int alpha) {
+  Sprite3DBlendingMode(5, 7);
+  const float t = static_cast<float>(Scene().clock);
+  for (int i = 0; i < cloudCount; ++i) {
+    const float a = t / 200 + i * 6.2832f / cloudCount;
+    RotateSprite3D(obj::cloudQuad, Nearest(t / 3 + i * 45), 0);
+    DrawAt(obj::cloudQuad, homeX + 190 * std::cos(a), homeY + 60 * std::sin(a) - 20,
+           180 + 40 * (i % 3), alpha);
+  }
+  Sprite3DBlendingMode(5, 6);
+}
+
+void DrawGuardian(int alpha) {
+  const GuardianScene& s = Scene();
+  if (s.hurtFlash > 0) {
+    Sprite3DBlendingMode(5, 7);
+    DrawAt(obj::guardianMask, s.x, s.y, guardianSize + 30, s.hurtFlash * 10);
+    Sprite3DBlendingMode(5, 6);
+  }
+  const int frame = obj::guardianFrame + (s.clock / 6) % guardianFrames;
+  DrawAt(frame, s.x, s.y, guardianSize, alpha);
+}
+
+void DrawTargetMarker(bool locked) {
+  const GuardianScene& s = Scene();
+  Sprite3DBlendingMode(5, 7);
+  const int pulse = Nearest(60 + 20 * std::sin(s.timer / 3.0f));
+  RotateSprite3D(obj::layerQuad, s.timer * (locked ? 12 : 4), 0);
+  DrawAt(obj::layerQuad, static_cast<float>(s.strikeX), game.shipY, pulse + (locked ? 40 : 0),
+         locked ? 255 : 150);
+  Sprite3DBlendingMode(5, 6);
+}
+
+void DrawBolt() {
+  const GuardianScene& s = Scene();
   const float top = s.y + 60;
   const int length = Nearest(game.shipY - top);
   // Added by brightness: the picture's pale sky flash lights the bolt's column.
@@ -127,18 +146,19 @@ void Strike() {
   ZoomSprite3D(obj::strike, 120 + Random(60), length);
   DrawSceneryQuad(obj::strike, Nearest(s.strikeX - 75.0f), Nearest(top));
   Sprite3DBlendingMode(5, 6);
-  if (s.timer >= strikeFrames) Enter(9);
 }
 
 }  // namespace
 
 void SetUpGuardianScene() {
   game.launchLocked = 1;
-  // The level is won by beating the guardian, not by clearing bricks.
-  game.enteringBonus = 1;
   game.maxMonsters = 10;
   game.kindMask = 12;
   game.spawnPeriod = 5;
+  // The screen rebuilt after a focus-loss pause sets the scenery up again: the fight goes on.
+  if (game.levelReloaded) return;
+  // The level is won by beating the guardian, not by clearing bricks.
+  game.enteringBonus = 1;
   GuardianScene& s = Scene();
   s = GuardianScene{};
   s.health = guardianHealth;
@@ -167,34 +187,30 @@ bool GuardianTakesBall(Ball& ball) {
   return true;
 }
 
-void DrawGuardianScene() {
+void StepGuardianScene() {
+  // Paused by the P key, the console, or a lost ball: no count, no aim, no bolt.
+  if (game.paused) return;
   GuardianScene& s = Scene();
+  ++s.clock;
   ++s.timer;
   if (s.hurtFlash > 0) --s.hurtFlash;
-  if (!game.paused) {
-    for (Ball& ball : game.balls) {
-      if (GuardianTakesBall(ball)) break;
-    }
+  for (Ball& ball : game.balls) {
+    if (GuardianTakesBall(ball)) break;
   }
   switch (s.state) {
     case 0:
       if (s.timer == 1) PlayEffect(obj::soundZap, 0, 100, zapFrequency / 2);
-      DrawClouds(s.timer * 200 / gatherFrames);
       if (s.timer >= gatherFrames) Enter(1);
       break;
     case 1: {
-      DrawClouds(200);
       const float k = static_cast<float>(s.timer) / riseFrames;
       s.y = riseFromY + (homeY - riseFromY) * k;
       s.hurtFlash = Nearest(20 * (1 - k));
-      DrawGuardian(Nearest(255 * k));
       if (s.timer >= riseFrames) Enter(2);
       break;
     }
     case 2:
     case 3:
-      DrawClouds(200);
-      DrawGuardian(255);
       if (s.timer == 1) {
         if (s.state == 2) PlayEffect(obj::soundExplosion, 0, 100, strikeFrequency);
         ShowMessage(s.state == 2 ? "HIT THE GUARDIAN" : "DODGE ITS BOLTS", frameRate);
@@ -208,28 +224,19 @@ void DrawGuardianScene() {
       break;
     case 9:
       Hover();
-      DrawClouds(200);
-      DrawGuardian(255);
       if (s.timer >= HoverFrames()) Enter(10);
       break;
     case 10:
       Hover();
-      DrawClouds(200);
-      DrawGuardian(255);
       // It follows the ship, then holds still: the moment to get out from under it.
       if (s.timer <= aimFrames) s.strikeX = Nearest(game.shipX);
-      DrawTargetMarker(s.timer > aimFrames);
       if (s.timer >= aimFrames + lockFrames) Enter(11);
       break;
     case 11:
-      DrawClouds(200);
-      DrawGuardian(255);
       Strike();
       break;
     case 19:
-      DrawClouds(Nearest(200.0f * (breakFrames - s.timer) / breakFrames));
       s.x += static_cast<float>(Random(6) - 3);
-      DrawGuardian(255);
       if (s.timer % 4 == 1) {
         const float x = s.x + Random(160) - 80;
         const float y = s.y + Random(160) - 80;
@@ -238,10 +245,7 @@ void DrawGuardianScene() {
       if (s.timer >= breakFrames) Enter(20);
       break;
     case 20:
-    case 21:
-      Sprite3DBlendingMode(5, 6);
-      DrawAt(obj::guardianWon, homeX, homeY, 260, s.state == 21 ? 255 : s.timer * 255 / wonFrames);
-      if (s.state == 20 && s.timer >= wonFrames) {
+      if (s.timer >= wonFrames) {
         Enter(21);
         game.enteringBonus = 0;
         game.levelComplete = 1;
@@ -249,8 +253,6 @@ void DrawGuardianScene() {
       }
       break;
     case 22:
-      DrawClouds(200);
-      DrawGuardian(255);
       if (s.timer % 4 == 1) {
         const float x = game.shipX + RandomDifference(64);
         const float y = game.shipY + RandomDifference(64);
@@ -262,9 +264,52 @@ void DrawGuardianScene() {
         game.gameOver = 1;
       }
       break;
+    default:
+      break;
+  }
+}
+
+void DrawGuardianScene() {
+  const GuardianScene& s = Scene();
+  switch (s.state) {
+    case 0:
+      DrawClouds(s.timer * cloudAlpha / gatherFrames);
+      break;
+    case 1:
+      DrawClouds(cloudAlpha);
+      DrawGuardian(Nearest(255.0f * s.timer / riseFrames));
+      break;
+    case 2:
+    case 3:
+    case 4:
+    case 9:
+    case 22:
+      DrawClouds(cloudAlpha);
+      DrawGuardian(255);
+      break;
+    case 10:
+      DrawClouds(cloudAlpha);
+      DrawGuardian(255);
+      DrawTargetMarker(s.timer > aimFrames);
+      break;
+    case 11:
+      DrawClouds(cloudAlpha);
+      DrawGuardian(255);
+      DrawBolt();
+      break;
+    case 19:
+      DrawClouds(Nearest(static_cast<float>(cloudAlpha) * (breakFrames - s.timer) / breakFrames));
+      DrawGuardian(255);
+      break;
+    case 20:
+    case 21:
+      Sprite3DBlendingMode(5, 6);
+      DrawAt(obj::guardianWon, homeX, homeY, pictureSize,
+             s.state == 21 ? 255 : s.timer * 255 / wonFrames);
+      break;
     case 23:
-      DrawClouds(200);
-      DrawAt(obj::guardianLost, s.x, s.y, 260, 255);
+      DrawClouds(cloudAlpha);
+      DrawAt(obj::guardianLost, s.x, s.y, pictureSize, 255);
       break;
     default:
       break;

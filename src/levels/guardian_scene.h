@@ -1,5 +1,5 @@
-// The guardian scene of level 50, set up and drawn through the level scenery. Each frame it
-// looks for balls that strike the guardian.
+// The guardian scene of level 50, set up, stepped and drawn through the level scenery. Each
+// frame of play its step looks for balls that strike the guardian.
 #pragma once
 
 #include "gameplay/balls.h"

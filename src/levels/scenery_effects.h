@@ -38,6 +38,8 @@ void DrawDrawnSprite();
 void SetUpPsyche();
 void DrawPsyche();
 
-// Level 50.
+// Level 50: the set-up resumes the fight when the screen was only rebuilt; the step counts,
+// aims, strikes and takes the balls' hits (not while the game is paused); the drawing draws.
 void SetUpGuardianScene();
+void StepGuardianScene();
 void DrawGuardianScene();

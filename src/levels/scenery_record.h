@@ -20,7 +20,8 @@ struct BackgroundParticle {
 
 constexpr int backgroundParticleCount = 501;
 
-// The guardian scene of level 50: its state number, the frames spent in it, and the fight.
+// The guardian scene of level 50: its state number, the frames spent in it, and the fight. It
+// stands still while the game is paused, and a rebuilt screen resumes it.
 struct GuardianScene {
   int state = 0;
   int timer = 0;
@@ -29,6 +30,6 @@ struct GuardianScene {
   int strikeX = 0;        // where the next strike lands
   int strikeCount = 0;
   float x = 0, y = 0;     // the guardian's centre
-  float vx = 0;
+  int clock = 0;          // frames the scene has run: its sway, clouds and animation stop with it
   int hurtFlash = 0;      // frames of the hurt flash left
 };

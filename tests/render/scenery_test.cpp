@@ -322,4 +322,65 @@ TEST_F(Guardian, ThreeBoltsOnTheShipLoseTheGameAndAShipThatMovesAwayIsSpared) {
   EXPECT_EQ(game.levelComplete, 0);
 }
 
+TEST_F(Guardian, StandsStillWhileTheGameIsPaused) {
+  Enter(10);
+  for (int f = 0; f < 20; ++f) DrawFrame();
+  const GuardianScene aiming = game.guardian;
+  game.paused = 1;  // the P key, or the console open
+  game.shipX += 150;
+  for (int f = 0; f < 300; ++f) DrawFrame();
+  EXPECT_EQ(game.guardian.state, 10);
+  EXPECT_EQ(game.guardian.timer, aiming.timer);
+  EXPECT_EQ(game.guardian.strikeX, aiming.strikeX);
+  EXPECT_EQ(game.guardian.x, aiming.x);
+  AimBallAtGuardian();
+  DrawFrame();
+  EXPECT_EQ(game.guardian.health, 12);
+
+  // A bolt that has struck once does not strike again, nor end, while the game stands still.
+  game.paused = 0;
+  game.balls.Clear();
+  ASSERT_TRUE(RunUntil(11, 200));
+  DrawFrame();
+  game.paused = 1;
+  for (int f = 0; f < 100; ++f) DrawFrame();
+  EXPECT_EQ(game.guardian.state, 11);
+  EXPECT_EQ(game.guardian.strikeCount, 1);
+  game.paused = 0;
+  ASSERT_TRUE(RunUntil(9, 100));
+  EXPECT_EQ(game.guardian.strikeCount, 1);
+}
+
+// The screen rebuilt after a focus-loss pause sets the scenery up again; the fight goes on.
+TEST_F(Guardian, ARebuiltScreenResumesTheFightAndANewStartBeginsItAgain) {
+  Enter(10);
+  for (int f = 0; f < 30; ++f) DrawFrame();
+  game.guardian.health = 7;
+  game.guardian.shield = 2;
+  const GuardianScene fighting = game.guardian;
+  RebuildGameScreen();
+  EXPECT_EQ(game.guardian.state, 10);
+  EXPECT_EQ(game.guardian.timer, fighting.timer);
+  EXPECT_EQ(game.guardian.health, 7);
+  EXPECT_EQ(game.guardian.shield, 2);
+  EXPECT_EQ(game.guardian.x, fighting.x);
+  EXPECT_EQ(game.launchLocked, 1);
+  EXPECT_EQ(game.maxMonsters, 10);
+  DrawFrame();
+  EXPECT_EQ(game.guardian.timer, fighting.timer + 1);
+
+  // Won, then rebuilt: the next level still starts with its banner.
+  Enter(21);
+  game.enteringBonus = 0;
+  RebuildGameScreen();
+  EXPECT_EQ(game.guardian.state, 21);
+  EXPECT_EQ(game.enteringBonus, 0);
+
+  // The level started anew (a life lost, or reached again) is a new fight.
+  SetUpLevel(guardianLevel);
+  EXPECT_EQ(game.guardian.state, 0);
+  EXPECT_EQ(game.guardian.health, 12);
+  EXPECT_EQ(game.guardian.shield, 3);
+}
+
 }  // namespace
