@@ -38,7 +38,9 @@ void DrawShipAtRest() {
 void StartLeg(Brick& b) {
   const int next = (b.leg + 1) % b.waypointCount;
   b.secondsLeft = b.seconds[b.leg];
-  const float frames = static_cast<float>(b.seconds[b.leg] * frameRate);
+  // In floating point: the loader keeps legs to an hour, but seconds times 75 in whole numbers
+  // overflows from 28633116 seconds on.
+  const float frames = static_cast<float>(b.seconds[b.leg]) * frameRate;
   b.vx = (b.wx[next] - b.wx[b.leg]) / frames;
   b.vy = (b.wy[next] - b.wy[b.leg]) / frames;
   // Exactly on the waypoint, so the per-frame steps never drift from leg to leg.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <sstream>
 
 #include "assets/objects.h"
@@ -17,6 +18,8 @@ struct Name {
   const char* name;
 };
 
+// Every kind that starts a picture family, by its source name; besides these a level may name
+// any colour kind by number.
 constexpr Name kindNames[] = {
     {obj::brickRed, "red"},           {obj::brickGreen, "green"},   {obj::brickBlue, "blue"},
     {obj::brickYellow, "yellow"},     {obj::brickMagenta, "magenta"}, {obj::brickCyan, "cyan"},
@@ -25,6 +28,7 @@ constexpr Name kindNames[] = {
     {obj::brick2Hits, "hits2"},       {obj::brick1Hit, "hits1"},
     {obj::brickTeleport, "teleport"}};
 
+// The capsules a level may name, row for row the capsule families of the catalogue, after none.
 constexpr Name capsuleNames[] = {
     {0, "none"},
     {obj::capsuleTriple, "triple"},     {obj::capsuleEnlarge, "enlarge"},
@@ -105,8 +109,35 @@ void WriteFloat(std::string& bytes, float value) {
 constexpr std::size_t headerBytes = 12;
 constexpr std::size_t waypointBytes = 12;
 
+// Legs last 1 to 3600 seconds. Shorter would divide by zero or run the brick backwards; an
+// hour (270000 frames) is far beyond the shipped legs of 1 to 5 seconds, so a longer one is a
+// typing slip, and from 28633116 seconds on its frame count no longer fits in 32 bits.
+constexpr int maxLegSeconds = 3600;
+
 std::string WaypointCountFault(long long count) {
   return std::to_string(count) + " waypoints (1 to " + std::to_string(maxWaypoints) + " allowed)";
+}
+
+// "(34 to 146, 162, 178, 194, 210 or 226)", from the tables.
+std::string BrickKindsText() {
+  std::string specials;
+  for (const Name& entry : kindNames) {
+    if (IsColourKind(entry.number)) continue;
+    if (!specials.empty()) specials += ", ";
+    specials += std::to_string(entry.number);
+  }
+  specials.replace(specials.rfind(", "), 2, " or ");
+  return "(" + std::to_string(obj::brickRed) + " to " + std::to_string(obj::brickBlack) + ", " +
+         specials + ")";
+}
+
+// "(0 for none, or 242, 258, ... 498 in steps of 16)": the families are 16 pictures apart.
+std::string CapsulesText() {
+  constexpr std::size_t count = std::size(capsuleNames);
+  return "(0 for none, or " + std::to_string(capsuleNames[1].number) + ", " +
+         std::to_string(capsuleNames[2].number) + ", ... " +
+         std::to_string(capsuleNames[count - 1].number) + " in steps of " +
+         std::to_string(capsuleNames[2].number - capsuleNames[1].number) + ")";
 }
 
 }  // namespace
@@ -121,7 +152,17 @@ bool operator==(const BrickRecord& a, const BrickRecord& b) {
   return a.kind == b.kind && a.capsule == b.capsule && a.waypoints == b.waypoints;
 }
 
+bool IsLevelBrickKind(int kind) { return IsColourKind(kind) || !NameOf(kindNames, kind).empty(); }
+
+bool IsLevelCapsule(int capsule) { return !NameOf(capsuleNames, capsule).empty(); }
+
 std::string BrickFault(const BrickRecord& brick) {
+  if (!IsLevelBrickKind(brick.kind)) {
+    return "kind " + std::to_string(brick.kind) + " is not a brick kind " + BrickKindsText();
+  }
+  if (!IsLevelCapsule(brick.capsule)) {
+    return "capsule " + std::to_string(brick.capsule) + " is not a capsule " + CapsulesText();
+  }
   const int count = static_cast<int>(brick.waypoints.size());
   if (count < 1 || count > maxWaypoints) return WaypointCountFault(count);
   for (int i = 0; i < count; ++i) {
@@ -130,9 +171,9 @@ std::string BrickFault(const BrickRecord& brick) {
       return "waypoint " + std::to_string(i) + ": position is not a finite number";
     }
     // A brick with one waypoint never travels, so its duration is never divided by.
-    if (count > 1 && w.seconds < 1) {
+    if (count > 1 && (w.seconds < 1 || w.seconds > maxLegSeconds)) {
       return "waypoint " + std::to_string(i) + ": a leg of " + std::to_string(w.seconds) +
-             " seconds (at least 1 on a moving brick)";
+             " seconds (1 to " + std::to_string(maxLegSeconds) + " on a moving brick)";
     }
   }
   return "";

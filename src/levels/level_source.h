@@ -1,7 +1,7 @@
 // Level data in its two forms: the binary level file the game reads ("level<n>.dat") and the
 // text source people write (levels/*.lvl). Both readers check every brick, so a level that
-// loads is one the brick motion can play: 1 to 60 waypoints, legs of at least one second on a
-// brick that moves, no record cut short.
+// loads is one the game can play: a kind and a capsule that have pictures, 1 to 60 waypoints,
+// legs of one second to one hour on a brick that moves, no record cut short.
 //
 // Binary: brick records back to back, no header; all values little-endian 32-bit.
 //   int kind, int capsule, int N, then N times { int seconds, float x, float y }
@@ -34,6 +34,14 @@ bool operator==(const BrickRecord& a, const BrickRecord& b);
 
 // "" when the brick can be played, else the fault ("75 waypoints (1 to 60 allowed)").
 std::string BrickFault(const BrickRecord& brick);
+
+// A kind a level may give a brick: any colour kind, 34 to 146 (only the eight that start a
+// family have pictures of their own; the others draw from their neighbours' frames), or one of
+// the special kinds 162, 178, 194, 210, 226.
+bool IsLevelBrickKind(int kind);
+// A capsule a level may give a brick: 0 for none, or the first picture of a capsule family
+// (242, 258, ... 498).
+bool IsLevelCapsule(int capsule);
 
 // Reads a whole level file. On failure returns false with error = "brick <index>: <fault>"
 // (index from 0, in file order).

@@ -106,7 +106,18 @@ TEST_F(Levels, AMalformedLevelFileNamesTheFileTheBrickAndTheFault) {
   EXPECT_EQ(LoadFailure(), "level1.dat: brick 7: 75 waypoints (1 to 60 allowed)");
 
   WriteLevel(1, {Standing(obj::brickRed, 1, 1), {obj::brickRed, 0, {{1, 1, 1}, {-2, 5, 5}}}});
-  EXPECT_EQ(LoadFailure(), "level1.dat: brick 1: waypoint 1: a leg of -2 seconds (at least 1 on a moving brick)");
+  EXPECT_EQ(LoadFailure(), "level1.dat: brick 1: waypoint 1: a leg of -2 seconds (1 to 3600 on a moving brick)");
+  WriteLevel(1, {Standing(obj::brickRed, 1, 1), {obj::brickRed, 0, {{1, 1, 1}, {28633116, 5, 5}}}});
+  EXPECT_EQ(LoadFailure(),
+            "level1.dat: brick 1: waypoint 1: a leg of 28633116 seconds (1 to 3600 on a moving brick)");
+
+  // A kind or a capsule with no pictures would be drawn from other pictures, or none.
+  WriteLevel(1, {Standing(2147483647, 200, 100), Standing(obj::brickRed, 300, 100)});
+  EXPECT_EQ(LoadFailure(),
+            "level1.dat: brick 0: kind 2147483647 is not a brick kind (34 to 146, 162, 178, 194, 210 or 226)");
+  WriteLevel(1, {Standing(obj::brickRed, 200, 100), Standing(obj::brickRed, 300, 100, 999)});
+  EXPECT_EQ(LoadFailure(),
+            "level1.dat: brick 1: capsule 999 is not a capsule (0 for none, or 242, 258, ... 498 in steps of 16)");
 
   const std::string whole = EncodeLevel(Row(3));
   WriteFile("level1.dat", whole.substr(0, whole.size() - 5));
@@ -150,6 +161,21 @@ TEST_F(Levels, ALegOfTwoSecondsOutAndThreeBackTakes150And225Frames) {
   Step(150);  // and again
   EXPECT_EQ(b.x, 400);
   EXPECT_EQ(b.y, 50);
+}
+
+TEST_F(Levels, ALegTooLongForAWholeFrameCountStillHeadsForItsNextWaypoint) {
+  // The loader refuses such legs; the motion itself counts frames in floating point, where
+  // 28633116 seconds of 75 frames no longer fit in a 32-bit integer.
+  Brick b{};
+  b.waypointCount = 2;
+  b.seconds[0] = 28633116;
+  b.wx[0] = 0;
+  b.wx[1] = 28633116.0f * frameRate;  // a pixel a frame
+  b.wy[0] = b.wy[1] = 200;
+  StartLeg(b);
+  EXPECT_FLOAT_EQ(b.vx, 1.0f);
+  EXPECT_EQ(b.vy, 0.0f);
+  EXPECT_EQ(b.secondsLeft, 28633116);
 }
 
 TEST_F(Levels, AStandingBrickNeverMovesButAnimatesNineteenTimesASecond) {

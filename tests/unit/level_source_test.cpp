@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/catalogue.h"
 #include "assets/objects.h"
 #include "levels/level_source.h"
 #include "unit/level_test_support.h"
@@ -80,7 +81,7 @@ TEST(LevelFileLayout, RejectsMalformedRecordsNamingTheBrick) {
   const std::string zeroLeg = Int32(34) + Int32(0) + Int32(2) + Int32(2) + Float32(1) + Float32(1) +
                               Int32(0) + Float32(5) + Float32(5);
   EXPECT_EQ(Decoded(good + zeroLeg, bricks),
-            "brick 1: waypoint 1: a leg of 0 seconds (at least 1 on a moving brick)");
+            "brick 1: waypoint 1: a leg of 0 seconds (1 to 3600 on a moving brick)");
 
   EXPECT_EQ(Decoded(good + Int32(34) + Int32(0), bricks),
             "brick 1: record cut short (8 of 12 header bytes)");
@@ -91,20 +92,82 @@ TEST(LevelFileLayout, RejectsMalformedRecordsNamingTheBrick) {
   EXPECT_EQ(Decoded(nan, bricks), "brick 0: waypoint 0: position is not a finite number");
 }
 
+TEST(LevelFileLayout, RejectsKindsAndCapsulesThatHaveNoPicturesNamingTheBrick) {
+  auto brick = [](int32_t kind, int32_t capsule) {
+    return Int32(kind) + Int32(capsule) + Int32(1) + Int32(1) + Float32(200) + Float32(100);
+  };
+  std::vector<BrickRecord> bricks;
+  // Every colour kind from 34 to 146 plays (the cleared test counts them all), and the five
+  // special kinds; with no capsule or the first picture of each of the 17 capsules.
+  std::string level;
+  for (int kind = obj::brickRed; kind <= obj::brickBlack; ++kind) level += brick(kind, 0);
+  for (int kind : {obj::brickUnbreakable, obj::brick3Hits, obj::brick2Hits, obj::brick1Hit, obj::brickTeleport}) {
+    level += brick(kind, 0);
+  }
+  for (int capsule = obj::capsuleTriple; capsule <= obj::letterS; capsule += 16) {
+    level += brick(obj::brickRed, capsule);
+  }
+  ASSERT_EQ(Decoded(level, bricks), "");
+  EXPECT_EQ(bricks.size(), 113u + 5u + 17u);
+
+  const std::string kindFault = " is not a brick kind (34 to 146, 162, 178, 194, 210 or 226)";
+  for (int32_t kind : {INT32_MAX, INT32_MIN, -34, 0, 33, 147, 161, 163, 186, 227, 242}) {
+    EXPECT_EQ(Decoded(brick(obj::brickRed, 0) + brick(kind, 0), bricks),
+              "brick 1: kind " + std::to_string(kind) + kindFault);
+  }
+  const std::string capsuleFault = " is not a capsule (0 for none, or 242, 258, ... 498 in steps of 16)";
+  for (int32_t capsule : {INT32_MAX, INT32_MIN, -1, 1, 34, 226, 243, 250, 514, 2065}) {
+    EXPECT_EQ(Decoded(brick(obj::brickRed, 0) + brick(obj::brickBlue, capsule), bricks),
+              "brick 1: capsule " + std::to_string(capsule) + capsuleFault);
+  }
+}
+
+TEST(LevelFileLayout, EveryKindAndCapsuleALevelMayNameHasItsSixteenPictures) {
+  std::set<int> pictures;
+  for (const CatalogueRow& row : MainCatalogue().at(0).rows) pictures.insert(row.object);
+  int kinds = 0, capsules = 0;
+  for (int number = -1000; number < 3000; ++number) {
+    const bool kind = IsLevelBrickKind(number);
+    const bool capsule = number != 0 && IsLevelCapsule(number);
+    if (!kind && !capsule) continue;
+    kinds += kind;
+    capsules += capsule;
+    for (int frame = 0; frame < 16; ++frame) {
+      EXPECT_TRUE(pictures.count(number + frame)) << number << " frame " << frame;
+    }
+  }
+  EXPECT_EQ(kinds, 113 + 5);
+  EXPECT_EQ(capsules, 17);
+}
+
+TEST(LevelFileLayout, RejectsLegsOfMoreThanAnHourOrLessThanASecond) {
+  auto moving = [](int32_t seconds) {
+    return Int32(34) + Int32(0) + Int32(2) + Int32(1) + Float32(100) + Float32(100) +  //
+           Int32(seconds) + Float32(300) + Float32(100);
+  };
+  std::vector<BrickRecord> bricks;
+  EXPECT_EQ(Decoded(moving(1) + moving(3600), bricks), "");
+  // 28633116 seconds is the first leg whose frame count no longer fits in 32 bits.
+  for (int32_t seconds : {3601, 28633116, INT32_MAX, 0, -1, INT32_MIN}) {
+    EXPECT_EQ(Decoded(moving(seconds), bricks),
+              "brick 0: waypoint 1: a leg of " + std::to_string(seconds) + " seconds (1 to 3600 on a moving brick)");
+  }
+}
+
 TEST(LevelSource, ReadsNamesNumbersCommentsAndBlankLines) {
   const std::string text =
       "# two bricks\n"
       "\n"
       "hits3   life     2 120,80   3 200.5,-80   # a comment after the waypoints\n"
       "  teleport none  1 448,400\n"
-      "40      999      1 1,2\n";
+      "40      258      1 1,2\n";
   std::vector<BrickRecord> bricks;
   ASSERT_EQ(Parsed(text, bricks), "");
   ASSERT_EQ(bricks.size(), 3u);
   EXPECT_EQ(bricks[0], (BrickRecord{178, 402, {{2, 120, 80}, {3, 200.5f, -80}}}));
   EXPECT_EQ(bricks[1], (BrickRecord{226, 0, {{1, 448, 400}}}));
-  // Numbers stand for kinds and capsules that have no name.
-  EXPECT_EQ(bricks[2], (BrickRecord{40, 999, {{1, 1, 2}}}));
+  // Numbers stand for kinds and capsules too, named or not.
+  EXPECT_EQ(bricks[2], (BrickRecord{40, obj::capsuleEnlarge, {{1, 1, 2}}}));
 }
 
 TEST(LevelSource, InvalidLinesFailWithTheirLineNumber) {
@@ -118,7 +181,14 @@ TEST(LevelSource, InvalidLinesFailWithTheirLineNumber) {
   EXPECT_EQ(Parsed("red none 1 1;1\n", bricks), "line 1: waypoint 0: '1;1' is not a position x,y");
   EXPECT_EQ(Parsed("red none 1 1,\n", bricks), "line 1: waypoint 0: '1,' is not a position x,y");
   EXPECT_EQ(Parsed("red none 1 1,1 0 2,2\n", bricks),
-            "line 1: waypoint 1: a leg of 0 seconds (at least 1 on a moving brick)");
+            "line 1: waypoint 1: a leg of 0 seconds (1 to 3600 on a moving brick)");
+  EXPECT_EQ(Parsed("red none 1 1,1 28633116 2,2\n", bricks),
+            "line 1: waypoint 1: a leg of 28633116 seconds (1 to 3600 on a moving brick)");
+  // Numbers are checked like the file's: a kind or capsule without pictures is refused.
+  EXPECT_EQ(Parsed("red none 1 1,1\n2147483647 none 1 1,1\n", bricks),
+            "line 2: kind 2147483647 is not a brick kind (34 to 146, 162, 178, 194, 210 or 226)");
+  EXPECT_EQ(Parsed("red 999 1 1,1\n", bricks),
+            "line 1: capsule 999 is not a capsule (0 for none, or 242, 258, ... 498 in steps of 16)");
   std::string tooLong = "red none";
   for (int i = 0; i < 61; ++i) tooLong += " 1 " + std::to_string(100 + i) + ",100";
   EXPECT_EQ(Parsed(tooLong + "\n", bricks), "line 1: 61 waypoints (1 to 60 allowed)");
@@ -128,7 +198,7 @@ TEST(LevelSource, WrittenSourceReadsBackBitForBit) {
   std::vector<BrickRecord> bricks = {
       {34, 0, {{1, 0.1f, 1e-7f}}},
       {178, 418, {{2, 123.456789f, -0.0f}, {60, 3.4e38f, 700}}},
-      {7, 12345, {{-5, 88, 20}}},  // no names: written as numbers
+      {40, 0, {{-5, 88, 20}}},  // a kind without a name: written as a number
   };
   // Every kind and every capsule by its name: a name given twice would read back wrongly.
   for (int kind = obj::brickRed; kind <= obj::brickTeleport; kind += 16) {
