@@ -11,6 +11,7 @@
 #include "gameplay/capsules.h"
 #include "gameplay/sprite_effects.h"
 #include "media/media.h"
+#include "shell/ship_steering.h"
 
 namespace {
 
@@ -118,7 +119,9 @@ void Enlarge() {
   if (game.sizeHold != 0) return;
   PlayEffect(obj::soundShield, 0, 100, shieldFrequency);
   game.sizeHold = 1;
-  game.sizeCounter = enlargedSize;
+  // Setting the counter alone leaves the narrow body until the steering reaches the next row,
+  // eight frames on; the widest row applied here makes the ship wide in the frame of the catch.
+  SetShipSize(enlargedSize);
 }
 
 void Fire() {

@@ -77,21 +77,27 @@ void ClampToPlayfield() {
 }
 
 void AnimateSize() {
+  int counter = game.sizeCounter;
   if (game.sizeHold) {
-    if (++game.sizeCounter == sizeCycleEnd) game.sizeCounter = sizeCycleStart;
-  } else if (game.sizeCounter > 0) {
-    --game.sizeCounter;
+    if (++counter == sizeCycleEnd) counter = sizeCycleStart;
+  } else if (counter > 0) {
+    --counter;
   }
+  SetShipSize(counter);
+}
+
+}  // namespace
+
+void SetShipSize(int counter) {
+  game.sizeCounter = counter;
   for (const SizeStep& step : sizeSteps) {
-    if (step.counter == game.sizeCounter) {
+    if (step.counter == counter) {
       game.shipBodySprite = step.bodySprite;
       game.shipHalfWidth = step.halfWidth;
       return;
     }
   }
 }
-
-}  // namespace
 
 void SteerShip(float dx, float dy) {
   game.shipDX = game.malus == mirrorMalus ? -dx : dx;

@@ -7,3 +7,7 @@ void StepShip();
 
 // The whole steering step for a given movement (StepShip's body; tests drive it directly).
 void SteerShip(float dx, float dy);
+
+// Sets the size counter and, for a counter with a row in the size table, the body picture and
+// the half-width of that row at once; other counters keep the ship as it is.
+void SetShipSize(int counter);

@@ -223,20 +223,32 @@ TEST_F(Capsules, AnyOtherCapsuleEndsLaserGlueAndEnlargementButALetterDoesNot) {
   EXPECT_EQ(game.balls.begin()->glued, 0);
 }
 
-TEST_F(Capsules, EnlargeWidensTheShipOnlyWhenItIsNotHeldWide) {
+TEST_F(Capsules, EnlargeWidensTheShipAtTheCatchOnlyWhenItIsNotHeldWide) {
   Catch(obj::capsuleEnlarge);
   EXPECT_EQ(game.sizeHold, 1);
   EXPECT_EQ(game.sizeCounter, 10);
-  // The steering then cycles the full-width pictures at half-width 65.
-  for (int i = 0; i < 8; ++i) SteerShip(0, 0);
+  // Wide in the very frame of the catch: the widest body, half-width 65.
+  EXPECT_EQ(game.shipBodySprite, obj::shipBody + 5);
   EXPECT_EQ(game.shipHalfWidth, 65);
+  // So a capsule just past the narrow ship's edge is caught at the very next step.
+  AddCapsule(game.shipX + 40 + 16 + 20, game.shipY - 40, obj::letterB);
+  CapsuleStep();
+  EXPECT_EQ(game.letterMask, 16);
+  // The steering then cycles the full-width pictures, never narrower than at the catch.
+  for (int i = 1; i <= 48; ++i) {
+    SteerShip(0, 0);
+    ASSERT_EQ(game.shipHalfWidth, 65) << "frame " << i;
+    ASSERT_GE(game.shipBodySprite, obj::shipBody + 5) << "frame " << i;
+  }
 
   // Caught again while held: the cycle goes on where it was.
   game.sizeCounter = 30;
+  const int body = game.shipBodySprite;
   Catch(obj::capsuleEnlarge);
   EXPECT_EQ(game.sizeHold, 1);
   EXPECT_EQ(game.sizeCounter, 30);
-  EXPECT_EQ(game.score, 40);
+  EXPECT_EQ(game.shipBodySprite, body);
+  EXPECT_EQ(game.score, 20 + 100 + 20);
 
   // Let go, the ship shrinks back to half-width 40.
   Catch(obj::capsuleGlue);
