@@ -1,9 +1,12 @@
-// The credits without a screen: the text and its split, the landscape, where the camera puts a
-// point of it on the screen, and the triangle filler that draws it.
+// The credits without a screen: the text and its split, the binary files it owns up to, the
+// landscape, where the camera puts a point of it on the screen, and the triangle filler that
+// draws it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -93,6 +96,45 @@ TEST(CreditsText, CreditsTheTeamTheSideGamesAndTheFreeSoftwareWithLicences) {
     ASSERT_NE(line + 1, lines.end());
     EXPECT_EQ(line[1], licence) << name;
   }
+}
+
+// The files of the source tree holding a NUL byte in their first 8000 bytes (git's own test for
+// a binary file), as paths from the top; the build folders and hidden ones are left out.
+std::vector<std::string> BinaryFilesInTheSources() {
+  namespace fs = std::filesystem;
+  const fs::path top = fs::path(__FILE__).parent_path().parent_path().parent_path();
+  std::vector<std::string> found;
+  for (auto it = fs::recursive_directory_iterator(top); it != fs::recursive_directory_iterator(); ++it) {
+    const std::string name = it->path().filename().string();
+    if (it->is_directory() && (name.starts_with(".") || (it.depth() == 0 && name.starts_with("build")))) {
+      it.disable_recursion_pending();
+      continue;
+    }
+    if (!it->is_regular_file()) continue;
+    std::ifstream in(it->path(), std::ios::binary);
+    std::string head(8000, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    if (head.find('\0') != std::string::npos) {
+      found.push_back(it->path().lexically_relative(top).generic_string());
+    }
+  }
+  return found;
+}
+
+TEST(CreditsText, NamesTheOnlyBinaryFilesOurSourcesKeep) {
+  const std::string text = CreditsText();
+  EXPECT_EQ(text.find("no binary file"), std::string::npos);
+  EXPECT_NE(text.find("recorded test games"), std::string::npos);
+  EXPECT_NE(text.find("README's screenshot"), std::string::npos);
+  // And those are all there is: any other binary file makes that line untrue.
+  int replays = 0;
+  for (const std::string& path : BinaryFilesInTheSources()) {
+    const bool replay = path.starts_with("tests/replays/") && path.ends_with(".rec");
+    EXPECT_TRUE(replay || path == "docs/screenshot.png") << path << " is binary; the credits do not own up to it";
+    replays += replay;
+  }
+  EXPECT_GT(replays, 0);
 }
 
 // ---------------------------------------------------------------- the landscape and its camera
