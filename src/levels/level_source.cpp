@@ -157,6 +157,8 @@ bool IsLevelBrickKind(int kind) { return IsColourKind(kind) || !NameOf(kindNames
 bool IsLevelCapsule(int capsule) { return !NameOf(capsuleNames, capsule).empty(); }
 
 std::string BrickFault(const BrickRecord& brick) {
+  // Read plainly, a level may name any number and the brick or capsule is drawn from whatever
+  // pictures follow it, or from none; refusing it names the fault before anyone plays it.
   if (!IsLevelBrickKind(brick.kind)) {
     return "kind " + std::to_string(brick.kind) + " is not a brick kind " + BrickKindsText();
   }
