@@ -108,6 +108,12 @@ void ReleaseLevelResources() {
 
 void ClearLevelResources() { levelResources.Clear(); }
 
+void ResetAssetLoader() {
+  SwitchPack(mainPackName);
+  levelResources.Clear();
+  chaingunRotation = RotationRecord{};
+}
+
 void LoadAssets() {
   for (const CataloguePack& pack : MainCatalogue()) {
     SwitchPack(pack.packName);

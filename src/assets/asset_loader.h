@@ -47,3 +47,7 @@ void ClearLevelResources();
 
 // Loads the whole main catalogue, replacing the objects with the same numbers.
 void LoadAssets();
+
+// The loader as at start-up: the main pack current and closed, no level picture recorded, no
+// chaingun rotation. The game record's reset calls it.
+void ResetAssetLoader();

@@ -152,6 +152,11 @@ void ClosePackFile() {
   ReleaseEntry();
 }
 
+void ResetPackReader() {
+  ClosePackFile();
+  pack = PackState{};
+}
+
 bool CreatePackFile(const std::string& name) {
   ClosePackFile();
   std::FILE* file = std::fopen(name.c_str(), "wb");

@@ -26,6 +26,8 @@ const uint8_t* ReadNextEntry();
 int64_t LastEntrySize();
 // Closes the pack, for reading or writing, and releases the last entry's buffer.
 void ClosePackFile();
+// Closes the pack and forgets what the last read met: the reader as at start-up.
+void ResetPackReader();
 
 // Writing. CreatePackFile closes any open pack and creates or truncates the file.
 bool CreatePackFile(const std::string& name);

@@ -1,10 +1,40 @@
 #include "core/game_state.h"
 
+#include <utility>
+
+#include "assets/asset_loader.h"
+#include "assets/pack_file.h"
+
 GameState game;
 
-void ResetGameState() { game = GameState{}; }
+void ResetGameState() {
+  game = GameState{};
+  // The layers below the record keep their own state; a fresh run finds them fresh too.
+  ResetAssetLoader();
+  ResetPackReader();
+}
+
+void ResetGameForNewGame() {
+  GameState next;
+  // What outlives a game: the screens that set themselves up (the menu, the credits, the console
+  // and its side games) and whether the mouse is given back to the system. Everything else is
+  // the last game's and starts again from its initialiser.
+  next.menu = std::move(game.menu);
+  next.credits = std::move(game.credits);
+  next.console = std::move(game.console);
+  next.pong = game.pong;
+  next.tetris = std::move(game.tetris);
+  next.duck = std::move(game.duck);
+  next.sweets = std::move(game.sweets);
+  next.mouseReleased = game.mouseReleased;
+  next.focusPauseWaiting = game.focusPauseWaiting;
+  game = std::move(next);
+}
 
 void ResetLevelState() {
+  // Every value comes from the record's initialisers, so each default is written once.
+  const GameState defaults;
+
   // The per-level lists; the bricks stay when the level restarts after a lost life.
   game.balls.Clear();
   if (!game.lifeLost) game.bricks.Clear();
@@ -20,63 +50,64 @@ void ResetLevelState() {
   game.settledBalls.Clear();
 
   // Monster spawning back to its defaults, before the level's scenery may change it.
-  const GameState defaults;
   game.maxMonsters = defaults.maxMonsters;
   game.kindMask = defaults.kindMask;
   game.spawnPeriod = defaults.spawnPeriod;
 
-  game.showFps = 0;
-  game.fpsAverage = 0;
+  game.showFps = defaults.showFps;
+  game.fpsAverage = defaults.fpsAverage;
 
-  game.shipX = playLeft + playWidth / 2;
-  game.shipY = playBottom - 40;
-  game.shipHalfWidth = 40;
-  game.sizeHold = 0;
-  game.sizeCounter = 0;
-  game.leanTimer = 0;
+  // The ship in the middle at its normal size.
+  game.shipX = defaults.shipX;
+  game.shipY = defaults.shipY;
+  game.shipHalfWidth = defaults.shipHalfWidth;
+  game.sizeHold = defaults.sizeHold;
+  game.sizeCounter = defaults.sizeCounter;
+  game.leanTimer = defaults.leanTimer;
 
-  game.levelComplete = 0;
-  game.quitToMenu = 0;
-  game.gameOver = 0;
-  game.paused = 0;
-  game.doorOpen = 0;
-  game.malus = 0;
-  game.malusTimer = 0;
-  game.shipLeaving = 0;
-  game.pictureEffectOn = 0;
-  game.pictureEffectStarting = 0;
-  game.launchLocked = 0;
-  game.frameCounter = 0;
+  game.levelComplete = defaults.levelComplete;
+  game.quitToMenu = defaults.quitToMenu;
+  game.gameOver = defaults.gameOver;
+  game.paused = defaults.paused;
+  game.doorOpen = defaults.doorOpen;
+  game.malus = defaults.malus;
+  game.malusTimer = defaults.malusTimer;
+  game.shipLeaving = defaults.shipLeaving;
+  game.pictureEffectOn = defaults.pictureEffectOn;
+  game.pictureEffectStarting = defaults.pictureEffectStarting;
+  game.launchLocked = defaults.launchLocked;
+  game.levelReloaded = defaults.levelReloaded;
+  game.frameCounter = defaults.frameCounter;
 
   // Balls, bonuses and weapons.
-  game.maxBallSpeed = 10;
-  game.glueMode = 0;
-  game.glueTimer = 0;
-  game.fireMode = 0;
-  game.fireTimer = 0;
-  game.filBarrierOn = 0;
-  game.filTimer = 0;
-  game.laserOn = 0;
-  game.laserCooldown = 0;
-  game.missileArmed = 0;
-  game.missileCountdown = 0;
-  game.launcherFrame = 0;
-  game.gaugeAngle = 0;
-  game.targetValid = false;
-  game.targetScroll = 0;
+  game.maxBallSpeed = defaults.maxBallSpeed;
+  game.glueMode = defaults.glueMode;
+  game.glueTimer = defaults.glueTimer;
+  game.fireMode = defaults.fireMode;
+  game.fireTimer = defaults.fireTimer;
+  game.filBarrierOn = defaults.filBarrierOn;
+  game.filTimer = defaults.filTimer;
+  game.laserOn = defaults.laserOn;
+  game.laserCooldown = defaults.laserCooldown;
+  game.missileArmed = defaults.missileArmed;
+  game.missileCountdown = defaults.missileCountdown;
+  game.launcherFrame = defaults.launcherFrame;
+  game.gaugeAngle = defaults.gaugeAngle;
+  game.targetValid = defaults.targetValid;
+  game.targetScroll = defaults.targetScroll;
   game.missiles.Clear();
-  game.smokePuffs.fill(SmokePuff{});
-  game.fragments.fill(MissileFragment{});
-  game.fragmentsInFlight = 0;
-  game.gunState = 0;
+  game.smokePuffs = defaults.smokePuffs;
+  game.fragments = defaults.fragments;
+  game.fragmentsInFlight = defaults.fragmentsInFlight;
+  game.gunState = defaults.gunState;
 
   // Chaingun, laser and fil.
   game.bullets.Clear();
   game.muzzleFlashes.Clear();
   game.laserShots.Clear();
-  game.nextShot = 0;
-  game.rightBarrel = false;
-  game.gaugeIndex = 0;
-  game.filAlpha = 0;
-  game.filPhase = 0;
+  game.nextShot = defaults.nextShot;
+  game.rightBarrel = defaults.rightBarrel;
+  game.gaugeIndex = defaults.gaugeIndex;
+  game.filAlpha = defaults.filAlpha;
+  game.filPhase = defaults.filPhase;
 }

@@ -1,5 +1,7 @@
 // The game-wide record: every program-wide field and list lives here for the whole run. Parts
-// read and write it directly; ResetLevelState clears the per-level part at every level start.
+// read and write it directly. A group's values last a level (ResetLevelState, or the level's own
+// set-up where the group names it) unless the group says a game (ResetGameForNewGame, at every
+// new game) or the run (kept from game to game). A field's initialiser is its one default.
 #pragma once
 
 #include <cstdint>
@@ -28,7 +30,7 @@
 #include "media/list.h"
 
 struct GameState {
-  // Level progression and the end-of-level conditions.
+  // Level progression and the end-of-level conditions, per game; the conditions also per level.
   int levelNumber = 0;
   int savedLevel = 0;
   int enteringBonus = 0;
@@ -43,9 +45,13 @@ struct GameState {
   int demoEnd = 0;
 
   // Attract mode: the untouched menu plays a demo game with the autopilot until a key or a click.
+  // Per game: the menu sets it as it hands over.
   bool attractDemo = false;
+  // The autopilot's hand, per game: the button it pressed, to let go on its next step.
+  bool autopilotButtonDown = false;
 
-  // Loop flags.
+  // Loop flags: per level, except musicOn and effectsOn (per game), mouseReleased and
+  // focusPauseWaiting (the run's).
   int paused = 0;
   int frameCounter = 0;
   int showFps = 0;
@@ -57,6 +63,7 @@ struct GameState {
   int launchPending = 0;
   int launchLocked = 0;      // the ball-launch lock of one level's scenery
   int levelReloaded = 0;     // set when the screen was rebuilt and the level file read again
+  bool focusPauseWaiting = false;  // the focus-loss pause waits for the player's click
 
   // Ship (steering keeps these; drawing reads them).
   float shipX = playCentreX;
@@ -151,10 +158,11 @@ struct GameState {
   List<FlyingBall> flyingBalls;
   List<SettledBall> settledBalls;
 
-  // Main menu: pointer, selection, intro animation, sweep and sparks.
+  // Main menu: pointer, selection, intro animation, sweep and sparks; the run's, set up afresh
+  // by the menu each time it opens.
   MenuState menu;
 
-  // The level's bricks in file order, and the indices of its teleporters.
+  // The level's bricks in file order, and the indices of its teleporters: the level file's.
   List<Brick> bricks;
   List<int> teleportBricks;
   int secondTick = 0;    // 0..74; its wrap to 0 is the one-second tick of level time
@@ -165,10 +173,12 @@ struct GameState {
   PongState pong;
 
   // Level scenery: the background style, the effect particles (one array for the whole run,
-  // every effect uses a prefix of it) and the guardian scene of level 50.
+  // every effect uses a prefix of it) and the guardian scene of level 50. Set up by each level;
+  // a new game also clears them, so a game lost to the guardian leaves nothing behind.
   std::string backgroundStyle = "black";
   std::array<BackgroundParticle, backgroundParticleCount> backgroundParticles{};
   GuardianScene guardian;
+  // The screens below set themselves up: the run's, kept from game to game.
   // ---------------------------------------------------------------- credits screen
   // Its text, scroll, fade and landscape while it is open (emptied when it closes).
   CreditsState credits;
@@ -181,8 +191,14 @@ struct GameState {
 
 extern GameState game;
 
-// A new-process state: tests call it so every test starts clean.
+// A new-process state, the record and the asset loader's and pack reader's own state: start-up
+// and tests call it so every run starts clean.
 void ResetGameState();
+
+// The per-game reset of every new game: everything a game may leave behind (its level and the
+// bonus level's return, letters, score, the guardian, weapons, the autopilot's hand) back to
+// its initialiser; the run's groups stay.
+void ResetGameForNewGame();
 
 // The per-level reset of every level start.
 void ResetLevelState();

@@ -16,8 +16,6 @@ constexpr int firePeriod = 20;       // frames between shots of the laser and th
 constexpr int menuStartX = 110;
 constexpr int menuStartY = 392;
 
-bool buttonDown = false;
-
 // Where a ball at x moving dx per frame is after t frames, bouncing between the side walls.
 float ReflectedX(float x, float dx, float t, float radius) {
   const float left = playLeft + radius;
@@ -27,7 +25,7 @@ float ReflectedX(float x, float dx, float t, float radius) {
   return left + (p <= width ? p : 2 * width - p);
 }
 
-// A click is a press on one frame and a release on the next, so that every press is seen.
+// Whether a click is wanted in play this frame.
 bool WantsClick() {
   if (game.levelComplete || game.lifeLost || game.gameOver) return true;
   if (game.paused) return false;
@@ -71,16 +69,20 @@ float AutopilotTargetX() {
 
 namespace {
 
+// A click is a press on one step and a release on the next, so that every press is seen.
+void Click(bool wanted) {
+  if (game.autopilotButtonDown) {
+    ReleaseAutopilotButton();
+  } else if (wanted) {
+    InjectMouseButton(1, true);
+    game.autopilotButtonDown = true;
+  }
+}
+
 // The menu: the pointer goes to the first item and clicks once it is selected.
 void PlayMenu() {
   const MenuState& m = game.menu;
-  if (buttonDown) {
-    InjectMouseButton(1, false);
-    buttonDown = false;
-  } else if (m.selected == 1) {
-    InjectMouseButton(1, true);
-    buttonDown = true;
-  }
+  Click(m.selected == 1);
   const int dx = std::clamp(menuStartX - m.pointerX, -static_cast<int>(maxStep), static_cast<int>(maxStep));
   const int dy = std::clamp(menuStartY - m.pointerY, -static_cast<int>(maxStep), static_cast<int>(maxStep));
   InjectMouseMotion(dx, dy);
@@ -89,21 +91,24 @@ void PlayMenu() {
 }  // namespace
 
 void AutopilotStep() {
+  // The focus-loss pause is the person's to end: a click of the autopilot there would end it
+  // while the window is still away, and the next frame would pause again.
+  if (game.focusPauseWaiting) return;
   if (game.menu.shown) {
     PlayMenu();
     return;
   }
-  if (buttonDown) {
-    InjectMouseButton(1, false);
-    buttonDown = false;
-  } else if (WantsClick()) {
-    InjectMouseButton(1, true);
-    buttonDown = true;
-  }
+  Click(WantsClick());
   if (game.paused) return;
   // An open door is the way to the next level.
   float dx = game.doorOpen ? maxStep : AutopilotTargetX() - game.shipX;
   dx = std::clamp(dx, -maxStep, maxStep);
   if (game.malus == mirrorMalus) dx = -dx;
   InjectMouseMotion(static_cast<int>(std::lround(dx)), 0);
+}
+
+void ReleaseAutopilotButton() {
+  if (!game.autopilotButtonDown) return;
+  InjectMouseButton(1, false);
+  game.autopilotButtonDown = false;
 }

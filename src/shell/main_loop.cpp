@@ -23,6 +23,7 @@
 #include "media/fatal_error.h"
 #include "media/media.h"
 #include "shell/attract_mode.h"
+#include "shell/autopilot.h"
 #include "shell/command_line.h"
 #include "shell/game.h"
 #include "shell/game_files.h"
@@ -220,13 +221,12 @@ void StartUp() {
 
 bool NewGame() {
   const int startLevel = TakeStartLevel();  // --level N: straight to that level, no menu
+  // The plain reading resets only level, score, name, lives, lost life, music and effects; a
+  // game lost on the guardian's or the bonus level then left the bonus flag set, and the next
+  // game's first level could never be cleared. Everything the last game left goes instead.
+  ReleaseAutopilotButton();
+  ResetGameForNewGame();
   game.levelNumber = startLevel < 0 ? 0 : startLevel;
-  game.score = 0;
-  game.teamName = "TEAM";
-  game.lives = 3;
-  game.lifeLost = 0;
-  game.musicOn = 1;
-  game.effectsOn = 1;
   if (startLevel < 0 && !RunMainMenu()) return false;
   if (game.attractDemo) StartAttractDemo();
   LoadFont(obj::fontText, "Arial black", 25);

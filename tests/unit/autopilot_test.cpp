@@ -47,6 +47,20 @@ TEST_F(Autopilot, MeetsTheBallAtFiveDifferentPointsOverTime) {
   EXPECT_EQ(shares.size(), 5u) << "a ball caught in one loop gets other angles to try";
 }
 
+TEST_F(Autopilot, ItsHandsStartFreeWithEveryGameRecord) {
+  game.launchPending = 1;
+  AutopilotStep();  // presses to serve, to let go on the next step
+  ExamineMouse();
+  ASSERT_TRUE(MouseButton(1));
+  ResetGameState();
+  ResetLevelState();
+  ForgetInput();
+  game.launchPending = 1;
+  AutopilotStep();
+  ExamineMouse();
+  EXPECT_TRUE(MouseButton(1)) << "the fresh record serves at once, with no press of before to let go";
+}
+
 TEST_F(Autopilot, WithNoBallComingDownItWaitsUnderTheLowestOne) {
   AddBall(300, 200, 1, -4, 8, 0);
   AddBall(700, 500, -1, -4, 8, 0);

@@ -1,6 +1,12 @@
-// The per-level reset and the shared sound helpers.
+// The record's resets (per run, per game, per level) and the shared sound helpers.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
+#include "assets/asset_loader.h"
+#include "assets/catalogue.h"
+#include "assets/objects.h"
+#include "assets/pack_file.h"
 #include "core/game_state.h"
 #include "core/sound_effects.h"
 
@@ -45,6 +51,24 @@ TEST(ResetLevelState, PutsTheShipBackAndClearsTheLevelFlags) {
   // What belongs to the game, not the level, stays.
   EXPECT_EQ(game.lives, 2);
   EXPECT_EQ(game.score, 1234);
+}
+
+TEST(ResetGameState, ReachesTheAssetLoaderAndThePackReader) {
+  // A pack held open half read, another pack chosen, a level picture recorded.
+  static const uint8_t entry[] = {3, 0, 0, 0, 3, 0, 0, 0, 'a', 'b', 'c'};
+  ASSERT_EQ(OpenPackMemory(entry, sizeof entry), 1);
+  ASSERT_NE(ReadNextEntry(), nullptr);
+  SwitchPack("packs/elsewhere.pak");
+  AddLevelResource(obj::resourcePlainSprite, 7);
+  ASSERT_EQ(OpenPackMemory(entry, sizeof entry), 1);
+
+  ResetGameState();
+
+  EXPECT_EQ(CurrentPackName(), mainPackName);
+  EXPECT_EQ(PackEntriesLoaded(), 0);
+  EXPECT_TRUE(LevelResources().Empty());
+  EXPECT_EQ(ReadNextEntry(), nullptr) << "no pack is left open";
+  EXPECT_EQ(LastEntryInfo().status, PackEntryStatus::notOpen);
 }
 
 }  // namespace
