@@ -4,6 +4,7 @@
 
 #include "assets/menu_catalogue.h"
 #include "assets/objects.h"
+#include "core/game_state.h"
 #include "core/settings.h"
 #include "media/fatal_error.h"
 #include "media/media.h"
@@ -122,10 +123,17 @@ int FocusCheck() {
   MakePausePicture();
   // Full screen, the game steps out of the way; the player brings it back from the desktop.
   if (FullScreen()) MinimiseWindow();
+  // The pause is the person's to end, in a demo or under the autopilot too: their clicks are
+  // heard, and the autopilot keeps its hands off until play goes on.
+  const bool mouseIgnored = RealMouseIgnored();
+  SetRealMouseIgnored(false);
+  game.focusPauseWaiting = true;
   // Clicks and moves made before the pause are not taken for the click that ends it.
   ForgetInput();
   WaitForClick();
   FreePausePictures();
   ForgetInput();
+  game.focusPauseWaiting = false;
+  SetRealMouseIgnored(mouseIgnored);
   return 0;
 }

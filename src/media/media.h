@@ -250,6 +250,7 @@ void SetFrameHook(void (*hook)());
 void InjectMouseMotion(int dx, int dy);
 void InjectMouseButton(int button, bool down);
 void SetRealMouseIgnored(bool ignored);
+bool RealMouseIgnored();
 // True once after a person pressed a key or a mouse button, even while the real mouse is ignored.
 bool RealInputSeen();
 

@@ -286,6 +286,7 @@ void InjectMouseButton(int button, bool down) {
 }
 
 void SetRealMouseIgnored(bool ignored) { realMouseIgnored = ignored; }
+bool RealMouseIgnored() { return realMouseIgnored; }
 
 bool RealInputSeen() {
   PumpEvents();

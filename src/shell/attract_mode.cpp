@@ -4,6 +4,7 @@
 #include "core/game_state.h"
 #include "levels/level_file.h"
 #include "media/media.h"
+#include "shell/autopilot.h"
 #include "shell/command_line.h"
 
 namespace {
@@ -25,6 +26,10 @@ void StartAttractDemo() {
 }
 
 void EndAttractDemo() {
+  // The demo may end between the autopilot's press and its release: held on, the button would
+  // choose the menu's first hovered item, keep it from ever playing the demo again, and serve
+  // the player's first ball at once.
+  ReleaseAutopilotButton();
   game.attractDemo = false;
   SetRealMouseIgnored(runOptions.autopilot);
 }

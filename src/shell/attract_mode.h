@@ -4,7 +4,8 @@
 
 // After the menu handed over: picks the level and lets the autopilot take the mouse.
 void StartAttractDemo();
-// The demo is over (a key, a click, or the game ended): the mouse is the player's again.
+// The demo is over (a key, a click, or the game ended): the autopilot lets go of the button and
+// the mouse is the player's again.
 void EndAttractDemo();
 // Once a frame during the demo, over everything.
 void DrawDemoCaption();
