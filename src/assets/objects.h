@@ -82,6 +82,8 @@ constexpr int menuIntroSound = 0;
 
 // Pause screen: the screen grab, the pause picture and the filtered result (images).
 constexpr int pauseSnapshot = 9990, pausePicture = 9991, pauseResult = 9992;
+// The ending: the last frame of play, dimmed, behind the congratulation (a sprite).
+constexpr int endingBackdrop = 9993;
 
 // Level resource kinds.
 constexpr int resourcePlainSprite = 2188, resourceQuadSprite = 2189;

@@ -42,7 +42,6 @@ struct GameState {
   int lifeLost = 0;
   int gameOver = 0;
   int quitToMenu = 0;
-  int demoEnd = 0;
 
   // Attract mode: the untouched menu plays a demo game with the autopilot until a key or a click.
   // Per game: the menu sets it as it hands over.

@@ -14,6 +14,11 @@ constexpr int playWidth = playRight - playLeft;     // 720
 constexpr int playHeight = playBottom - playTop;    // 748
 constexpr int playCentreX = playLeft + playWidth / 2;  // 448
 constexpr int playCentreY = playTop + playHeight / 2;  // 394
+// Play is drawn clipped from 12 pixels below the playfield's top: the top panel's lower edge
+// covers those rows, and the bricks slide in from behind it.
+constexpr int playClipInset = 12;
+constexpr int playClipTop = playTop + playClipInset;           // 32
+constexpr int playClipHeight = playHeight - playClipInset;     // 736
 
 constexpr int cellWidth = 64;
 constexpr int cellHeight = 20;
@@ -23,6 +28,8 @@ constexpr int gridRows = playHeight / cellHeight - 8;     // 29
 constexpr int gameWindow = 1;
 constexpr const char* windowTitle = "Kaldov1rent";
 constexpr int bonusLevel = 102;
-constexpr int demoLevels = 3;      // the demo ends once the third level is finished
+// Play runs on through the levels below this one. The levels from here on (the guardian at 50,
+// the heart at 101, the bonus level) are reached only by the console, --level or the letters.
+constexpr int firstSpecialLevel = 50;
 constexpr int allLetters = 31;     // B 16, O 8, N 4, U 2, S 1
 constexpr const char* makerAddress = "https://kaldovirent.example.org/";

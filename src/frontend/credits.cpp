@@ -7,6 +7,7 @@
 #include "core/game_state.h"
 #include "frontend/credits_landscape.h"
 #include "media/media.h"
+#include "shell/game.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ bool CreditsFrame() {
     c.fadeVolume -= 1;
     SoundVolume(obj::creditsMusic, static_cast<int>(c.fadeVolume));
   }
-  FlipBuffers();
+  PresentFrame();
   return c.fadeVolume > 0;
 }
 

@@ -12,8 +12,9 @@ void RunCredits();
 // The pieces of RunCredits, for the tests and the benchmark.
 // Loads the credits pack and the font, starts the music looping and sets the screen up.
 void OpenCredits();
-// One frame: landscape, text, title, the Escape key and the fade. False once the music has
-// faded out (the frame that reaches volume 0 is still shown).
+// One frame: landscape, text, title, the Escape key and the fade, then the flip (a window
+// closed meanwhile ends the program). False once the music has faded out (the frame that
+// reaches volume 0 is still shown).
 bool CreditsFrame();
 // Stops and frees the music, the title and the font, and empties the screen's record.
 void CloseCredits();

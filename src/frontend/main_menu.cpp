@@ -9,6 +9,7 @@
 #include "frontend/credits.h"
 #include "frontend/pause_screen.h"
 #include "media/media.h"
+#include "shell/game.h"
 
 namespace {
 
@@ -303,7 +304,7 @@ int MenuFrame() {
     DrawHighlight();
     Stop3D();
   }
-  FlipBuffers();
+  PresentFrame();
   HandleKeys();
   WatchIdleTime();
   return menu().result;

@@ -18,5 +18,6 @@ void ReloadMenuPictures();
 
 enum MenuResult { menuStay = 0, menuStart = 1, menuQuit = 2, menuDemo = 3 };
 // One frame of the menu: focus check, pointer, clicks, drawing, hover, sweep, sparks and
-// highlight, then the flip and the keys. Returns the result (game.menu.result).
+// highlight, then the flip (a window closed meanwhile ends the program) and the keys. Returns
+// the result (game.menu.result).
 int MenuFrame();

@@ -111,7 +111,7 @@ void DrawBackground() {
     // The scene has no panels: what lies outside the background is kept black.
     ClearScreen(0);
     DisplaySprite(obj::background, backgroundX, backgroundY);
-    Set3DViewport(playLeft, playTop + 12, playWidth, playHeight - 12);
+    Set3DViewport(playLeft, playClipTop, playWidth, playClipHeight);
     StepGuardianScene();
     DrawGuardianScene();
     return;
@@ -120,7 +120,7 @@ void DrawBackground() {
   DisplaySprite(obj::panelTop, panelTopX, 0);
   DisplaySprite(obj::panelLeft, 0, 0);
   DisplaySprite(obj::panelRight, panelRightX, 0);
-  Set3DViewport(playLeft, playTop + 12, playWidth, playHeight - 12);
+  Set3DViewport(playLeft, playClipTop, playWidth, playClipHeight);
   DrawEffect(level);
   Sprite3DBlendingMode(5, 6);
 }

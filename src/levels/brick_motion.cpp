@@ -1,13 +1,10 @@
 #include <cmath>
 
 #include "core/game_state.h"
-#include "frontend/pause_screen.h"
 #include "gameplay/sprite_effects.h"
-#include "levels/backgrounds.h"
 #include "levels/level_file.h"
 #include "media/media.h"
 #include "shell/game.h"
-#include "shell/hud.h"
 
 namespace {
 
@@ -31,6 +28,14 @@ void DrawShipAtRest() {
   const int body = game.shipBodySprite;
   DisplaySprite3D(body, static_cast<int>(std::lrint(game.shipX - Sprite3DWidth(body) / 2.0f)),
                   static_cast<int>(std::lrint(game.shipY - 96)), 255);
+}
+
+// What the slide-in shows inside the playfield: the ship at rest, the level's banner and the
+// bricks on their way down.
+void SlideInArena() {
+  DrawShipAtRest();
+  StepSpriteEffects();
+  StepBricks();
 }
 
 }  // namespace
@@ -68,30 +73,17 @@ void StepBricks() {
 }
 
 void SlideInBricks() {
-  ClearScreen(0);
-  FlipBuffers();
+  // The first frame start presents a black screen, so the level appears from black.
   ClearScreen(0);
   game.slideOffset = -screenHeight;
   do {
-    EndIfCloseRequested();
-    if (!FocusCheck()) RebuildGameScreen();
+    StartFrame();
     ExamineKeyboard();
     ExamineMouse();
-    if (Start3D()) {
-      // Clipped to the playfield as in play, so the bricks enter from behind the top panel.
-      Set3DViewport(playLeft, playTop + 12, playWidth, playHeight - 12);
-      DrawBackground();
-      DrawSidePanels();
-      Sprite3DQuality(1);
-      DrawShipAtRest();
-      StepSpriteEffects();
-      StepBricks();
-      Set3DViewport(0, 0, screenWidth, screenHeight);
-      DrawHud(game.teamName, game.score, game.letterMask);
-      Stop3D();
-    }
+    // Drawn in play's bracket, clipped to the playfield, so the bricks enter from behind the top
+    // panel.
+    RunInPlayfield(SlideInArena, nullptr);
     game.slideOffset += slideStep;
-    FlipBuffers();
     ++game.frameCounter;
   } while (game.slideOffset < 0 && !KeyboardPushed(keyEscape));
   game.slideOffset = 0;

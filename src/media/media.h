@@ -269,7 +269,8 @@ constexpr int Red(int colour) { return colour & 255; }
 constexpr int Green(int colour) { return (colour >> 8) & 255; }
 constexpr int Blue(int colour) { return (colour >> 16) & 255; }
 void MessageBox(const std::string& title, const std::string& text);
-bool OpenURL(const std::string& url);
+// Tests: the message boxes asked for since the start, shown or (while silent) only written.
+int MessageBoxCount();
 void StartThread(void (*procedure)(int), int value);  // detached
 // The process's resident memory in kilobytes, as the system counts it; -1 when unknown.
 int64_t ResidentKilobytes();
@@ -289,6 +290,5 @@ bool SimulateFocusChange(bool focused);
 // Tests: called at the start of every Delay, so a test can act while the game waits; nullptr
 // removes it.
 void SetDelayHook(void (*hook)());
-// Tests: message boxes only write to stderr (no modal box waits for a click), and web pages are
-// not opened.
+// Tests: message boxes only write to stderr (no modal box waits for a click).
 void SetMessageBoxesSilent(bool silent);

@@ -17,9 +17,10 @@ struct RunOptions {
   int64_t frames = -1;      // --frames N: end with status 0 after N frames
   bool fast = false;        // --fast: no wait for the frame period
   int64_t memoryEvery = 0;  // --memory-every N: resident memory on stderr every N frames
-  // Past the last level the game starts over from the menu instead of ending: the autopilot
-  // plays on until --frames or the window ends the run. Set from --autopilot at start-up and
-  // kept in recordings, so a replay ends where its recording did.
+  // Past the last level the ending closes by itself once its five seconds are over, without a
+  // click, and the game starts over from the menu: the autopilot plays on until --frames or the
+  // window ends the run. Set from --autopilot at start-up and kept in recordings, so a replay
+  // plays as its recording did.
   bool keepPlaying = false;
 };
 

@@ -13,6 +13,7 @@
 #include "console/console.h"
 #include "core/game_state.h"
 #include "core/sound_effects.h"
+#include "frontend/ending_screen.h"
 #include "frontend/main_menu.h"
 #include "frontend/pause_screen.h"
 #include "gameplay/balls.h"
@@ -37,9 +38,6 @@ namespace {
 constexpr int musicVolume = 50;
 constexpr int launchFrequency = 70000;
 constexpr int serveCountdown = 10 * frameRate;
-constexpr const char* demoEndText =
-    "Congratulations! You reached the end of this demo... Final game in a few weeks, please be "
-    "patient! Just look at ";
 
 void StartMusic() {
   SoundVolume(obj::music, musicVolume);
@@ -86,12 +84,9 @@ void HandleMouseButtons() {
   if (game.laserCooldown > 0) --game.laserCooldown;
 }
 
-// Everything drawn inside the 3D bracket, clipped to the playfield.
-void DrawPlayfield() {
-  Set3DViewport(playLeft, playTop + 12, playWidth, playHeight - 12);
-  DrawBackground();
-  DrawSidePanels();
-  Sprite3DQuality(1);
+// Play inside the playfield's clip: the arena moves and is drawn, the balls and their collisions,
+// the level-cleared test, then the mouse buttons.
+void PlayArena() {
   StepBricks();
   StepFilAndLaser();
   StepMissiles();
@@ -121,9 +116,10 @@ void DrawPlayfield() {
   }
 
   HandleMouseButtons();
+}
 
-  Set3DViewport(0, 0, screenWidth, screenHeight);
-  DrawHud(game.teamName, game.score, game.letterMask);
+// Over the heads-up display: the end-of-level picture effect and the console, while they run.
+void PlayOverHud() {
   if (game.pictureEffectOn) StepPictureEffect();
   if (game.console.shown) StepConsole();
 }
@@ -136,10 +132,7 @@ void RunGameFrame() {
   if (!game.paused && game.gunState == 0) StepShip();
   HandleGlobalKeys();
   HandleConsoleKey();
-  if (Start3D()) {
-    DrawPlayfield();
-    Stop3D();
-  }
+  RunInPlayfield(PlayArena, PlayOverHud);
   ++game.frameCounter;
   DrawFrameRate();
   if (game.attractDemo) DrawDemoCaption();
@@ -270,10 +263,31 @@ void EndIfCloseRequested() {
   if (CloseRequested()) EndProgram();
 }
 
-bool RunFrame() {
+void PresentFrame() {
   FlipBuffers();
   EndIfCloseRequested();
+}
+
+void StartFrame() {
+  PresentFrame();
   if (!FocusCheck()) RebuildGameScreen();
+}
+
+void RunInPlayfield(void (*inside)(), void (*over)()) {
+  if (!Start3D()) return;
+  Set3DViewport(playLeft, playClipTop, playWidth, playClipHeight);
+  DrawBackground();
+  DrawSidePanels();
+  Sprite3DQuality(1);
+  inside();
+  Set3DViewport(0, 0, screenWidth, screenHeight);
+  DrawHud(game.teamName, game.score, game.letterMask);
+  if (over) over();
+  Stop3D();
+}
+
+bool RunFrame() {
+  StartFrame();
   const bool active = ScreenActive();
   if (active && !game.mouseReleased) {
     RunGameFrame();
@@ -288,8 +302,25 @@ bool RunFrame() {
   return EndTestHolds();
 }
 
+namespace {
+
+// Where play goes on to a level without a file. Past the last level the game is won; a missing
+// file with later levels after it (a gap in the numbering), or a missing bonus level, is a broken
+// set of levels: the fatal "No level file", never a quiet end. True when the game is won.
+bool PastTheLastLevel(int level) {
+  if (FileExists(LevelFileName(level))) return false;
+  if (level == bonusLevel) FatalError("No level file");
+  for (int later = level + 1; later < firstSpecialLevel; ++later) {
+    if (FileExists(LevelFileName(later))) FatalError("No level file");
+  }
+  return true;
+}
+
+}  // namespace
+
 AfterLevel EndLevel() {
   if (game.gameOver || game.lives == 0) game.quitToMenu = 1;
+  bool won = false;
   if (game.levelComplete) {
     game.bricks.Clear();
     if (game.letterMask == allLetters) {
@@ -303,54 +334,47 @@ AfterLevel EndLevel() {
         game.enteringBonus = 1;
       }
     } else {
-      // Play goes on through every level with a file; the check below ends it after the last.
+      // Play goes on through every level with a file, past the demo's three.
       ++game.levelNumber;
-      game.demoEnd = 0;
     }
+    if (!game.quitToMenu) won = PastTheLastLevel(game.levelNumber);
   }
-  // Play that runs out of level files is a success, not a missing file.
-  if (game.levelComplete && !game.quitToMenu && !FileExists(LevelFileName(game.levelNumber))) {
-    game.quitToMenu = 1;
-    // A person who gets through is congratulated; the autopilot starts over from the menu.
-    game.demoEnd = runOptions.keepPlaying ? 0 : 1;
-  }
-  if (KeyboardPushed(keyEscape) && !game.pictureEffectOn) {
-    game.demoEnd = 1;
-    game.quitToMenu = 1;
-  }
+  // Escape in play gives the game up: the plain reading ends the program here, but a player who
+  // gives up a game wants the menu and another go; the menu's QUIT leaves the program.
+  // Escape while the picture effect runs only ended the frame loop: the level ends as completed.
+  if (won || (KeyboardPushed(keyEscape) && !game.pictureEffectOn)) game.quitToMenu = 1;
   if (game.attractDemo) {
-    game.demoEnd = 0;  // a demo that plays to the end goes back to the menu like any other
+    won = false;  // a demo that plays to the end goes back to the menu like any other
     if (game.quitToMenu) EndAttractDemo();
   }
-  if (game.quitToMenu) {
-    if (game.musicOn) StopSound(obj::music);
-    if (game.demoEnd) {
-      MessageBox("Well done!", std::string(demoEndText) + makerAddress);
-      OpenURL(makerAddress);
-      return AfterLevel::endProgram;
+  if (!game.quitToMenu) return AfterLevel::nextLevel;
+  return won ? AfterLevel::gameFinished : AfterLevel::newGame;
+}
+
+void EndGame(AfterLevel how) {
+  // The plain reading ends the program past the last level, with a message box and the maker's
+  // web page; a game that is won deserves a screen of its own, and then another game.
+  if (how == AfterLevel::gameFinished) RunEnding();
+  if (game.musicOn) StopSound(obj::music);
+}
+
+void PlayGame() {
+  for (;;) {
+    StartLevel();
+    while (!RunFrame()) {
     }
-    return AfterLevel::newGame;
+    const AfterLevel next = EndLevel();
+    if (next != AfterLevel::nextLevel) {
+      EndGame(next);
+      return;
+    }
   }
-  return AfterLevel::nextLevel;
 }
 
 int RunGame() {
   StartUp();
-  for (;;) {
-    if (!NewGame()) {
-      FinishRun();
-      return 0;
-    }
-    for (;;) {
-      StartLevel();
-      while (!RunFrame()) {
-      }
-      const AfterLevel next = EndLevel();
-      if (next == AfterLevel::endProgram) {
-        FinishRun();
-        return 0;
-      }
-      if (next == AfterLevel::newGame) break;
-    }
-  }
+  // The menu's QUIT ends the run; every game played ends back at the menu.
+  while (NewGame()) PlayGame();
+  FinishRun();
+  return 0;
 }

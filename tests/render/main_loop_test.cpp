@@ -178,12 +178,73 @@ TEST_F(FrameLoop, TheShipHoldsStillWhileTheChaingunIsUpAndSteersOnceItIsGone) {
   EXPECT_GT(game.shipX, x);
 }
 
-TEST_F(FrameLoop, EscapeEndsTheLoopAndTheDemo) {
+// ---------------------------------------------------------------- the left button
+
+TEST_F(FrameLoop, ALeftClickServesTheBallsWithTheLaunchSoundAt70000Hertz) {
+  ASSERT_FALSE(Frames(2));
+  ASSERT_EQ(game.launchPending, 1);
+  ASSERT_FALSE(SoundPlaying(obj::soundBallLaunch));
+  ASSERT_TRUE(PushMouseButton(SDL_BUTTON_LEFT, true));
+  Frames(1);
+  EXPECT_EQ(game.launchPending, 0);
+  EXPECT_EQ(game.glueMode, 0);
+  EXPECT_TRUE(SoundPlaying(obj::soundBallLaunch));
+  EXPECT_EQ(GetSoundFrequency(obj::soundBallLaunch), 70000);
+  ASSERT_FALSE(game.balls.Empty());
+  for (const Ball& ball : game.balls) EXPECT_EQ(ball.glued, 0);
+}
+
+TEST_F(FrameLoop, TheLaunchLockHoldsTheServeSilentlyUntilItIsLifted) {
+  game.launchLocked = 1;
+  ASSERT_TRUE(PushMouseButton(SDL_BUTTON_LEFT, true));
+  Frames(3);
+  EXPECT_EQ(game.launchPending, 1);
+  EXPECT_FALSE(SoundPlaying(obj::soundBallLaunch));
+  for (const Ball& ball : game.balls) EXPECT_EQ(ball.glued, 1);
+
+  game.launchLocked = 0;
+  Frames(1);  // the button is still held
+  EXPECT_EQ(game.launchPending, 0);
+  EXPECT_TRUE(SoundPlaying(obj::soundBallLaunch));
+}
+
+TEST_F(FrameLoop, ALeftClickLetsTheGlueBonusBallGoAndTheGlueStaysForTheNextCatch) {
+  ASSERT_TRUE(PushMouseButton(SDL_BUTTON_LEFT, true));
+  Frames(1);
+  ASSERT_TRUE(PushMouseButton(SDL_BUTTON_LEFT, false));
+  Frames(1);
+  ASSERT_EQ(game.launchPending, 0);
+  StopSound(obj::soundBallLaunch);
+  // The glue bonus caught the ball on the ship, as the ball pass leaves it.
+  game.glueMode = 1;
+  game.glueTimer = 10 * frameRate;
+  Ball& ball = *game.balls.begin();
+  ball.glued = 1;
+  ball.glueOffset = 10;
+
+  game.launchLocked = 1;  // the lock holds a glued ball as it holds the serve
+  ASSERT_TRUE(PushMouseButton(SDL_BUTTON_LEFT, true));
+  Frames(1);
+  EXPECT_EQ(ball.glued, 1);
+  EXPECT_FALSE(SoundPlaying(obj::soundBallLaunch));
+
+  game.launchLocked = 0;
+  Frames(1);
+  EXPECT_EQ(ball.glued, 0);
+  EXPECT_EQ(game.glueTimer, 0);
+  EXPECT_EQ(game.glueMode, 1);
+  EXPECT_TRUE(SoundPlaying(obj::soundBallLaunch));
+  EXPECT_EQ(GetSoundFrequency(obj::soundBallLaunch), 70000);
+}
+
+// ---------------------------------------------------------------- the end of the loop
+
+TEST_F(FrameLoop, EscapeEndsTheGameAndANewOneBeginsAtTheMenu) {
   ASSERT_FALSE(Frames(5));
   ASSERT_TRUE(PushKey(SDL_SCANCODE_ESCAPE, true));
   EXPECT_TRUE(RunFrame());
-  EXPECT_EQ(EndLevel(), AfterLevel::endProgram);
-  EXPECT_EQ(game.demoEnd, 1);
+  EXPECT_EQ(EndLevel(), AfterLevel::newGame);
+  EXPECT_EQ(game.quitToMenu, 1);
 }
 
 TEST_F(FrameLoop, ClosingTheWindowEndsTheGameWithSuccess) {

@@ -151,9 +151,9 @@ std::vector<uint32_t> Pixels(int sprite) {
   if (!(screen ? StartDrawing() : StartDrawing(drawSprite, sprite))) return out;
   const uint32_t* pixels = DrawingBuffer();
   const int pitch = DrawingBufferPitch() / 4;
-  const int left = screen ? playLeft : 0, top = screen ? playTop + 12 : 0;
+  const int left = screen ? playLeft : 0, top = screen ? playClipTop : 0;
   const int width = screen ? playWidth : SpriteWidth(sprite);
-  const int height = screen ? playHeight - 12 : SpriteHeight(sprite);
+  const int height = screen ? playClipHeight : SpriteHeight(sprite);
   for (int y = top; pixels && y < top + height; y += screen ? 4 : 1) {
     for (int x = left; x < left + width; x += screen ? 4 : 1) out.push_back(pixels[y * pitch + x]);
   }

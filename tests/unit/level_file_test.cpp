@@ -439,7 +439,6 @@ class LevelsOnDisk : public Levels {
     game.letterMask = letters;
     game.levelComplete = 1;
     game.quitToMenu = 0;
-    game.demoEnd = 0;
     return EndLevel();
   }
 };
@@ -452,20 +451,18 @@ TEST_F(LevelsOnDisk, FinishingALevelClearsItsBricksAndGoesOnWhileFilesRemain) {
   EXPECT_TRUE(game.bricks.Empty());
 }
 
-TEST_F(LevelsOnDisk, RunningOutOfLevelFilesEndsTheGameAsASuccess) {
+TEST_F(LevelsOnDisk, RunningPastTheLastLevelFileWinsTheGameButAMissingBonusLevelIsFatal) {
   WriteLevel(0, Row(6));
-  EXPECT_EQ(Finish(0, 0), AfterLevel::endProgram);  // no level1.dat
-  EXPECT_EQ(game.demoEnd, 1);
+  EXPECT_EQ(Finish(0, 0), AfterLevel::gameFinished);  // no level1.dat, nor any after it
 
   // All five letters without a bonus level on disk.
-  EXPECT_EQ(Finish(0, 31), AfterLevel::endProgram);
+  EXPECT_THROW(Finish(0, 31), FatalText);
   EXPECT_EQ(game.levelNumber, 102);
 
-  // Back from the bonus level to level 3, which the demo does not have.
+  // Back from the bonus level to level 3, which there is not.
   game.savedLevel = 2;
-  EXPECT_EQ(Finish(102, 31), AfterLevel::endProgram);
+  EXPECT_EQ(Finish(102, 31), AfterLevel::gameFinished);
   EXPECT_EQ(game.levelNumber, 3);
-  EXPECT_EQ(game.demoEnd, 1);
 }
 
 }  // namespace
