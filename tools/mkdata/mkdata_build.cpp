@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -18,6 +20,15 @@
 #include "generators.h"
 
 namespace fs = std::filesystem;
+
+bool MakeFolder(const fs::path& folder, std::string& error) {
+  if (folder.empty()) return true;
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  if (!ec) return true;
+  error = "cannot make the folder " + folder.string() + ": " + ec.message();
+  return false;
+}
 
 const std::vector<CataloguePack>& AllPacks() {
   static const std::vector<CataloguePack> packs = [] {
@@ -94,10 +105,9 @@ bool WritePack(const std::string& path, std::vector<Job>::const_iterator begin,
   // Written under another name and renamed when complete, so an interrupted build never
   // leaves a short pack that looks finished.
   const std::string part = path + ".part";
-  std::error_code ec;
-  fs::create_directories(fs::path(path).parent_path(), ec);
+  if (!MakeFolder(fs::path(path).parent_path(), error)) return false;
   if (!CreatePackFile(part)) {
-    error = "cannot create " + part;
+    error = "cannot create " + part + ": " + std::strerror(errno);
     return false;
   }
   for (auto job = begin; job != end; ++job) {
@@ -108,12 +118,17 @@ bool WritePack(const std::string& path, std::vector<Job>::const_iterator begin,
     }
   }
   ClosePackFile();
+  std::error_code ec;
   fs::rename(part, path, ec);
   if (ec) {
     error = "cannot rename " + part + ": " + ec.message();
     return false;
   }
   size = fs::file_size(path, ec);
+  if (ec) {
+    error = "cannot read the size of " + path + ": " + ec.message();
+    return false;
+  }
   return true;
 }
 
@@ -173,18 +188,18 @@ bool WritePlainPicture(const std::string& fileName, const std::string& gameDir, 
     return false;
   }
   const fs::path path = fs::path(gameDir) / NativePath(fileName);
-  std::error_code ec;
-  fs::create_directories(path.parent_path(), ec);
+  if (!MakeFolder(path.parent_path(), error)) return false;
   // Written whole under another name first, as the packs are.
   const fs::path part = path.string() + ".part";
   {
     std::ofstream out(part, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out) {
-      error = "cannot write " + part.string();
+      error = "cannot write " + part.string() + ": " + std::strerror(errno);
       return false;
     }
   }
+  std::error_code ec;
   fs::rename(part, path, ec);
   if (ec) {
     error = "cannot rename " + part.string() + ": " + ec.message();
@@ -194,8 +209,8 @@ bool WritePlainPicture(const std::string& fileName, const std::string& gameDir, 
 }
 
 bool PlaceFont(const std::string& fontFile, const std::string& gameDir, std::string& error) {
+  if (!MakeFolder(gameDir, error)) return false;
   std::error_code ec;
-  fs::create_directories(gameDir, ec);
   fs::copy_file(fontFile, fs::path(gameDir) / "DESIB___.ttf", fs::copy_options::overwrite_existing,
                 ec);
   if (ec) {
@@ -206,8 +221,7 @@ bool PlaceFont(const std::string& fontFile, const std::string& gameDir, std::str
 }
 
 bool WriteSounds(const std::string& dir, std::string& error) {
-  std::error_code ec;
-  fs::create_directories(dir, ec);
+  if (!MakeFolder(dir, error)) return false;
   for (const CataloguePack& pack : GamePacks()) {
     for (const CatalogueRow& row : pack.rows) {
       if (row.loader != LoaderKind::sound) continue;
@@ -220,7 +234,7 @@ bool WriteSounds(const std::string& dir, std::string& error) {
       std::ofstream out(path, std::ios::binary);
       out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
       if (!out) {
-        error = "cannot write " + path.string();
+        error = "cannot write " + path.string() + ": " + std::strerror(errno);
         return false;
       }
     }

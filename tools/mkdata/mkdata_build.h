@@ -5,10 +5,15 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "assets/catalogue.h"
+
+// Makes a folder and its parents; false, with the folder's name and the system's reason, when
+// it cannot be made. An empty path is the working folder, which is there.
+bool MakeFolder(const std::filesystem::path& folder, std::string& error);
 
 // Every pack of the game: the main catalogue, the menu's, the credits', then the scenery's.
 const std::vector<CataloguePack>& AllPacks();

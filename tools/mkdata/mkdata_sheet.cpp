@@ -294,8 +294,7 @@ bool WriteContactSheet(const std::string& packPath, const std::string& outPng, i
 
 bool WriteAllContactSheets(const std::string& gameDir, const std::string& outDir, std::string& error) {
   namespace fs = std::filesystem;
-  std::error_code ec;
-  fs::create_directories(outDir, ec);
+  if (!MakeFolder(outDir, error)) return false;
   for (const CataloguePack& pack : AllPacks()) {
     const bool pictures = std::any_of(pack.rows.begin(), pack.rows.end(),
                                       [](const CatalogueRow& row) { return IsPictureName(row.fileName); });

@@ -174,6 +174,36 @@ TEST(BuildPacks, PlacesTheFontUnderTheNameTheGameRegisters) {
   EXPECT_NE(error.find("missing.otf"), std::string::npos);
 }
 
+// A folder that cannot be made (a plain file stands where it should go) is named with the
+// system's reason, wherever the build writes.
+TEST(BuildPacks, AFolderThatCannotBeMadeIsNamedWithTheSystemsReason) {
+  Scratch dir("blocked");
+  const std::string blocker = dir / "blocker";
+  std::ofstream(blocker) << "a file, not a folder";
+  const std::string game = blocker + "/game";
+  const std::string reason = std::make_error_code(std::errc::not_a_directory).message();
+  auto expectNamed = [&](const std::string& error, const std::string& folder) {
+    EXPECT_NE(error.find("cannot make the folder " + folder + ": " + reason), std::string::npos) << error;
+  };
+
+  std::vector<CataloguePack> packs(1);
+  packs[0].packName = "packs/maingfx.pak";
+  packs[0].rows.push_back(*FindRow("gfx/pointer.png"));
+  BuildSummary summary;
+  std::string error;
+  EXPECT_FALSE(BuildPacks(packs, game, 1, summary, error));
+  expectNamed(error, game + "/packs");
+  error.clear();
+  EXPECT_FALSE(WritePlainPicture(pausePictureFile, game, error));
+  expectNamed(error, game + "/gfx");
+  error.clear();
+  EXPECT_FALSE(PlaceFont(blocker, game, error));
+  expectNamed(error, game);
+  error.clear();
+  EXPECT_FALSE(WriteAllContactSheets(dir.str(), game, error));
+  expectNamed(error, game);
+}
+
 // ---------------------------------------------------------------- review tools
 
 uint32_t PixelAt(cairo_surface_t* surface, int x, int y) {
