@@ -5,6 +5,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include <jpeglib.h>
 #include <png.h>
@@ -21,14 +22,26 @@ bool SizeAcceptable(int64_t width, int64_t height) {
          width * height <= maxPicturePixels;
 }
 
+bool Refuse(std::string* reason, const std::string& why) {
+  if (reason) *reason = why;
+  return false;
+}
+
+std::string SizeWords(int64_t width, int64_t height) {
+  return "a picture of " + std::to_string(width) + " x " + std::to_string(height) +
+         " pixels is not taken";
+}
+
 // ---------------------------------------------------------------- JPEG
 struct JpegError {
   jpeg_error_mgr manager;
   jmp_buf escape;
+  char message[JMSG_LENGTH_MAX];
 };
 
 void JpegErrorExit(j_common_ptr info) {
   auto* error = reinterpret_cast<JpegError*>(info->err);
+  info->err->format_message(info, error->message);
   std::longjmp(error->escape, 1);
 }
 
@@ -41,6 +54,7 @@ struct JpegOutput {
   std::vector<uint8_t>* storage = nullptr;
   int width = 0;
   int height = 0;
+  std::string* reason = nullptr;
 };
 
 bool JpegDecodeInto(const uint8_t* data, std::size_t size, JpegOutput* output) {
@@ -49,21 +63,24 @@ bool JpegDecodeInto(const uint8_t* data, std::size_t size, JpegOutput* output) {
   info.err = jpeg_std_error(&error.manager);
   error.manager.error_exit = JpegErrorExit;
   error.manager.output_message = JpegSilent;
+  error.message[0] = '\0';
   if (setjmp(error.escape)) {
     jpeg_destroy_decompress(&info);
-    return false;
+    return Refuse(output->reason, error.message);
   }
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
   if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) {
     jpeg_destroy_decompress(&info);
-    return false;
+    return Refuse(output->reason, "a JPEG file without an image");
   }
   info.out_color_space = JCS_RGB;
   jpeg_start_decompress(&info);
   if (!SizeAcceptable(info.output_width, info.output_height) || info.output_components != 3) {
     jpeg_destroy_decompress(&info);
-    return false;
+    return Refuse(output->reason, SizeAcceptable(info.output_width, info.output_height)
+                                      ? "a JPEG picture that is not RGB"
+                                      : SizeWords(info.output_width, info.output_height));
   }
   output->width = static_cast<int>(info.output_width);
   output->height = static_cast<int>(info.output_height);
@@ -115,23 +132,35 @@ void TiffUnmap(thandle_t, tdata_t, toff_t) {}
 
 int TiffQuiet(TIFF*, void*, const char*, const char*, va_list) { return 1; }
 
+// libtiff's first error message, kept as the reason instead of printed.
+int TiffKeepError(TIFF*, void* kept, const char*, const char* format, va_list arguments) {
+  auto* reason = static_cast<std::string*>(kept);
+  if (reason->empty()) {
+    char message[256];
+    std::vsnprintf(message, sizeof message, format, arguments);
+    *reason = message;
+  }
+  return 1;
+}
+
 }  // namespace
 
-bool DecodePng(const uint8_t* data, std::size_t size, Picture& out) {
+bool DecodePng(const uint8_t* data, std::size_t size, Picture& out, std::string* reason) {
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_memory(&image, data, size)) return false;
+  if (!png_image_begin_read_from_memory(&image, data, size)) return Refuse(reason, image.message);
   if (!SizeAcceptable(image.width, image.height)) {
     png_image_free(&image);
-    return false;
+    return Refuse(reason, SizeWords(image.width, image.height));
   }
   // BGRA bytes are 0xAARRGGBB words on this little-endian machine.
   image.format = PNG_FORMAT_BGRA;
   std::vector<uint32_t> pixels(static_cast<std::size_t>(image.width) * image.height);
   if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) {
+    const std::string message = image.message;
     png_image_free(&image);
-    return false;
+    return Refuse(reason, message);
   }
   out.width = static_cast<int>(image.width);
   out.height = static_cast<int>(image.height);
@@ -140,10 +169,11 @@ bool DecodePng(const uint8_t* data, std::size_t size, Picture& out) {
   return true;
 }
 
-bool DecodeJpeg(const uint8_t* data, std::size_t size, Picture& out) {
+bool DecodeJpeg(const uint8_t* data, std::size_t size, Picture& out, std::string* reason) {
   std::vector<uint8_t> rgb;
   JpegOutput output;
   output.storage = &rgb;
+  output.reason = reason;
   if (!JpegDecodeInto(data, size, &output)) return false;
   out.width = output.width;
   out.height = output.height;
@@ -156,26 +186,33 @@ bool DecodeJpeg(const uint8_t* data, std::size_t size, Picture& out) {
   return true;
 }
 
-bool DecodeTiff(const uint8_t* data, std::size_t size, Picture& out) {
+bool DecodeTiff(const uint8_t* data, std::size_t size, Picture& out, std::string* reason) {
   TiffMemory memory{data, static_cast<toff_t>(size), 0};
+  std::string message;
   TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
-  TIFFOpenOptionsSetErrorHandlerExtR(options, TiffQuiet, nullptr);
+  TIFFOpenOptionsSetErrorHandlerExtR(options, TiffKeepError, &message);
   TIFFOpenOptionsSetWarningHandlerExtR(options, TiffQuiet, nullptr);
   TIFF* tiff = TIFFClientOpenExt("memory", "rm", &memory, TiffRead, TiffWrite, TiffSeek, TiffClose,
                                  TiffSize, TiffMap, TiffUnmap, options);
   TIFFOpenOptionsFree(options);
-  if (!tiff) return false;
+  if (!tiff) return Refuse(reason, message.empty() ? "not a TIFF file libtiff can open" : message);
   uint32_t width = 0;
   uint32_t height = 0;
   bool ok = TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width) == 1 &&
-            TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height) == 1 && SizeAcceptable(width, height);
+            TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height) == 1;
+  if (!ok && message.empty()) message = "a TIFF file without its size";
+  if (ok && !SizeAcceptable(width, height)) {
+    ok = false;
+    message = SizeWords(width, height);
+  }
   std::vector<uint32_t> raster;
   if (ok) {
     raster.resize(static_cast<std::size_t>(width) * height);
     ok = TIFFReadRGBAImageOriented(tiff, width, height, raster.data(), ORIENTATION_TOPLEFT, 1) == 1;
+    if (!ok && message.empty()) message = "the TIFF image could not be read";
   }
   TIFFClose(tiff);
-  if (!ok) return false;
+  if (!ok) return Refuse(reason, message);
   // libtiff packs 0xAABBGGRR with the colour multiplied by alpha; the sprites want it plain.
   for (uint32_t& p : raster) {
     uint32_t a = p >> 24;
@@ -216,20 +253,23 @@ bool BmpHeaderSize(const uint8_t* data, std::size_t size, int64_t& width, int64_
   return true;
 }
 
-bool DecodeBmp(const uint8_t* data, std::size_t size, Picture& out) {
-  if (size > static_cast<std::size_t>(INT32_MAX)) return false;
+bool DecodeBmp(const uint8_t* data, std::size_t size, Picture& out, std::string* reason) {
+  if (size > static_cast<std::size_t>(INT32_MAX)) return Refuse(reason, "a bitmap file of 2 GB or more");
   // A malformed header must not make the loader allocate gigabytes.
   int64_t declaredWidth = 0, declaredHeight = 0;
-  if (!BmpHeaderSize(data, size, declaredWidth, declaredHeight)) return false;
-  if (!SizeAcceptable(declaredWidth, declaredHeight)) return false;
+  if (!BmpHeaderSize(data, size, declaredWidth, declaredHeight)) return Refuse(reason, "a bitmap header cut short");
+  if (!SizeAcceptable(declaredWidth, declaredHeight)) return Refuse(reason, SizeWords(declaredWidth, declaredHeight));
   SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
-  if (!stream) return false;
+  if (!stream) return Refuse(reason, SDL_GetError());
   SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);
-  if (!loaded) return false;
-  bool ok = SizeAcceptable(loaded->w, loaded->h);
-  SDL_Surface* converted = ok ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
+  if (!loaded) return Refuse(reason, SDL_GetError());
+  if (!SizeAcceptable(loaded->w, loaded->h)) {
+    SDL_FreeSurface(loaded);
+    return Refuse(reason, SizeWords(loaded->w, loaded->h));
+  }
+  SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
   SDL_FreeSurface(loaded);
-  if (!converted) return false;
+  if (!converted) return Refuse(reason, SDL_GetError());
   out.width = converted->w;
   out.height = converted->h;
   out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
@@ -244,16 +284,16 @@ bool DecodeBmp(const uint8_t* data, std::size_t size, Picture& out) {
   return true;
 }
 
-bool DecodePicture(const void* data, std::size_t size, Picture& out) {
-  if (!data || size < 4) return false;
+bool DecodePicture(const void* data, std::size_t size, Picture& out, std::string* reason) {
+  if (!data || size < 4) return Refuse(reason, "too short for a picture");
   const auto* bytes = static_cast<const uint8_t*>(data);
-  if (size >= 8 && std::memcmp(bytes, "\x89PNG\r\n\x1a\n", 8) == 0) return DecodePng(bytes, size, out);
-  if (bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) return DecodeJpeg(bytes, size, out);
+  if (size >= 8 && std::memcmp(bytes, "\x89PNG\r\n\x1a\n", 8) == 0) return DecodePng(bytes, size, out, reason);
+  if (bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) return DecodeJpeg(bytes, size, out, reason);
   if (std::memcmp(bytes, "II*\0", 4) == 0 || std::memcmp(bytes, "MM\0*", 4) == 0) {
-    return DecodeTiff(bytes, size, out);
+    return DecodeTiff(bytes, size, out, reason);
   }
-  if (bytes[0] == 'B' && bytes[1] == 'M') return DecodeBmp(bytes, size, out);
-  return false;
+  if (bytes[0] == 'B' && bytes[1] == 'M') return DecodeBmp(bytes, size, out, reason);
+  return Refuse(reason, "neither a PNG, JPEG, TIFF nor BMP picture");
 }
 
 bool WriteBmp(const std::string& fileName, int width, int height, const uint32_t* pixels,

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // With batching on (the default), consecutive Sprite3D quads sharing texture, blend mode, target
 // and clip go to the renderer in one geometry call. Off, each quad is its own call: the output
@@ -32,3 +33,9 @@ struct MediaObjectCounts {
   bool operator==(const MediaObjectCounts&) const = default;
 };
 MediaObjectCounts LiveMediaObjects();
+
+// Every flip keeps the window's whole picture as presented (the scaled screen and the bars
+// around it) for PresentedPicture. Off by default: the read costs a wait for the GPU.
+void KeepPresentedPictures(bool keep);
+// The window's picture at the last flip, 0x00RRGGBB rows top to bottom; false when none is kept.
+bool PresentedPicture(std::vector<uint32_t>& pixels, int& width, int& height);

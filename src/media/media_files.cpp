@@ -1,5 +1,6 @@
 // Plain files: names written with Windows separators, whole-file reads, the little-endian
 // reader of the level files, and the folders the program lives in and writes to.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -9,6 +10,7 @@
 #include <SDL2/SDL.h>
 
 #include "media/media.h"
+#include "media/media_report.h"
 
 struct MediaFile {
   std::string bytes;
@@ -27,11 +29,19 @@ std::string NativePath(const std::string& fileName) {
 bool ReadFileBytes(const std::string& fileName, std::string& bytes) {
   bytes.clear();
   std::FILE* file = std::fopen(NativePath(fileName).c_str(), "rb");
-  if (!file) return false;
+  if (!file) {
+    const int error = errno;
+    media::ReportFailure(NativePath(fileName) + " could not be opened", std::strerror(error));
+    return false;
+  }
   char chunk[65536];
   std::size_t got = 0;
   while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
   bool ok = !std::ferror(file);
+  if (!ok) {
+    const int error = errno;
+    media::ReportFailure(NativePath(fileName) + " could not be read", std::strerror(error));
+  }
   std::fclose(file);
   return ok;
 }

@@ -86,7 +86,12 @@ void DrawImageOnGpu(ImageRecord& image, int x, int y) {
 
 bool CatchImage(int image, const void* data, std::size_t size) {
   Picture picture;
-  if (image < 0 || !DecodePicture(data, size, picture)) return false;
+  std::string reason;
+  if (image < 0) return false;
+  if (!DecodePicture(data, size, picture, &reason)) {
+    ReportFailure("Image " + std::to_string(image) + " could not be decoded", reason);
+    return false;
+  }
   return StoreImage(image, std::move(picture));
 }
 

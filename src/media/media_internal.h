@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "media/media.h"
+#include "media/media_report.h"
 
 namespace media {
 
@@ -27,11 +28,13 @@ struct Picture {
 constexpr int64_t maxPicturePixels = 64LL * 1024 * 1024;
 constexpr int maxPictureSide = 32768;
 
-bool DecodePicture(const void* data, std::size_t size, Picture& out);
-bool DecodePng(const uint8_t* data, std::size_t size, Picture& out);
-bool DecodeJpeg(const uint8_t* data, std::size_t size, Picture& out);
-bool DecodeTiff(const uint8_t* data, std::size_t size, Picture& out);
-bool DecodeBmp(const uint8_t* data, std::size_t size, Picture& out);
+// Each says why it refuses the data in reason (the codec's own message where it has one), when
+// one is given.
+bool DecodePicture(const void* data, std::size_t size, Picture& out, std::string* reason = nullptr);
+bool DecodePng(const uint8_t* data, std::size_t size, Picture& out, std::string* reason = nullptr);
+bool DecodeJpeg(const uint8_t* data, std::size_t size, Picture& out, std::string* reason = nullptr);
+bool DecodeTiff(const uint8_t* data, std::size_t size, Picture& out, std::string* reason = nullptr);
+bool DecodeBmp(const uint8_t* data, std::size_t size, Picture& out, std::string* reason = nullptr);
 // Writes a 24-bit Windows bitmap; the alpha byte is ignored.
 bool WriteBmp(const std::string& fileName, int width, int height, const uint32_t* pixels,
               int pitchPixels);
@@ -132,7 +135,6 @@ struct MediaState {
   SDL_Window* window = nullptr;
   int windowNumber = -1;
   SDL_Renderer* renderer = nullptr;
-  bool customBlend = false;  // the renderer takes SDL_ComposeCustomBlendMode modes
   SDL_Texture* backBuffer = nullptr;
   // Reused for a sprite drawn into itself (the scrolling panel does it every frame).
   SDL_Texture* scratch = nullptr;
@@ -153,6 +155,12 @@ struct MediaState {
   uint64_t lastFlip = 0;
 
   // Which texture the renderer currently draws into (nullptr: not yet chosen).
+  // Tests only: the whole window as the last flip presented it (KeepPresentedPictures).
+  bool keepPresented = false;
+  int presentedWidth = 0;
+  int presentedHeight = 0;
+  std::vector<uint32_t> presented;  // 0x00RRGGBB
+
   SDL_Texture* boundTarget = nullptr;
   bool boundTargetValid = false;
   bool clipApplied = false;
@@ -197,6 +205,13 @@ struct MediaState {
 MediaState& State();
 
 SpriteRecord* FindSprite(int number);
+// ReportFailure (media_report.h) with SDL_GetError() as the reason.
+void ReportSdlFailure(const std::string& attempt);
+
+// The render drivers to try for the game's screen, best first; false, with the reason, when
+// there is none.
+bool RenderDriverCandidates(std::vector<int>& drivers, std::string& reason);
+
 ImageRecord* FindImage(int number);
 
 // Game colour (r + 256 g + 65536 b) and 0x00RRGGBB pixels.

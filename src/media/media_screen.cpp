@@ -2,12 +2,12 @@
 // the screen's size, which FlipBuffers scales and letterboxes into the window.
 #include <cstring>
 
+#include "media/media_diagnostics.h"
 #include "media/media_internal.h"
 
 namespace media {
 
 SDL_BlendMode CopyBlend(bool intoScreen) {
-  if (!State().customBlend) return SDL_BLENDMODE_NONE;
   return SDL_ComposeCustomBlendMode(SDL_BLENDFACTOR_ONE, SDL_BLENDFACTOR_ZERO, SDL_BLENDOPERATION_ADD,
                                     intoScreen ? SDL_BLENDFACTOR_ZERO : SDL_BLENDFACTOR_ONE,
                                     intoScreen ? SDL_BLENDFACTOR_ONE : SDL_BLENDFACTOR_ZERO,
@@ -15,7 +15,6 @@ SDL_BlendMode CopyBlend(bool intoScreen) {
 }
 
 SDL_BlendMode OverBlend(bool intoScreen) {
-  if (!State().customBlend) return SDL_BLENDMODE_BLEND;
   return SDL_ComposeCustomBlendMode(SDL_BLENDFACTOR_SRC_ALPHA, SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA,
                                     SDL_BLENDOPERATION_ADD,
                                     intoScreen ? SDL_BLENDFACTOR_ZERO : SDL_BLENDFACTOR_ONE,
@@ -125,6 +124,23 @@ void UploadPixelsToTexture(SDL_Texture* texture, const SDL_Rect* rect, const uin
   SDL_UpdateTexture(texture, rect, opaque.data(), width * 4);
 }
 
+bool RenderDriverCandidates(std::vector<int>& drivers, std::string& reason) {
+  drivers.clear();
+  const char* named = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  const bool onlyNamed = named && *named;
+  const int count = SDL_GetNumRenderDrivers();
+  for (int index = 0; index < count; ++index) {
+    SDL_RendererInfo info;
+    if (SDL_GetRenderDriverInfo(index, &info) != 0) continue;
+    if (onlyNamed && SDL_strcasecmp(named, info.name) != 0) continue;
+    drivers.push_back(index);
+  }
+  if (!drivers.empty()) return true;
+  reason = onlyNamed ? "no render driver is called \"" + std::string(named) + "\" (SDL_RENDER_DRIVER)"
+                     : "SDL has no render driver";
+  return false;
+}
+
 void ReleaseAllGpuObjects() {
   MediaState& s = State();
   FlushQuads();
@@ -148,6 +164,99 @@ void DesktopSize(int display, int& width, int& height) {
     width = mode.w;
     height = mode.h;
   }
+}
+
+// One of the composed blend modes of the glow effects (destination alpha, one): a renderer
+// that takes it takes them all.
+SDL_BlendMode GlowBlend() {
+  return SDL_ComposeCustomBlendMode(SDL_BLENDFACTOR_DST_ALPHA, SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD,
+                                    SDL_BLENDFACTOR_ZERO, SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD);
+}
+
+// What the game's drawing needs and the renderer lacks, in words; empty when it has it all:
+// render targets (the back buffer, drawing into sprites), geometry (the Sprite3D quads) and
+// composed blend modes (the glow effects' factors).
+std::string MissingAbility(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0) return SDL_GetError();
+  const std::string name = info.name;
+  if (!(info.flags & SDL_RENDERER_TARGETTEXTURE)) return name + " cannot draw into textures";
+  const SDL_Vertex noArea[3]{};  // a triangle without area: nothing is drawn
+  if (SDL_RenderGeometry(renderer, nullptr, noArea, 3, nullptr, 0) != 0) {
+    return name + " draws no geometry: " + SDL_GetError();
+  }
+  if (SDL_SetRenderDrawBlendMode(renderer, GlowBlend()) != 0) {
+    return name + " has no composed blend modes: " + SDL_GetError();
+  }
+  SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+  return "";
+}
+
+// The first renderer that can do all the game's drawing. SDL's own choice comes first, made as
+// SDL makes it (with its command batching); when it lacks something, the other drivers are
+// tried in turn. A driver named in SDL_RENDER_DRIVER is the only one tried: SDL would quietly
+// take another when the named one is missing or fails, and whoever names it should hear why.
+SDL_Renderer* MakeRenderer(SDL_Window* window, std::string& reason) {
+  std::vector<int> drivers;
+  if (!RenderDriverCandidates(drivers, reason)) return nullptr;
+  const char* named = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  std::string refusals;
+  auto refuse = [&refusals](const std::string& why) { refusals += (refusals.empty() ? "" : "; ") + why; };
+  std::string refusedName;
+  if (!named || !*named) {
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+    if (!renderer) {
+      refuse(std::string("no accelerated renderer: ") + SDL_GetError());
+    } else {
+      const std::string missing = MissingAbility(renderer);
+      if (missing.empty()) return renderer;
+      refuse(missing);
+      SDL_RendererInfo info;
+      if (SDL_GetRendererInfo(renderer, &info) == 0) refusedName = info.name;
+      SDL_DestroyRenderer(renderer);
+    }
+  }
+  for (int index : drivers) {
+    SDL_RendererInfo info;
+    if (SDL_GetRenderDriverInfo(index, &info) != 0 || refusedName == info.name) continue;
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, index, 0);
+    if (!renderer) {
+      refuse(std::string(info.name) + ": " + SDL_GetError());
+      continue;
+    }
+    const std::string missing = MissingAbility(renderer);
+    if (missing.empty()) return renderer;
+    refuse(missing);
+    SDL_DestroyRenderer(renderer);
+  }
+  reason = refusals;
+  return nullptr;
+}
+
+// Tests: the window's whole picture, bars included, read just before it is presented (once
+// presented, the window's buffer holds nothing reliable). The logical size confines reading to
+// the scaled screen, so it is lifted for the read.
+void KeepPresentedPicture() {
+  MediaState& s = State();
+  int width = 0;
+  int height = 0;
+  int logicalWidth = 0;
+  int logicalHeight = 0;
+  s.presented.clear();
+  s.presentedWidth = s.presentedHeight = 0;
+  if (SDL_GetRendererOutputSize(s.renderer, &width, &height) != 0 || width <= 0 || height <= 0) return;
+  SDL_RenderGetLogicalSize(s.renderer, &logicalWidth, &logicalHeight);
+  SDL_RenderSetLogicalSize(s.renderer, 0, 0);
+  s.presented.assign(static_cast<std::size_t>(width) * height, 0);
+  if (SDL_RenderReadPixels(s.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, s.presented.data(), width * 4) == 0) {
+    for (uint32_t& pixel : s.presented) pixel &= 0x00FFFFFFu;
+    s.presentedWidth = width;
+    s.presentedHeight = height;
+  } else {
+    ReportSdlFailure("The presented picture could not be read");
+    s.presented.clear();
+  }
+  if (logicalWidth > 0 && logicalHeight > 0) SDL_RenderSetLogicalSize(s.renderer, logicalWidth, logicalHeight);
 }
 
 // Alt+Enter switches between full screen and a window, wherever the game is (play, menu, pause,
@@ -224,7 +333,10 @@ bool OpenWindow(int window, int x, int y, int width, int height, const std::stri
   if (borderless) DesktopSize(0, openWidth, openHeight);
   s.window = SDL_CreateWindow(title.c_str(), borderless ? 0 : x, borderless ? 0 : y, openWidth,
                               openHeight, flags);
-  if (!s.window) return false;
+  if (!s.window) {
+    ReportSdlFailure("The window could not be opened");
+    return false;
+  }
   s.windowedWidth = width;
   s.windowedHeight = height;
   s.windowNumber = window;
@@ -243,21 +355,19 @@ bool OpenWindowedScreen(int window, int, int, int width, int height, bool stretc
   MediaState& s = State();
   if (!WindowExists(window) || width <= 0 || height <= 0) return false;
   if (s.renderer) CloseScreen();
-  s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
-  if (!s.renderer) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_SOFTWARE);
-  if (!s.renderer) return false;
-  // The software renderer refuses custom blend modes; it then gets the nearest standard ones.
-  SDL_BlendMode probe = SDL_ComposeCustomBlendMode(
-      SDL_BLENDFACTOR_DST_ALPHA, SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD, SDL_BLENDFACTOR_ZERO,
-      SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD);
-  s.customBlend = SDL_SetRenderDrawBlendMode(s.renderer, probe) == 0;
-  SDL_SetRenderDrawBlendMode(s.renderer, SDL_BLENDMODE_NONE);
+  std::string reason;
+  s.renderer = MakeRenderer(s.window, reason);
+  if (!s.renderer) {
+    ReportFailure("No renderer can draw the game", reason);
+    return false;
+  }
   if (stretch) {
     SDL_RenderSetLogicalSize(s.renderer, width, height);
   }
   s.backBuffer = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
                                    width, height);
   if (!s.backBuffer) {
+    ReportSdlFailure("The back buffer could not be made");
     SDL_DestroyRenderer(s.renderer);
     s.renderer = nullptr;
     return false;
@@ -370,6 +480,7 @@ void FlipBuffers() {
   SDL_RenderCopy(s.renderer, s.backBuffer, nullptr, nullptr);
   s.drawCalls += 2;
   SDL_RenderPresent(s.renderer);
+  if (s.keepPresented) KeepPresentedPicture();
   BindTexture(s.backBuffer);
   CountPresentedFrame();
 }
@@ -431,4 +542,22 @@ void Set3DViewport(int x, int y, int width, int height) {
   MediaState& s = State();
   s.viewport = SDL_Rect{x, y, width > 0 ? width : 0, height > 0 ? height : 0};
   s.viewportSet = true;
+}
+
+void KeepPresentedPictures(bool keep) {
+  MediaState& s = State();
+  s.keepPresented = keep;
+  if (!keep) {
+    s.presented.clear();
+    s.presentedWidth = s.presentedHeight = 0;
+  }
+}
+
+bool PresentedPicture(std::vector<uint32_t>& pixels, int& width, int& height) {
+  MediaState& s = State();
+  if (s.presented.empty()) return false;
+  pixels = s.presented;
+  width = s.presentedWidth;
+  height = s.presentedHeight;
+  return true;
 }

@@ -10,10 +10,12 @@
 #include <chrono>
 #include <cmath>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <unordered_map>
 
 #include "media/media.h"
+#include "media/media_report.h"
 #include "media/media_sound_internal.h"
 
 using namespace media;
@@ -76,6 +78,18 @@ bool SourcePlaying(ALuint source) {
   return state == AL_PLAYING;
 }
 
+// OpenAL's words for its latest error on the device (nullptr: opening one).
+std::string AlcReason(ALCdevice* on) {
+  const ALCenum error = alcGetError(on);
+  const ALCchar* words = alcGetString(on, error);
+  return words ? words : "ALC error " + std::to_string(error);
+}
+
+std::string AlReason(ALenum error) {
+  const ALchar* words = alGetString(error);
+  return words ? words : "AL error " + std::to_string(error);
+}
+
 void ReleaseSound(SoundRecord& sound) {
   for (ALuint source : sound.sources) {
     alSourceStop(source);
@@ -91,9 +105,13 @@ void ReleaseSound(SoundRecord& sound) {
 bool InitSound() {
   if (device) return true;
   device = alcOpenDevice(nullptr);
-  if (!device) return false;
+  if (!device) {
+    ReportFailure("The sound device could not be opened", AlcReason(nullptr));
+    return false;
+  }
   context = alcCreateContext(device, nullptr);
   if (!context || !alcMakeContextCurrent(context)) {
+    ReportFailure("The sound device could not be used", AlcReason(device));
     if (context) alcDestroyContext(context);
     alcCloseDevice(device);
     context = nullptr;
@@ -135,16 +153,26 @@ bool CatchSound(int sound, const void* data, std::size_t size) {
   if (!device || sound < 0 || !data) return false;
   const auto* bytes = static_cast<const uint8_t*>(data);
   DecodedSound decoded;
-  if (!DecodeWav(bytes, size, decoded) && !DecodeOgg(bytes, size, decoded)) return false;
+  std::string reason;
+  if (!DecodeSound(bytes, size, decoded, reason)) {
+    ReportFailure("Sound " + std::to_string(sound) + " could not be decoded", reason);
+    return false;
+  }
   ALenum format = decoded.channels == 1 ? (decoded.bits == 8 ? AL_FORMAT_MONO8 : AL_FORMAT_MONO16)
                                         : (decoded.bits == 8 ? AL_FORMAT_STEREO8 : AL_FORMAT_STEREO16);
   alGetError();
   ALuint buffer = 0;
   alGenBuffers(1, &buffer);
-  if (alGetError() != AL_NO_ERROR) return false;
+  ALenum error = alGetError();
+  if (error != AL_NO_ERROR) {
+    ReportFailure("Sound " + std::to_string(sound) + " has no buffer", AlReason(error));
+    return false;
+  }
   alBufferData(buffer, format, decoded.samples.data(), static_cast<ALsizei>(decoded.samples.size()),
                decoded.rate);
-  if (alGetError() != AL_NO_ERROR) {
+  error = alGetError();
+  if (error != AL_NO_ERROR) {
+    ReportFailure("Sound " + std::to_string(sound) + " could not be stored", AlReason(error));
     alDeleteBuffers(1, &buffer);
     return false;
   }

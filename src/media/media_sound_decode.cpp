@@ -1,6 +1,7 @@
 // Sound decoders over memory blocks: RIFF WAVE (8- and 16-bit PCM, mono or stereo) and Ogg
 // Vorbis. Both refuse malformed data instead of reading past the block.
 #include <cstring>
+#include <string>
 
 #include <vorbis/vorbisfile.h>
 
@@ -50,12 +51,43 @@ long OggTell(void* source) { return static_cast<long>(static_cast<OggMemory*>(so
 // Longer decoded sounds are refused: ten minutes of 48 kHz stereo.
 constexpr std::size_t maxDecodedBytes = 10u * 60 * 48000 * 4;
 
+bool IsWav(const uint8_t* data, std::size_t size) {
+  return data && size >= 12 && std::memcmp(data, "RIFF", 4) == 0 && std::memcmp(data + 8, "WAVE", 4) == 0;
+}
+
+bool IsOgg(const uint8_t* data, std::size_t size) {
+  return data && size >= 4 && std::memcmp(data, "OggS", 4) == 0;
+}
+
+bool Refuse(std::string* reason, const std::string& why) {
+  if (reason) *reason = why;
+  return false;
+}
+
+// libvorbisfile's error codes in words.
+std::string VorbisWords(long code) {
+  switch (code) {
+    case OV_EREAD: return "a read failed";
+    case OV_EFAULT: return "the decoder's state is corrupt";
+    case OV_ENOTVORBIS: return "not Vorbis data";
+    case OV_EVERSION: return "a Vorbis version this decoder does not know";
+    case OV_EBADHEADER: return "a malformed Vorbis header";
+    case OV_EBADLINK: return "a malformed link in the stream";
+    case OV_EINVAL: return "an invalid stream";
+    default: return "Vorbis error " + std::to_string(code);
+  }
+}
+
 }  // namespace
 
-bool DecodeWav(const uint8_t* data, std::size_t size, DecodedSound& out) {
-  if (!data || size < 12 || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WAVE", 4) != 0) {
-    return false;
-  }
+bool DecodeSound(const uint8_t* data, std::size_t size, DecodedSound& out, std::string& reason) {
+  if (IsWav(data, size)) return DecodeWav(data, size, out, &reason);
+  if (IsOgg(data, size)) return DecodeOgg(data, size, out, &reason);
+  return Refuse(&reason, "neither a WAV nor an Ogg Vorbis file");
+}
+
+bool DecodeWav(const uint8_t* data, std::size_t size, DecodedSound& out, std::string* reason) {
+  if (!IsWav(data, size)) return Refuse(reason, "not a RIFF WAVE file");
   bool haveFormat = false;
   int channels = 0;
   int rate = 0;
@@ -69,11 +101,11 @@ bool DecodeWav(const uint8_t* data, std::size_t size, DecodedSound& out) {
     std::size_t bodyStart = at + 8;
     std::size_t available = size - bodyStart;
     if (std::memcmp(chunk, "fmt ", 4) == 0) {
-      if (length < 16 || length > available) return false;
+      if (length < 16 || length > available) return Refuse(reason, "a WAV format chunk cut short");
       uint16_t tag = Little16(chunk + 8);
       // WAVE_FORMAT_EXTENSIBLE carries the real tag in its sub-format.
       if (tag == 0xFFFE && length >= 40) tag = Little16(chunk + 8 + 24);
-      if (tag != 1) return false;
+      if (tag != 1) return Refuse(reason, "WAV format " + std::to_string(tag) + " is not plain PCM");
       channels = Little16(chunk + 10);
       rate = static_cast<int>(Little32(chunk + 12));
       bits = Little16(chunk + 22);
@@ -88,13 +120,14 @@ bool DecodeWav(const uint8_t* data, std::size_t size, DecodedSound& out) {
     if (padded > available) break;
     at = bodyStart + padded;
   }
-  if (!haveFormat || !samples) return false;
+  if (!haveFormat || !samples) return Refuse(reason, haveFormat ? "a WAV file without samples" : "a WAV file without its format");
   if ((channels != 1 && channels != 2) || (bits != 8 && bits != 16) || rate <= 0 || rate > 384000) {
-    return false;
+    return Refuse(reason, "a WAV layout not played: " + std::to_string(channels) + " channels, " +
+                              std::to_string(bits) + " bits, " + std::to_string(rate) + " Hz");
   }
   const std::size_t frameBytes = static_cast<std::size_t>(channels) * (bits / 8);
   const std::size_t frames = sampleBytes / frameBytes;
-  if (frames == 0) return false;
+  if (frames == 0) return Refuse(reason, "a WAV file without samples");
   out.channels = channels;
   out.rate = rate;
   out.bits = bits;
@@ -103,41 +136,47 @@ bool DecodeWav(const uint8_t* data, std::size_t size, DecodedSound& out) {
   return true;
 }
 
-bool DecodeOgg(const uint8_t* data, std::size_t size, DecodedSound& out) {
-  if (!data || size < 4 || std::memcmp(data, "OggS", 4) != 0) return false;
+bool DecodeOgg(const uint8_t* data, std::size_t size, DecodedSound& out, std::string* reason) {
+  if (!IsOgg(data, size)) return Refuse(reason, "not an Ogg file");
   OggMemory memory{data, size, 0};
   ov_callbacks callbacks{OggRead, OggSeek, nullptr, OggTell};
   OggVorbis_File file;
-  if (ov_open_callbacks(&memory, &file, nullptr, 0, callbacks) != 0) return false;
+  const int opened = ov_open_callbacks(&memory, &file, nullptr, 0, callbacks);
+  if (opened != 0) return Refuse(reason, VorbisWords(opened));
   vorbis_info* info = ov_info(&file, -1);
   if (!info || (info->channels != 1 && info->channels != 2) || info->rate <= 0) {
     ov_clear(&file);
-    return false;
+    return Refuse(reason, "a Vorbis layout not played (one or two channels only)");
   }
   std::vector<uint8_t> pcm;
   char buffer[16384];
   int section = 0;
-  bool ok = true;
+  std::string fault;
   for (;;) {
     long got = ov_read(&file, buffer, sizeof buffer, 0, 2, 1, &section);
     if (got == 0) break;
     if (got == OV_HOLE) continue;
-    if (got < 0 || pcm.size() + static_cast<std::size_t>(got) > maxDecodedBytes) {
-      ok = false;
+    if (got < 0) {
+      fault = VorbisWords(got);
+      break;
+    }
+    if (pcm.size() + static_cast<std::size_t>(got) > maxDecodedBytes) {
+      fault = "longer than ten minutes";
       break;
     }
     pcm.insert(pcm.end(), buffer, buffer + got);
   }
   // A stream whose later sections change the layout is not something we play.
   vorbis_info* last = ov_info(&file, -1);
-  if (!last || last->channels != info->channels) ok = false;
+  if (fault.empty() && (!last || last->channels != info->channels)) fault = "the channels change within the stream";
   out.channels = info->channels;
   out.rate = static_cast<int>(info->rate);
   ov_clear(&file);
   out.bits = 16;
   const std::size_t frameBytes = static_cast<std::size_t>(out.channels) * 2;
   out.frames = pcm.size() / frameBytes;
-  if (!ok || out.frames == 0) return false;
+  if (fault.empty() && out.frames == 0) fault = "a Vorbis stream without samples";
+  if (!fault.empty()) return Refuse(reason, fault);
   pcm.resize(out.frames * frameBytes);
   out.samples = std::move(pcm);
   return true;

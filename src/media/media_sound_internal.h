@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace media {
@@ -16,7 +17,10 @@ struct DecodedSound {
   std::vector<uint8_t> samples;
 };
 
-bool DecodeWav(const uint8_t* data, std::size_t size, DecodedSound& out);
-bool DecodeOgg(const uint8_t* data, std::size_t size, DecodedSound& out);
+// Each says why it refuses the data in reason, when one is given.
+bool DecodeWav(const uint8_t* data, std::size_t size, DecodedSound& out, std::string* reason = nullptr);
+bool DecodeOgg(const uint8_t* data, std::size_t size, DecodedSound& out, std::string* reason = nullptr);
+// A WAV or Ogg Vorbis file, told from its first bytes.
+bool DecodeSound(const uint8_t* data, std::size_t size, DecodedSound& out, std::string& reason);
 
 }  // namespace media

@@ -55,12 +55,6 @@ SDL_BlendFactor FactorFromNumber(int number) {
 
 SDL_BlendMode QuadBlend(bool intoScreen) {
   MediaState& s = State();
-  if (!s.customBlend) {
-    // The software renderer only has the standard modes: anything that adds onto the
-    // destination becomes additive (the back buffer's alpha is 1, so (5,7) and (7,2) add too).
-    if (s.destinationFactor == 2 || s.destinationFactor == 7) return SDL_BLENDMODE_ADD;
-    return SDL_BLENDMODE_BLEND;
-  }
   return SDL_ComposeCustomBlendMode(
       FactorFromNumber(s.sourceFactor), FactorFromNumber(s.destinationFactor), SDL_BLENDOPERATION_ADD,
       intoScreen ? SDL_BLENDFACTOR_ZERO : SDL_BLENDFACTOR_ONE,
@@ -74,7 +68,7 @@ bool ReadsDestination(int factor) { return factor >= 7 && factor <= 10; }
 // alone, and its alpha kept, so such quads give the same pixels in any order.
 bool QuadCommutes(bool intoScreen) {
   MediaState& s = State();
-  return s.customBlend && intoScreen && FactorFromNumber(s.destinationFactor) == SDL_BLENDFACTOR_ONE &&
+  return intoScreen && FactorFromNumber(s.destinationFactor) == SDL_BLENDFACTOR_ONE &&
          !ReadsDestination(s.sourceFactor);
 }
 

@@ -223,7 +223,12 @@ void Display(int number, int x, int y, bool transparent) {
 
 bool CatchSprite(int sprite, const void* data, std::size_t size, int flags) {
   Picture picture;
-  if (sprite < 0 || !DecodePicture(data, size, picture)) return false;
+  std::string reason;
+  if (sprite < 0) return false;
+  if (!DecodePicture(data, size, picture, &reason)) {
+    ReportFailure("Sprite " + std::to_string(sprite) + " could not be decoded", reason);
+    return false;
+  }
   return StoreSprite(sprite, std::move(picture), flags);
 }
 

@@ -20,6 +20,12 @@ MediaState& State() {
   return state;
 }
 
+void ReportFailure(const std::string& attempt, const std::string& reason) {
+  std::fprintf(stderr, "%s: %s\n", attempt.c_str(), reason.empty() ? "no reason given" : reason.c_str());
+}
+
+void ReportSdlFailure(const std::string& attempt) { ReportFailure(attempt, SDL_GetError()); }
+
 }  // namespace media
 
 using namespace media;
@@ -30,13 +36,13 @@ std::atomic<bool> manualClock{false};
 std::atomic<int64_t> manualNow{0};
 std::atomic<int64_t> manualStepPerRead{0};
 bool messageBoxesSilent = false;
+int messageBoxCount = 0;
 std::atomic<void (*)()> delayHook{nullptr};
 
 // PCG32 (XSH RR): small, fast, and good enough for a game's dice.
 struct RandomGenerator {
   uint64_t state = 0x853C49E6748FEA9BULL;
   uint64_t increment = 0xDA3E39CB94B95BDBULL;
-int messageBoxCount = 0;
 };
 RandomGenerator generator;
 
@@ -51,7 +57,10 @@ uint32_t NextRandom() {
 bool StartVideo() {
   MediaState& s = State();
   if (s.videoUp) return true;
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    ReportSdlFailure("The video service did not start");
+    return false;
+  }
   s.videoUp = true;
   return true;
 }
@@ -62,17 +71,26 @@ bool InitSprites() {
   MediaState& s = State();
   if (!StartVideo()) return false;
   if (!s.ttfUp) {
-    if (TTF_Init() != 0) return false;
+    if (TTF_Init() != 0) {
+      ReportFailure("The text service did not start", TTF_GetError());
+      return false;
+    }
     s.ttfUp = true;
   }
   return true;
 }
 
-// The quads need a renderer with geometry; every SDL 2.26 renderer has it, so the service is
-// there whenever video is.
+// A renderer belongs to a window, so what it can do is checked when the screen opens
+// (OpenWindowedScreen); here, that there is a render driver to try at all.
 bool InitSprite3D() {
   MediaState& s = State();
   if (!s.videoUp) return false;
+  std::vector<int> drivers;
+  std::string reason;
+  if (!RenderDriverCandidates(drivers, reason)) {
+    ReportFailure("The textured-quad service did not start", reason);
+    return false;
+  }
   s.sprite3DUp = true;
   return true;
 }
@@ -202,6 +220,7 @@ bool NoOneWatching() {
 }  // namespace
 
 void MessageBox(const std::string& title, const std::string& text) {
+  ++messageBoxCount;
   std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
   if (NoOneWatching()) return;
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), text.c_str(), State().window);
@@ -216,7 +235,6 @@ void StartThread(void (*procedure)(int), int value) {
 
 int64_t ResidentKilobytes() {
   std::FILE* statm = std::fopen("/proc/self/statm", "r");
-  ++messageBoxCount;
   if (!statm) return -1;
   long long pages = 0, resident = 0;
   const bool read = std::fscanf(statm, "%lld %lld", &pages, &resident) == 2;

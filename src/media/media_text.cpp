@@ -197,13 +197,19 @@ bool LoadFont(int font, const std::string& faceName, int size) {
     file = registered->second;
   } else {
     FaceMatch match;
-    if (!FindFace(faceName, match)) return false;
+    if (!FindFace(faceName, match)) {
+      ReportFailure("The font \"" + faceName + "\" could not be found", "fontconfig has no match");
+      return false;
+    }
     file = match.file;
     index = match.index;
   }
   // Sizes are points on a 96 dots-per-inch screen, as the game's fonts were designed.
   TTF_Font* opened = TTF_OpenFontIndexDPI(file.c_str(), size, index, 96, 96);
-  if (!opened) return false;
+  if (!opened) {
+    ReportFailure("The font \"" + faceName + "\" could not be opened from " + file, TTF_GetError());
+    return false;
+  }
   FreeFont(font);
   s.fonts[font].font = opened;
   return true;

@@ -187,9 +187,14 @@ void OpenGameScreen() {
   if (!WindowExists(gameWindow)) {
     // A borderless desktop-sized window stands in for the display-mode switch; the screen is
     // scaled and letterboxed into it.
-    OpenWindow(gameWindow, 0, 0, screenWidth, screenHeight, windowTitle, !runOptions.windowed);
+    if (!OpenWindow(gameWindow, 0, 0, screenWidth, screenHeight, windowTitle, !runOptions.windowed)) {
+      FatalError("Graphic (2D) initialisation problem");
+    }
   }
-  OpenWindowedScreen(gameWindow, 0, 0, screenWidth, screenHeight, true);
+  // The screen's renderer draws the textured quads: without one the game would run blind.
+  if (!OpenWindowedScreen(gameWindow, 0, 0, screenWidth, screenHeight, true)) {
+    FatalError("Graphic (3D) initialisation problem");
+  }
   SetFrameRate(frameRate);
   // Each run deals its own chances (the clock here reads the same few milliseconds every time).
   RandomSeed(FreshSeed());

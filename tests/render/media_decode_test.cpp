@@ -143,6 +143,23 @@ void ExpectCard(int image, int tolerance = 0) {
   StopDrawing();
 }
 
+// A file header and an info header that claim 100000 x 100000 pixels, and no pixels.
+std::string HugeBitmap() {
+  std::string bmp = "BM";
+  auto put32 = [&bmp](uint32_t v) {
+    for (int i = 0; i < 4; ++i) bmp.push_back(static_cast<char>(v >> (8 * i)));
+  };
+  put32(54);
+  put32(0);
+  put32(54);
+  put32(40);
+  put32(100000);
+  put32(100000);
+  bmp += std::string("\x01\x00\x18\x00", 4);
+  bmp += std::string(24, '\0');
+  return bmp;
+}
+
 class DecodeTest : public ::testing::Test {
  protected:
   void TearDown() override { ShutdownMedia(); }
@@ -218,20 +235,35 @@ TEST_F(DecodeTest, DamagedPicturesAreRefused) {
   EXPECT_FALSE(IsSprite(7));
 }
 
+// The asset loader's alert names the file; the line before it says what the decoder found.
+TEST_F(DecodeTest, ARefusedPictureSaysWhyOnStderr) {
+  const std::string png = MakePng();
+  const std::string tiff = MakeTiff();
+  const struct {
+    std::string bytes;
+    std::string reason;  // what the line must say; empty: the codec's own words, whatever they are
+  } cases[] = {{std::string("GIF89a") + std::string(60, '\0'), "neither a PNG, JPEG, TIFF nor BMP picture"},
+               {HugeBitmap(), "a picture of 100000 x 100000 pixels is not taken"},
+               {png.substr(0, png.size() / 2), ""},
+               {tiff.substr(0, 8), ""}};
+  for (const auto& refused : cases) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(CatchSprite(7, refused.bytes.data(), refused.bytes.size(), 0));
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    const std::string opening = "Sprite 7 could not be decoded: ";
+    ASSERT_EQ(said.rfind(opening, 0), 0u) << said;
+    const std::string reason = said.substr(opening.size());
+    EXPECT_GT(reason.size(), 2u) << said;
+    EXPECT_EQ(reason.find("no reason given"), std::string::npos) << said;
+    EXPECT_NE(reason.find(refused.reason), std::string::npos) << said;
+  }
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(CatchImage(8, png.data(), 20));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr().rfind("Image 8 could not be decoded: ", 0), 0u);
+}
+
 TEST_F(DecodeTest, ABitmapDeclaringAHugePictureIsRefusedBeforeAnythingIsAllocated) {
-  // A file header and an info header that claim 100000 x 100000 pixels, and no pixels.
-  std::string bmp = "BM";
-  auto put32 = [&bmp](uint32_t v) {
-    for (int i = 0; i < 4; ++i) bmp.push_back(static_cast<char>(v >> (8 * i)));
-  };
-  put32(54);
-  put32(0);
-  put32(54);
-  put32(40);
-  put32(100000);
-  put32(100000);
-  bmp += std::string("\x01\x00\x18\x00", 4);
-  bmp += std::string(24, '\0');
+  const std::string bmp = HugeBitmap();
   EXPECT_FALSE(CatchSprite(8, bmp.data(), bmp.size(), 0));
   EXPECT_FALSE(IsSprite(8));
 }

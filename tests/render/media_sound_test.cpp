@@ -109,6 +109,21 @@ TEST_F(SoundTest, MalformedSoundsAreRefused) {
   }
 }
 
+TEST_F(SoundTest, ARefusedSoundSaysWhyOnStderr) {
+  const struct {
+    std::string bytes;
+    std::string line;
+  } cases[] = {
+      {MakeWav(3, 8000, 16, 100), "Sound 10 could not be decoded: a WAV layout not played: 3 channels, 16 bits, 8000 Hz\n"},
+      {std::string(500, '\0'), "Sound 10 could not be decoded: neither a WAV nor an Ogg Vorbis file\n"},
+      {std::string("OggS") + std::string(200, '\x01'), "Sound 10 could not be decoded: not Vorbis data\n"}};
+  for (const auto& refused : cases) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(CatchSound(10, refused.bytes.data(), refused.bytes.size()));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), refused.line);
+  }
+}
+
 TEST_F(SoundTest, VolumeAndPanAreClampedAndVolumeGainIsSquared) {
   std::string wav = MakeWav(1, 8000, 16, 800);
   ASSERT_TRUE(CatchSound(4, wav.data(), wav.size()));
