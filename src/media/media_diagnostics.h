@@ -39,3 +39,7 @@ MediaObjectCounts LiveMediaObjects();
 void KeepPresentedPictures(bool keep);
 // The window's picture at the last flip, 0x00RRGGBB rows top to bottom; false when none is kept.
 bool PresentedPicture(std::vector<uint32_t>& pixels, int& width, int& height);
+
+// Whether the game's window holds the keyboard, so that the desktop's own keys (the Super key)
+// go to the game while it has the focus.
+bool KeyboardGrabbed();

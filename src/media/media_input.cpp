@@ -7,6 +7,7 @@
 #include <array>
 #include <deque>
 
+#include "media/media_diagnostics.h"
 #include "media/media_internal.h"
 
 using namespace media;
@@ -208,6 +209,17 @@ void ResetInput() {
   input.mode = mode;
 }
 
+// The game ignores the desktop's own keys (the Super key above all) while it has the keyboard:
+// the window holds the keyboard whenever it holds the mouse full screen. SDL grabs the keys only
+// while the window has the focus. In a window the keyboard stays free: X11 then grabs every key,
+// Alt+Tab included, and with the mouse captured those keys are the player's only way back to
+// the desktop. Full screen, Alt+Enter gives the window first.
+void ApplyKeyboardGrab() {
+  MediaState& s = State();
+  if (!s.window) return;
+  SDL_SetWindowKeyboardGrab(s.window, s.mouseCaptured && FullScreen() ? SDL_TRUE : SDL_FALSE);
+}
+
 }  // namespace media
 
 void KeyboardMode(int mode) { input.mode = mode; }
@@ -315,8 +327,25 @@ int MouseY() { return input.snapshotY; }
 int MouseWheel() { return input.wheel; }
 
 void ReleaseMouse(bool release) {
-  if (!State().videoUp) return;
+  MediaState& s = State();
+  if (!s.videoUp) return;
+  const bool recapture = !release && !s.mouseCaptured;
+  s.mouseCaptured = !release;
   // The offscreen driver has no pointer to capture; the game goes on without it.
   SDL_SetRelativeMouseMode(release ? SDL_FALSE : SDL_TRUE);
   SDL_ShowCursor(release ? SDL_ENABLE : SDL_DISABLE);
+  ApplyKeyboardGrab();
+  if (recapture) {
+    // What the mouse did about the desktop (and the jump of taking it back) is not the
+    // player's move in the game; where the pointer is stays known.
+    PumpEvents();
+    input.accumulatedX = 0;
+    input.accumulatedY = 0;
+    input.accumulatedWheel = 0;
+  }
+}
+
+bool KeyboardGrabbed() {
+  MediaState& s = State();
+  return s.window && (SDL_GetWindowFlags(s.window) & SDL_WINDOW_KEYBOARD_GRABBED) != 0;
 }

@@ -148,19 +148,20 @@ struct MediaState {
   int windowedWidth = 0;
   int windowedHeight = 0;
   bool altEnterHeld = false;  // the Enter of an Alt+Enter is down: its release is not passed on
+  bool mouseCaptured = false;  // ReleaseMouse(false) holds the pointer (and, full screen, the keys)
 
   // Frame pacing.
   int frameRate = 60;
   bool limiterEnabled = true;
   uint64_t lastFlip = 0;
 
-  // Which texture the renderer currently draws into (nullptr: not yet chosen).
   // Tests only: the whole window as the last flip presented it (KeepPresentedPictures).
   bool keepPresented = false;
   int presentedWidth = 0;
   int presentedHeight = 0;
   std::vector<uint32_t> presented;  // 0x00RRGGBB
 
+  // Which texture the renderer currently draws into (nullptr: not yet chosen).
   SDL_Texture* boundTarget = nullptr;
   bool boundTargetValid = false;
   bool clipApplied = false;
@@ -204,7 +205,6 @@ struct MediaState {
 
 MediaState& State();
 
-SpriteRecord* FindSprite(int number);
 // ReportFailure (media_report.h) with SDL_GetError() as the reason.
 void ReportSdlFailure(const std::string& attempt);
 
@@ -212,6 +212,7 @@ void ReportSdlFailure(const std::string& attempt);
 // there is none.
 bool RenderDriverCandidates(std::vector<int>& drivers, std::string& reason);
 
+SpriteRecord* FindSprite(int number);
 ImageRecord* FindImage(int number);
 
 // Game colour (r + 256 g + 65536 b) and 0x00RRGGBB pixels.
@@ -290,6 +291,8 @@ void ShutdownFonts();
 void ShutdownSound();
 std::size_t LoadedSoundCount();
 void ResetInput();
+// The window holds the keyboard while the mouse is captured in full screen (see ReleaseMouse).
+void ApplyKeyboardGrab();
 // Handles every queued SDL event: window state, keyboard and mouse.
 void PumpEvents();
 void HandleInputEvent(const SDL_Event& event);

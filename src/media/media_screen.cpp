@@ -425,6 +425,7 @@ void SetFullScreen(bool fullScreen) {
     SDL_SetWindowFullscreen(s.window, 0);
     SDL_SetWindowSize(s.window, s.windowedWidth, s.windowedHeight);
   }
+  ApplyKeyboardGrab();
 }
 
 bool FullScreen() {
@@ -479,8 +480,8 @@ void FlipBuffers() {
   SDL_RenderClear(s.renderer);
   SDL_RenderCopy(s.renderer, s.backBuffer, nullptr, nullptr);
   s.drawCalls += 2;
-  SDL_RenderPresent(s.renderer);
   if (s.keepPresented) KeepPresentedPicture();
+  SDL_RenderPresent(s.renderer);
   BindTexture(s.backBuffer);
   CountPresentedFrame();
 }

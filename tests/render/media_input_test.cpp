@@ -176,6 +176,35 @@ TEST_F(InputTest, EventsPumpedByTheFlipAreNotLost) {
   EXPECT_EQ(MouseDeltaY(), 4);
 }
 
+// The player moved the mouse about the desktop while the game had let it go: none of that
+// may steer the ship once the game takes the mouse back, however the game takes it back.
+TEST_F(InputTest, MovementMadeWhileTheMouseWasReleasedIsDroppedWhenItIsCapturedAgain) {
+  ReleaseMouse(false);
+  ExamineMouse();
+  ReleaseMouse(true);
+  Motion(40, -12, 600, 300);
+  FlipBuffers();  // a loop that waits for the focus reads the events meanwhile
+  Motion(25, 9, 625, 309);
+  SDL_Event wheel{};
+  wheel.type = SDL_MOUSEWHEEL;
+  wheel.wheel.y = 3;
+  ASSERT_EQ(SDL_PushEvent(&wheel), 1);
+  ReleaseMouse(false);
+  ExamineMouse();
+  EXPECT_EQ(MouseDeltaX(), 0);
+  EXPECT_EQ(MouseDeltaY(), 0);
+  EXPECT_EQ(MouseWheel(), 0);
+  EXPECT_EQ(MouseX(), 625);  // where the pointer is stays known
+
+  // Movement once captured counts, and asking again for a mouse already held drops nothing.
+  Motion(5, 2, 630, 311);
+  ReleaseMouse(false);
+  Motion(1, 0, 631, 311);
+  ExamineMouse();
+  EXPECT_EQ(MouseDeltaX(), 6);
+  EXPECT_EQ(MouseDeltaY(), 2);
+}
+
 TEST_F(InputTest, ShutdownForgetsHeldKeys) {
   Key(SDL_SCANCODE_A, true);
   ExamineKeyboard();

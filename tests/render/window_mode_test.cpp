@@ -93,6 +93,42 @@ TEST_F(WindowMode, TheDrawingScreenKeepsItsSizeWhenTheWindowChanges) {
   StopDrawing();
 }
 
+// The desktop's own keys stay with the game while it holds the mouse full screen; in a window,
+// and whenever the mouse is given back, the keyboard is the desktop's.
+TEST_F(WindowMode, TheKeyboardIsHeldWithTheMouseInFullScreenOnly) {
+  OpenHeadlessGame();  // full screen, the mouse captured
+  ASSERT_TRUE(FullScreen());
+  EXPECT_TRUE(KeyboardGrabbed());
+  ReleaseMouse(true);
+  EXPECT_FALSE(KeyboardGrabbed());
+  ReleaseMouse(false);
+  EXPECT_TRUE(KeyboardGrabbed());
+
+  // Alt+Enter to a window lets the keyboard go, and back to full screen takes it again.
+  ASSERT_TRUE(PushAltEnter());
+  FlipBuffers();
+  ASSERT_FALSE(FullScreen());
+  EXPECT_FALSE(KeyboardGrabbed());
+  ASSERT_TRUE(PushAltEnter());
+  FlipBuffers();
+  ASSERT_TRUE(FullScreen());
+  EXPECT_TRUE(KeyboardGrabbed());
+
+  // Full screen with the mouse given back (the screen lost): the keyboard stays free.
+  ReleaseMouse(true);
+  ASSERT_TRUE(PushAltEnter());
+  FlipBuffers();
+  ASSERT_TRUE(PushAltEnter());
+  FlipBuffers();
+  ASSERT_TRUE(FullScreen());
+  EXPECT_FALSE(KeyboardGrabbed());
+  ShutdownMedia();
+
+  runOptions.windowed = true;
+  OpenHeadlessGame();
+  EXPECT_FALSE(KeyboardGrabbed());
+}
+
 // A 1920 x 1080 window shows the whole 1024 x 768 screen scaled by 1080 / 768 = 1.40625 to
 // 1440 x 1080, centred between two black bars 240 pixels wide.
 TEST_F(WindowMode, AWideWindowShowsTheWholeScreenScaledAndCentredBetweenBlackBars) {
