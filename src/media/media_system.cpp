@@ -1,5 +1,5 @@
 // Start-up and shut-down of the services, the clock, the random generator and the few system
-// services (message box, web page, threads, priority).
+// services (message box, threads, priority).
 #include <atomic>
 #include <chrono>
 #include <cstdio>
