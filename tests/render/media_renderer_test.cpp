@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "core/settings.h"
 #include "media/media.h"
 
 namespace {
@@ -19,14 +20,15 @@ class RendererChoice : public ::testing::Test {
     SDL_ResetHint(SDL_HINT_RENDER_DRIVER);
     ShutdownMedia();
   }
-  static bool OpenScreen() { return OpenWindowedScreen(window, 0, 0, 1024, 768, true); }
+  static bool OpenGameWindow() { return OpenWindow(window, 0, 0, screenWidth, screenHeight, windowTitle, false); }
+  static bool OpenScreen() { return OpenWindowedScreen(window, 0, 0, screenWidth, screenHeight, true); }
 };
 
 TEST_F(RendererChoice, ARendererWithoutComposedBlendModesIsRefusedWithItsReason) {
   // SDL's software renderer draws targets and geometry but only the standard blend modes.
   ASSERT_TRUE(SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software"));
   ASSERT_TRUE(InitSprite3D());  // the driver is there; what it can do shows with a window
-  ASSERT_TRUE(OpenWindow(window, 0, 0, 1024, 768, "Kaldov1rent", false));
+  ASSERT_TRUE(OpenGameWindow());
   ::testing::internal::CaptureStderr();
   EXPECT_FALSE(OpenScreen());
   const std::string said = ::testing::internal::GetCapturedStderr();
@@ -46,7 +48,7 @@ TEST_F(RendererChoice, ARenderDriverNamedButMissingStopsTheQuadService) {
             "The textured-quad service did not start: no render driver is called \"nosuchrenderer\" "
             "(SDL_RENDER_DRIVER)\n");
   // SDL would have taken another driver for the screen; the game does not.
-  ASSERT_TRUE(OpenWindow(window, 0, 0, 1024, 768, "Kaldov1rent", false));
+  ASSERT_TRUE(OpenGameWindow());
   ::testing::internal::CaptureStderr();
   EXPECT_FALSE(OpenScreen());
   EXPECT_NE(::testing::internal::GetCapturedStderr().find("nosuchrenderer"), std::string::npos);
@@ -55,7 +57,7 @@ TEST_F(RendererChoice, ARenderDriverNamedButMissingStopsTheQuadService) {
 TEST_F(RendererChoice, ANamedDriverThatDrawsEverythingIsTakenAndDrawsTheGlow) {
   ASSERT_TRUE(SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengles2"));
   ASSERT_TRUE(InitSprite3D());
-  ASSERT_TRUE(OpenWindow(window, 0, 0, 1024, 768, "Kaldov1rent", false));
+  ASSERT_TRUE(OpenGameWindow());
   ASSERT_TRUE(OpenScreen());
   // A quad added with (source alpha, one) onto grey brightens it: a composed blend mode at work.
   ASSERT_TRUE(CreateSprite(2, 16, 16, spriteTexture));
