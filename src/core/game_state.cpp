@@ -31,6 +31,13 @@ void ResetGameForNewGame() {
   game = std::move(next);
 }
 
+void ResetMonsterSpawning() {
+  const GameState defaults;
+  game.maxMonsters = defaults.maxMonsters;
+  game.kindMask = defaults.kindMask;
+  game.spawnPeriod = defaults.spawnPeriod;
+}
+
 void ResetLevelState() {
   // Every value comes from the record's initialisers, so each default is written once.
   const GameState defaults;
@@ -49,10 +56,7 @@ void ResetLevelState() {
   game.flyingBalls.Clear();
   game.settledBalls.Clear();
 
-  // Monster spawning back to its defaults, before the level's scenery may change it.
-  game.maxMonsters = defaults.maxMonsters;
-  game.kindMask = defaults.kindMask;
-  game.spawnPeriod = defaults.spawnPeriod;
+  ResetMonsterSpawning();
 
   game.showFps = defaults.showFps;
   game.fpsAverage = defaults.fpsAverage;

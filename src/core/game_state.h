@@ -201,3 +201,7 @@ void ResetGameForNewGame();
 
 // The per-level reset of every level start.
 void ResetLevelState();
+
+// Monster spawning back to its defaults: at every level start and every set-up of a level's
+// scenery (a rebuilt screen too), before the scenery may change it.
+void ResetMonsterSpawning();

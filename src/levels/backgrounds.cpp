@@ -97,9 +97,7 @@ void SetUpBackground() {
   // Closes the level's pack; later loads name their own pack.
   SwitchPack(mainPackName);
 
-  game.maxMonsters = 4;
-  game.kindMask = 31;
-  game.spawnPeriod = 20;
+  ResetMonsterSpawning();
   for (BackgroundParticle& p : game.backgroundParticles) p = BackgroundParticle{};
   SetUpEffect(level);
 }
