@@ -114,25 +114,27 @@ void ResetAssetLoader() {
   chaingunRotation = RotationRecord{};
 }
 
-void LoadAssets() {
-  for (const CataloguePack& pack : MainCatalogue()) {
-    SwitchPack(pack.packName);
-    for (const CatalogueRow& row : pack.rows) {
-      switch (row.loader) {
-        case LoaderKind::image: LoadPackedImage(row.object, row.fileName); break;
-        case LoaderKind::sprite: LoadPackedSprite(row.object, row.fileName); break;
-        case LoaderKind::texture: LoadPackedTexture(row.object, row.fileName); break;
-        case LoaderKind::opaqueTexture: LoadPackedOpaqueTexture(row.object, row.fileName); break;
-        case LoaderKind::sound: LoadPackedSound(row.object, row.fileName); break;
-        case LoaderKind::rotatable:
-          chaingunRotation = LoadPackedRotatable(row.object, row.fileName);
-          chaingunRotation.pivotX = chaingunPivotX;
-          chaingunRotation.pivotY = chaingunPivotY;
-          break;
-      }
-      if (row.transparentColour != -1) TransparentSpriteColor(row.object, row.transparentColour);
+void LoadCataloguePack(const CataloguePack& pack) {
+  SwitchPack(pack.packName);
+  for (const CatalogueRow& row : pack.rows) {
+    switch (row.loader) {
+      case LoaderKind::image: LoadPackedImage(row.object, row.fileName); break;
+      case LoaderKind::sprite: LoadPackedSprite(row.object, row.fileName); break;
+      case LoaderKind::texture: LoadPackedTexture(row.object, row.fileName); break;
+      case LoaderKind::opaqueTexture: LoadPackedOpaqueTexture(row.object, row.fileName); break;
+      case LoaderKind::sound: LoadPackedSound(row.object, row.fileName); break;
+      case LoaderKind::rotatable:
+        chaingunRotation = LoadPackedRotatable(row.object, row.fileName);
+        chaingunRotation.pivotX = chaingunPivotX;
+        chaingunRotation.pivotY = chaingunPivotY;
+        break;
     }
+    if (row.transparentColour != -1) TransparentSpriteColor(row.object, row.transparentColour);
   }
-  // The sound pack is closed once its last entry is read.
+  // Back to the main pack, which closes this one (the sound pack too, once its last entry is read).
   SwitchPack(mainPackName);
+}
+
+void LoadAssets() {
+  for (const CataloguePack& pack : MainCatalogue()) LoadCataloguePack(pack);
 }

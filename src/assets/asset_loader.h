@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "assets/catalogue.h"
 #include "media/list.h"
 #include "media/media.h"
 
@@ -44,6 +45,11 @@ void AddLevelResource(int kind, int object);
 void ReleaseLevelResources();
 // Forgets the list without freeing (the screen was rebuilt and everything is reloaded).
 void ClearLevelResources();
+
+// Loads every row of a catalogue pack into its objects (a rotatable row also makes the chaingun's
+// rotation record), then makes the main pack current again, which closes this one. Fatal, naming
+// the pack or the file, when something cannot be loaded. The one loop for every pack.
+void LoadCataloguePack(const CataloguePack& pack);
 
 // Loads the whole main catalogue, replacing the objects with the same numbers.
 void LoadAssets();

@@ -1,6 +1,5 @@
 #include "assets/tetris_catalogue.h"
 
-#include "assets/asset_loader.h"
 #include "assets/objects.h"
 
 namespace {
@@ -32,21 +31,4 @@ std::vector<CatalogueRow> TetrisRows() {
 const CataloguePack& TetrisCatalogue() {
   static const CataloguePack pack{tetrisPackName, TetrisRows()};
   return pack;
-}
-
-void LoadCataloguePack(const CataloguePack& pack) {
-  SwitchPack(pack.packName);
-  for (const CatalogueRow& row : pack.rows) {
-    switch (row.loader) {
-      case LoaderKind::image: LoadPackedImage(row.object, row.fileName); break;
-      case LoaderKind::sprite: LoadPackedSprite(row.object, row.fileName); break;
-      case LoaderKind::opaqueTexture: LoadPackedOpaqueTexture(row.object, row.fileName); break;
-      case LoaderKind::sound: LoadPackedSound(row.object, row.fileName); break;
-      case LoaderKind::texture:
-      case LoaderKind::rotatable: LoadPackedTexture(row.object, row.fileName); break;
-    }
-    if (row.transparentColour != -1) TransparentSpriteColor(row.object, row.transparentColour);
-  }
-  // Back to the main pack, which closes this one.
-  SwitchPack(mainPackName);
 }

@@ -7,7 +7,3 @@
 constexpr const char* tetrisPackName = "packs/tetris.pak";
 
 const CataloguePack& TetrisCatalogue();
-
-// Loads every row of a catalogue pack into its objects, then closes the pack. Fatal, naming
-// the pack or the file, when something cannot be loaded.
-void LoadCataloguePack(const CataloguePack& pack);

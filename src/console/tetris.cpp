@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "assets/asset_loader.h"
 #include "assets/objects.h"
 #include "assets/tetris_catalogue.h"
 #include "console/tetris_board.h"

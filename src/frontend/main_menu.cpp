@@ -76,21 +76,6 @@ void ResetSparks() {
   }
 }
 
-void LoadMenuPack() {
-  const CataloguePack& pack = MenuCatalogue();
-  SwitchPack(pack.packName);
-  for (const CatalogueRow& row : pack.rows) {
-    switch (row.loader) {
-      case LoaderKind::sprite: LoadPackedSprite(row.object, row.fileName); break;
-      case LoaderKind::texture: LoadPackedTexture(row.object, row.fileName); break;
-      case LoaderKind::sound: LoadPackedSound(row.object, row.fileName); break;
-      default: LoadPackedOpaqueTexture(row.object, row.fileName); break;
-    }
-  }
-  // The next loader starts from the main pack again.
-  SwitchPack(mainPackName);
-}
-
 void Select(int item) {
   menu().selected = static_cast<int16_t>(item);
   menu().sweepX = sweepStartX;
@@ -265,11 +250,11 @@ void SetUpMenu() {
   menu() = MenuState{};
   menu().shown = true;
   ResetSparks();
-  LoadMenuPack();
+  LoadCataloguePack(MenuCatalogue());
 }
 
 void ReloadMenuPictures() {
-  LoadMenuPack();
+  LoadCataloguePack(MenuCatalogue());
   ReleaseMouse(false);
 }
 
