@@ -5,17 +5,14 @@
 #include "assets/objects.h"
 #include "core/game_state.h"
 #include "core/sound_effects.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
 
-// Blend factors: source alpha with one (additive light), and the ordinary alpha blending.
-constexpr int blendSourceAlpha = 5, blendOne = 2, blendInverseSourceAlpha = 6;
 constexpr int gluedAlpha = 128;
 constexpr int fireSoundPeriod = 2 * frameRate;
 constexpr int fireSoundFade = 100;  // frames the sizzle takes to fade in and out
-
-int Nearest(double value) { return static_cast<int>(std::lrint(value)); }
 
 void DrawCentred(int quad, float x, float y, int alpha) {
   DisplaySprite3D(quad, Nearest(x - Sprite3DWidth(quad) / 2.0), Nearest(y - Sprite3DHeight(quad) / 2.0),
@@ -45,21 +42,21 @@ void DrawFireTrail(Ball& ball) {
   if (game.fireTimer > fireModeFrames - fireSoundFade) {
     SoundVolume(obj::soundOnFire, fireModeFrames - game.fireTimer);
   }
-  Sprite3DBlendingMode(blendSourceAlpha, blendOne);
+  Sprite3DBlendingMode(blendAdditive);
   for (const Flare& f : ball.flares) {
     const int size = Nearest(f.distance);
     ZoomSprite3D(f.sprite, size, size);
     RotateSprite3D(f.sprite, Random(360), 1);
     DrawCentred(f.sprite, f.trailX, f.trailY, alpha);
   }
-  Sprite3DBlendingMode(blendSourceAlpha, blendInverseSourceAlpha);
+  Sprite3DBlendingMode(blendTransparent);
 }
 
 // Two layers breathing in counter-phase between 3 and 5 radii, the first one turning.
 void DrawHalos() {
   const double f = game.frameCounter;
   const double swing = std::sin(f / 10);
-  Sprite3DBlendingMode(blendSourceAlpha, blendOne);
+  Sprite3DBlendingMode(blendAdditive);
   for (const Ball& ball : game.balls) {
     const int size = Nearest(4 * ball.radius + ball.radius * swing);
     ZoomSprite3D(obj::halo, size, size);
@@ -71,7 +68,7 @@ void DrawHalos() {
     ZoomSprite3D(obj::halo, size, size);
     DrawCentred(obj::halo, ball.x, ball.y, 255);
   }
-  Sprite3DBlendingMode(blendSourceAlpha, blendInverseSourceAlpha);
+  Sprite3DBlendingMode(blendTransparent);
 }
 
 }  // namespace

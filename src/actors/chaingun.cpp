@@ -9,6 +9,7 @@
 #include "assets/asset_loader.h"
 #include "core/game_state.h"
 #include "core/sound_effects.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -35,8 +36,6 @@ constexpr int flashGrowth = 8;          // pixels a frame
 constexpr int flashFade = 8;            // alpha a frame: 32 frames from 255
 
 constexpr float degrees = std::numbers::pi_v<float> / 180;
-
-int Nearest(double value) { return static_cast<int>(std::lrint(value)); }
 
 // The gauge shows one bar fewer for every ammoStep shots spent; with no shot left the gun goes
 // after this frame.

@@ -4,17 +4,13 @@
 
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
 
 constexpr int burstFrames = 31;     // pictures explosionTiles .. explosionTiles + 30
 constexpr int fireballFrames = 24;  // pictures fireball .. fireball + 23
-
-// Direct3D blend factors: fireballs add their brightness, then ordinary blending returns.
-constexpr int blendSourceAlpha = 5, blendInverseSourceAlpha = 6, blendDestinationAlpha = 7;
-
-int Nearest(float value) { return static_cast<int>(std::lrint(value)); }
 
 // A burst is placed by the size of its first picture. The last burst frame is the fireball's
 // first picture (a different size), so any frame of another size is drawn at that size too,
@@ -43,7 +39,7 @@ void StepBursts(List<Explosion>& bursts) {
 }
 
 void StepFireballs() {
-  Sprite3DBlendingMode(blendSourceAlpha, blendDestinationAlpha);
+  Sprite3DBlendingMode(blendAlphaWeightedSum);
   List<Fireball>& fireballs = game.fireballs;
   fireballs.Reset();
   while (fireballs.Next()) {
@@ -57,7 +53,7 @@ void StepFireballs() {
       fireballs.Delete();
     }
   }
-  Sprite3DBlendingMode(blendSourceAlpha, blendInverseSourceAlpha);
+  Sprite3DBlendingMode(blendTransparent);
 }
 
 void AddBurst(float x, float y, int firstFrame) {

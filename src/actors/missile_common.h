@@ -1,5 +1,5 @@
-// What the missile files share: blend factors, rounding, the breakable kinds and the brick a
-// missile or a fragment destroys.
+// What the missile files share: the breakable kinds and the brick a missile or a fragment
+// destroys.
 #pragma once
 
 #include <cmath>
@@ -12,22 +12,17 @@
 #include "core/sound_effects.h"
 #include "gameplay/capsules.h"
 #include "levels/bricks.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace missile {
-
-// Direct3D blend factor numbers.
-constexpr int blendOne = 2, blendSourceAlpha = 5, blendInverseSourceAlpha = 6,
-              blendDestinationAlpha = 7;
 
 constexpr int impactVolume = 50;
 constexpr int impactFrequency = 20000;
 constexpr int brickScore = 10;
 constexpr int hitBoxHalf = 10;  // missiles and fragments test a 20 x 20 box for bricks
 
-inline int Nearest(double value) { return static_cast<int>(std::lrint(value)); }
-
-inline float Radians(float degrees) { return degrees * std::numbers::pi_v<float> / 180; }
+inline float Radians(float degrees) { return degrees * pi / 180; }
 
 // The kinds a missile destroys: the colour bricks and the three-, two- and one-hit bricks.
 inline bool Breakable(int kind) { return KeepsLevelOpen(kind); }

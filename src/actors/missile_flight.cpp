@@ -13,7 +13,6 @@ namespace {
 constexpr int missileFrames = 32;
 constexpr int smokePeriod = 25;   // ms of the media clock between two puffs of one missile
 constexpr float noseAhead = 50;   // the nose point that meets bricks, ahead of the centre
-constexpr float pi = std::numbers::pi_v<float>;
 
 void Draw(Missile& m) {
   if (game.frameCounter % 2 == 1) m.frame = (m.frame + 1) % missileFrames;
@@ -109,13 +108,13 @@ bool StepMissile(Missile& m) {
 
 void StepMissiles() {
   StepSmoke();
-  Sprite3DBlendingMode(blendSourceAlpha, blendDestinationAlpha);
+  Sprite3DBlendingMode(blendAlphaWeightedSum);
   if (game.missileArmed) DrawLauncher();
   List<Missile>& missiles = game.missiles;
   missiles.Reset();
   while (missiles.Next()) {
     if (!StepMissile(missiles.Current())) missiles.Delete();
   }
-  Sprite3DBlendingMode(blendSourceAlpha, blendInverseSourceAlpha);
+  Sprite3DBlendingMode(blendTransparent);
   StepFragments();
 }

@@ -76,7 +76,7 @@ void BurstFragments(float x, float y) {
 // While the game stands still (paused, or the level won) fragments hang where they are: left to
 // fly on they would break bricks and score behind the pause.
 void StepFragments() {
-  Sprite3DBlendingMode(blendSourceAlpha, blendInverseSourceAlpha);
+  Sprite3DBlendingMode(blendTransparent);
   for (int slot = 0; slot < fragmentSlots; ++slot) {
     MissileFragment& f = game.fragments[slot];
     if (!f.active) continue;

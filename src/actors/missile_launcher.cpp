@@ -16,7 +16,6 @@ constexpr int gaugeAlpha = 150;
 constexpr float gaugeLeft = 128;      // the 256 x 256 dial sits centred over the ship ...
 constexpr float gaugeAbove = 276;     // ... its hub 148 pixels above it
 constexpr float captionScroll = 0.004f;  // texture heights a frame
-constexpr float pi = std::numbers::pi_v<float>;
 
 void DrawCentred(int quad, float x, float y, int alpha = 255) {
   DisplaySprite3D(quad, Nearest(x - Sprite3DWidth(quad) / 2.0), Nearest(y - Sprite3DHeight(quad) / 2.0),
@@ -34,7 +33,7 @@ void DrawCaption(int now) {
   SetSprite3DTexCoords(obj::targetText, 1, 1, v);
   SetSprite3DTexCoords(obj::targetText, 2, 0, v + 1);
   SetSprite3DTexCoords(obj::targetText, 3, 1, v + 1);
-  Sprite3DBlendingMode(blendSourceAlpha, blendOne);
+  Sprite3DBlendingMode(blendAdditive);
   DisplaySprite3D(obj::targetText, Nearest(game.targetX - Sprite3DWidth(obj::targetText)),
                   Nearest(game.targetY - Sprite3DHeight(obj::targetText)), CaptionAlpha(now));
 }
@@ -88,12 +87,12 @@ void DrawTarget() {
   const int turn = Nearest(std::cos(now / 1000.0) * 180 + 180);
   RotateSprite3D(obj::targetNormal, turn, 0);
   RotateSprite3D(obj::targetLight, turn, 0);
-  Sprite3DBlendingMode(blendSourceAlpha, blendOne);
+  Sprite3DBlendingMode(blendAdditive);
   DrawCentred(obj::targetNormal, game.targetX, game.targetY);
-  Sprite3DBlendingMode(blendDestinationAlpha, blendOne);
+  Sprite3DBlendingMode(blendAddWhereOpaque);
   DrawCentred(obj::targetLight, game.targetX, game.targetY);
   if (game.missileCountdown == 0) DrawCaption(now);
-  Sprite3DBlendingMode(blendSourceAlpha, blendInverseSourceAlpha);
+  Sprite3DBlendingMode(blendTransparent);
   FollowTarget();
 }
 

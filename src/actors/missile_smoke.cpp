@@ -19,7 +19,6 @@ constexpr float puffGrowth = 5;      // pixels a frame ...
 constexpr float puffLargest = 256;   // ... while smaller than this
 constexpr int smokePictures = 5;
 constexpr int pictureStep = 32;      // between two smoke pictures' numbers
-constexpr float pi = std::numbers::pi_v<float>;
 
 }  // namespace
 
@@ -43,7 +42,7 @@ void EmitSmoke(const Missile& m) {
 
 void StepSmoke() {
   const int turn = Now() / 250;
-  Sprite3DBlendingMode(blendSourceAlpha, blendInverseSourceAlpha);
+  Sprite3DBlendingMode(blendTransparent);
   for (SmokePuff& puff : game.smokePuffs) {
     if (!puff.active) continue;
     const int size = Nearest(puff.size);

@@ -7,6 +7,7 @@
 #include "assets/objects.h"
 #include "core/game_state.h"
 #include "core/sound_effects.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -29,8 +30,6 @@ constexpr float entryTop = 30;         // a newcomer's top edge sits this far be
 constexpr float leftEntryX = 42;       // a newcomer from the left has its left edge here
 constexpr int killVolume = 30;
 constexpr int killFrequency = 40000;   // Hz
-
-int Nearest(float value) { return static_cast<int>(std::lrint(value)); }
 
 // A fraction from 0 to 1 in ten-thousandths, drawn afresh at each use.
 float RandomFraction() { return Random(10000) / 10000.0f; }

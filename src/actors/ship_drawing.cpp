@@ -4,6 +4,7 @@
 
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -13,11 +14,6 @@ constexpr float glowAboveShip = 8;
 constexpr double glowSize = 128;
 constexpr double glowSizeSwing = 15;
 constexpr double glowAlpha = 60;
-
-// Blend factors: source alpha with one (additive glow), and the ordinary alpha blending.
-constexpr int blendSourceAlpha = 5, blendOne = 2, blendInverseSourceAlpha = 6;
-
-int Nearest(double value) { return static_cast<int>(std::lrint(value)); }
 
 void DrawCentred(int quad, float x, float y, int alpha) {
   DisplaySprite3D(quad, Nearest(x - Sprite3DWidth(quad) / 2.0), Nearest(y - Sprite3DHeight(quad) / 2.0),
@@ -46,8 +42,8 @@ void DrawShip() {
   // pulses twice as fast.
   const double f = game.frameCounter;
   const double swing = std::sin(f / 8);
-  Sprite3DBlendingMode(blendSourceAlpha, blendOne);
+  Sprite3DBlendingMode(blendAdditive);
   DrawGlowLayer(Nearest(swing * glowSizeSwing + glowSize), Nearest(swing * glowAlpha + glowAlpha));
   DrawGlowLayer(Nearest(glowSize - swing * glowSizeSwing), Nearest(glowAlpha - std::sin(f / 4) * glowAlpha));
-  Sprite3DBlendingMode(blendSourceAlpha, blendInverseSourceAlpha);
+  Sprite3DBlendingMode(blendTransparent);
 }

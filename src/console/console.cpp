@@ -35,7 +35,7 @@ void MakeLayer(int number) {
 
 void ShowLayers() {
   const int y = static_cast<int>(std::lround(game.console.position));
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
   DisplaySprite3D(obj::consoleGrid, 0, y);
   DisplaySprite3D(obj::consoleText, 0, y, textAlpha);
 }

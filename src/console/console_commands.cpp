@@ -23,7 +23,6 @@ constexpr const char* notFound = "Command not found !";
 constexpr const char* clearedTitle = "KALDOVIRENT 3 EVOLUTION (2006) CONSOLE MODE";
 constexpr int winnerDelay = 2 * frameRate;
 constexpr int sideGameMusicVolume = 0;     // the game music is silent while a side game runs
-constexpr int musicVolume = 50;
 constexpr const char* tetrisRule = "------------------------------------------------------";  // 54
 constexpr const char* tetrisCredit = "TETRIS WRITTEN AND TESTED BY THE KALDOVIRENT TEAM";
 

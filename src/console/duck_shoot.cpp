@@ -179,7 +179,7 @@ void DrawGallery() {
   ClearScreen(galleryBlue);
   DrawRails();
   if (!Start3D()) return;
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
   // Each figure rocks by up to 10 degrees as it rides.
   for (const DuckTarget& t : d.targets) {
     const int angle = static_cast<int>(std::lround(std::sin(t.x / rockPeriod) * rockDegrees));

@@ -28,7 +28,6 @@ constexpr int aiChangeSpread = 5000;             // ms, at most, on top of ...
 constexpr int aiChangeMinimum = 1500;            // ... this
 constexpr int winShown = 4000;                   // ms
 constexpr int matchMusicVolume = 0;
-constexpr int musicVolume = 50;
 constexpr int scoreFontSize = 80;
 constexpr int white = RGB(255, 255, 255);
 constexpr int black = RGB(0, 0, 0);

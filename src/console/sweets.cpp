@@ -6,11 +6,11 @@
 #include "assets/side_game_catalogue.h"
 #include "console/side_games.h"
 #include "core/game_state.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
 constexpr int skyPink = RGB(243, 190, 240);
 constexpr int spawnPeriod = 4 * frameRate;       // a new balloon every 4 s
 constexpr int speedUpPeriod = 30 * frameRate;
@@ -47,16 +47,15 @@ constexpr double starWave = 20, starWavePeriod = 128;
 int BalloonWidth() { return SpriteWidth(obj::sugarBalloon); }
 int BalloonHeight() { return SpriteHeight(obj::sugarBalloon); }
 
-double Radians(double degrees) { return degrees * pi / 180; }
-int Nearest(double value) { return static_cast<int>(std::lround(value)); }
+double Radians(double degrees) { return degrees * piDouble / 180; }
 
 int Distance(int x1, int y1, int x2, int y2) {
-  return Nearest(std::hypot(static_cast<double>(x1 - x2), static_cast<double>(y1 - y2)));
+  return RoundHalfAway(std::hypot(static_cast<double>(x1 - x2), static_cast<double>(y1 - y2)));
 }
 
 bool ShotWithin(int x, int y, int reach) {
   const SweetsState& s = game.sweets;
-  return s.shotInFlight && Distance(x, y, Nearest(s.shotX), Nearest(s.shotY)) < reach;
+  return s.shotInFlight && Distance(x, y, RoundHalfAway(s.shotX), RoundHalfAway(s.shotY)) < reach;
 }
 
 // The shot ends and the flash shows where it hit.
@@ -77,7 +76,7 @@ void Launch() {
   s.shotInFlight = true;
   PlaySideTone(toneShot);
   s.clickLatch = true;
-  const double a = Radians(s.launcherAngle) + 3 * pi / 2;
+  const double a = Radians(s.launcherAngle) + 3 * piDouble / 2;
   s.shotVX = static_cast<float>(shotSpeed * std::cos(a));
   s.shotVY = static_cast<float>(shotSpeed * std::sin(a));
 }
@@ -101,7 +100,7 @@ void DrawSky() {
   SweetsState& s = game.sweets;
   const int turn = game.frameCounter;
   auto star = [turn](int x, int rowY) {
-    const int y = rowY + Nearest(starWave * std::sin((x + turn) / starWavePeriod));
+    const int y = rowY + RoundHalfAway(starWave * std::sin((x + turn) / starWavePeriod));
     // Fainter towards the top of the sky.
     DisplaySprite3D(obj::sugarStar, x, y, rowY / 8 + 32);
     RotateSprite3D(obj::sugarStar, turn, 0);
@@ -134,16 +133,18 @@ BalloonPose DrawBalloon(const SweetBalloon& b, bool withSweet) {
   const double bx = b.x, by = b.y + bob * s;
   const double swing = wobble * std::sin(b.x / swingPeriod);
   const int w = BalloonWidth(), h = BalloonHeight();
-  ZoomSprite3D(b.balloonSprite, Nearest(w + wobble * s), Nearest(h + wobble * s));
-  RotateSprite3D(b.balloonSprite, Nearest(swing), 0);
-  DisplaySprite3D(b.balloonSprite, Nearest(bx - w / 2.0), Nearest(by - h / 2.0), balloonAlpha);
+  ZoomSprite3D(b.balloonSprite, RoundHalfAway(w + wobble * s), RoundHalfAway(h + wobble * s));
+  RotateSprite3D(b.balloonSprite, RoundHalfAway(swing), 0);
+  DisplaySprite3D(b.balloonSprite, RoundHalfAway(bx - w / 2.0), RoundHalfAway(by - h / 2.0),
+                  balloonAlpha);
   const double r = Radians(swing);
-  BalloonPose pose{Nearest(bx), Nearest(by), s, Nearest(bx + stringLength * std::cos(r + pi / 2)),
-                   Nearest(by + stringLength * std::sin(r + pi / 2))};
+  BalloonPose pose{RoundHalfAway(bx), RoundHalfAway(by), s,
+                   RoundHalfAway(bx + stringLength * std::cos(r + piDouble / 2)),
+                   RoundHalfAway(by + stringLength * std::sin(r + piDouble / 2))};
   if (withSweet) {
     const int sw = SpriteWidth(b.sweetSprite), sh = SpriteHeight(b.sweetSprite);
-    ZoomSprite3D(b.sweetSprite, Nearest(sw + wobble * s), Nearest(sh + wobble * s));
-    RotateSprite3D(b.sweetSprite, Nearest(wobble * s), 0);
+    ZoomSprite3D(b.sweetSprite, RoundHalfAway(sw + wobble * s), RoundHalfAway(sh + wobble * s));
+    RotateSprite3D(b.sweetSprite, RoundHalfAway(wobble * s), 0);
     DisplaySprite3D(b.sweetSprite, pose.sx - sw / 2, pose.sy - sh / 2);
   }
   return pose;
@@ -183,12 +184,12 @@ bool StepEmpty(SweetBalloon& b) {
 
 bool StepFalling(SweetBalloon& b) {
   SweetsState& st = game.sweets;
-  b.y = Nearest(b.y * fallGrowth);
+  b.y = RoundHalfAway(b.y * fallGrowth);
   if (b.y >= caughtAt) {
     st.score += caughtScore;
     return false;
   }
-  const int x = Nearest(b.x);
+  const int x = RoundHalfAway(b.x);
   DisplaySprite3D(b.sweetSprite, x - SpriteWidth(b.sweetSprite) / 2, b.y - SpriteHeight(b.sweetSprite) / 2);
   if (!ShotWithin(x, b.y, sweetReach)) return true;
   Hit(x, b.y);
@@ -214,9 +215,10 @@ void StepBalloons() {
 void DrawLauncher() {
   SweetsState& s = game.sweets;
   s.launcherAngle = static_cast<float>(MouseX() / launcherTurn + launcherAtLeftEdge);
-  RotateSprite3D(obj::sugarLauncher, Nearest(s.launcherAngle), 0);
-  DisplaySprite3D(obj::sugarLauncher, Nearest(launcherX) - SpriteWidth(obj::sugarLauncher) / 2,
-                  Nearest(launcherY) - SpriteHeight(obj::sugarLauncher) / 2);
+  RotateSprite3D(obj::sugarLauncher, RoundHalfAway(s.launcherAngle), 0);
+  DisplaySprite3D(obj::sugarLauncher,
+                  RoundHalfAway(launcherX) - SpriteWidth(obj::sugarLauncher) / 2,
+                  RoundHalfAway(launcherY) - SpriteHeight(obj::sugarLauncher) / 2);
 }
 
 // At rest behind the launcher; in flight it bounces off the sides and ends at the top or the
@@ -225,7 +227,7 @@ void DrawLauncher() {
 void StepShot() {
   SweetsState& s = game.sweets;
   if (!s.shotInFlight) {
-    const double a = Radians(s.launcherAngle) + pi / 2;
+    const double a = Radians(s.launcherAngle) + piDouble / 2;
     s.shotX = static_cast<float>(launcherX + shotRest * std::cos(a));
     s.shotY = static_cast<float>(launcherY + shotRest * std::sin(a));
   } else {
@@ -234,8 +236,8 @@ void StepShot() {
     if ((s.shotX <= 0 && s.shotVX < 0) || (s.shotX >= lastColumn && s.shotVX > 0)) s.shotVX = -s.shotVX;
     if (s.shotY <= 0 || s.shotY >= lastRow) s.shotInFlight = false;
   }
-  DisplaySprite3D(obj::sugarShot, Nearest(s.shotX) - SpriteWidth(obj::sugarShot) / 2,
-                  Nearest(s.shotY) - SpriteHeight(obj::sugarShot) / 2);
+  DisplaySprite3D(obj::sugarShot, RoundHalfAway(s.shotX) - SpriteWidth(obj::sugarShot) / 2,
+                  RoundHalfAway(s.shotY) - SpriteHeight(obj::sugarShot) / 2);
 }
 
 void StepFlash() {
@@ -270,7 +272,7 @@ bool SweetsFrame() {
   if (game.frameCounter % speedUpPeriod == 0) s.speedFactor += speedUp;
   ClearScreen(skyPink);
   if (Start3D()) {
-    Sprite3DBlendingMode(5, 6);
+    Sprite3DBlendingMode(blendTransparent);
     DrawSky();
     StepBalloons();
     DrawLauncher();

@@ -9,6 +9,7 @@
 #include "console/tetris_board.h"
 #include "console/tetris_light.h"
 #include "core/game_state.h"
+#include "media/maths.h"
 #include "media/media.h"
 #include "shell/game.h"
 
@@ -24,7 +25,6 @@ constexpr int fastFall = 8;                // pixels a frame while Space is held
 constexpr int nextLevelShown = 2000;       // ms
 constexpr int flashLength = 450;           // ms a cleared row glows
 constexpr int sparkleLength = 350;         // ms a cell's sparkle lasts, ending at its sparkle time
-constexpr int sparkleSpread = 10000;       // ms: the next sparkle comes within this
 constexpr int sparkleSize = 56;
 constexpr int lightSpotSize = 320;
 constexpr int lightSpotAlpha = 45;
@@ -37,8 +37,6 @@ constexpr int endColour = RGB(255, 168, 0);
 constexpr int panelColour = RGB(0, 128, 255);
 constexpr const char* leaveHint = "APPUIE SUR EFFACER POUR QUITTER";
 
-TetrisState& T() { return game.tetris; }
-
 // ---------------------------------------------------------------- drawing
 
 void DrawQuad(int quad, int x, int y, int width, int height, int alpha) {
@@ -47,46 +45,48 @@ void DrawQuad(int quad, int x, int y, int width, int height, int alpha) {
 }
 
 void DrawScenery(int64_t now) {
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
   Sprite3DQuality(1);
   DisplaySprite3D(obj::tetrisFond, 0, 0);
   DrawQuad(obj::tetrisLitBackground, boardLeft, boardTop, boardSize, boardSize, 255);
   const LightPlace light = LightAt(now);
   const float scale = static_cast<float>(boardSize) / litSize;
-  Sprite3DBlendingMode(5, 2);
+  Sprite3DBlendingMode(blendAdditive);
   DrawQuad(obj::tetrisLight, static_cast<int>(std::lround(boardLeft + light.x * scale - lightSpotSize / 2.0f)),
            static_cast<int>(std::lround(boardTop + light.y * scale - lightSpotSize / 2.0f)), lightSpotSize,
            lightSpotSize, lightSpotAlpha);
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
   DisplaySprite3D(obj::tetrisBackground, 0, 0);
 }
 
 // A cell glints in the moments before its sparkle time, then picks its next one.
 void DrawCells(int64_t now) {
   TetrisState& t = T();
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
   for (int row = 0; row < tetrisRows; ++row) {
     for (int column = 0; column < tetrisColumns; ++column) {
       const TetrisCell& cell = t.board[row][column];
       if (cell.tile) DisplaySprite3D(cell.tile, boardLeft + column * tetrisCell, boardTop + row * tetrisCell);
     }
   }
-  Sprite3DBlendingMode(5, 2);
+  Sprite3DBlendingMode(blendAdditive);
   for (int row = 0; row < tetrisRows; ++row) {
     for (int column = 0; column < tetrisColumns; ++column) {
       TetrisCell& cell = t.board[row][column];
       if (!cell.tile) continue;
-      if (now >= cell.sparkleTime) cell.sparkleTime = now + sparkleLength + Random(sparkleSpread);
+      if (now >= cell.sparkleTime) {
+        cell.sparkleTime = now + sparkleLength + Random(tetrisSparkleSpread);
+      }
       const int64_t left = cell.sparkleTime - now;
       if (left >= sparkleLength) continue;
       const float phase = 1.0f - static_cast<float>(left) / sparkleLength;
-      const int alpha = static_cast<int>(255 * std::sin(phase * 3.14159265f));
+      const int alpha = static_cast<int>(255 * std::sin(phase * pi));
       const int size = sparkleSize / 2 + static_cast<int>(phase * sparkleSize / 2);
       DrawQuad(obj::tetrisLight, boardLeft + column * tetrisCell + tetrisCell / 2 - size / 2,
                boardTop + row * tetrisCell + tetrisCell / 2 - size / 2, size, size, alpha);
     }
   }
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
 }
 
 void DrawPiece(const TetrisPiece& piece, int left, int top) {
@@ -103,7 +103,7 @@ void DrawPiece(const TetrisPiece& piece, int left, int top) {
 void DrawPieces() {
   TetrisState& t = T();
   UpdatePieceCell(t.current);
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
   Set3DViewport(boardLeft, boardTop, boardSize, boardSize);
   DrawPiece(t.current, boardLeft + t.current.x, boardTop + t.current.y);
   Set3DViewport(0, 0, screenWidth, screenHeight);
@@ -113,14 +113,14 @@ void DrawPieces() {
 void DrawFlashes(int64_t now) {
   TetrisState& t = T();
   std::erase_if(t.flashes, [now](const TetrisFlash& f) { return now - f.startTime >= flashLength; });
-  Sprite3DBlendingMode(5, 2);
+  Sprite3DBlendingMode(blendAdditive);
   for (const TetrisFlash& f : t.flashes) {
     const float age = static_cast<float>(now - f.startTime) / flashLength;
     const int spread = static_cast<int>(tetrisCell * (1.0f + age));
     DrawQuad(obj::tetrisLine, boardLeft, boardTop + f.row * tetrisCell + tetrisCell / 2 - spread, boardSize,
              2 * spread, static_cast<int>(255 * (1.0f - age)));
   }
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
 }
 
 void DrawCentred(int centre, int y, const std::string& text, int colour) {

@@ -9,7 +9,6 @@
 namespace {
 
 constexpr int pieceKinds = 5;
-constexpr int sparkleSpread = 10000;       // ms: a cell sparkles at a random time within this
 constexpr int bugRainTop = 4;              // the first row a bug rain fills
 constexpr int bugRainColumns = tetrisColumns - 1;  // the last column stays free: no row is full
 constexpr int lateLevel = 6;               // from here on the board stays between levels
@@ -22,8 +21,6 @@ constexpr const char* shapes[pieceKinds][4][tetrisGrid] = {
     {{"#..."}, {"#..."}, {"#..."}, {"#..."}},
     {{"##..", "##.."}, {"##..", "##.."}, {"##..", "##.."}, {"##..", "##.."}},
     {{"##..", ".##."}, {".#..", "##..", "#..."}, {".##.", "##.."}, {"#...", "##..", ".#.."}}};
-
-TetrisState& T() { return game.tetris; }
 
 bool OnBoard(int column, int row) {
   return column >= 0 && column < tetrisColumns && row >= 0 && row < tetrisRows;
@@ -43,7 +40,7 @@ void MakeRandomPiece(TetrisPiece& piece) {
   piece.tile = obj::tetrisTileFirst + Random(obj::tetrisTileCount - 1);
 }
 
-int64_t NextSparkle() { return ElapsedMilliseconds() + Random(sparkleSpread); }
+int64_t NextSparkle() { return ElapsedMilliseconds() + Random(tetrisSparkleSpread); }
 
 void EmptyCell(TetrisCell& cell) { cell = TetrisCell{}; }
 
@@ -59,6 +56,8 @@ void PutBug(TetrisCell& cell, bool falling) {
 int FlushY(const TetrisPiece& piece) { return piece.row * tetrisCell; }
 
 }  // namespace
+
+TetrisState& T() { return game.tetris; }
 
 void CopyPieceShape(TetrisPiece& piece, int kind) {
   for (int r = 0; r < 4; ++r) {

@@ -14,6 +14,10 @@ constexpr int tetrisLockPoints = 10;       // per locked cell
 constexpr int tetrisRowCellPoints = 100;   // per cleared cell: 2000 a row
 constexpr int tetrisBugRainLevel = 5;      // from this level on, every 30th piece brings bugs
 constexpr int tetrisPiecesPerRain = 30;
+constexpr int tetrisSparkleSpread = 10000;  // ms: a cell's next sparkle comes within this
+
+// The game's record, game.tetris; short, since nearly every procedure of the game names it.
+TetrisState& T();
 
 // The shape table: piece kind 0..4 (A to E), rotation 0..3, as 4 x 4 grids.
 void CopyPieceShape(TetrisPiece& piece, int kind);

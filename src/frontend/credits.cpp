@@ -27,7 +27,7 @@ void DrawLandscapeLayer() {
   StopDrawing();
   if (!Start3D()) return;
   Sprite3DQuality(1);
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
   ZoomSprite3D(obj::creditsLandscape, screenWidth, screenHeight);
   DisplaySprite3D(obj::creditsLandscape, 0, 0);
   Stop3D();
@@ -49,7 +49,7 @@ void DrawTextLayer() {
 
 void DrawTitle() {
   if (!Start3D()) return;
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
   DisplaySprite3D(obj::creditsTitle, 0, 0);
   Stop3D();
 }

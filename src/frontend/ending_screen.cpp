@@ -6,6 +6,7 @@
 #include "assets/glyph_tables.h"
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "media/maths.h"
 #include "media/media.h"
 #include "shell/command_line.h"
 #include "shell/game.h"
@@ -45,8 +46,6 @@ constexpr LineStyle lineStyles[] = {
 };
 constexpr int promptLine = 6;
 
-int Nearest(float value) { return static_cast<int>(std::lround(value)); }
-
 void DimBackdrop() {
   if (!StartDrawing(drawSprite, obj::endingBackdrop)) return;
   uint32_t* pixels = DrawingBuffer();
@@ -79,7 +78,7 @@ void DrawGlyphLine(const std::string& text, const LineStyle& style, int alpha, i
     }
     ZoomSprite3D(quad, style.size, style.size);
     RotateSprite3D(quad, 0, 0);
-    DisplaySprite3D(quad, x, Nearest(y), alpha);
+    DisplaySprite3D(quad, x, RoundHalfAway(y), alpha);
     ZoomSprite3D(quad, SpriteWidth(quad), SpriteHeight(quad));
     x += style.step;
   }
@@ -95,7 +94,7 @@ int LineAlpha(int line, int frame) {
 void DrawEnding(int frame) {
   DisplaySprite(obj::endingBackdrop, 0, 0);
   if (!Start3D()) return;
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
   Sprite3DQuality(1);
   const std::vector<std::string> lines = EndingLines();
   for (int i = 0; i < static_cast<int>(lines.size()); ++i) {

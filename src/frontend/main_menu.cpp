@@ -8,6 +8,7 @@
 #include "core/game_state.h"
 #include "frontend/credits.h"
 #include "frontend/pause_screen.h"
+#include "media/maths.h"
 #include "media/media.h"
 #include "shell/game.h"
 
@@ -203,8 +204,7 @@ void StepSweep() {
       spark.speedX = SparkSpeedX();
       spark.alpha = sparkRebornAlpha;
     }
-    DisplaySprite3D(obj::menuSpark, static_cast<int>(std::lround(spark.x)),
-                    static_cast<int>(std::lround(spark.y)), spark.alpha);
+    DisplaySprite3D(obj::menuSpark, RoundHalfAway(spark.x), RoundHalfAway(spark.y), spark.alpha);
   }
 }
 
@@ -269,7 +269,7 @@ void TearDownMenu() {
     if (row.loader == LoaderKind::texture) FreeSprite3D(row.object);
     FreeSprite(row.object);
   }
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
 }
 
 int MenuFrame() {
@@ -281,7 +281,7 @@ int MenuFrame() {
   DrawBackground();
   DrawStill();
   if (Start3D()) {
-    Sprite3DBlendingMode(5, 7);
+    Sprite3DBlendingMode(blendAlphaWeightedSum);
     DrawIntro();
     DrawPointer();
     Hover();

@@ -9,6 +9,7 @@
 #include "gameplay/balls.h"
 #include "gameplay/brick_contact.h"
 #include "gameplay/teleports.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -20,8 +21,6 @@ constexpr float uprightLimit = 0.1f;    // a |vx| below this runs straight up an
 constexpr int monsterReverser = obj::monster04;  // the ship hunter sends a ball straight back
 constexpr int monsterScore = 5;
 constexpr int maxShipPushes = 1000;     // a ball that cannot leave the ship in time stays
-
-int Nearest(float value) { return static_cast<int>(std::lrint(value)); }
 
 // --------------------------------------------------------------- monsters (step 2)
 

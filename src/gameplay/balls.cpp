@@ -5,6 +5,7 @@
 
 #include "core/game_state.h"
 #include "levels/bricks.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -19,8 +20,6 @@ constexpr float ringSpacing = 8;  // ClearRoom's rings and its points along each
 constexpr int sparkPale = obj::flare + 4;    // 2042
 constexpr int sparkOrange = obj::flare + 3;  // 2041
 constexpr int sparkEmber = obj::flare + 2;   // 2040
-
-int Nearest(float value) { return static_cast<int>(std::lrint(value)); }
 
 void SetFlares(Ball& ball) {
   const float r = ball.radius;

@@ -4,6 +4,7 @@
 
 #include "core/game_state.h"
 #include "gameplay/sprite_effects.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -12,8 +13,6 @@ constexpr float fallSpeed = 1;                   // pixels per frame
 constexpr int catchPictureLifetime = frameRate / 2;
 constexpr float catchPictureRise = -0.5f;        // pixels per frame
 constexpr float catchPictureFade = -255.0f / catchPictureLifetime;
-
-int Nearest(float value) { return static_cast<int>(std::lrint(value)); }
 
 bool Running() { return !game.paused && !game.levelComplete; }
 

@@ -4,6 +4,7 @@
 
 #include "assets/glyph_tables.h"
 #include "core/game_state.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -14,8 +15,6 @@ constexpr int messageLifetime = 64;
 constexpr float messageAlpha = 255;
 constexpr float messageFadeStep = -4;  // 255 down to -1 over the lifetime
 constexpr float messageDrift = 1;      // each half moves one pixel a frame, up or down
-
-int Nearest(float value) { return static_cast<int>(std::lrint(value)); }
 
 void Draw(const SpriteEffect& effect) {
   const int quad = Nearest(effect.frame);

@@ -120,5 +120,5 @@ void DrawBackground() {
   DisplaySprite(obj::panelRight, panelRightX, 0);
   Set3DViewport(playLeft, playClipTop, playWidth, playClipHeight);
   DrawEffect(level);
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
 }

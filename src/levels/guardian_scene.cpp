@@ -105,7 +105,7 @@ void Strike() {
 // ---------------------------------------------------------------- the scene's drawing
 
 void DrawClouds(int alpha) {
-  Sprite3DBlendingMode(5, 7);
+  Sprite3DBlendingMode(blendAlphaWeightedSum);
   const float t = static_cast<float>(Scene().clock);
   for (int i = 0; i < cloudCount; ++i) {
     const float a = t / 200 + i * 6.2832f / cloudCount;
@@ -113,15 +113,15 @@ void DrawClouds(int alpha) {
     DrawAt(obj::cloudQuad, homeX + 190 * std::cos(a), homeY + 60 * std::sin(a) - 20,
            180 + 40 * (i % 3), alpha);
   }
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
 }
 
 void DrawGuardian(int alpha) {
   const GuardianScene& s = Scene();
   if (s.hurtFlash > 0) {
-    Sprite3DBlendingMode(5, 7);
+    Sprite3DBlendingMode(blendAlphaWeightedSum);
     DrawAt(obj::guardianMask, s.x, s.y, guardianSize + 30, s.hurtFlash * 10);
-    Sprite3DBlendingMode(5, 6);
+    Sprite3DBlendingMode(blendTransparent);
   }
   const int frame = obj::guardianFrame + (s.clock / 6) % guardianFrames;
   DrawAt(frame, s.x, s.y, guardianSize, alpha);
@@ -129,12 +129,12 @@ void DrawGuardian(int alpha) {
 
 void DrawTargetMarker(bool locked) {
   const GuardianScene& s = Scene();
-  Sprite3DBlendingMode(5, 7);
+  Sprite3DBlendingMode(blendAlphaWeightedSum);
   const int pulse = Nearest(60 + 20 * std::sin(s.timer / 3.0f));
   RotateSprite3D(obj::layerQuad, s.timer * (locked ? 12 : 4), 0);
   DrawAt(obj::layerQuad, static_cast<float>(s.strikeX), game.shipY, pulse + (locked ? 40 : 0),
          locked ? 255 : 150);
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
 }
 
 void DrawBolt() {
@@ -142,10 +142,10 @@ void DrawBolt() {
   const float top = s.y + 60;
   const int length = Nearest(game.shipY - top);
   // Added by brightness: the picture's pale sky flash lights the bolt's column.
-  Sprite3DBlendingMode(5, 7);
+  Sprite3DBlendingMode(blendAlphaWeightedSum);
   ZoomSprite3D(obj::strike, 120 + Random(60), length);
   DrawSceneryQuad(obj::strike, Nearest(s.strikeX - 75.0f), Nearest(top));
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
 }
 
 }  // namespace
@@ -303,7 +303,7 @@ void DrawGuardianScene() {
       break;
     case 20:
     case 21:
-      Sprite3DBlendingMode(5, 6);
+      Sprite3DBlendingMode(blendTransparent);
       DrawAt(obj::guardianWon, homeX, homeY, pictureSize,
              s.state == 21 ? 255 : s.timer * 255 / wonFrames);
       break;

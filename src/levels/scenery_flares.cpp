@@ -18,7 +18,7 @@ int Nearest(float value) { return static_cast<int>(std::lrint(value)); }
 float RandomFloat(int maximum) { return static_cast<float>(Random(maximum)); }
 float Time() { return static_cast<float>(game.frameCounter); }
 
-void SetBlendAdd() { Sprite3DBlendingMode(5, 7); }
+void SetBlendAdd() { Sprite3DBlendingMode(blendAlphaWeightedSum); }
 
 // Level 3: one large rainbow glow, sized from its picture, turning and breathing, with six
 // small ones circling it.
@@ -77,7 +77,7 @@ void SetUpPlates() {
   }
 }
 void DrawPlates() {
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
   for (int i = 0; i < plateCount; ++i) {
     BackgroundParticle& p = Particles()[i];
     p.x = std::fmod(p.x + p.vx + width + 200, width + 200) - 100;

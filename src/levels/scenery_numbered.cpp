@@ -82,7 +82,7 @@ void SetUpFallingStars() {
 }
 
 void DrawFallingStars() {
-  Sprite3DBlendingMode(5, 7);
+  Sprite3DBlendingMode(blendAlphaWeightedSum);
   for (int i = 0; i < starCount; ++i) {
     BackgroundParticle& p = Particles()[i];
     p.y += p.vy;
@@ -92,7 +92,7 @@ void DrawFallingStars() {
     RotateSprite3D(p.sprite, static_cast<int>(p.growth), 0);
     DrawSceneryQuad(p.sprite, Nearest(playLeft + p.x - 128), Nearest(playTop + p.y - 128));
   }
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
 }
 
 void SetUpFountain(int sprite, bool spinning) {
@@ -112,14 +112,14 @@ void SetUpFountain(int sprite, bool spinning) {
 }
 
 void DrawFountain() {
-  Sprite3DBlendingMode(5, 7);
+  Sprite3DBlendingMode(blendAlphaWeightedSum);
   for (int i = 0; i < fountainDrawn; ++i) {
     BackgroundParticle& p = Particles()[i];
     if (FountainStep(p)) p.growth = 16;
     p.growth += 3;
     DrawCentredQuad(p.sprite, p.x, p.y, Nearest(p.growth));
   }
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
 }
 
 void DrawStarFountain() {
@@ -145,7 +145,7 @@ void SetUpClouds() {
 
 void DrawClouds() {
   Sprite3DQuality(1);
-  Sprite3DBlendingMode(5, 7);
+  Sprite3DBlendingMode(blendAlphaWeightedSum);
   // Far to near, so a near cloud covers the ones behind it.
   SortParticlesByDepth();
   for (int i = 0; i < cloudCount; ++i) {
@@ -160,6 +160,6 @@ void DrawClouds() {
     const float y = playTop + p.y * 600 / (p.z + 1000) - size / 2 + 400;
     DrawSceneryQuad(p.sprite, Nearest(x), Nearest(y), alpha);
   }
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
   Sprite3DQuality(0);
 }

@@ -68,7 +68,7 @@ void DrawWater() {
   }
   StopDrawing();
   ZoomSprite3D(obj::waterRipple, playWidth, playHeight);
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
   DrawSceneryQuad(obj::waterRipple, playLeft, playTop, waterAlpha);
 }
 
@@ -84,7 +84,7 @@ void SetUpDrops() {
 }
 
 void DrawDrops() {
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
   const int quad = obj::dropQuad;
   for (int i = 0; i < dropCount; ++i) {
     BackgroundParticle& p = Particles()[i];
@@ -133,20 +133,20 @@ void DrawDrawnSprite() {
     }
     StopDrawing();
   }
-  Sprite3DBlendingMode(5, 7);
+  Sprite3DBlendingMode(blendAlphaWeightedSum);
   const float t = Time();
   const int quad = obj::layerQuad;
   RotateSprite3D(quad, Nearest(t / 6), 0);
   DrawCentredQuad(quad, width / 2, height / 2, 1060, 150);
   RotateSprite3D(quad, Nearest(-t / 4 + 45), 0);
   DrawCentredQuad(quad, width / 2, height / 2, Nearest(700 + 80 * std::sin(t / 90)), 110);
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
 }
 
 void SetUpPsyche() {}
 
 void DrawPsyche() {
-  Sprite3DBlendingMode(5, 7);
+  Sprite3DBlendingMode(blendAlphaWeightedSum);
   const float t = Time();
   RotateSprite3D(obj::layerQuad, Nearest(t * 0.3f), 0);
   DrawCentredQuad(obj::layerQuad, width / 2, height / 2.4f, Nearest(980 + 140 * std::sin(t / 110)),
@@ -154,5 +154,5 @@ void DrawPsyche() {
   RotateSprite3D(obj::layerQuad2, Nearest(-t * 0.5f), 0);
   DrawCentredQuad(obj::layerQuad2, width / 2, height / 2.4f, Nearest(720 + 200 * std::sin(t / 70 + 1)),
                   110);
-  Sprite3DBlendingMode(5, 6);
+  Sprite3DBlendingMode(blendTransparent);
 }

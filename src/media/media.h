@@ -84,6 +84,22 @@ int Sprite3DHeight(int quad);
 void Sprite3DQuality(int mode);  // 0 nearest pixel, anything else bilinear
 // Direct3D factor numbers: 2 one, 5 source alpha, 6 inverse source alpha, 7 destination alpha.
 void Sprite3DBlendingMode(int sourceFactor, int destinationFactor);
+constexpr int blendOne = 2, blendSourceAlpha = 5, blendInverseSourceAlpha = 6,
+              blendDestinationAlpha = 7;
+// The pairs the game draws with, named by what they do.
+struct BlendPair {
+  int sourceFactor;
+  int destinationFactor;
+};
+constexpr BlendPair blendTransparent{blendSourceAlpha, blendInverseSourceAlpha};  // alpha over
+constexpr BlendPair blendAdditive{blendSourceAlpha, blendOne};                    // light added
+// The picture by its alpha plus the screen by its own: additive where the screen is opaque.
+constexpr BlendPair blendAlphaWeightedSum{blendSourceAlpha, blendDestinationAlpha};
+// The picture's light added as far as the screen is opaque, whatever the picture's own alpha.
+constexpr BlendPair blendAddWhereOpaque{blendDestinationAlpha, blendOne};
+inline void Sprite3DBlendingMode(BlendPair pair) {
+  Sprite3DBlendingMode(pair.sourceFactor, pair.destinationFactor);
+}
 // Texture coordinates of corner 0 (top-left), 1 (top-right), 2 (bottom-left), 3 (bottom-right).
 void SetSprite3DTexCoords(int quad, int corner, float u, float v);
 // Screen offsets of the four corners from the quad's top-left position, as rotation leaves them.

@@ -35,7 +35,6 @@
 
 namespace {
 
-constexpr int musicVolume = 50;
 constexpr int launchFrequency = 70000;
 constexpr int serveCountdown = 10 * frameRate;
 
@@ -100,7 +99,7 @@ void PlayArena() {
   StepSpriteEffects();
 
   if (game.doorOpen) {
-    Sprite3DBlendingMode(5, 6);
+    Sprite3DBlendingMode(blendTransparent);
     const double x = playRight - 8 * std::sin(game.frameCounter / 5.0) - 64;
     DisplaySprite3D(obj::nextLevelDoor, static_cast<int>(std::lround(x)), 700);
   }
