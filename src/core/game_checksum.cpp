@@ -1,3 +1,4 @@
+// GameChecksum: one number that fingerprints the game record.
 #include "core/game_checksum.h"
 
 #include <cstring>

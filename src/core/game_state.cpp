@@ -1,3 +1,4 @@
+// The game record `game` and its resets: for a run, a new game, a level, the monster spawning.
 #include "core/game_state.h"
 
 #include <utility>

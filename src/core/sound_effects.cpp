@@ -1,3 +1,4 @@
+// PanFromX and PlayEffect: the game's sound effects, panned by where they happen.
 #include "core/sound_effects.h"
 
 #include "core/game_state.h"
