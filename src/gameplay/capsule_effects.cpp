@@ -58,8 +58,6 @@ constexpr SizeClass sizeClasses[] = {
     {obj::ball8, 4}, {obj::ball16, 8}, {obj::ball32, 16}, {obj::ball80, 40}, {obj::ball160, 80}};
 
 constexpr const char* malusWords[] = {"LUCKY MAN!", "MIRROR", "REVERSE", "MICROBALL"};
-constexpr int malusReverse = 2;
-constexpr int malusMicroball = 3;
 
 const Bonus* FindBonus(int kind) {
   for (const Bonus& b : bonuses) {

@@ -21,7 +21,7 @@ void CountDownMalus() {
   if (game.malusTimer > 0) {
     --game.malusTimer;
   } else {
-    game.malus = 0;
+    game.malus = malusNone;
   }
 }
 

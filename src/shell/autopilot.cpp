@@ -4,11 +4,11 @@
 #include <cmath>
 
 #include "core/game_state.h"
+#include "gameplay/capsules.h"
 #include "media/media.h"
 
 namespace {
 
-constexpr int mirrorMalus = 1;
 constexpr float maxStep = 48;        // pixels of motion a frame: a quick hand, not a teleport
 constexpr int aimPeriod = 4 * frameRate;  // the hit point on the ship changes every 4 s
 constexpr int firePeriod = 20;       // frames between shots of the laser and the chaingun
@@ -103,7 +103,7 @@ void AutopilotStep() {
   // An open door is the way to the next level.
   float dx = game.doorOpen ? maxStep : AutopilotTargetX() - game.shipX;
   dx = std::clamp(dx, -maxStep, maxStep);
-  if (game.malus == mirrorMalus) dx = -dx;
+  if (game.malus == malusMirror) dx = -dx;
   InjectMouseMotion(static_cast<int>(std::lround(dx)), 0);
 }
 

@@ -7,6 +7,7 @@
 #include "core/game_state.h"
 #include "core/sound_effects.h"
 #include "gameplay/balls.h"
+#include "gameplay/capsules.h"
 #include "media/media.h"
 #include "shell/picture_effect.h"
 
@@ -15,7 +16,6 @@ namespace {
 constexpr int leanSettleFrames = frameRate / 16;  // 4: frames between steps back to upright
 constexpr float leftOverhang = 15;                // the ship may hang past the playfield edges
 constexpr float rightOverhang = 17;
-constexpr int mirrorMalus = 1;
 constexpr int doorVolume = 100;
 constexpr int doorFrequency = 10000;
 constexpr int sizeCycleEnd = 58;    // while held, the counter runs 10..57 and starts over
@@ -100,7 +100,7 @@ void SetShipSize(int counter) {
 }
 
 void SteerShip(float dx, float dy) {
-  game.shipDX = game.malus == mirrorMalus ? -dx : dx;
+  game.shipDX = game.malus == malusMirror ? -dx : dx;
   game.shipDY = dy;
   Lean(game.shipDX);
   game.shipX += game.shipDX;
