@@ -125,8 +125,8 @@ bool HitBrick(const Bullet& b) {
   const int index = FindBrickInBox(Nearest(b.x - bulletBox), Nearest(b.y - bulletBox),
                                    Nearest(b.x + bulletBox), Nearest(b.y + bulletBox));
   if (index < 0) return false;
-  Brick& brick = BrickAtIndex(index);
-  if (brick.hit || !BreakableByWeapons(brick.kind)) return false;
+  Brick& brick = BrickAt(index);
+  if (brick.hit || !IsBreakableKind(brick.kind)) return false;
   DestroyBrickByWeapon(brick, b.x, bulletScore);
   return true;
 }

@@ -3,7 +3,6 @@
 
 #include <cmath>
 
-#include "actors/monsters.h"
 #include "actors/weapon_hits.h"
 #include "actors/weapons.h"
 #include "core/game_state.h"
@@ -30,7 +29,7 @@ bool HitBrick(const LaserShot& shot) {
   const int index =
       FindBrickAtPoint(static_cast<int>(std::lrint(shot.x)), static_cast<int>(std::lrint(shot.y)));
   if (index < 0) return false;
-  Brick& b = BrickAtIndex(index);
+  Brick& b = BrickAt(index);
   if (b.hit) return false;
   if (IsColourKind(b.kind) || b.kind == obj::brick1Hit) {
     DestroyBrickByWeapon(b, shot.x, laserScore);
@@ -42,18 +41,7 @@ bool HitBrick(const LaserShot& shot) {
     game.score += laserScore;
     return true;
   }
-  return b.kind == obj::brickUnbreakable || b.kind == obj::brickTeleport;
-}
-
-// The first monster under the shot's point dies; true when there was one.
-bool HitMonster(const LaserShot& shot) {
-  const int index = FindMonsterAtPoint(shot.x, shot.y);
-  if (index < 0) return false;
-  List<Monster>& monsters = game.monsters;
-  monsters.Select(index);
-  KillMonster(monsters.Current().x, monsters.Current().y);
-  monsters.Delete();
-  return true;
+  return StopsUnbroken(b.kind);
 }
 
 }  // namespace
@@ -75,6 +63,6 @@ void StepLaserShots() {
     DisplaySprite3D(obj::shipLaser, static_cast<int>(std::lrint(shot.x)) - halfWidth,
                     static_cast<int>(std::lrint(shot.y)));
     if (!game.paused && !game.levelComplete) shot.y -= riseSpeed;
-    if (shot.y < playTop || HitBrick(shot) || HitMonster(shot)) shots.Delete();
+    if (shot.y < playTop || HitBrick(shot) || KillMonsterAtPoint(shot.x, shot.y)) shots.Delete();
   }
 }

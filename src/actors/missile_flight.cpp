@@ -4,7 +4,6 @@
 
 #include "actors/missile_common.h"
 #include "actors/missiles.h"
-#include "actors/monsters.h"
 
 using namespace missile;
 
@@ -46,29 +45,6 @@ bool OffScreen(const Missile& m) {
   return m.y <= -h || m.x <= -w || m.x > playRight + w;
 }
 
-// Left and top edges inside, right and bottom outside.
-bool InsideMonster(const Monster& monster, float x, float y) {
-  const int picture = monster.kind + monster.frameOffset;
-  const float halfW = Sprite3DWidth(picture) / 2.0f;
-  const float halfH = Sprite3DHeight(picture) / 2.0f;
-  return x >= monster.x - halfW && x < monster.x + halfW && y >= monster.y - halfH &&
-         y < monster.y + halfH;
-}
-
-bool HitMonster(const Missile& m) {
-  List<Monster>& monsters = game.monsters;
-  monsters.Reset();
-  while (monsters.Next()) {
-    const Monster& monster = monsters.Current();
-    if (InsideMonster(monster, m.x, m.y)) {
-      KillMonster(monster.x, monster.y);
-      monsters.Delete();
-      return true;
-    }
-  }
-  return false;
-}
-
 // What the missile meets this frame: true when it is spent.
 bool Impact(const Missile& m) {
   // Above the screen it flies over everything.
@@ -77,16 +53,16 @@ bool Impact(const Missile& m) {
   const int noseX = Nearest(m.x - std::cos(noseAngle) * noseAhead);
   const int noseY = Nearest(m.y - std::sin(noseAngle) * noseAhead);
   const int index = BrickInHitBox(noseX, noseY);
-  if (index < 0) return HitMonster(m);
+  if (index < 0) return KillMonsterAtPoint(m.x, m.y);
   Brick& b = BrickAt(index);
-  if (Breakable(b.kind)) {
+  if (IsBreakableKind(b.kind)) {
     // A brick something else hit this frame is left to that; the missile flies on.
     if (b.hit) return false;
     BurstFragments(b.x, b.y);
-    DestroyBrick(b, m.x);
+    DestroyBrickByWeapon(b, m.x, brickScore);
     return true;
   }
-  if (Stops(b.kind)) {
+  if (StopsUnbroken(b.kind)) {
     AddExplosion(m.x, m.y);
     return true;
   }

@@ -42,11 +42,11 @@ void Strike(MissileFragment& f) {
   const int index = BrickInHitBox(Nearest(f.x), Nearest(f.y));
   if (index < 0) return;
   Brick& b = BrickAt(index);
-  if (Breakable(b.kind)) {
+  if (IsBreakableKind(b.kind)) {
     if (b.hit) return;
-    DestroyBrick(b, f.x);
+    DestroyBrickByWeapon(b, f.x, brickScore);
     Free(f);
-  } else if (Stops(b.kind)) {
+  } else if (StopsUnbroken(b.kind)) {
     AddExplosion(f.x, f.y);
     Free(f);
   }

@@ -61,12 +61,12 @@ void LoadMissile() {
 // frame while no brick qualifies, and should not allocate.
 void ChooseTarget() {
   int candidates = 0;
-  for (const Brick& b : game.bricks) candidates += b.alive && Breakable(b.kind);
+  for (const Brick& b : game.bricks) candidates += b.alive && IsBreakableKind(b.kind);
   if (candidates == 0) return;
   int pick = Random(candidates - 1);
   int index = 0;
   for (const Brick& b : game.bricks) {
-    if (b.alive && Breakable(b.kind) && pick-- == 0) {
+    if (b.alive && IsBreakableKind(b.kind) && pick-- == 0) {
       game.targetBrick = index;
       game.targetHalfWidth = b.width / 2;
       game.targetHalfHeight = b.height / 2;

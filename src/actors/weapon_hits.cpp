@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "actors/explosions.h"
+#include "actors/monsters.h"
 #include "core/game_state.h"
 #include "core/sound_effects.h"
 #include "gameplay/capsules.h"
@@ -24,22 +25,20 @@ void DestroyBrickByWeapon(Brick& brick, float projectileX, int score) {
   game.score += score;
 }
 
-Brick& BrickAtIndex(int index) {
-  game.bricks.Select(index);
-  return game.bricks.Current();
-}
-
-int FindMonsterAtPoint(float x, float y) {
-  int index = 0;
-  for (const Monster& m : game.monsters) {
+bool KillMonsterAtPoint(float x, float y) {
+  List<Monster>& monsters = game.monsters;
+  monsters.Reset();
+  while (monsters.Next()) {
+    const Monster& m = monsters.Current();
     const int picture = m.kind + m.frameOffset;
     const float halfWidth = Sprite3DWidth(picture) / 2.0f;
     const float halfHeight = Sprite3DHeight(picture) / 2.0f;
     if (x >= m.x - halfWidth && x < m.x + halfWidth && y >= m.y - halfHeight &&
         y < m.y + halfHeight) {
-      return index;
+      KillMonster(m.x, m.y);
+      monsters.Delete();
+      return true;
     }
-    ++index;
   }
-  return -1;
+  return false;
 }

@@ -24,7 +24,10 @@ constexpr int maxShipPushes = 1000;     // a ball that cannot leave the ship in 
 
 // --------------------------------------------------------------- monsters (step 2)
 
-bool InsideMonster(const Monster& m, int px, int py) {
+// A whole-pixel point of the ball's rim against the monster's picture box with its edges
+// rounded to whole pixels (half sizes rounded down). Weapons test their point against the exact
+// box (KillMonsterAtPoint); the two differ by a pixel at odd sizes and fractional centres.
+bool InsidePixelMonsterBox(const Monster& m, int px, int py) {
   const int picture = m.kind + m.frameOffset;
   const int w = Sprite3DWidth(picture) / 2;
   const int h = Sprite3DHeight(picture) / 2;
@@ -58,7 +61,7 @@ void CollideWithMonsters(Ball& ball) {
     List<Monster>& monsters = game.monsters;
     monsters.Reset();
     while (monsters.Next()) {
-      if (InsideMonster(monsters.Current(), px, py)) {
+      if (InsidePixelMonsterBox(monsters.Current(), px, py)) {
         HitMonster(ball, monsters.Current());
         monsters.Delete();
       }

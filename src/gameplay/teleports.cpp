@@ -13,16 +13,16 @@ namespace {
 constexpr int slideFrames = frameRate / 2;  // the ball slides into the brick
 constexpr float ghostFade = 255.0f / frameRate;
 
-// Bricks by index, without moving the brick list's cursor.
-Brick* BrickAt(int index) {
+// A teleport's brick, or null when its index is not in the brick list.
+Brick* BrickIfAny(int index) {
   if (index < 0 || index >= game.bricks.Count()) return nullptr;
-  return &*std::next(game.bricks.begin(), index);
+  return &BrickAt(index);
 }
 
 int TeleportBrickAt(int position) { return *std::next(game.teleportBricks.begin(), position); }
 
 bool Busy(int brickIndex) {
-  const Brick* b = BrickAt(brickIndex);
+  const Brick* b = BrickIfAny(brickIndex);
   return !b || b->teleportBusy;
 }
 
@@ -34,8 +34,8 @@ bool FreeTargetExists(int sourceBrick) {
 }
 
 void ShowGhosts(const Teleport& t) {
-  const Brick* source = BrickAt(t.sourceBrick);
-  const Brick* target = BrickAt(t.targetBrick);
+  const Brick* source = BrickIfAny(t.sourceBrick);
+  const Brick* target = BrickIfAny(t.targetBrick);
   if (!source || !target) return;
   AddSpriteEffect(source->x, source->y, 0, 0, t.sprite, 0, 0, frameRate, 255, -ghostFade, 0, 0);
   const float rise = -(target->height / 2.0f + t.radius + 1) / frameRate;
@@ -43,7 +43,7 @@ void ShowGhosts(const Teleport& t) {
 }
 
 void BringBallOut(const Teleport& t) {
-  const Brick* target = BrickAt(t.targetBrick);
+  const Brick* target = BrickIfAny(t.targetBrick);
   if (!target) return;
   game.balls.Select(game.balls.Count() - 1);
   AddBall(target->x, target->y - target->height / 2.0f - t.radius - 1, t.vx, -std::fabs(t.vy),
@@ -51,14 +51,14 @@ void BringBallOut(const Teleport& t) {
 }
 
 void FreeBricks(const Teleport& t) {
-  if (Brick* b = BrickAt(t.sourceBrick)) b->teleportBusy = 0;
-  if (Brick* b = BrickAt(t.targetBrick)) b->teleportBusy = 0;
+  if (Brick* b = BrickIfAny(t.sourceBrick)) b->teleportBusy = 0;
+  if (Brick* b = BrickIfAny(t.targetBrick)) b->teleportBusy = 0;
 }
 
 }  // namespace
 
 bool EnterTeleport(Ball& ball, int sourceBrick) {
-  Brick* source = BrickAt(sourceBrick);
+  Brick* source = BrickIfAny(sourceBrick);
   if (!source || !FreeTargetExists(sourceBrick)) return false;
   ball.removeAtFrameEnd = 1;
   source->teleportBusy = 1;
@@ -73,7 +73,7 @@ bool EnterTeleport(Ball& ball, int sourceBrick) {
     target = TeleportBrickAt(Random(count - 1));
   } while (Busy(target));
   t.targetBrick = target;
-  BrickAt(target)->teleportBusy = 1;
+  BrickAt(target).teleportBusy = 1;
   t.vx = ball.vx;
   t.vy = ball.vy;
   t.radius = ball.radius;

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <iterator>
 
 #include "core/game_state.h"
 #include "gameplay/balls.h"
@@ -24,6 +25,8 @@ bool StrictlyInside(const Box& box, int px, int py) {
 }
 
 }  // namespace
+
+Brick& BrickAt(int index) { return *std::next(game.bricks.begin(), index); }
 
 int FindBrickAtPoint(int px, int py) {
   int index = 0;
@@ -75,7 +78,7 @@ void CheckLevelCleared() {
   if (game.enteringBonus) return;
   int breakable = 0;
   for (const Brick& b : game.bricks) {
-    if (b.alive && KeepsLevelOpen(b.kind)) ++breakable;
+    if (b.alive && IsBreakableKind(b.kind)) ++breakable;
   }
   const bool allLettersIn = game.letterMask == allLetters;
   if ((breakable == 0 || allLettersIn) && !game.pictureEffectOn) {

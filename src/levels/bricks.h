@@ -27,14 +27,25 @@ struct Brick {
 // Kinds from 34 to 146 are colour bricks, breaking at the first hit.
 constexpr bool IsColourKind(int kind) { return kind >= obj::brickRed && kind <= obj::brickBlack; }
 
-// Unbreakable and teleporter bricks never keep a level from being cleared.
-constexpr bool KeepsLevelOpen(int kind) {
+// The kinds that break: the colour bricks and the three-, two- and one-hit bricks. Balls and
+// weapons destroy them, and a level is cleared once none is left alive; unbreakable bricks and
+// teleporters never break and never keep a level open.
+constexpr bool IsBreakableKind(int kind) {
   return IsColourKind(kind) || kind == obj::brick3Hits || kind == obj::brick2Hits ||
          kind == obj::brick1Hit;
 }
 
+// Unbreakable bricks and teleporters: they stop a weapon's projectile and stay.
+constexpr bool StopsUnbroken(int kind) {
+  return kind == obj::brickUnbreakable || kind == obj::brickTeleport;
+}
+
 // Puts the brick on waypoint leg and sets it off towards the next one (needs 2 waypoints or more).
 void StartLeg(Brick& b);
+
+// The brick at index in the brick list (an index FindBrickAtPoint or FindBrickInBox gave, in
+// range); the list's cursor does not move.
+Brick& BrickAt(int index);
 
 // Index of the first live brick whose 64 x 20 box strictly contains the point, or -1.
 int FindBrickAtPoint(int px, int py);

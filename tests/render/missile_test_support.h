@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <iterator>
 
 #include "actors/missiles.h"
 #include "assets/objects.h"
@@ -46,7 +45,6 @@ class MissileTest : public ::testing::Test {
     b.alive = 1;
     return game.bricks.Count() - 1;
   }
-  static Brick& BrickAt(int index) { return *std::next(game.bricks.begin(), index); }
 
   // A missile in flight at (x, y).
   static Missile& AddMissile(float x, float y, float heading, float aim, float speed) {

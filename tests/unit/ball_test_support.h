@@ -35,7 +35,6 @@ class BallTest : public ::testing::Test {
     return game.bricks.Count() - 1;
   }
 
-  static Brick& BrickAt(int index) { return *std::next(game.bricks.begin(), index); }
   static Ball& BallAt(int index) { return *std::next(game.balls.begin(), index); }
 
   // A ball added by the game's own procedure, then put where the test wants it (adding it there

@@ -36,9 +36,9 @@ TEST_F(DemoCapsules, EveryBonusAndEveryLetterRidesABreakableBrick) {
   std::set<int> offered;
   for (const char* name : demoLevels) {
     for (const BrickRecord& b : ShippedLevel(name)) {
-      if (KeepsLevelOpen(b.kind)) offered.insert(b.capsule);
+      if (IsBreakableKind(b.kind)) offered.insert(b.capsule);
       // A capsule on a brick that never breaks would never fall.
-      EXPECT_TRUE(b.capsule == 0 || KeepsLevelOpen(b.kind)) << name << " kind " << b.kind;
+      EXPECT_TRUE(b.capsule == 0 || IsBreakableKind(b.kind)) << name << " kind " << b.kind;
     }
   }
   for (int kind = obj::capsuleTriple; kind <= obj::capsuleExtraLife; kind += 16) {
@@ -59,7 +59,7 @@ TEST_F(DemoCapsules, ThePlacedMalusMostlyLandsOnABreakableBrick) {
       for (const Brick& b : game.bricks) {
         if (b.capsule != obj::capsuleMalus) continue;
         ++placed;
-        breakable += KeepsLevelOpen(b.kind);
+        breakable += IsBreakableKind(b.kind);
       }
     }
   }

@@ -39,11 +39,6 @@ class Levels : public ::testing::Test {
     ASSERT_EQ(LoadFailure(), "");
   }
 
-  Brick& BrickAt(int index) {
-    game.bricks.Select(index);
-    return game.bricks.Current();
-  }
-
   void Step(int frames) {
     for (int i = 0; i < frames; ++i) StepBricks();
   }
