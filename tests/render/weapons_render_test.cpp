@@ -1,5 +1,5 @@
 // The weapons on the screen with the mouse: the chaingun's rate of fire on a stepped clock, its
-// turn towards the pointer, and laser shots against monsters.
+// turn towards the pointer, and laser shots and other projectiles against monsters.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "actors/laser.h"
+#include "actors/weapon_hits.h"
 #include "actors/weapons.h"
 #include "assets/asset_loader.h"
 #include "assets/objects.h"
@@ -129,6 +130,37 @@ TEST_F(WeaponsOnScreen, ALaserShotKillsTheMonsterItMeetsUnlessABrickStopsIt) {
   StepLaserShots();
   EXPECT_TRUE(game.laserShots.Empty());
   EXPECT_EQ(game.monsters.Count(), 1);
+}
+
+// The picture box every weapon tests a monster against: left and top edges inside, right and
+// bottom outside, at the exact half size even when the picture's size is odd.
+TEST_F(WeaponsOnScreen, AProjectileKillsOnlyTheFirstMonsterWhosePictureBoxHoldsItsPoint) {
+  SolidQuad(obj::monster02, 41, 41, RGB(0, 255, 0));
+  // Its box: x from 280 to 321, y from 279.5 to 320.5.
+  const Monster monster{300.5f, 300, 0, 0, 0, 0, obj::monster02, 0};
+  struct Probe {
+    float x, y;
+    bool kills;
+  };
+  const Probe probes[] = {{280, 300, true},    {279.9f, 300, false}, {320.9f, 300, true},
+                          {321, 300, false},   {300, 279.5f, true},  {300, 279.4f, false},
+                          {300, 320.4f, true}, {300, 320.5f, false}};
+  for (const Probe& p : probes) {
+    game.monsters.Clear();
+    game.monsterExplosions.Clear();
+    game.monsters.Append() = monster;
+    EXPECT_EQ(KillMonsterAtPoint(p.x, p.y), p.kills) << p.x << ", " << p.y;
+    EXPECT_EQ(game.monsters.Empty(), p.kills) << p.x << ", " << p.y;
+    EXPECT_EQ(game.monsterExplosions.Count(), p.kills ? 1 : 0) << p.x << ", " << p.y;
+  }
+
+  // Two monsters over one point: the first in the list dies, the other stays.
+  game.monsters.Clear();
+  game.monsters.Append() = Monster{300, 300, 0, 0, 0, 0, obj::monster02, 0};
+  game.monsters.Append() = Monster{310, 300, 0, 0, 0, 0, obj::monster02, 0};
+  EXPECT_TRUE(KillMonsterAtPoint(305, 300));
+  ASSERT_EQ(game.monsters.Count(), 1);
+  EXPECT_FLOAT_EQ(game.monsters.begin()->x, 310);
 }
 
 }  // namespace
