@@ -21,6 +21,7 @@
 #include "core/sound_effects.h"
 #include "gameplay/sprite_effects.h"
 #include "levels/scenery_effects.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -43,7 +44,6 @@ constexpr int zapFrequency = 30000;
 constexpr int strikeFrequency = 2500;
 
 GuardianScene& Scene() { return game.guardian; }
-int Nearest(float value) { return static_cast<int>(std::lrint(value)); }
 
 void Enter(int state) {
   Scene().state = state;

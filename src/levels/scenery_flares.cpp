@@ -4,6 +4,7 @@
 
 #include "assets/objects.h"
 #include "levels/scenery_effects.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -12,9 +13,7 @@ constexpr float width = playWidth;
 constexpr float height = playHeight;
 constexpr float centreX = width / 2;
 constexpr float centreY = height / 2.6f;  // above the ship's lane, where the bricks mostly are
-constexpr float pi = 3.14159265f;
 
-int Nearest(float value) { return static_cast<int>(std::lrint(value)); }
 float RandomFloat(int maximum) { return static_cast<float>(Random(maximum)); }
 float Time() { return static_cast<float>(game.frameCounter); }
 

@@ -6,6 +6,7 @@
 #include "assets/objects.h"
 #include "core/sound_effects.h"
 #include "levels/scenery_effects.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -24,8 +25,6 @@ constexpr int fountainDrawn = 30;
 constexpr int fountainPreRun = 1001;
 constexpr float fountainGravity = 0.2f;
 constexpr int cloudCount = 60;
-
-int Nearest(float value) { return static_cast<int>(std::lrint(value)); }
 
 float FountainLaunchSpeed() { return -(Random(10000) / 2000.0f) - 5; }
 

@@ -7,15 +7,14 @@
 #include "assets/asset_loader.h"
 #include "assets/objects.h"
 #include "levels/scenery_effects.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
 
 constexpr float width = playWidth;
 constexpr float height = playHeight;
-constexpr float pi = 3.14159265f;
 
-int Nearest(float value) { return static_cast<int>(std::lrint(value)); }
 float Time() { return static_cast<float>(game.frameCounter); }
 
 // The water picture as it was loaded, one 0xAARRGGBB word a pixel; the sprite shows it rippled.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "media/maths.h"
 #include "media/media_diagnostics.h"
 #include "media/media_internal.h"
 
@@ -26,7 +27,7 @@ void ComputeCorners(QuadRecord& quad) {
   const float cy = h / 2;
   const float plainX[4] = {0, w, 0, w};
   const float plainY[4] = {0, 0, h, h};
-  const double radians = quad.angle * 3.14159265358979323846 / 180.0;
+  const double radians = quad.angle * piDouble / 180.0;
   const float c = static_cast<float>(std::cos(radians));
   const float sn = static_cast<float>(std::sin(radians));
   for (int i = 0; i < 4; ++i) {
