@@ -20,10 +20,6 @@ MediaState& State() {
   return state;
 }
 
-void ReportFailure(const std::string& attempt, const std::string& reason) {
-  std::fprintf(stderr, "%s: %s\n", attempt.c_str(), reason.empty() ? "no reason given" : reason.c_str());
-}
-
 void ReportSdlFailure(const std::string& attempt) { ReportFailure(attempt, SDL_GetError()); }
 
 }  // namespace media
