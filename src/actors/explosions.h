@@ -3,23 +3,7 @@
 // drawn and aged once a frame in this order: brick bursts, monster bursts, fireballs.
 #pragma once
 
-// One burst of the brick or the monster explosion list. Balls and weapons may add one directly
-// (picture obj::explosionTiles, frame 0) instead of calling AddExplosion.
-struct Explosion {
-  float x;      // centre
-  float y;
-  int picture;  // first frame of the animation
-  int frame;    // frames shown so far
-};
-
-// One fireball: an opaque picture added by brightness over the scene.
-struct Fireball {
-  float x;      // centre
-  float y;
-  int picture;  // first frame of the animation
-  int frame;    // frames shown so far
-  int size;     // drawn size x size pixels
-};
+#include "core/effect_records.h"
 
 // A brick burst at (x, y), added after the current element of the brick explosion list.
 void AddExplosion(float x, float y);

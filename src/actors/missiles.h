@@ -3,7 +3,7 @@
 // the brick it meets outright and throws burning fragments that break further bricks.
 #pragma once
 
-#include "actors/missile_records.h"
+#include "core/missile_records.h"
 
 constexpr int missileLoadingFrames = 150;  // the loaded missile rises into the launcher
 constexpr float missileTurn = 0.01f;       // radians a frame towards the aim

@@ -2,7 +2,7 @@
 // falling cells, bugs and levels. No drawing and no keys: tetris.cpp reads the keys and draws.
 #pragma once
 
-#include "console/tetris_record.h"
+#include "core/tetris_record.h"
 
 enum TetrisDirection { tetrisLeft, tetrisRight, tetrisDown };
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "frontend/credits_state.h"
+#include "core/credits_record.h"
 
 constexpr int landscapePoints = 76;            // points along each side
 constexpr float landscapeSpacing = 1000;       // units between neighbouring points

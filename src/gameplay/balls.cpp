@@ -4,6 +4,8 @@
 #include <numbers>
 
 #include "core/game_state.h"
+#include "gameplay/sprite_effects.h"
+#include "gameplay/teleports.h"
 #include "levels/bricks.h"
 #include "media/maths.h"
 #include "media/media.h"

@@ -4,20 +4,7 @@
 
 #include <string>
 
-struct SpriteEffect {
-  float x;          // centre
-  float vx;
-  float y;
-  float vy;
-  float frame;      // the quad drawn, rounded when drawn
-  float frameStep;
-  float alpha;      // 0..255, rounded when drawn
-  float alphaStep;
-  int age;
-  int lifetime;     // frames it runs
-  int delay;        // frames it stands still, drawn, before it starts to run
-  int hold;         // frames it stays drawn, unchanged, after its lifetime
-};
+#include "core/effect_records.h"
 
 // Appends an effect to the end of the sprite effect list.
 void AddSpriteEffect(float x, float y, float vx, float vy, int sprite, float frameStep, int age,

@@ -6,6 +6,7 @@
 #include "core/game_state.h"
 #include "gameplay/balls.h"
 #include "gameplay/sprite_effects.h"
+#include "levels/bricks.h"
 #include "media/media.h"
 
 namespace {

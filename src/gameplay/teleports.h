@@ -2,23 +2,8 @@
 // teleport brick a moment later.
 #pragma once
 
-#include "core/settings.h"
-
-struct Ball;
-
-// One ball in transit between two teleport bricks.
-struct Teleport {
-  float vx, vy, radius;  // of the ball that entered
-  int sprite;
-  int sourceBrick;       // indices in the brick list
-  int targetBrick;
-  int timer;             // frames since entry
-};
-
-// Frames from entry to the two fading ghosts, to the ball's return, and to the bricks' release.
-constexpr int teleportGhostFrame = frameRate / 2;
-constexpr int teleportExitFrame = frameRate / 2 + frameRate;
-constexpr int teleportFreeFrame = 4 * frameRate;
+#include "core/ball_record.h"
+#include "core/teleport_record.h"
 
 // Sends the ball into the teleport brick with the given index when a free target exists:
 // false (and nothing changes) when every other teleport brick is busy.
