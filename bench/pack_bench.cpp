@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "assets/pack_codec.h"
 #include "../tests/unit/pack_media.h"
+#include "assets/pack_codec.h"
 
 namespace {
 

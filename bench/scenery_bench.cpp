@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/game_state.h"
+#include "gameplay/guardian_scene.h"
 #include "headless_game.h"
 #include "levels/backgrounds.h"
 #include "media/media.h"
@@ -33,7 +34,7 @@ void BM_SceneryAlone(benchmark::State& state) {
   }
   for (auto _ : state) {
     if (Start3D()) {
-      DrawBackground();
+      DrawScenery();
       Stop3D();
     }
     FlipBuffers();

@@ -1,10 +1,10 @@
 #include <cstdio>
 #include <string>
 
+#include "core/game_files.h"
 #include "media/media.h"
 #include "shell/command_line.h"
 #include "shell/game.h"
-#include "shell/game_files.h"
 #include "shell/run_control.h"
 
 int main(int argc, char** argv) {

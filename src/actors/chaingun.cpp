@@ -127,7 +127,7 @@ bool HitBrick(const Bullet& b) {
   if (index < 0) return false;
   Brick& brick = BrickAt(index);
   if (brick.hit || !IsBreakableKind(brick.kind)) return false;
-  DestroyBrickByWeapon(brick, b.x, bulletScore);
+  DestroyBrick(brick, b.x, bulletScore);
   return true;
 }
 

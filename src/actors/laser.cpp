@@ -32,7 +32,7 @@ bool HitBrick(const LaserShot& shot) {
   Brick& b = BrickAt(index);
   if (b.hit) return false;
   if (IsColourKind(b.kind) || b.kind == obj::brick1Hit) {
-    DestroyBrickByWeapon(b, shot.x, laserScore);
+    DestroyBrick(b, shot.x, laserScore);
     return true;
   }
   if (b.kind == obj::brick3Hits || b.kind == obj::brick2Hits) {

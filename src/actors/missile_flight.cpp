@@ -59,7 +59,7 @@ bool Impact(const Missile& m) {
     // A brick something else hit this frame is left to that; the missile flies on.
     if (b.hit) return false;
     BurstFragments(b.x, b.y);
-    DestroyBrickByWeapon(b, m.x, brickScore);
+    DestroyBrick(b, m.x, brickScore);
     return true;
   }
   if (StopsUnbroken(b.kind)) {

@@ -44,7 +44,7 @@ void Strike(MissileFragment& f) {
   Brick& b = BrickAt(index);
   if (IsBreakableKind(b.kind)) {
     if (b.hit) return;
-    DestroyBrickByWeapon(b, f.x, brickScore);
+    DestroyBrick(b, f.x, brickScore);
     Free(f);
   } else if (StopsUnbroken(b.kind)) {
     AddExplosion(f.x, f.y);

@@ -6,7 +6,7 @@
 #include "actors/monsters.h"
 #include "core/game_state.h"
 #include "core/sound_effects.h"
-#include "gameplay/capsules.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -16,10 +16,10 @@ constexpr int explosionFrequency = 20000;
 
 }  // namespace
 
-void DestroyBrickByWeapon(Brick& brick, float projectileX, int score) {
-  if (brick.capsule != 0) AddCapsule(brick.x, brick.y, brick.capsule);
+void DestroyBrick(Brick& brick, float hitterX, int score) {
+  DropCapsule(brick);
   AddExplosion(brick.x, brick.y);
-  PlayEffect(obj::soundExplode, PanFromX(static_cast<int>(std::lrint(projectileX))),
+  PlayEffect(obj::soundExplode, PanFromX(Nearest(hitterX)),
              explosionVolume, explosionFrequency);
   brick.alive = 0;
   game.score += score;

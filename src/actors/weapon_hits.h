@@ -5,10 +5,10 @@
 
 #include "levels/bricks.h"
 
-// Destroys a live brick, whatever hits it still needed: its capsule starts falling from the
-// brick's centre, a brick burst starts there, the explosion sound plays panned by projectileX,
-// and score is added.
-void DestroyBrickByWeapon(Brick& brick, float projectileX, int score);
+// Destroys a live brick, whatever hits it still needed, for a ball or a weapon: its capsule
+// starts falling from the brick's centre, a brick burst starts there, the explosion sound plays
+// panned by hitterX (the ball's brick or the projectile), and score is added.
+void DestroyBrick(Brick& brick, float hitterX, int score);
 
 // The first monster whose picture box (its centre plus and minus half the size of its picture;
 // left and top edges inside, right and bottom outside) contains the point dies and leaves the

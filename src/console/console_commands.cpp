@@ -11,11 +11,11 @@
 #include "console/sweets.h"
 #include "console/tetris.h"
 #include "core/game_state.h"
+#include "core/screen.h"
 #include "gameplay/capsules.h"
 #include "gameplay/sprite_effects.h"
 #include "levels/level_file.h"
 #include "media/media.h"
-#include "shell/game.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "assets/objects.h"
 #include "console/console.h"
 #include "core/game_state.h"
+#include "core/screen.h"
 #include "media/media.h"
-#include "shell/game.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "assets/asset_loader.h"
 #include "assets/glyph_tables.h"
 #include "core/game_state.h"
+#include "core/screen.h"
 #include "media/media.h"
-#include "shell/game.h"
 
 namespace {
 

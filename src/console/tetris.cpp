@@ -9,9 +9,9 @@
 #include "console/tetris_board.h"
 #include "console/tetris_light.h"
 #include "core/game_state.h"
+#include "core/screen.h"
 #include "media/maths.h"
 #include "media/media.h"
-#include "shell/game.h"
 
 namespace {
 

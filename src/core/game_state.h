@@ -176,6 +176,9 @@ struct GameState {
   std::string backgroundStyle = "black";
   std::array<BackgroundParticle, backgroundParticleCount> backgroundParticles{};
   GuardianScene guardian;
+  // Quads the scenery asked for in this frame (past maxSceneryQuads none are drawn); counted
+  // from 0 at every frame's background.
+  int sceneryQuadsThisFrame = 0;
   // The screens below set themselves up: the run's, kept from game to game.
   // ---------------------------------------------------------------- credits screen
   // Its text, scroll, fade and landscape while it is open (emptied when it closes).

@@ -29,6 +29,7 @@ constexpr int gridRows = playHeight / cellHeight - 8;     // 29
 constexpr int gameWindow = 1;
 constexpr const char* windowTitle = "Kaldov1rent";
 constexpr int bonusLevel = 102;
+constexpr int guardianLevel = 50;  // the temple's guardian, fought instead of bricks
 // Play runs on through the levels below this one. The levels from here on (the guardian at 50,
 // the heart at 101, the bonus level) are reached only by the console, --level or the letters.
 constexpr int firstSpecialLevel = 50;

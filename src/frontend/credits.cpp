@@ -5,9 +5,9 @@
 #include "assets/credits_catalogue.h"
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "core/screen.h"
 #include "frontend/credits_landscape.h"
 #include "media/media.h"
-#include "shell/game.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include "assets/glyph_tables.h"
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "core/run_options.h"
+#include "core/screen.h"
 #include "media/maths.h"
 #include "media/media.h"
-#include "shell/command_line.h"
-#include "shell/game.h"
 
 namespace {
 

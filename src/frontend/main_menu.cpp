@@ -6,11 +6,11 @@
 #include "assets/menu_catalogue.h"
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "core/screen.h"
 #include "frontend/credits.h"
 #include "frontend/pause_screen.h"
 #include "media/maths.h"
 #include "media/media.h"
-#include "shell/game.h"
 
 namespace {
 

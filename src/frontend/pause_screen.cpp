@@ -4,11 +4,11 @@
 
 #include "assets/menu_catalogue.h"
 #include "assets/objects.h"
+#include "core/game_files.h"
 #include "core/game_state.h"
 #include "core/settings.h"
 #include "media/fatal_error.h"
 #include "media/media.h"
-#include "shell/game_files.h"
 
 namespace {
 

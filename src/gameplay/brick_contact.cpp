@@ -6,7 +6,7 @@
 #include <numbers>
 #include <vector>
 
-#include "actors/explosions.h"
+#include "actors/weapon_hits.h"
 #include "core/game_state.h"
 #include "core/sound_effects.h"
 #include "gameplay/balls.h"
@@ -19,6 +19,7 @@ namespace {
 
 constexpr float grazingLimit = 0.1f;  // |cos| below this: the ball only grazes the bricks
 constexpr int maxBackOutSteps = 2000;  // more than the playfield's diagonal
+constexpr int ballBrickScore = 10;    // a brick a ball breaks
 enum SoundChoice { soundPlain = 1, soundMultiHit = 2, soundTeleport = 3, soundUnbreakable = 4 };
 
 // The sample angles for one radius: pi / r apart (pi / 8 for small balls), from 0 through a
@@ -112,14 +113,6 @@ struct Bounce {
   bool enteredTeleport = false;
 };
 
-void BreakBrick(Brick& b) {
-  if (b.capsule != 0) AddCapsule(b.x, b.y, b.capsule);
-  AddExplosion(b.x, b.y);
-  PlayEffect(obj::soundExplode, PanFromX(static_cast<int>(std::lrint(b.x))), 50, 20000);
-  b.alive = 0;
-  game.score += 10;
-}
-
 void LoseOneHit(Brick& b, int nextKind, Bounce& bounce) {
   if (!b.hit) {
     b.kind = nextKind;
@@ -132,7 +125,7 @@ void LoseOneHit(Brick& b, int nextKind, Bounce& bounce) {
 void ApplyKind(Ball& ball, const Contact& contact, Bounce& bounce) {
   Brick& b = *contact.brick;
   if (IsColourKind(b.kind) || b.kind == obj::brick1Hit) {
-    if (!b.hit) BreakBrick(b);
+    if (!b.hit) DestroyBrick(b, b.x, ballBrickScore);
   } else if (b.kind == obj::brick3Hits) {
     LoseOneHit(b, obj::brick2Hits, bounce);
   } else if (b.kind == obj::brick2Hits) {

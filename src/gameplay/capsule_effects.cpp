@@ -9,9 +9,9 @@
 #include "core/sound_effects.h"
 #include "gameplay/balls.h"
 #include "gameplay/capsules.h"
+#include "gameplay/ship_steering.h"
 #include "gameplay/sprite_effects.h"
 #include "media/media.h"
-#include "shell/ship_steering.h"
 
 namespace {
 

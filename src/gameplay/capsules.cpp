@@ -50,15 +50,6 @@ void Draw(const Capsule& c) {
 
 }  // namespace
 
-void AddCapsule(float x, float y, int kind) {
-  List<Capsule>& capsules = game.capsules;
-  Capsule& c = capsules.Append();
-  c.x = x;
-  c.y = y;
-  c.kind = kind;
-  c.frame = 0;
-}
-
 void CapsuleStep() {
   CountDownMalus();
   List<Capsule>& capsules = game.capsules;

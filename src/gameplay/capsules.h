@@ -3,10 +3,7 @@
 #pragma once
 
 #include "core/capsule_record.h"
-
-// A capsule of the given kind (its first picture) starts falling from (x, y), at the end of
-// the capsule list.
-void AddCapsule(float x, float y, int kind);
+#include "levels/bricks.h"  // AddCapsule, DropCapsule
 
 // Once per frame: counts the malus down, then moves, draws, animates and catches every capsule.
 void CapsuleStep();

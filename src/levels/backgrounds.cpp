@@ -7,7 +7,6 @@
 #include "assets/objects.h"
 #include "assets/scenery_catalogue.h"
 #include "core/game_state.h"
-#include "levels/guardian_scene.h"
 #include "levels/scenery_effects.h"
 #include "media/media.h"
 
@@ -15,8 +14,6 @@ namespace {
 
 constexpr int backgroundX = 80, backgroundY = 20;
 constexpr int panelTopX = 80, panelRightX = 820;
-
-int quadsThisFrame = 0;
 
 void LoadRow(const CatalogueRow& row) {
   switch (row.loader) {
@@ -48,7 +45,7 @@ void SetUpEffect(int level) {
     case 17: SetUpDrops(); break;
     case 18: SetUpDrawnSprite(); break;
     case 19: SetUpPsyche(); break;
-    case guardianLevel: SetUpGuardianScene(); break;
+    case guardianLevel: break;  // the guardian's scene is set up with its fight
     case bonusLevel: SetUpFountain(obj::glowQuad, true); break;
     default: SetUpFlares(level); break;
   }
@@ -74,7 +71,7 @@ void DrawEffect(int level) {
 
 void DrawSceneryQuad(int quad, int x, int y, int alpha) {
   // Counted even past the limit, so a test sees an effect that asks for too many.
-  if (++quadsThisFrame > maxSceneryQuads) return;
+  if (++game.sceneryQuadsThisFrame > maxSceneryQuads) return;
   DisplaySprite3D(quad, x, y, alpha);
 }
 
@@ -85,7 +82,7 @@ void DrawCentredQuad(int quad, float cx, float cy, int size, int alpha) {
   DrawSceneryQuad(quad, x, y, alpha);
 }
 
-int SceneryQuadsDrawn() { return quadsThisFrame; }
+int SceneryQuadsDrawn() { return game.sceneryQuadsThisFrame; }
 
 void SetUpBackground() {
   const int level = game.levelNumber;
@@ -103,15 +100,13 @@ void SetUpBackground() {
 }
 
 void DrawBackground() {
-  quadsThisFrame = 0;
+  game.sceneryQuadsThisFrame = 0;
   const int level = game.levelNumber;
   if (level == guardianLevel) {
     // The scene has no panels: what lies outside the background is kept black.
     ClearScreen(0);
     DisplaySprite(obj::background, backgroundX, backgroundY);
     Set3DViewport(playLeft, playClipTop, playWidth, playClipHeight);
-    StepGuardianScene();
-    DrawGuardianScene();
     return;
   }
   DisplaySprite(obj::background, backgroundX, backgroundY);

@@ -1,14 +1,10 @@
 #include <cmath>
 
 #include "core/game_state.h"
-#include "gameplay/sprite_effects.h"
 #include "levels/level_file.h"
 #include "media/media.h"
-#include "shell/game.h"
 
 namespace {
-
-constexpr int slideStep = 8;  // pixels per frame of the slide-in
 
 void DrawBrick(const Brick& b) {
   // The current kind's size: a hit brick is drawn from its new kind's pictures.
@@ -17,25 +13,6 @@ void DrawBrick(const Brick& b) {
   const int left = static_cast<int>(std::lrint(b.x - w / 2));
   const int top = static_cast<int>(std::lrint(b.y - h / 2 + game.slideOffset));
   DisplaySprite3D(b.kind + b.frame, left, top, 255);
-}
-
-// The ship as the slide-in shows it: the craft centred on the ship, the paddle body centred
-// horizontally with its top edge 96 pixels above the ship's centre.
-void DrawShipAtRest() {
-  const int craft = game.shipLeanFrame;
-  DisplaySprite3D(craft, static_cast<int>(std::lrint(game.shipX - Sprite3DWidth(craft) / 2.0f)),
-                  static_cast<int>(std::lrint(game.shipY - Sprite3DHeight(craft) / 2.0f)), 255);
-  const int body = game.shipBodySprite;
-  DisplaySprite3D(body, static_cast<int>(std::lrint(game.shipX - Sprite3DWidth(body) / 2.0f)),
-                  static_cast<int>(std::lrint(game.shipY - 96)), 255);
-}
-
-// What the slide-in shows inside the playfield: the ship at rest, the level's banner and the
-// bricks on their way down.
-void SlideInArena() {
-  DrawShipAtRest();
-  StepSpriteEffects();
-  StepBricks();
 }
 
 }  // namespace
@@ -70,21 +47,4 @@ void StepBricks() {
     if (game.secondTick % 4 == 1) b.frame = (b.frame + 1) & 15;
     DrawBrick(b);
   }
-}
-
-void SlideInBricks() {
-  // The first frame start presents a black screen, so the level appears from black.
-  ClearScreen(0);
-  game.slideOffset = -screenHeight;
-  do {
-    StartFrame();
-    ExamineKeyboard();
-    ExamineMouse();
-    // Drawn in play's bracket, clipped to the playfield, so the bricks enter from behind the top
-    // panel.
-    RunInPlayfield(SlideInArena, nullptr);
-    game.slideOffset += slideStep;
-    ++game.frameCounter;
-  } while (game.slideOffset < 0 && !KeyboardPushed(keyEscape));
-  game.slideOffset = 0;
 }

@@ -2,9 +2,7 @@
 #include <iterator>
 
 #include "core/game_state.h"
-#include "gameplay/balls.h"
 #include "levels/level_file.h"
-#include "shell/picture_effect.h"
 
 namespace {
 
@@ -73,18 +71,23 @@ void BuildTeleportList() {
   }
 }
 
-void CheckLevelCleared() {
-  // The bonus level is left through the door, never by clearing it.
-  if (game.enteringBonus) return;
+int BreakableBricksLeft() {
   int breakable = 0;
   for (const Brick& b : game.bricks) {
     if (b.alive && IsBreakableKind(b.kind)) ++breakable;
   }
-  const bool allLettersIn = game.letterMask == allLetters;
-  if ((breakable == 0 || allLettersIn) && !game.pictureEffectOn) {
-    game.paused = 1;
-    game.levelComplete = 1;
-    StartPictureEffect(allLettersIn ? obj::bonusPicture : obj::winnerPicture);
-    RemoveAllBalls();
-  }
+  return breakable;
+}
+
+void AddCapsule(float x, float y, int kind) {
+  List<Capsule>& capsules = game.capsules;
+  Capsule& c = capsules.Append();
+  c.x = x;
+  c.y = y;
+  c.kind = kind;
+  c.frame = 0;
+}
+
+void DropCapsule(const Brick& brick) {
+  if (brick.capsule != 0) AddCapsule(brick.x, brick.y, brick.capsule);
 }

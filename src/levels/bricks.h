@@ -3,6 +3,12 @@
 
 #include "core/brick_record.h"
 
+// A capsule of the given kind (its first picture) starts falling from (x, y), at the end of
+// the capsule list.
+void AddCapsule(float x, float y, int kind);
+// A broken brick drops the capsule it holds, if any, from its centre.
+void DropCapsule(const Brick& brick);
+
 // Puts the brick on waypoint leg and sets it off towards the next one (needs 2 waypoints or more).
 void StartLeg(Brick& b);
 

@@ -1,5 +1,5 @@
 // A level's bricks: read from its level file at level start, moved along their paths every
-// frame, and the test that ends the level once nothing breakable is left.
+// frame, and counted for the test that ends the level once nothing breakable is left.
 #pragma once
 
 #include <string>
@@ -17,9 +17,7 @@ void LoadLevel();
 void PlaceLetters();
 // The indices of all teleporter bricks, in list order; also frees every teleporter.
 void BuildTeleportList();
-// The bricks slide down from a screen height above their places, 8 pixels a frame.
-void SlideInBricks();
 // Once per frame: the second counter, then every live brick moves, animates and is drawn.
 void StepBricks();
-// Ends the level once no breakable brick is left or all five letters are in.
-void CheckLevelCleared();
+// The live bricks that keep the level open: those of a breakable kind.
+int BreakableBricksLeft();

@@ -3,13 +3,7 @@
 #pragma once
 
 #include "core/game_state.h"
-
-// Every effect quad goes through here, so the frame's count can be checked.
-void DrawSceneryQuad(int quad, int x, int y, int alpha = 255);
-// Zooms the quad to size x size and draws it centred on (cx, cy) in playfield coordinates.
-void DrawCentredQuad(int quad, float cx, float cy, int size, int alpha = 255);
-
-constexpr int maxSceneryQuads = 64;
+#include "levels/backgrounds.h"
 
 inline BackgroundParticle* Particles() { return game.backgroundParticles.data(); }
 
@@ -37,9 +31,3 @@ void SetUpDrawnSprite();
 void DrawDrawnSprite();
 void SetUpPsyche();
 void DrawPsyche();
-
-// Level 50: the set-up resumes the fight when the screen was only rebuilt; the step counts,
-// aims, strikes and takes the balls' hits (not while the game is paused); the drawing draws.
-void SetUpGuardianScene();
-void StepGuardianScene();
-void DrawGuardianScene();

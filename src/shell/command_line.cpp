@@ -4,11 +4,10 @@
 #include <charconv>
 #include <cstring>
 
+#include "core/game_files.h"
 #include "levels/level_file.h"
 #include "media/media.h"
-#include "shell/game_files.h"
 
-RunOptions runOptions;
 
 namespace {
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "core/screen.h"  // the frame services every loop of the game uses
+
 // Runs the whole program: games one after another until the menu's QUIT; the process's exit
 // status.
 int RunGame();
@@ -11,29 +13,17 @@ int RunGame();
 // Start-up: font file, glyph tables, decoders, media services (fatal "Alert" on failure) and
 // the game screen.
 void StartUp();
-void OpenGameScreen();
 
 // New game: resets the score and lives, runs the menu and loads the catalogue. False when the
 // player quit from the menu.
 bool NewGame();
 void StartLevel();
+// The level's bricks slide down from a screen height above their places, 8 pixels a frame.
+void SlideInBricks();
 
 // After the screen was lost during a pause: reopen it, reload the catalogue and the level file.
 void RebuildGameScreen();
 
-// Ends the program at once, with success (the console's "END", a closed window).
-[[noreturn]] void EndProgram();
-
-// Closing the window (or a request to terminate the process) ends the game at once, with
-// success: a player who closes the window has quit.
-void EndIfCloseRequested();
-
-// Presents the frame drawn (waiting for the frame period); a window closed meanwhile ends the
-// program. Every screen's frame loop ends its frames here: the menu's, the credits'.
-void PresentFrame();
-// The start of every frame that shows the playfield (play, the slide-in, the ending): the
-// previous frame is presented, and a screen lost to a pause is rebuilt.
-void StartFrame();
 // The bracket such a frame is drawn in: the 3D bracket, the clip to the playfield with the
 // background and the side panels, then inside (what moves and is drawn in play), then, without
 // the clip, the heads-up display and over (nullptr for none). Nothing when 3D cannot start.
@@ -55,14 +45,3 @@ AfterLevel EndLevel();
 void EndGame(AfterLevel how);
 // Plays the levels of one game, from the level the new game set, until the game ends.
 void PlayGame();
-
-// The S key's file: "screenshot" + the smallest number not yet taken + ".bmp", in the folder
-// WriteFolder gives.
-std::string NextScreenshotName();
-
-// Shared with the side games' own frame loops: F1 switches the frame-rate display on and off
-// and starts the frame's timing; the display itself, drawn after the frame; the S key's
-// screenshot of the whole screen, saved under NextScreenshotName.
-void HandleFrameRateKey();
-void DrawFrameRate();
-void SaveScreenshot();

@@ -11,6 +11,7 @@
 #include "actors/weapons.h"
 #include "assets/asset_loader.h"
 #include "console/console.h"
+#include "core/game_files.h"
 #include "core/game_state.h"
 #include "core/sound_effects.h"
 #include "frontend/ending_screen.h"
@@ -18,6 +19,10 @@
 #include "frontend/pause_screen.h"
 #include "gameplay/balls.h"
 #include "gameplay/capsules.h"
+#include "gameplay/guardian_scene.h"
+#include "gameplay/level_won.h"
+#include "gameplay/picture_effect.h"
+#include "gameplay/ship_steering.h"
 #include "gameplay/sprite_effects.h"
 #include "levels/backgrounds.h"
 #include "levels/level_file.h"
@@ -27,11 +32,8 @@
 #include "shell/autopilot.h"
 #include "shell/command_line.h"
 #include "shell/game.h"
-#include "shell/game_files.h"
 #include "shell/hud.h"
-#include "shell/picture_effect.h"
 #include "shell/run_control.h"
-#include "shell/ship_steering.h"
 
 namespace {
 
@@ -137,6 +139,11 @@ void RunGameFrame() {
   if (game.attractDemo) DrawDemoCaption();
 }
 
+// A game that lost the focus pauses on the pause screen; a screen lost meanwhile is rebuilt.
+void PauseWhileAway() {
+  if (!FocusCheck()) RebuildGameScreen();
+}
+
 bool EndTestHolds() {
   if (KeyboardPushed(keyEscape) || game.quitToMenu) return true;
   const bool anyButton = MouseButton(1) || MouseButton(2) || MouseButton(3);
@@ -144,62 +151,6 @@ bool EndTestHolds() {
 }
 
 }  // namespace
-
-void HandleFrameRateKey() {
-  if (KeyboardReleased(keyF1)) game.showFps = !game.showFps;
-  if (game.showFps) game.fpsStartTime = static_cast<int>(ElapsedMilliseconds());
-}
-
-void DrawFrameRate() {
-  if (game.showFps && game.fpsAverage > 0) {
-    if (StartDrawing()) {
-      DrawingFont(obj::fontText);
-      DrawingMode(0);
-      DrawText(100, 100, "FPS = " + std::to_string(1000 / game.fpsAverage), RGB(255, 255, 255),
-               RGB(0, 0, 0));
-      StopDrawing();
-    }
-  }
-  if (game.showFps) {
-    const int frameTime = static_cast<int>(ElapsedMilliseconds()) - game.fpsStartTime;
-    game.fpsAverage = static_cast<int>(std::lround((game.fpsAverage + frameTime) / 2.0));
-  }
-}
-
-void SaveScreenshot() {
-  // A screenshot that cannot be saved is ignored.
-  if (GrabSprite(obj::screenshotSprite, 0, 0, screenWidth, screenHeight)) {
-    SaveSprite(obj::screenshotSprite, NextScreenshotName());
-    FreeSprite(obj::screenshotSprite);
-  }
-}
-
-std::string NextScreenshotName() {
-  const std::string folder = WriteFolder();
-  for (int n = 0;; ++n) {
-    std::string name = folder + "screenshot" + std::to_string(n) + ".bmp";
-    if (!FileExists(name)) return name;
-  }
-}
-
-void OpenGameScreen() {
-  if (!WindowExists(gameWindow)) {
-    // A borderless desktop-sized window stands in for the display-mode switch; the screen is
-    // scaled and letterboxed into it.
-    if (!OpenWindow(gameWindow, 0, 0, screenWidth, screenHeight, windowTitle, !runOptions.windowed)) {
-      FatalError("Graphic (2D) initialisation problem");
-    }
-  }
-  // The screen's renderer draws the textured quads: without one the game would run blind.
-  if (!OpenWindowedScreen(gameWindow, 0, 0, screenWidth, screenHeight, true)) {
-    FatalError("Graphic (3D) initialisation problem");
-  }
-  SetFrameRate(frameRate);
-  // Each run deals its own chances (the clock here reads the same few milliseconds every time).
-  RandomSeed(FreshSeed());
-  Sprite3DQuality(1);
-  ReleaseMouse(false);
-}
 
 void StartUp() {
   RegisterFontFile("DESIB___.ttf");
@@ -213,6 +164,7 @@ void StartUp() {
   if (!InitMouse()) FatalError("Mouse initialisation problem");
   if (!InitSound()) FatalError("Sound initialisation problem");
   OpenGameScreen();
+  SetFocusCheck(PauseWhileAway);
   KeyboardMode(1);
 }
 
@@ -241,7 +193,7 @@ void StartLevel() {
   } else {
     game.lifeLost = 0;
   }
-  SetUpBackground();
+  SetUpScenery();
   BuildTeleportList();
   AddBall(game.shipX, game.shipY - 50, 2, -3, 8, obj::ball16);
   if (!game.enteringBonus) ShowMessage("LEVEL " + std::to_string(game.levelNumber + 1), 2 * frameRate);
@@ -258,29 +210,13 @@ void RebuildGameScreen() {
   // The bricks stay as the pause found them: reading the level file again would bring back every
   // brick already broken and put the moving ones back at their start.
   game.levelReloaded = 1;
-  SetUpBackground();
-}
-
-void EndProgram() { PlayerQuit(); }
-
-void EndIfCloseRequested() {
-  if (CloseRequested()) EndProgram();
-}
-
-void PresentFrame() {
-  FlipBuffers();
-  EndIfCloseRequested();
-}
-
-void StartFrame() {
-  PresentFrame();
-  if (!FocusCheck()) RebuildGameScreen();
+  SetUpScenery();
 }
 
 void RunInPlayfield(void (*inside)(), void (*over)()) {
   if (!Start3D()) return;
   Set3DViewport(playLeft, playClipTop, playWidth, playClipHeight);
-  DrawBackground();
+  DrawScenery();
   DrawSidePanels();
   Sprite3DQuality(1);
   inside();

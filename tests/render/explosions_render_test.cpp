@@ -10,8 +10,8 @@
 #include "core/game_state.h"
 #include "media/media.h"
 #include "shell/game.h"
-#include "support/sdl_events.h"
 #include "support/headless.h"
+#include "support/sdl_events.h"
 
 namespace {
 

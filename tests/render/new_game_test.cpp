@@ -4,7 +4,7 @@
 
 #include "core/game_state.h"
 #include "core/settings.h"
-#include "levels/guardian_scene.h"
+#include "gameplay/guardian_scene.h"
 #include "media/media.h"
 #include "shell/game.h"
 #include "support/sdl_events.h"

@@ -11,8 +11,8 @@
 #include "assets/asset_loader.h"
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "gameplay/guardian_scene.h"
 #include "levels/backgrounds.h"
-#include "levels/guardian_scene.h"
 #include "media/media.h"
 #include "shell/command_line.h"
 #include "shell/game.h"
@@ -36,12 +36,12 @@ class Scenery : public ::testing::Test {
   static void SetUpLevel(int level) {
     game.levelNumber = level;
     ResetLevelState();
-    SetUpBackground();
+    SetUpScenery();
   }
   // One frame of scenery, as the main loop draws it; the quads the effect asked for.
   static int DrawFrame() {
     EXPECT_TRUE(Start3D());
-    DrawBackground();
+    DrawScenery();
     Stop3D();
     ++game.frameCounter;
     return SceneryQuadsDrawn();

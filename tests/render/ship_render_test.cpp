@@ -10,10 +10,10 @@
 #include "assets/glyph_tables.h"
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "gameplay/ship_steering.h"
 #include "gameplay/sprite_effects.h"
 #include "media/media.h"
 #include "shell/game.h"
-#include "shell/ship_steering.h"
 #include "support/headless.h"
 
 namespace {

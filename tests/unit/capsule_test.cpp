@@ -8,8 +8,9 @@
 
 #include "assets/glyph_tables.h"
 #include "gameplay/capsules.h"
+#include "gameplay/level_won.h"
+#include "gameplay/ship_steering.h"
 #include "levels/level_file.h"
-#include "shell/ship_steering.h"
 #include "unit/ball_test_support.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <fstream>
 #include <string>
 
+#include "core/game_files.h"
 #include "media/media.h"
-#include "shell/game_files.h"
 
 namespace fs = std::filesystem;
 

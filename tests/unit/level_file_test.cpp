@@ -8,6 +8,7 @@
 
 #include "assets/asset_loader.h"
 #include "core/game_state.h"
+#include "gameplay/level_won.h"
 #include "levels/level_file.h"
 #include "media/media.h"
 #include "shell/game.h"

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/game_state.h"
+#include "gameplay/picture_effect.h"
 #include "media/media.h"
-#include "shell/picture_effect.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "actors/ship_drawing.h"
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "gameplay/ship_steering.h"
 #include "media/media.h"
-#include "shell/ship_steering.h"
 
 namespace {
 

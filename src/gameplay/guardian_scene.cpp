@@ -1,6 +1,3 @@
-// Level 50's scene: GuardianTakesBall of guardian_scene.h, and the set-up, step and drawing that
-// scenery_effects.h declares for backgrounds.cpp.
-//
 // The guardian of the temple. The player cannot launch the balls; the guardian lets them go once
 // it has risen and spoken. Balls that strike the guardian hurt it (twelve hits beat it); it
 // answers with bolts of lightning aimed where the ship is, and three bolts that hit destroy the
@@ -12,15 +9,16 @@
 // and "YOU LOOSE!".
 // A hurt guardian has no state 12 of its own: its hurt flash (hurtFrames, when no ball can hurt
 // it again) runs beside hovering, aiming and striking, so a hit never spoils a bolt under way.
-#include "levels/guardian_scene.h"
+#include "gameplay/guardian_scene.h"
 
 #include <cmath>
 
 #include "actors/explosions.h"
 #include "assets/objects.h"
+#include "core/game_state.h"
 #include "core/sound_effects.h"
 #include "gameplay/sprite_effects.h"
-#include "levels/scenery_effects.h"
+#include "levels/backgrounds.h"
 #include "media/maths.h"
 #include "media/media.h"
 
@@ -313,5 +311,18 @@ void DrawGuardianScene() {
       break;
     default:
       break;
+  }
+}
+
+void SetUpScenery() {
+  SetUpBackground();
+  if (game.levelNumber == guardianLevel) SetUpGuardianScene();
+}
+
+void DrawScenery() {
+  DrawBackground();
+  if (game.levelNumber == guardianLevel) {
+    StepGuardianScene();
+    DrawGuardianScene();
   }
 }

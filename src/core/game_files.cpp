@@ -1,4 +1,4 @@
-#include "shell/game_files.h"
+#include "core/game_files.h"
 
 #include <filesystem>
 #include <system_error>

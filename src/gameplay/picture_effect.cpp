@@ -1,4 +1,4 @@
-#include "shell/picture_effect.h"
+#include "gameplay/picture_effect.h"
 
 #include <cmath>
 

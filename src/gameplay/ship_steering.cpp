@@ -1,4 +1,4 @@
-#include "shell/ship_steering.h"
+#include "gameplay/ship_steering.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,10 +6,9 @@
 #include "assets/objects.h"
 #include "core/game_state.h"
 #include "core/sound_effects.h"
-#include "gameplay/balls.h"
 #include "gameplay/capsules.h"
+#include "gameplay/level_won.h"
 #include "media/media.h"
-#include "shell/picture_effect.h"
 
 namespace {
 
@@ -59,10 +58,7 @@ void LeaveThroughDoor() {
   PlayEffect(obj::soundDoor, 0, doorVolume, doorFrequency);
   game.doorOpen = 0;
   game.shipLeaving = 1;
-  game.paused = 1;
-  game.levelComplete = 1;
-  StartPictureEffect(game.letterMask == allLetters ? obj::bonusPicture : obj::winnerPicture);
-  RemoveAllBalls();
+  WinLevel();
 }
 
 void ClampToPlayfield() {
