@@ -8,8 +8,6 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <regex>
-
 #include "media/media.h"
 
 namespace {
@@ -59,55 +57,44 @@ TEST_F(AtomicWrite, AFailedWriteLeavesTheOldFileAndNoTemporary) {
 
 using SmallFile = PlayerFilesTest;
 
-TEST_F(SmallFile, ReadsARegularFileWholeAndRefusesEverythingElse) {
+TEST_F(SmallFile, ReadsARegularFileWholeAndRefusesEverythingElseAtOnce) {
   std::string bytes = "left over";
-  Put(Path("options.ini"), "volume = 3\n");
-  EXPECT_EQ(ReadSmallFile(Path("options.ini"), bytes, 64), ReadResult::ok);
-  EXPECT_EQ(bytes, "volume = 3\n");
-  // Exactly at the limit is fine; a byte more is not.
   Put(Path("exact.ini"), std::string(64, 'e'));
   EXPECT_EQ(ReadSmallFile(Path("exact.ini"), bytes, 64), ReadResult::ok);
+  EXPECT_EQ(bytes, std::string(64, 'e'));
   EXPECT_EQ(ReadSmallFile(Path("exact.ini"), bytes, 63), ReadResult::tooBig);
   EXPECT_TRUE(bytes.empty());
-
-  EXPECT_EQ(ReadSmallFile(Path("nothing.ini"), bytes, 64), ReadResult::missing);
-  EXPECT_EQ(ReadSmallFile(Path("home"), bytes, 64), ReadResult::notRegularFile);
   Put(Path("huge.ini"), TenMegabytes());
   EXPECT_EQ(ReadSmallFile(Path("huge.ini"), bytes, 64 * 1024), ReadResult::tooBig);
-  EXPECT_TRUE(bytes.empty());
+  EXPECT_EQ(ReadSmallFile(Path("nothing.ini"), bytes, 64), ReadResult::missing);
+  EXPECT_EQ(ReadSmallFile(Path("home"), bytes, 64), ReadResult::notRegularFile);
   EXPECT_EQ(ReadSmallFile("/dev/zero", bytes, 64), ReadResult::notRegularFile);
-}
-
-TEST_F(SmallFile, AFifoWithNoWriterIsRefusedAtOnce) {
   // An ordinary open of a FIFO waits for a writer that never comes.
   const std::string fifo = Path("settings.ini");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  std::string bytes;
   EXPECT_EQ(ReadSmallFile(fifo, bytes, 1024), ReadResult::notRegularFile);
+  ::testing::internal::CaptureStderr();
   EXPECT_FALSE(ReadFileBytes(fifo, bytes));
-  EXPECT_FALSE(ReadFileBytes(Path("home"), bytes));
+  ::testing::internal::GetCapturedStderr();
 }
 
 using PlayerFolders = PlayerFilesTest;
 
-TEST_F(PlayerFolders, FollowTheXdgVariablesElseHomeAndAreMadePrivate) {
+TEST_F(PlayerFolders, FollowAbsoluteXdgValuesElseHomeAndAreMadePrivate) {
   EXPECT_EQ(PlayerConfigDirectory(), Path("home") + "/.config/kaldovirent/");
-  EXPECT_EQ(PlayerFilesDirectory(), Path("home") + "/.local/share/kaldovirent/");
   struct stat info{};
   ASSERT_EQ(stat(PlayerConfigDirectory().c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700u);
-
-  setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
-  setenv("XDG_DATA_HOME", Path("data/deeper").c_str(), 1);
-  EXPECT_EQ(PlayerConfigDirectory(), Path("config") + "/kaldovirent/");
-  EXPECT_EQ(PlayerFilesDirectory(), Path("data/deeper") + "/kaldovirent/");
-  EXPECT_TRUE(IsDirectory(Path("data/deeper/kaldovirent")));
-}
-
-TEST_F(PlayerFolders, TheDataFolderIsTheOneSdlNamedBefore) {
+  setenv("XDG_CONFIG_HOME", "relative/config", 1);  // not absolute: ignored
+  setenv("XDG_DATA_HOME", "", 1);
+  EXPECT_EQ(PlayerConfigDirectory(), Path("home") + "/.config/kaldovirent/");
+  EXPECT_EQ(PlayerFilesDirectory(), Path("home") + "/.local/share/kaldovirent/");
+  setenv("XDG_CONFIG_HOME", Path("config/deeper").c_str(), 1);
+  EXPECT_EQ(PlayerConfigDirectory(), Path("config/deeper") + "/kaldovirent/");
   // The screenshots' fallback folder was SDL's preference folder: the answer stays the same.
   for (const bool withXdg : {false, true}) {
     if (withXdg) setenv("XDG_DATA_HOME", Path("data").c_str(), 1);
+    if (!withXdg) unsetenv("XDG_DATA_HOME");
     char* sdlFolder = SDL_GetPrefPath("", "kaldovirent");
     ASSERT_NE(sdlFolder, nullptr);
     EXPECT_EQ(PlayerFilesDirectory(), std::string(sdlFolder));
@@ -115,26 +102,14 @@ TEST_F(PlayerFolders, TheDataFolderIsTheOneSdlNamedBefore) {
   }
 }
 
-TEST_F(PlayerFolders, RelativeOrEmptyValuesAreIgnoredAndNoHomeGivesNone) {
-  setenv("XDG_CONFIG_HOME", "relative/config", 1);
-  setenv("XDG_DATA_HOME", "", 1);
-  EXPECT_EQ(PlayerConfigDirectory(), Path("home") + "/.config/kaldovirent/");
-  EXPECT_EQ(PlayerFilesDirectory(), Path("home") + "/.local/share/kaldovirent/");
-
-  unsetenv("HOME");
-  unsetenv("XDG_CONFIG_HOME");
-  unsetenv("XDG_DATA_HOME");
-  std::string failure;
-  EXPECT_EQ(PlayerConfigDirectory(&failure), "");
-  EXPECT_NE(failure.find("XDG_CONFIG_HOME"), std::string::npos) << failure;
-  EXPECT_EQ(PlayerFilesDirectory(), "");
-}
-
-TEST_F(PlayerFolders, AFolderThatCannotBeMadeGivesNoneAndSaysWhere) {
+TEST_F(PlayerFolders, NoHomeOrAFolderThatCannotBeMadeGivesNoneAndSaysWhy) {
   Put(Path("home/.config"), "a file where the folder should be");
   std::string failure;
   EXPECT_EQ(PlayerConfigDirectory(&failure), "");
   EXPECT_NE(failure.find(Path("home/.config")), std::string::npos) << failure;
+  unsetenv("HOME");
+  EXPECT_EQ(PlayerFilesDirectory(&failure), "");
+  EXPECT_NE(failure.find("XDG_DATA_HOME"), std::string::npos) << failure;
 }
 
 using FileQuestions = PlayerFilesTest;
@@ -143,11 +118,8 @@ TEST_F(FileQuestions, TellFilesFoldersAndLinksApart) {
   Put(Path("a/file.txt"), "x");
   Put(Path("a/other.txt"), "x");
   std::filesystem::create_symlink(Path("a/file.txt"), Path("link.txt"));
-  EXPECT_TRUE(IsRegularFile(Path("link.txt")));
-  EXPECT_FALSE(IsRegularFile(Path("a")));
-  EXPECT_TRUE(IsDirectory(Path("a")));
-  EXPECT_FALSE(IsDirectory(Path("a/file.txt")));
-  EXPECT_FALSE(IsDirectory(Path("missing")));
+  EXPECT_TRUE(IsRegularFile(Path("link.txt")) && !IsRegularFile(Path("a")));
+  EXPECT_TRUE(IsDirectory(Path("a")) && !IsDirectory(Path("a/file.txt")));
 
   EXPECT_TRUE(SameFile(Path("link.txt"), Path("a/../a/file.txt")));
   EXPECT_FALSE(SameFile(Path("a/file.txt"), Path("a/other.txt")));  // same contents, two files
@@ -159,18 +131,17 @@ TEST_F(FileQuestions, TellFilesFoldersAndLinksApart) {
   EXPECT_TRUE(RenameFile(Path("a/other.txt"), Path("a/other.txt.bad")));
   EXPECT_TRUE(IsRegularFile(Path("a/other.txt.bad")));
   EXPECT_FALSE(IsRegularFile(Path("a/other.txt")));
+  ::testing::internal::CaptureStderr();
   EXPECT_FALSE(RenameFile(Path("a/other.txt"), Path("a/again.bad")));
+  ::testing::internal::GetCapturedStderr();
 }
 
 TEST_F(FileQuestions, TheWorkingDirectoryChangesAndEndsInASlash) {
   const std::string before = CurrentDirectory();
-  ASSERT_EQ(before.back(), '/');
   ASSERT_TRUE(ChangeDirectory(Path("home")));
   EXPECT_EQ(CurrentDirectory(), CanonicalPath(Path("home")) + "/");
   EXPECT_FALSE(ChangeDirectory(Path("missing")));
   ASSERT_TRUE(ChangeDirectory(before));
-  EXPECT_EQ(CurrentDirectory(), before);
-  EXPECT_TRUE(std::regex_match(LocalDate(), std::regex("[0-9]{4}-[01][0-9]-[0-3][0-9]")));
 }
 
 }  // namespace
