@@ -44,7 +44,11 @@ bool ReadEntry(const std::string& line, Difficulty& difficulty, HighScoreEntry& 
   return true;
 }
 
-bool Skipped(const std::string& line) { return Trimmed(line).empty() || line.front() == '#'; }
+// Blank lines and comments.
+bool Skipped(const std::string& line) {
+  const std::string text = Trimmed(line);
+  return text.empty() || text.front() == '#';
+}
 
 }  // namespace
 

@@ -231,6 +231,7 @@ bool WriteFileAtomically(const std::string& fileName, const std::string& bytes) 
   while (written < bytes.size() && error == 0) {
     const ssize_t put = write(fd, bytes.data() + written, bytes.size() - written);
     if (put < 0 && errno != EINTR) error = errno;
+    if (put == 0) error = ENOSPC;  // nothing taken and no reason given: the disk is full
     if (put > 0) written += static_cast<std::size_t>(put);
   }
   if (error == 0 && fsync(fd) != 0) error = errno;
