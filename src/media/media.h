@@ -153,6 +153,8 @@ int DrawingBufferPixelBytes();     // 4
 // ---------------------------------------------------------------- files
 // Names with backslashes ("gfx\bonus.png") open with forward slashes.
 std::string NativePath(const std::string& fileName);
+// A whole regular file, with the reason on stderr when it cannot be read; a folder, a FIFO or a
+// device is refused rather than waited on.
 bool ReadFileBytes(const std::string& fileName, std::string& bytes);
 struct MediaFile;
 MediaFile* OpenReadFile(const std::string& fileName);
@@ -162,11 +164,41 @@ float ReadFloat32(MediaFile* file);    // little-endian; 0 past the end
 bool LastReadComplete(MediaFile* file);  // false once a read ran past the end
 void CloseFile(MediaFile* file);
 bool FileExists(const std::string& fileName);
+// What came of reading one of the player's files whole.
+enum class ReadResult { ok, missing, notRegularFile, tooBig, unreadable };
+// The result in a few words for a warning ("larger than the limit").
+const char* ReadResultText(ReadResult result);
+// Reads a regular file of at most maxBytes whole, quietly: the caller words the warning. A
+// folder, a FIFO or a device is refused without waiting on it, and a file that grows while it is
+// read is refused at maxBytes + 1 bytes, so a strange file never hangs the game or fills memory.
+ReadResult ReadSmallFile(const std::string& fileName, std::string& bytes, std::size_t maxBytes);
+// Replaces the file with bytes, or leaves the old one untouched: a temporary file of a unique
+// name in the same folder is written, flushed to the disk and renamed over the target, so a
+// crash or a full disk never leaves half a file. False (the reason on stderr, the temporary
+// removed) when any step fails.
+bool WriteFileAtomically(const std::string& fileName, const std::string& bytes);
+// False, with the reason on stderr, when the file could not be renamed.
+bool RenameFile(const std::string& from, const std::string& to);
+bool IsDirectory(const std::string& name);    // follows symbolic links
+bool IsRegularFile(const std::string& name);  // follows symbolic links
+// The working directory ending in '/'; "./" when it cannot be told.
+std::string CurrentDirectory();
+bool ChangeDirectory(const std::string& directory);
+// True when both names lead to one file or folder; false when either cannot be looked at.
+bool SameFile(const std::string& a, const std::string& b);
+// The absolute name without links, "." or ".."; empty when the name does not lead anywhere.
+std::string CanonicalPath(const std::string& name);
+// Today's local date as YYYY-MM-DD, for the files the game writes.
+std::string LocalDate();
 // The folder of the running program's executable, ending in '/'; empty when it cannot be told.
 std::string ProgramDirectory();
-// The player's own folder for the files the game writes (made on first use), ending in '/';
-// empty when there is none.
-std::string PlayerFilesDirectory();
+// The player's own folder for the files the game writes: $XDG_DATA_HOME/kaldovirent/, else
+// ~/.local/share/kaldovirent/ (made on first use, mode 0700), ending in '/'; empty when there is
+// none, and then failure (when given) says why.
+std::string PlayerFilesDirectory(std::string* failure = nullptr);
+// The player's folder for the options kept between runs: $XDG_CONFIG_HOME/kaldovirent/, else
+// ~/.config/kaldovirent/; made, named and failing as PlayerFilesDirectory.
+std::string PlayerConfigDirectory(std::string* failure = nullptr);
 // True when a file can be made in the folder. It is tried, not read from the mode bits, so the
 // answer holds for the superuser too.
 bool DirectoryWritable(const std::string& directory);
