@@ -7,6 +7,7 @@
 #include "actors/weapons.h"
 #include "core/game_state.h"
 #include "core/sound_effects.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -27,7 +28,7 @@ void AddShot(float x, float y) {
 // What the shot does to the brick at its point; true when the brick stops it.
 bool HitBrick(const LaserShot& shot) {
   const int index =
-      FindBrickAtPoint(static_cast<int>(std::lrint(shot.x)), static_cast<int>(std::lrint(shot.y)));
+      FindBrickAtPoint(Nearest(shot.x), Nearest(shot.y));
   if (index < 0) return false;
   Brick& b = BrickAt(index);
   if (b.hit) return false;
@@ -60,8 +61,8 @@ void StepLaserShots() {
   shots.Reset();
   while (shots.Next()) {
     LaserShot& shot = shots.Current();
-    DisplaySprite3D(obj::shipLaser, static_cast<int>(std::lrint(shot.x)) - halfWidth,
-                    static_cast<int>(std::lrint(shot.y)));
+    DisplaySprite3D(obj::shipLaser, Nearest(shot.x) - halfWidth,
+                    Nearest(shot.y));
     if (!game.paused && !game.levelComplete) shot.y -= riseSpeed;
     if (shot.y < playTop || HitBrick(shot) || KillMonsterAtPoint(shot.x, shot.y)) shots.Delete();
   }

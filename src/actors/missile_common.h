@@ -19,8 +19,6 @@ namespace missile {
 constexpr int brickScore = 10;
 constexpr int hitBoxHalf = 10;  // missiles and fragments test a 20 x 20 box for bricks
 
-inline float Radians(float degrees) { return degrees * pi / 180; }
-
 // The live brick overlapping the 20 x 20 box centred on (x, y), or -1.
 inline int BrickInHitBox(int x, int y) {
   return FindBrickInBox(x - hitBoxHalf, y - hitBoxHalf, x + hitBoxHalf, y + hitBoxHalf);

@@ -6,6 +6,7 @@
 #include "assets/objects.h"
 #include "console/pong.h"
 #include "core/game_state.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -34,7 +35,7 @@ void MakeLayer(int number) {
 }
 
 void ShowLayers() {
-  const int y = static_cast<int>(std::lround(game.console.position));
+  const int y = RoundHalfAway(game.console.position);
   Sprite3DBlendingMode(blendTransparent);
   DisplaySprite3D(obj::consoleGrid, 0, y);
   DisplaySprite3D(obj::consoleText, 0, y, textAlpha);
@@ -101,8 +102,8 @@ void RedrawGrid() {
   DrawingMode(4);
   for (int gy = -gridWrap; gy <= consoleHeight; gy += gridStep) {
     for (int gx = -gridWrap; gx <= screenWidth; gx += gridStep) {
-      Box(static_cast<int>(std::lround(gx + c.gridOffsetX)),
-          static_cast<int>(std::lround(gy + c.gridOffsetY)), gridStep, gridStep, gridGreen);
+      Box(RoundHalfAway(gx + c.gridOffsetX),
+          RoundHalfAway(gy + c.gridOffsetY), gridStep, gridStep, gridGreen);
     }
   }
   StopDrawing();
@@ -110,7 +111,7 @@ void RedrawGrid() {
 
 int RowY(int row) {
   const ConsoleState& c = game.console;
-  return static_cast<int>(std::lround(row * consoleLineHeight - c.textScroll - c.wheelOffset));
+  return RoundHalfAway(row * consoleLineHeight - c.textScroll - c.wheelOffset);
 }
 
 void RedrawText() {

@@ -6,6 +6,7 @@
 #include "assets/side_game_catalogue.h"
 #include "console/side_games.h"
 #include "core/game_state.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -110,7 +111,7 @@ void AddTarget() {
 }
 
 bool Hits(const DuckBullet& b, const DuckTarget& t) {
-  const int x = static_cast<int>(std::lround(t.x));
+  const int x = RoundHalfAway(t.x);
   return b.x >= x - hitReach && b.x <= x + hitReach && b.y >= t.railY - hitReach &&
          b.y <= t.railY + hitReach;
 }
@@ -182,9 +183,9 @@ void DrawGallery() {
   Sprite3DBlendingMode(blendTransparent);
   // Each figure rocks by up to 10 degrees as it rides.
   for (const DuckTarget& t : d.targets) {
-    const int angle = static_cast<int>(std::lround(std::sin(t.x / rockPeriod) * rockDegrees));
+    const int angle = RoundHalfAway(std::sin(t.x / rockPeriod) * rockDegrees);
     RotateSprite3D(t.picture, angle, 0);
-    DisplaySprite3D(t.picture, static_cast<int>(std::lround(t.x)) - FigureWidth() / 2,
+    DisplaySprite3D(t.picture, RoundHalfAway(t.x) - FigureWidth() / 2,
                     t.railY - FigureHeight() / 2);
   }
   // Bullets and cannon stay crisp.

@@ -47,8 +47,6 @@ constexpr double starWave = 20, starWavePeriod = 128;
 int BalloonWidth() { return SpriteWidth(obj::sugarBalloon); }
 int BalloonHeight() { return SpriteHeight(obj::sugarBalloon); }
 
-double Radians(double degrees) { return degrees * piDouble / 180; }
-
 int Distance(int x1, int y1, int x2, int y2) {
   return RoundHalfAway(std::hypot(static_cast<double>(x1 - x2), static_cast<double>(y1 - y2)));
 }
@@ -76,7 +74,7 @@ void Launch() {
   s.shotInFlight = true;
   PlaySideTone(toneShot);
   s.clickLatch = true;
-  const double a = Radians(s.launcherAngle) + 3 * piDouble / 2;
+  const double a = RadiansDouble(s.launcherAngle) + 3 * piDouble / 2;
   s.shotVX = static_cast<float>(shotSpeed * std::cos(a));
   s.shotVY = static_cast<float>(shotSpeed * std::sin(a));
 }
@@ -137,7 +135,7 @@ BalloonPose DrawBalloon(const SweetBalloon& b, bool withSweet) {
   RotateSprite3D(b.balloonSprite, RoundHalfAway(swing), 0);
   DisplaySprite3D(b.balloonSprite, RoundHalfAway(bx - w / 2.0), RoundHalfAway(by - h / 2.0),
                   balloonAlpha);
-  const double r = Radians(swing);
+  const double r = RadiansDouble(swing);
   BalloonPose pose{RoundHalfAway(bx), RoundHalfAway(by), s,
                    RoundHalfAway(bx + stringLength * std::cos(r + piDouble / 2)),
                    RoundHalfAway(by + stringLength * std::sin(r + piDouble / 2))};
@@ -227,7 +225,7 @@ void DrawLauncher() {
 void StepShot() {
   SweetsState& s = game.sweets;
   if (!s.shotInFlight) {
-    const double a = Radians(s.launcherAngle) + piDouble / 2;
+    const double a = RadiansDouble(s.launcherAngle) + piDouble / 2;
     s.shotX = static_cast<float>(launcherX + shotRest * std::cos(a));
     s.shotY = static_cast<float>(launcherY + shotRest * std::sin(a));
   } else {

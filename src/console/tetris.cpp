@@ -52,8 +52,8 @@ void DrawScenery(int64_t now) {
   const LightPlace light = LightAt(now);
   const float scale = static_cast<float>(boardSize) / litSize;
   Sprite3DBlendingMode(blendAdditive);
-  DrawQuad(obj::tetrisLight, static_cast<int>(std::lround(boardLeft + light.x * scale - lightSpotSize / 2.0f)),
-           static_cast<int>(std::lround(boardTop + light.y * scale - lightSpotSize / 2.0f)), lightSpotSize,
+  DrawQuad(obj::tetrisLight, RoundHalfAway(boardLeft + light.x * scale - lightSpotSize / 2.0f),
+           RoundHalfAway(boardTop + light.y * scale - lightSpotSize / 2.0f), lightSpotSize,
            lightSpotSize, lightSpotAlpha);
   Sprite3DBlendingMode(blendTransparent);
   DisplaySprite3D(obj::tetrisBackground, 0, 0);

@@ -1,3 +1,4 @@
+// The difficulties' words in the player's files, both ways.
 #include "core/difficulty.h"
 
 #include <cctype>

@@ -1,11 +1,7 @@
+// Where the game's data is found and where the files it writes go, asked of the media layer.
 #include "core/game_files.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "media/media.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -17,21 +13,13 @@ std::string WithSlash(std::string folder) {
 }
 
 bool HoldsGameData(const std::string& folder) {
-  std::error_code ec;
-  return fs::is_regular_file(fs::path(folder) / gameDataMark, ec);
-}
-
-std::string CurrentFolder() {
-  std::error_code ec;
-  const fs::path here = fs::current_path(ec);
-  return ec ? std::string("./") : WithSlash(here.string());
+  return FileExists(WithSlash(folder) + gameDataMark);
 }
 
 bool IsInstalledData(const std::string& folder) {
   const std::string program = ProgramDirectory();
   if (program.empty()) return false;
-  std::error_code ec;
-  return fs::equivalent(folder, program + installedDataFromProgram, ec);
+  return SameFile(folder, program + installedDataFromProgram);
 }
 
 }  // namespace
@@ -41,21 +29,18 @@ std::string FindGameData(const std::string& workingDirectory, const std::string&
   if (programDirectory.empty()) return "";
   const std::string program = WithSlash(programDirectory);
   if (HoldsGameData(program + installedDataFromProgram)) {
-    std::error_code ec;
-    const fs::path installed = fs::canonical(program + installedDataFromProgram, ec);
-    return WithSlash(ec ? program + installedDataFromProgram : installed.string());
+    const std::string installed = CanonicalPath(program + installedDataFromProgram);
+    return WithSlash(installed.empty() ? program + installedDataFromProgram : installed);
   }
   if (HoldsGameData(program)) return program;
   return "";
 }
 
 bool EnterGameData() {
-  startFolder = CurrentFolder();
+  startFolder = CurrentDirectory();
   const std::string data = FindGameData(startFolder, ProgramDirectory());
   if (data.empty()) return false;
-  std::error_code ec;
-  fs::current_path(data, ec);
-  return !ec;
+  return ChangeDirectory(data);
 }
 
 std::string PlayerPath(const std::string& fileName) {
@@ -72,7 +57,7 @@ std::string ChooseWriteFolder(const std::string& startFolder, bool startFolderWr
 }
 
 std::string WriteFolder() {
-  const std::string start = startFolder.empty() ? CurrentFolder() : startFolder;
+  const std::string start = startFolder.empty() ? CurrentDirectory() : startFolder;
   const bool writable = DirectoryWritable(start);
   const bool installed = IsInstalledData(start);
   // The player's folder is made on first use: only ask for it when it is needed.

@@ -1,3 +1,4 @@
+// The high-score tables: ranking a game, and reading and writing highscores.txt.
 #include "core/high_score_table.h"
 
 #include <algorithm>

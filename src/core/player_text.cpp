@@ -1,3 +1,4 @@
+// Checks on the text of the player's files: UTF-8, lines, whole numbers, names.
 #include "core/player_text.h"
 
 #include <charconv>

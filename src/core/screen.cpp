@@ -1,3 +1,4 @@
+// The game screen and the frame services every screen's loop shares.
 #include "core/screen.h"
 
 #include <cmath>
@@ -8,6 +9,7 @@
 #include "core/game_state.h"
 #include "core/run_options.h"
 #include "media/fatal_error.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -35,7 +37,7 @@ void DrawFrameRate() {
   }
   if (game.showFps) {
     const int frameTime = static_cast<int>(ElapsedMilliseconds()) - game.fpsStartTime;
-    game.fpsAverage = static_cast<int>(std::lround((game.fpsAverage + frameTime) / 2.0));
+    game.fpsAverage = RoundHalfAway((game.fpsAverage + frameTime) / 2.0);
   }
 }
 

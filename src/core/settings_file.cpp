@@ -1,3 +1,4 @@
+// settings.ini: the options a player keeps, read at start-up and written atomically.
 #include "core/settings_file.h"
 
 #include <cctype>

@@ -7,6 +7,7 @@
 #include "core/game_state.h"
 #include "core/screen.h"
 #include "frontend/credits_landscape.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -73,7 +74,7 @@ std::vector<std::string> SplitCreditsText(const std::string& text) {
 }
 
 int CreditsLineY(int line) {
-  return static_cast<int>(std::lround(game.credits.scrollOffset + line * creditsLineSpacing));
+  return RoundHalfAway(game.credits.scrollOffset + line * creditsLineSpacing);
 }
 
 void OpenCredits() {

@@ -8,6 +8,7 @@
 #include "core/game_state.h"
 #include "core/settings.h"
 #include "media/fatal_error.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -79,7 +80,7 @@ void FilterPausePicture(std::vector<uint32_t>& p) {
     for (int y = 0; y < n; ++y) {
       t += rippleStep;
       int sx = x;
-      int sy = static_cast<int>(std::lround(y + rippleHeight * std::sin(t)));
+      int sy = RoundHalfAway(y + rippleHeight * std::sin(t));
       sx = sx < 1 ? 1 : sx > last ? last : sx;
       sy = sy < 1 ? 1 : sy > last ? last : sy;
       const int red = (RedOf(at(sx - 1, sy - 1)) + RedOf(at(sx, sy)) + RedOf(at(sx + 1, sy + 1))) / 3;

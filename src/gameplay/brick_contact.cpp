@@ -13,6 +13,7 @@
 #include "gameplay/capsules.h"
 #include "gameplay/teleports.h"
 #include "levels/bricks.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -63,10 +64,10 @@ std::vector<NearBrick>& BricksNear(float x, float y, float r) {
   for (Brick& b : game.bricks) {
     if (b.alive && b.x - cellWidth / 2 - 1 < maxX && b.x + cellWidth / 2 + 1 > minX &&
         b.y - cellHeight / 2 - 1 < maxY && b.y + cellHeight / 2 + 1 > minY) {
-      nearby.push_back({index, &b, static_cast<int>(std::lrint(b.x - cellWidth / 2)),
-                        static_cast<int>(std::lrint(b.y - cellHeight / 2)),
-                        static_cast<int>(std::lrint(b.x + cellWidth / 2)),
-                        static_cast<int>(std::lrint(b.y + cellHeight / 2))});
+      nearby.push_back({index, &b, Nearest(b.x - cellWidth / 2),
+                        Nearest(b.y - cellHeight / 2),
+                        Nearest(b.x + cellWidth / 2),
+                        Nearest(b.y + cellHeight / 2)});
     }
     ++index;
   }
@@ -75,8 +76,8 @@ std::vector<NearBrick>& BricksNear(float x, float y, float r) {
 
 const NearBrick* BrickAtSample(const std::vector<NearBrick>& nearby, float x, float y, float r,
                                float sinA, float cosA) {
-  const int px = static_cast<int>(std::lrint(x + r * sinA));
-  const int py = static_cast<int>(std::lrint(y + r * cosA));
+  const int px = Nearest(x + r * sinA);
+  const int py = Nearest(y + r * cosA);
   for (const NearBrick& n : nearby) {
     if (px > n.left && px < n.right && py > n.top && py < n.bottom) return &n;
   }

@@ -11,6 +11,7 @@
 #include "gameplay/capsules.h"
 #include "gameplay/ship_steering.h"
 #include "gameplay/sprite_effects.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -103,7 +104,7 @@ void Triple() {
     if (d > -0.1f && d < 0.1f) d = 1;
     float theta = std::acos(d);
     if (ux < 0) theta = 2 * std::numbers::pi_v<float> - theta;
-    const int r = static_cast<int>(std::lrint(ball.radius));
+    const int r = Nearest(ball.radius);
     for (int i = 0; i < 2; ++i) {
       theta += companionTurn;
       const float sinT = std::sin(theta);

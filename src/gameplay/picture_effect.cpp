@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/game_state.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -13,10 +14,8 @@ constexpr int pictureCentreY = 384;
 constexpr int emitterSpread = 32;  // balls leave from a 32 x 32 patch about the emitter
 constexpr int white = RGB(255, 255, 255);
 
-int Rounded(double value) { return static_cast<int>(std::lrint(value)); }
-
 void DrawRedBall(float x, float y) {
-  DisplaySprite3D(obj::redBall, Rounded(x), Rounded(y), 255);
+  DisplaySprite3D(obj::redBall, Nearest(x), Nearest(y), 255);
 }
 
 void Launch(int pixelX, int pixelY, int imageHeight) {
@@ -74,8 +73,8 @@ void StepPictureEffect() {
     game.scanStep = 1;
     game.pictureEffectStarting = 0;
   }
-  game.emitX = playWidth / 2 + Rounded(400 * std::sin(t / 10));
-  game.emitY = Rounded(-100 + 30 * std::cos(t / 50));
+  game.emitX = playWidth / 2 + Nearest(400 * std::sin(t / 10));
+  game.emitY = Nearest(-100 + 30 * std::cos(t / 50));
 
   for (const SettledBall& ball : game.settledBalls) {
     const double phase = t / 15 + ball.x / 100;

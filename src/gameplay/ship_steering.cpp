@@ -8,6 +8,7 @@
 #include "core/sound_effects.h"
 #include "gameplay/capsules.h"
 #include "gameplay/level_won.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -37,7 +38,7 @@ constexpr SizeStep sizeSteps[] = {
 void Lean(float dx) {
   if (dx != 0) {
     // A movement that rounds to 0 still leans right.
-    if (std::lrint(dx) < 0) {
+    if (Nearest(dx) < 0) {
       --game.shipLeanFrame;
     } else {
       ++game.shipLeanFrame;
@@ -50,7 +51,7 @@ void Lean(float dx) {
   if (game.leanTimer > 0 && --game.leanTimer == 0) {
     game.leanTimer = leanSettleFrames;
     // Halfway back to upright; ties go to the even frame (2081 -> 2078 -> 2077 -> 2076).
-    game.shipLeanFrame = static_cast<int>(std::lrint((game.shipLeanFrame + obj::shipUpright) / 2.0));
+    game.shipLeanFrame = Nearest((game.shipLeanFrame + obj::shipUpright) / 2.0);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "gameplay/balls.h"
 #include "gameplay/sprite_effects.h"
 #include "levels/bricks.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -48,7 +49,7 @@ void BringBallOut(const Teleport& t) {
   if (!target) return;
   game.balls.Select(game.balls.Count() - 1);
   AddBall(target->x, target->y - target->height / 2.0f - t.radius - 1, t.vx, -std::fabs(t.vy),
-          static_cast<int>(std::lrint(t.radius)), t.sprite);
+          Nearest(t.radius), t.sprite);
 }
 
 void FreeBricks(const Teleport& t) {

@@ -8,6 +8,7 @@
 #include "assets/scenery_catalogue.h"
 #include "core/game_state.h"
 #include "levels/scenery_effects.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -77,8 +78,8 @@ void DrawSceneryQuad(int quad, int x, int y, int alpha) {
 
 void DrawCentredQuad(int quad, float cx, float cy, int size, int alpha) {
   ZoomSprite3D(quad, size, size);
-  const int x = static_cast<int>(std::lrint(playLeft + cx - size / 2.0f));
-  const int y = static_cast<int>(std::lrint(playTop + cy - size / 2.0f));
+  const int x = Nearest(playLeft + cx - size / 2.0f);
+  const int y = Nearest(playTop + cy - size / 2.0f);
   DrawSceneryQuad(quad, x, y, alpha);
 }
 

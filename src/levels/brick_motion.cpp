@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 #include "levels/level_file.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -10,8 +11,8 @@ void DrawBrick(const Brick& b) {
   // The current kind's size: a hit brick is drawn from its new kind's pictures.
   const float w = static_cast<float>(SpriteWidth(b.kind));
   const float h = static_cast<float>(SpriteHeight(b.kind));
-  const int left = static_cast<int>(std::lrint(b.x - w / 2));
-  const int top = static_cast<int>(std::lrint(b.y - h / 2 + game.slideOffset));
+  const int left = Nearest(b.x - w / 2);
+  const int top = Nearest(b.y - h / 2 + game.slideOffset);
   DisplaySprite3D(b.kind + b.frame, left, top, 255);
 }
 

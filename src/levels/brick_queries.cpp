@@ -3,6 +3,7 @@
 
 #include "core/game_state.h"
 #include "levels/level_file.h"
+#include "media/maths.h"
 
 namespace {
 
@@ -12,10 +13,10 @@ struct Box {
 };
 
 Box BrickBox(const Brick& b) {
-  return {static_cast<int>(std::lrint(b.x - cellWidth / 2)),
-          static_cast<int>(std::lrint(b.y - cellHeight / 2)),
-          static_cast<int>(std::lrint(b.x + cellWidth / 2)),
-          static_cast<int>(std::lrint(b.y + cellHeight / 2))};
+  return {Nearest(b.x - cellWidth / 2),
+          Nearest(b.y - cellHeight / 2),
+          Nearest(b.x + cellWidth / 2),
+          Nearest(b.y + cellHeight / 2)};
 }
 
 bool StrictlyInside(const Box& box, int px, int py) {

@@ -1,4 +1,4 @@
-// Pure arithmetic that every layer shares: rounding to a whole pixel, and pi.
+// Pure arithmetic that every layer shares: rounding to a whole pixel, pi and degrees.
 #pragma once
 
 #include <cmath>
@@ -15,3 +15,5 @@ inline int RoundHalfAway(double value) { return static_cast<int>(std::lround(val
 // The arena's headings and angles are floats; the side games' trigonometry is in double.
 constexpr float pi = std::numbers::pi_v<float>;
 constexpr double piDouble = std::numbers::pi;
+constexpr float Radians(float degrees) { return degrees * pi / 180; }
+constexpr double RadiansDouble(double degrees) { return degrees * piDouble / 180; }

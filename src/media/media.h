@@ -163,6 +163,7 @@ int32_t ReadInt32(MediaFile* file);    // little-endian; 0 past the end
 float ReadFloat32(MediaFile* file);    // little-endian; 0 past the end
 bool LastReadComplete(MediaFile* file);  // false once a read ran past the end
 void CloseFile(MediaFile* file);
+// A regular file (following symbolic links), not a folder or a device.
 bool FileExists(const std::string& fileName);
 // What came of reading one of the player's files whole.
 enum class ReadResult { ok, missing, notRegularFile, tooBig, unreadable };
@@ -180,7 +181,6 @@ bool WriteFileAtomically(const std::string& fileName, const std::string& bytes);
 // False, with the reason on stderr, when the file could not be renamed.
 bool RenameFile(const std::string& from, const std::string& to);
 bool IsDirectory(const std::string& name);    // follows symbolic links
-bool IsRegularFile(const std::string& name);  // follows symbolic links
 // The working directory ending in '/'; "./" when it cannot be told.
 std::string CurrentDirectory();
 bool ChangeDirectory(const std::string& directory);

@@ -152,8 +152,6 @@ bool LastReadComplete(MediaFile* file) { return file && file->complete; }
 
 void CloseFile(MediaFile* file) { delete file; }
 
-bool FileExists(const std::string& fileName) { return IsRegularFile(fileName); }
-
 std::string ProgramDirectory() {
   char* base = SDL_GetBasePath();
   if (!base) return "";
@@ -257,7 +255,7 @@ bool IsDirectory(const std::string& name) {
   return stat(NativePath(name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool IsRegularFile(const std::string& name) {
+bool FileExists(const std::string& name) {
   struct stat info;
   return stat(NativePath(name).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }

@@ -5,6 +5,7 @@
 
 #include "core/game_state.h"
 #include "gameplay/capsules.h"
+#include "media/maths.h"
 #include "media/media.h"
 
 namespace {
@@ -104,7 +105,7 @@ void AutopilotStep() {
   float dx = game.doorOpen ? maxStep : AutopilotTargetX() - game.shipX;
   dx = std::clamp(dx, -maxStep, maxStep);
   if (game.malus == malusMirror) dx = -dx;
-  InjectMouseMotion(static_cast<int>(std::lround(dx)), 0);
+  InjectMouseMotion(RoundHalfAway(dx), 0);
 }
 
 void ReleaseAutopilotButton() {

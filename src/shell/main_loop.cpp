@@ -27,6 +27,7 @@
 #include "levels/backgrounds.h"
 #include "levels/level_file.h"
 #include "media/fatal_error.h"
+#include "media/maths.h"
 #include "media/media.h"
 #include "shell/attract_mode.h"
 #include "shell/autopilot.h"
@@ -103,7 +104,7 @@ void PlayArena() {
   if (game.doorOpen) {
     Sprite3DBlendingMode(blendTransparent);
     const double x = playRight - 8 * std::sin(game.frameCounter / 5.0) - 64;
-    DisplaySprite3D(obj::nextLevelDoor, static_cast<int>(std::lround(x)), 700);
+    DisplaySprite3D(obj::nextLevelDoor, RoundHalfAway(x), 700);
   }
 
   if (!game.paused && game.gunState == 0) BallPass();

@@ -126,7 +126,7 @@ TEST_F(HighScoreFile, ASavedTableIsThereAtTheNextStart) {
   Insert(scores.Table(Difficulty::normal), Game(1234, "Ann"));
   ASSERT_TRUE(SaveHighScores(scores));
   const std::string folder = Path("home/.local/share/kaldovirent");
-  EXPECT_TRUE(IsRegularFile(folder + "/highscores.txt"));
+  EXPECT_TRUE(FileExists(folder + "/highscores.txt"));
   EXPECT_EQ(EntriesIn(folder), 1);  // no temporary, no ".bad"
   EXPECT_EQ(LoadHighScores(warnings), scores);
   EXPECT_TRUE(warnings.empty());

@@ -118,7 +118,7 @@ TEST_F(FileQuestions, TellFilesFoldersAndLinksApart) {
   Put(Path("a/file.txt"), "x");
   Put(Path("a/other.txt"), "x");
   std::filesystem::create_symlink(Path("a/file.txt"), Path("link.txt"));
-  EXPECT_TRUE(IsRegularFile(Path("link.txt")) && !IsRegularFile(Path("a")));
+  EXPECT_TRUE(FileExists(Path("link.txt")) && !FileExists(Path("a")));
   EXPECT_TRUE(IsDirectory(Path("a")) && !IsDirectory(Path("a/file.txt")));
 
   EXPECT_TRUE(SameFile(Path("link.txt"), Path("a/../a/file.txt")));
@@ -129,8 +129,8 @@ TEST_F(FileQuestions, TellFilesFoldersAndLinksApart) {
   EXPECT_EQ(CanonicalPath(Path("missing/../a")), "");
 
   EXPECT_TRUE(RenameFile(Path("a/other.txt"), Path("a/other.txt.bad")));
-  EXPECT_TRUE(IsRegularFile(Path("a/other.txt.bad")));
-  EXPECT_FALSE(IsRegularFile(Path("a/other.txt")));
+  EXPECT_TRUE(FileExists(Path("a/other.txt.bad")));
+  EXPECT_FALSE(FileExists(Path("a/other.txt")));
   ::testing::internal::CaptureStderr();
   EXPECT_FALSE(RenameFile(Path("a/other.txt"), Path("a/again.bad")));
   ::testing::internal::GetCapturedStderr();

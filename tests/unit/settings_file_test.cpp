@@ -110,13 +110,13 @@ TEST_F(SettingsFile, SavedOptionsComeBackAtTheNextStart) {
   EXPECT_EQ(LoadSettings(warnings), PlayerSettings());  // no file yet: defaults, quietly
   EXPECT_TRUE(warnings.empty());
   ASSERT_TRUE(SaveSettings(Changed()));
-  EXPECT_TRUE(IsRegularFile(Path("home/.config/kaldovirent/settings.ini")));
+  EXPECT_TRUE(FileExists(Path("home/.config/kaldovirent/settings.ini")));
   EXPECT_EQ(LoadSettings(warnings), Changed());
   EXPECT_TRUE(warnings.empty());
 
   setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
   ASSERT_TRUE(SaveSettings(PlayerSettings()));
-  EXPECT_TRUE(IsRegularFile(Path("config/kaldovirent/settings.ini")));
+  EXPECT_TRUE(FileExists(Path("config/kaldovirent/settings.ini")));
   EXPECT_EQ(EntriesIn(Path("config/kaldovirent")), 1);  // no temporary left
 }
 
