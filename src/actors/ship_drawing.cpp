@@ -27,9 +27,15 @@ void DrawGlowLayer(int size, int alpha) {
 
 }  // namespace
 
+int ShipBodyWidth() {
+  return SpriteWidth(game.shipBodySprite) * RowOf(game.difficulty).shipWidthPercent / 100;
+}
+
 void DrawShipPictures() {
   DrawCentred(game.shipLeanFrame, game.shipX, game.shipY, 255);
   const int body = game.shipBodySprite;
+  // The difficulty's width; Normal leaves the picture at its own size.
+  if (Sprite3DWidth(body) != ShipBodyWidth()) ZoomSprite3D(body, ShipBodyWidth(), Sprite3DHeight(body));
   DisplaySprite3D(body, Nearest(game.shipX - Sprite3DWidth(body) / 2.0),
                   Nearest(game.shipY - bodyTopAboveShip), 255);
 }

@@ -6,5 +6,8 @@
 // the craft, the body and the glow.
 void DrawShip();
 
+// The paddle body's width: its picture's, times the difficulty's ship width.
+int ShipBodyWidth();
+
 // The craft and the paddle body alone, without glow or drift (the level slide-in draws these).
 void DrawShipPictures();

@@ -65,7 +65,7 @@ void ResetLevelState() {
   // The ship in the middle at its normal size.
   game.shipX = defaults.shipX;
   game.shipY = defaults.shipY;
-  game.shipHalfWidth = defaults.shipHalfWidth;
+  game.shipHalfWidth = defaults.shipHalfWidth * RowOf(game.difficulty).shipWidthPercent / 100;
   game.sizeHold = defaults.sizeHold;
   game.sizeCounter = defaults.sizeCounter;
   game.leanTimer = defaults.leanTimer;
@@ -85,7 +85,7 @@ void ResetLevelState() {
   game.frameCounter = defaults.frameCounter;
 
   // Balls, bonuses and weapons.
-  game.maxBallSpeed = defaults.maxBallSpeed;
+  game.maxBallSpeed = RowOf(game.difficulty).maxBallSpeed;
   game.glueMode = defaults.glueMode;
   game.glueTimer = defaults.glueTimer;
   game.fireMode = defaults.fireMode;

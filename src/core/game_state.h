@@ -14,6 +14,7 @@
 #include "core/capsule_record.h"
 #include "core/console_record.h"
 #include "core/credits_record.h"
+#include "core/difficulty.h"
 #include "core/duck_record.h"
 #include "core/effect_records.h"
 #include "core/menu_record.h"
@@ -33,7 +34,10 @@ struct GameState {
   int levelNumber = 0;
   int savedLevel = 0;
   int enteringBonus = 0;
-  int lives = 3;
+  // The game's difficulty, chosen in the options and kept in recordings; its row of the
+  // difficulty table sets the lives, the ball's speeds and the ship's width.
+  Difficulty difficulty = Difficulty::normal;
+  int lives = RowOf(Difficulty::normal).startLives;
   int score = 0;
   std::string teamName = "TEAM";
   int letterMask = 0;
@@ -125,7 +129,7 @@ struct GameState {
   // Balls in play, in processing and drawing order, and the balls in transit between teleports.
   List<Ball> balls;
   List<Teleport> teleports;
-  float maxBallSpeed = 10;
+  float maxBallSpeed = RowOf(Difficulty::normal).maxBallSpeed;  // the difficulty's, each level
   int fireMode = 0;          // balls pass through bricks
   int fireTimer = 0;         // frames of fire mode left
   int filBarrierOn = 0;      // the wire above the bottom bounces balls

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "actors/ship_drawing.h"
 #include "assets/objects.h"
 #include "core/game_state.h"
 #include "core/sound_effects.h"
@@ -63,7 +64,7 @@ void LeaveThroughDoor() {
 }
 
 void ClampToPlayfield() {
-  const float halfWidth = SpriteWidth(game.shipBodySprite) / 2.0f;
+  const float halfWidth = ShipBodyWidth() / 2.0f;
   if (game.shipX - halfWidth <= playLeft - leftOverhang) {
     game.shipX = playLeft + halfWidth - leftOverhang;
   }
@@ -90,7 +91,7 @@ void SetShipSize(int counter) {
   for (const SizeStep& step : sizeSteps) {
     if (step.counter == counter) {
       game.shipBodySprite = step.bodySprite;
-      game.shipHalfWidth = step.halfWidth;
+      game.shipHalfWidth = step.halfWidth * RowOf(game.difficulty).shipWidthPercent / 100;
       return;
     }
   }

@@ -196,8 +196,11 @@ void StartLevel() {
   }
   SetUpScenery();
   BuildTeleportList();
-  AddBall(game.shipX, game.shipY - 50, 2, -3, 8, obj::ball16);
-  if (!game.enteringBonus) ShowMessage("LEVEL " + std::to_string(game.levelNumber + 1), 2 * frameRate);
+  const DifficultyRow& difficulty = RowOf(game.difficulty);
+  AddBall(game.shipX, game.shipY - 50, 2 * difficulty.serveSpeed, -3 * difficulty.serveSpeed, 8, obj::ball16);
+  if (!game.enteringBonus) {
+    ShowMessage("LEVEL " + std::to_string(game.levelNumber + 1) + difficulty.banner, 2 * frameRate);
+  }
   SlideInBricks();
   GlueAllBalls(serveCountdown);
   game.launchPending = 1;
