@@ -20,8 +20,8 @@ int EffectVolume(int volume) {
 void PlayEffect(int sound, int pan, int volume, int frequency) {
   if (!game.effectsOn) return;
   if (pan != -1) SoundPan(sound, pan);
-  // -1 used to leave the sound's volume as it was; every sound played so is only ever set to
-  // full volume, so full volume, scaled, keeps them as they were and follows the player's choice.
+  // The plain reading leaves the volume as it was at -1; every sound played so is only ever set
+  // to full volume, so full volume scaled plays them as before and follows the player's choice.
   SoundVolume(sound, EffectVolume(volume == -1 ? fullVolume : volume));
   if (frequency != -1) SoundFrequency(sound, frequency);
   PlaySound(sound, 0);

@@ -1,6 +1,7 @@
 #include "frontend/options_screen.h"
 
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "assets/asset_loader.h"
@@ -42,7 +43,7 @@ constexpr int controlsTitleY = 490;
 constexpr int controlsDeviceY = 530;
 constexpr int controlsFirstLineY = 556;
 constexpr int controlsLineStep = 22;
-constexpr int controlsColumnX[3] = {80, 390, 700};
+constexpr int controlsColumnX[] = {80, 390, 700};  // mouse, keyboard, gamepad
 constexpr int hintY = 712;
 
 constexpr int volumeStep = 10;        // % a change
@@ -70,11 +71,12 @@ constexpr const char* displayNames[2] = {"FULL SCREEN", "WINDOW"};
 constexpr const char* difficultyNames[difficultyCount] = {"EASY", "NORMAL", "HARD"};
 
 // The controls of the three devices, as play answers them.
+constexpr int controlsLinesMost = 5;
 struct ControlsColumn {
   const char* device;
-  const char* lines[5];
+  const char* lines[controlsLinesMost];  // nullptr after the last
 };
-constexpr ControlsColumn controls[3] = {
+constexpr ControlsColumn controls[std::size(controlsColumnX)] = {
     {"MOUSE",
      {"Move: steer the ship", "Left button: launch the ball,", "fire, release glued balls,",
       "go on after a level", nullptr}},
@@ -240,10 +242,10 @@ void DrawControls() {
   DrawingFont(obj::fontOptions);
   DrawText(labelX, controlsTitleY, "CONTROLS", cyan, 0);
   DrawingFont(obj::fontOptionsSmall);
-  for (int c = 0; c < 3; ++c) {
+  for (std::size_t c = 0; c < std::size(controls); ++c) {
     const ControlsColumn& column = controls[c];
     DrawText(controlsColumnX[c], controlsDeviceY, column.device, gold, 0);
-    for (int i = 0; i < 5 && column.lines[i]; ++i) {
+    for (int i = 0; i < controlsLinesMost && column.lines[i]; ++i) {
       DrawText(controlsColumnX[c], controlsFirstLineY + i * controlsLineStep, column.lines[i], ice, 0);
     }
   }
