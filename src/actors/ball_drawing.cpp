@@ -38,9 +38,9 @@ void DrawFireTrail(Ball& ball) {
     const int volume = Random(50) + 50;
     PlayEffect(obj::soundOnFire, pan, volume, 20000);
   }
-  if (game.fireTimer < fireSoundFade) SoundVolume(obj::soundOnFire, game.fireTimer);
+  if (game.fireTimer < fireSoundFade) SoundVolume(obj::soundOnFire, EffectVolume(game.fireTimer));
   if (game.fireTimer > fireModeFrames - fireSoundFade) {
-    SoundVolume(obj::soundOnFire, fireModeFrames - game.fireTimer);
+    SoundVolume(obj::soundOnFire, EffectVolume(fireModeFrames - game.fireTimer));
   }
   Sprite3DBlendingMode(blendAdditive);
   for (const Flare& f : ball.flares) {

@@ -23,6 +23,7 @@ const CataloguePack& MenuCatalogue() {
        {texture, obj::menuBand, "menu/band.png", -1},
        {sprite, obj::menuBackground, "menu/background.png", -1},
        {sprite, obj::menuPointer, "menu/pointer.png", -1},
+       {sprite, obj::menuItemOptions, "menu/item_options.png", -1},
        {LoaderKind::sound, obj::menuIntroSound, "sfx/menu_intro.wav", -1}}};
   return pack;
 }

@@ -11,6 +11,7 @@
 #include "console/sweets.h"
 #include "console/tetris.h"
 #include "core/game_state.h"
+#include "core/player_options.h"
 #include "core/screen.h"
 #include "gameplay/capsules.h"
 #include "gameplay/sprite_effects.h"
@@ -97,7 +98,7 @@ void Tetris(const std::string&) {
   SoundVolume(obj::music, sideGameMusicVolume);
   SetUpTetris();
   RunTetris();
-  SoundVolume(obj::music, musicVolume);
+  SoundVolume(obj::music, playerSettings.musicVolume);
   AppendConsoleLine(tetrisRule);
   AppendConsoleLine(tetrisCredit);
   AppendConsoleLine(tetrisRule);
@@ -112,7 +113,7 @@ void RunSideGame(void (*run)()) {
   // The game's last snapshot may still show the Escape that ended it, pressed and let go within
   // one frame; the shell would read it as the end of the level in this very frame.
   ExamineKeyboard();
-  SoundVolume(obj::music, musicVolume);
+  SoundVolume(obj::music, playerSettings.musicVolume);
   Start3D();
 }
 

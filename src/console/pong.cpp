@@ -5,6 +5,7 @@
 #include "assets/objects.h"
 #include "console/console.h"
 #include "core/game_state.h"
+#include "core/player_options.h"
 #include "core/screen.h"
 #include "media/media.h"
 
@@ -197,7 +198,7 @@ void PlayComputer() {
 void Finish() {
   AppendConsoleLine("Pong finished.");
   AppendConsoleLine("");
-  SoundVolume(obj::music, musicVolume);
+  SoundVolume(obj::music, playerSettings.musicVolume);
 }
 
 }  // namespace

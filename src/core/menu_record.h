@@ -1,5 +1,5 @@
-// The main menu's state: the pointer it draws itself, the selection, the intro's animation and
-// the sweep with its sparks.
+// The main menu's state: the pointer it draws itself, the selection, the intro's animation, the
+// sweep with its sparks, and the options screen the menu opens.
 #pragma once
 
 #include <array>
@@ -16,10 +16,17 @@ struct MenuSpark {
 
 constexpr int menuSparkCount = 150;
 
+// The options screen, shown in the menu's place while it is open.
+struct OptionsScreenState {
+  bool open = false;
+  int16_t selected = 0;       // the row the keys and the pointer work on, from 0 at the top
+  bool buttonHeld = false;    // the left button was down at the last frame: a click is a new press
+};
+
 struct MenuState {
   int16_t pointerX = 200;
   int16_t pointerY = 200;
-  int16_t selected = 0;       // 0 none, else item 1, 2 or 3
+  int16_t selected = 0;       // 0 none, else the item from 1 at the top
   int32_t result = 0;         // 0 stay, 1 start the game, 2 quit
   int16_t titleX = 1050;
   int16_t zoomX = -256;
@@ -35,5 +42,8 @@ struct MenuState {
   bool keyboardSelected = false;
   bool shown = false;         // set up and not yet torn down: the autopilot plays the menu
   int64_t idleSince = -1;     // clock time of the last key, click or movement; -1 before any frame
+  // The click that closed the options screen is still held: no item is chosen until it is let go.
+  bool waitForRelease = false;
+  OptionsScreenState options;
   std::array<MenuSpark, menuSparkCount> sparks{};
 };

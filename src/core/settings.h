@@ -5,7 +5,7 @@ constexpr int screenWidth = 1024;
 constexpr int screenHeight = 768;
 constexpr int screenDepth = 32;
 constexpr int frameRate = 75;  // frames per second, and the game's unit of time
-constexpr int musicVolume = 50;  // the game's music in play, 0..100 (side games silence it)
+constexpr int musicVolume = 50;  // the music's volume until the player sets one, 0..100
 
 constexpr int playLeft = 88;
 constexpr int playTop = 20;

@@ -1,13 +1,17 @@
 #include "frontend/main_menu.h"
 
 #include <cmath>
+#include <iterator>
 
 #include "assets/asset_loader.h"
 #include "assets/menu_catalogue.h"
 #include "assets/objects.h"
 #include "core/game_state.h"
 #include "core/screen.h"
+#include "core/sound_effects.h"
 #include "frontend/credits.h"
+#include "frontend/menu_input.h"
+#include "frontend/options_screen.h"
 #include "frontend/pause_screen.h"
 #include "media/maths.h"
 #include "media/media.h"
@@ -30,14 +34,23 @@ constexpr int subtitleY = 220;
 constexpr int pointerGlowAlpha = 150;
 constexpr int introLettersAlpha = 150;
 
+enum class MenuChoice { start, options, credits, quit };
 struct Item {
   int picture;
-  int y;      // where the item picture is shown, at x 0
-  int bandY;  // where the highlight band is shown
+  MenuChoice choice;
 };
-constexpr Item items[3] = {{obj::menuItemStart, 380, 349},
-                           {obj::menuItemCredits, 450, 419},
-                           {obj::menuItemQuit, 520, 489}};
+// Top to bottom; a new item is one more row here.
+constexpr Item items[] = {{obj::menuItemStart, MenuChoice::start},
+                          {obj::menuItemOptions, MenuChoice::options},
+                          {obj::menuItemCredits, MenuChoice::credits},
+                          {obj::menuItemQuit, MenuChoice::quit}};
+constexpr int itemCount = static_cast<int>(std::size(items));
+// The first item stays at y 380, where the autopilot and the recorded games find START. The
+// items are 44 high and 70 apart: the 26 pixels between two are more than the pointer's 24, so
+// it never touches two at once. Four end at y 634, above the footer's text.
+constexpr int firstItemY = 380;
+constexpr int itemStep = 70;
+constexpr int bandAboveItem = 31;    // the highlight band starts this far above its item
 // Time untouched before the demo plays: on the clock, so a slow machine waits as long.
 constexpr int64_t attractDelayMs = 20000;
 constexpr int footerY = 650;
@@ -57,6 +70,10 @@ constexpr float sparkSpread = 15.0f;
 constexpr int sparkRebornAlpha = 130;
 
 MenuState& menu() { return game.menu; }
+
+// Where item 1.. itemCount is shown, at x 0.
+int ItemY(int item) { return firstItemY + (item - 1) * itemStep; }
+const Item& ItemAt(int item) { return items[item - 1]; }
 
 // -3.75 to 3.75 pixels a frame, the difference of two random draws.
 float SparkSpeedY() {
@@ -80,13 +97,13 @@ void ResetSparks() {
 void Select(int item) {
   menu().selected = static_cast<int16_t>(item);
   menu().sweepX = sweepStartX;
-  menu().sweepY = static_cast<int16_t>(items[item - 1].y + 1);
+  menu().sweepY = static_cast<int16_t>(ItemY(item) + 1);
   menu().sweepActive = true;
   menu().highlightAlpha = highlightStart;
   ResetSparks();
 }
 
-// Item 2: the menu gives way to the credits screen, then starts over with its intro.
+// CREDITS: the menu gives way to the credits screen, then starts over with its intro.
 void ShowCredits() {
   TearDownMenu();
   RunCredits();
@@ -94,42 +111,19 @@ void ShowCredits() {
 }
 
 void Choose(int item) {
-  if (item == 1) menu().result = menuStart;
-  if (item == 2) ShowCredits();
-  if (item == 3) menu().result = menuQuit;
-}
-
-// A movement that would take the pointer out of its range is dropped whole.
-void MovePointer() {
-  ExamineMouse();
-  const int dx = MouseDeltaX();
-  const int dy = MouseDeltaY();
-  if (dx != 0 || dy != 0) menu().keyboardSelected = false;
-  if (menu().pointerX + dx >= 0 && menu().pointerX + dx <= pointerMaxX) menu().pointerX += dx;
-  if (menu().pointerY + dy >= 0 && menu().pointerY + dy <= pointerMaxY) menu().pointerY += dy;
-}
-
-// The background scrolls up one pixel a frame into itself: the top row goes to the bottom, then
-// every row moves up. Copying in this order loses the picture's bottom row once, on the first
-// frame; after that the row lost is always a copy of the one above it.
-void DrawBackground() {
-  DisplaySprite(obj::menuBackground, 0, 0);
-  const int width = SpriteWidth(obj::menuBackground);
-  const int height = SpriteHeight(obj::menuBackground);
-  DrawIntoSprite(obj::menuBackground);
-  ClipSprite(obj::menuBackground, 0, 0, width, 1);
-  DisplaySprite(obj::menuBackground, 0, height - 1);
-  ClipSprite(obj::menuBackground, 0, 1, width, height - 1);
-  DisplaySprite(obj::menuBackground, 0, 0);
-  ClipSprite(obj::menuBackground, -1, -1, -1, -1);
-  DrawIntoScreen();
+  switch (ItemAt(item).choice) {
+    case MenuChoice::start: menu().result = menuStart; break;
+    case MenuChoice::options: OpenOptionsScreen(); break;
+    case MenuChoice::credits: ShowCredits(); break;
+    case MenuChoice::quit: menu().result = menuQuit; break;
+  }
 }
 
 void DrawStill() {
   DisplayTransparentSprite(obj::menuFrame, 0, 0);
   DisplayTransparentSprite(obj::menuTitle, menu().titleX, titleY);
   if (menu().titleX > 0) menu().titleX -= titleStep;
-  for (const Item& item : items) DisplayTransparentSprite(item.picture, 0, item.y);
+  for (int i = 1; i <= itemCount; ++i) DisplayTransparentSprite(ItemAt(i).picture, 0, ItemY(i));
   DisplayTransparentSprite(obj::menuFooter, 0, footerY);
 }
 
@@ -147,7 +141,7 @@ void DrawIntro() {
   if (m.zoomSize <= zoomEndSize && !m.flashStarted) {
     m.flashAlpha = 255;
     m.flashStarted = true;
-    PlaySound(obj::menuIntroSound);
+    PlayEffect(obj::menuIntroSound, -1, -1, -1);
   }
   if (m.flashAlpha > flashDone) {
     for (int i = 0; i < 3; ++i) {
@@ -163,17 +157,11 @@ void DrawIntro() {
   }
 }
 
-void DrawPointer() {
-  DisplayTransparentSprite(obj::menuPointer, menu().pointerX, menu().pointerY);
-  DisplaySprite3D(obj::menuGlow, menu().pointerX - 52, menu().pointerY - 51, pointerGlowAlpha);
-}
-
 void Hover() {
   if (menu().keyboardSelected) return;
-  for (int i = 1; i <= 3; ++i) {
-    const Item& item = items[i - 1];
+  for (int i = 1; i <= itemCount; ++i) {
     if (menu().selected != i &&
-        SpriteCollision(obj::menuPointer, menu().pointerX, menu().pointerY, item.picture, 0, item.y)) {
+        SpriteCollision(obj::menuPointer, menu().pointerX, menu().pointerY, ItemAt(i).picture, 0, ItemY(i))) {
       Select(i);
     }
   }
@@ -212,7 +200,7 @@ void DrawHighlight() {
   MenuState& m = menu();
   if (m.selected == 0) return;
   for (int i = 0; i < bandTiles; ++i) {
-    DisplaySprite3D(obj::menuBand, i * bandTile, items[m.selected - 1].bandY, m.highlightAlpha);
+    DisplaySprite3D(obj::menuBand, i * bandTile, ItemY(m.selected) - bandAboveItem, m.highlightAlpha);
   }
   if (m.highlightAlpha > highlightFloor) --m.highlightAlpha;
 }
@@ -222,17 +210,23 @@ void DrawHighlight() {
 void HandleKeys() {
   ExamineKeyboard();
   MenuState& m = menu();
-  if (KeyboardReleased(keyDown)) {
-    Select(m.selected % 3 + 1);
+  if (MenuDown()) {
+    Select(m.selected % itemCount + 1);
     m.keyboardSelected = true;
   }
-  if (KeyboardReleased(keyUp)) {
-    Select(m.selected <= 1 ? 3 : m.selected - 1);
+  if (MenuUp()) {
+    Select(m.selected <= 1 ? itemCount : m.selected - 1);
     m.keyboardSelected = true;
   }
-  const bool chooseKey =
-      KeyboardReleased(keyReturn) || KeyboardReleased(keyPadEnter) || KeyboardReleased(keySpace);
-  if (chooseKey && m.selected != 0) Choose(m.selected);
+  if (MenuChoose() && m.selected != 0) Choose(m.selected);
+}
+
+// The click that chose an item, held on, does not choose it again; after the options screen
+// the pointer still rests on OPTIONS, so the button must be let go first.
+void HandleClick() {
+  MenuState& m = menu();
+  if (!MouseButton(1)) m.waitForRelease = false;
+  if (MouseButton(1) && !m.waitForRelease && m.selected != 0) Choose(m.selected);
 }
 
 // A menu nobody touches for a while plays a demo game, as arcade machines do.
@@ -245,6 +239,36 @@ void WatchIdleTime() {
 }
 
 }  // namespace
+
+bool MoveMenuPointer() {
+  ExamineMouse();
+  const int dx = MouseDeltaX();
+  const int dy = MouseDeltaY();
+  if (dx != 0 || dy != 0) menu().keyboardSelected = false;
+  if (menu().pointerX + dx >= 0 && menu().pointerX + dx <= pointerMaxX) menu().pointerX += dx;
+  if (menu().pointerY + dy >= 0 && menu().pointerY + dy <= pointerMaxY) menu().pointerY += dy;
+  return dx != 0 || dy != 0;
+}
+
+// Copying in this order loses the picture's bottom row once, on the first frame; after that the
+// row lost is always a copy of the one above it.
+void ScrollMenuBackground() {
+  DisplaySprite(obj::menuBackground, 0, 0);
+  const int width = SpriteWidth(obj::menuBackground);
+  const int height = SpriteHeight(obj::menuBackground);
+  DrawIntoSprite(obj::menuBackground);
+  ClipSprite(obj::menuBackground, 0, 0, width, 1);
+  DisplaySprite(obj::menuBackground, 0, height - 1);
+  ClipSprite(obj::menuBackground, 0, 1, width, height - 1);
+  DisplaySprite(obj::menuBackground, 0, 0);
+  ClipSprite(obj::menuBackground, -1, -1, -1, -1);
+  DrawIntoScreen();
+}
+
+void DrawMenuPointer() {
+  DisplayTransparentSprite(obj::menuPointer, menu().pointerX, menu().pointerY);
+  DisplaySprite3D(obj::menuGlow, menu().pointerX - 52, menu().pointerY - 51, pointerGlowAlpha);
+}
 
 void SetUpMenu() {
   menu() = MenuState{};
@@ -273,17 +297,21 @@ void TearDownMenu() {
 }
 
 int MenuFrame() {
+  if (menu().options.open) {
+    OptionsFrame();
+    return menu().result;
+  }
   if (!FocusCheck()) ReloadMenuPictures();
-  MovePointer();
-  if (MouseButton(1) && menu().selected != 0) Choose(menu().selected);
-  // Item 2 starts the menu over: the rest of this frame belongs to the fresh menu.
+  MoveMenuPointer();
+  HandleClick();
+  // CREDITS starts the menu over: the rest of this frame belongs to the fresh menu.
   ClearScreen(0);
-  DrawBackground();
+  ScrollMenuBackground();
   DrawStill();
   if (Start3D()) {
     Sprite3DBlendingMode(blendAlphaWeightedSum);
     DrawIntro();
-    DrawPointer();
+    DrawMenuPointer();
     Hover();
     StepSweep();
     DrawHighlight();

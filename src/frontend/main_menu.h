@@ -1,5 +1,5 @@
-// The animated main menu: a title over a scrolling background and three items chosen with the
-// pointer (or Up, Down and Enter/Space): start the game, the credits, quit.
+// The animated main menu: a title over a scrolling background and four items chosen with the
+// pointer (or Up, Down and Enter/Space): start the game, the options, the credits, quit.
 #pragma once
 
 // Set-up, the frame loop and teardown. True when the player starts a game (the menu's pictures
@@ -18,6 +18,16 @@ void ReloadMenuPictures();
 
 enum MenuResult { menuStay = 0, menuStart = 1, menuQuit = 2, menuDemo = 3 };
 // One frame of the menu: focus check, pointer, clicks, drawing, hover, sweep, sparks and
-// highlight, then the flip (a window closed meanwhile ends the program) and the keys. Returns
-// the result (game.menu.result).
+// highlight, then the flip (a window closed meanwhile ends the program) and the keys. While the
+// options screen is open, its frame instead. Returns the result (game.menu.result).
 int MenuFrame();
+
+// Shared with the options screen, which shows itself in the menu's look.
+// Reads the mouse and moves the menu's pointer; a movement that would take it off the screen is
+// dropped whole. True when the mouse moved.
+bool MoveMenuPointer();
+// The menu's background, scrolling up one pixel a frame into itself: the top row goes to the
+// bottom, then every row moves up.
+void ScrollMenuBackground();
+// The pointer and its glow; inside the 3D bracket.
+void DrawMenuPointer();

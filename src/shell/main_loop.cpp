@@ -13,6 +13,7 @@
 #include "console/console.h"
 #include "core/game_files.h"
 #include "core/game_state.h"
+#include "core/player_options.h"
 #include "core/sound_effects.h"
 #include "frontend/ending_screen.h"
 #include "frontend/main_menu.h"
@@ -42,7 +43,7 @@ constexpr int launchFrequency = 70000;
 constexpr int serveCountdown = 10 * frameRate;
 
 void StartMusic() {
-  SoundVolume(obj::music, musicVolume);
+  SoundVolume(obj::music, playerSettings.musicVolume);
   PlaySound(obj::music, soundLoop);
 }
 

@@ -12,8 +12,9 @@
 
 namespace {
 
-// Pointer heights that rest on each item (items at y 380, 450 and 520, 44 high).
-constexpr int onItem1 = 390, onItem2 = 460, onItem3 = 530;
+// Pointer heights that rest on each item (START GAME, OPTIONS, CREDITS and QUIT at y 380, 450,
+// 520 and 590, 44 high).
+constexpr int onItem1 = 390, onItem2 = 460, onItem3 = 530, onItem4 = 600;
 
 class MainMenu : public ::testing::Test {
  protected:
@@ -74,12 +75,12 @@ TEST_F(MainMenu, HoveringSelectsAnItemAndStartsItsSweepAndTheSelectionStaysWhenT
   EXPECT_EQ(menu().selected, 2);
 }
 
-TEST_F(MainMenu, HoldingTheButtonOntoItem3QuitsAsSoonAsItIsSelected) {
+TEST_F(MainMenu, HoldingTheButtonOntoQuitQuitsAsSoonAsItIsSelected) {
   ASSERT_TRUE(PushMouseButton(SDL_BUTTON_LEFT, true));
   EXPECT_EQ(MoveAndFrame(0, 0), menuStay);
-  // One movement jumps onto item 3 with the button still held; no release is needed.
-  EXPECT_EQ(MoveAndFrame(0, onItem3 - menu().pointerY), menuStay);
-  EXPECT_EQ(menu().selected, 3);
+  // One movement jumps onto item 4 with the button still held; no release is needed.
+  EXPECT_EQ(MoveAndFrame(0, onItem4 - menu().pointerY), menuStay);
+  EXPECT_EQ(menu().selected, 4);
   EXPECT_EQ(MenuFrame(), menuQuit);
 }
 
@@ -154,9 +155,9 @@ TEST_F(MainMenu, TheIntroSlidesZoomsAndFlashesOnceAndTheBackgroundScrollsUp) {
 
 TEST_F(MainMenu, AfterTheCreditsTheMenuStartsOverWithItsIntroAndNothingSelected) {
   for (int i = 0; i < 20; ++i) MenuFrame();
-  MoveTo(onItem2);
+  MoveTo(onItem3);
   ASSERT_LT(menu().titleX, 900);
-  ASSERT_EQ(menu().selected, 2);
+  ASSERT_EQ(menu().selected, 3);
   // The credits run until Escape: held down with the click, it ends them at once.
   ASSERT_TRUE(PushMouseButton(SDL_BUTTON_LEFT, true));
   ASSERT_TRUE(PushKey(SDL_SCANCODE_ESCAPE, true));
@@ -183,9 +184,11 @@ TEST_F(MainMenu, UpDownAndEnterWorkTheMenuAndTheRestingPointerDoesNotTakeTheSele
   EXPECT_EQ(menu().selected, 2);
   Tap(SDL_SCANCODE_DOWN);
   Tap(SDL_SCANCODE_DOWN);
+  EXPECT_EQ(menu().selected, 4);
+  Tap(SDL_SCANCODE_DOWN);
   EXPECT_EQ(menu().selected, 1);
   Tap(SDL_SCANCODE_UP);
-  EXPECT_EQ(menu().selected, 3);
+  EXPECT_EQ(menu().selected, 4);
   // Moving the pointer gives it the selection back.
   MoveAndFrame(1, 0);
   EXPECT_EQ(menu().selected, 1);
@@ -226,7 +229,7 @@ TEST_F(MainMenu, TwentySecondsUntouchedOnTheClockTurnTheMenuToItsDemoAndAnyTouch
 
 TEST_F(MainMenu, TeardownFreesEveryPictureQuadAndSound) {
   TearDownMenu();
-  for (int picture = obj::menuTitle; picture <= obj::menuPointer; ++picture) {
+  for (int picture = obj::menuTitle; picture <= obj::menuItemOptions; ++picture) {
     EXPECT_FALSE(IsSprite(picture)) << picture;
     EXPECT_FALSE(IsSprite3D(picture)) << picture;
   }
