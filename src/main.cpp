@@ -2,6 +2,7 @@
 #include <string>
 
 #include "core/game_files.h"
+#include "core/player_options.h"
 #include "media/media.h"
 #include "shell/command_line.h"
 #include "shell/game.h"
@@ -23,6 +24,9 @@ int main(int argc, char** argv) {
     std::fputs(VersionText().c_str(), stdout);
     return 0;
   }
+  // The player's options; --windowed wins over the file for this run only.
+  playerSettings = LoadSettings();
+  if (!playerSettings.fullScreen) runOptions.windowed = true;
   if (!StartRunControl()) return 2;
   // A replay starts where its recording started, whatever this command line says.
   int startLevel = runOptions.startLevel;

@@ -146,6 +146,13 @@ void PauseWhileAway() {
   if (!FocusCheck()) RebuildGameScreen();
 }
 
+// The game is played at the difficulty the options hold when it starts: its lives now, its
+// ball speeds and ship width at every level.
+void StartDifficulty() {
+  game.difficulty = playerSettings.difficulty;
+  game.lives = RowOf(game.difficulty).startLives;
+}
+
 bool EndTestHolds() {
   if (KeyboardPushed(keyEscape) || game.quitToMenu) return true;
   const bool anyButton = MouseButton(1) || MouseButton(2) || MouseButton(3);
@@ -179,6 +186,7 @@ bool NewGame() {
   ResetGameForNewGame();
   game.levelNumber = startLevel < 0 ? 0 : startLevel;
   if (startLevel < 0 && !RunMainMenu()) return false;
+  StartDifficulty();
   if (game.attractDemo) StartAttractDemo();
   LoadFont(obj::fontText, "Arial black", 25);
   SetUpConsole();

@@ -2,7 +2,12 @@
 // leaves nothing behind that changes the next one.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+
+#include "assets/glyph_tables.h"
 #include "core/game_state.h"
+#include "core/player_options.h"
 #include "core/settings.h"
 #include "gameplay/guardian_scene.h"
 #include "media/media.h"
@@ -101,3 +106,38 @@ INSTANTIATE_TEST_SUITE_P(EndedOn, NewGameAfter,
                          });
 
 }  // namespace
+
+// A new game is played at the difficulty the options hold when it starts.
+class NewGameAt : public ::testing::TestWithParam<Difficulty> {
+ protected:
+  void SetUp() override { StartHeadlessGame(); }
+  void TearDown() override {
+    playerSettings = PlayerSettings{};
+    ShutdownMedia();
+  }
+};
+
+TEST_P(NewGameAt, TheOptionsDifficultySetsTheLivesTheServeAndTheBanner) {
+  const DifficultyRow& row = RowOf(GetParam());
+  playerSettings.difficulty = GetParam();
+  ASSERT_TRUE(PushMenuStartKeys());
+  ASSERT_TRUE(NewGame());
+  EXPECT_EQ(game.difficulty, GetParam());
+  EXPECT_EQ(game.lives, row.startLives);
+  StartLevel();
+  EXPECT_EQ(game.maxBallSpeed, row.maxBallSpeed);
+  const Ball& ball = *game.balls.begin();
+  EXPECT_FLOAT_EQ(std::hypot(ball.vx, ball.vy), std::hypot(2.0f, 3.0f) * row.serveSpeed);
+  // The banner is two sprite effects a letter, each showing the letter's gold glyph.
+  std::string shown;
+  bool upper = true;
+  for (const SpriteEffect& effect : game.spriteEffects) {
+    if (upper) shown += static_cast<char>(static_cast<int>(effect.frame) - goldGlyphBase);
+    upper = !upper;
+  }
+  EXPECT_EQ(shown, std::string("LEVEL 1") + row.banner);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachDifficulty, NewGameAt,
+                         ::testing::Values(Difficulty::easy, Difficulty::normal, Difficulty::hard),
+                         [](const auto& info) { return std::string(DifficultyWord(info.param)); });
