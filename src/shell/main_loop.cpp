@@ -13,6 +13,7 @@
 #include "console/console.h"
 #include "core/game_files.h"
 #include "core/game_state.h"
+#include "core/play_buttons.h"
 #include "core/sound_effects.h"
 #include "frontend/ending_screen.h"
 #include "frontend/main_menu.h"
@@ -46,7 +47,16 @@ void StartMusic() {
   PlaySound(obj::music, soundLoop);
 }
 
+// Start pauses and goes on as P does, Back gives the game up as Escape does, and a pad pulled
+// out pauses the game so that its player is not left without a hand on the ship.
+void HandleGamepadButtons() {
+  if (GamepadRemoved()) game.paused = 1;
+  if (GamepadPushed(padStart)) game.paused = !game.paused;
+  if (GamepadPushed(padBack)) game.quitToMenu = 1;
+}
+
 void HandleGlobalKeys() {
+  HandleGamepadButtons();
   // While the console is shown the keys type its command line; the frame is still timed.
   if (game.console.shown) {
     if (game.showFps) game.fpsStartTime = static_cast<int>(ElapsedMilliseconds());
@@ -69,8 +79,8 @@ void PlayLaunchSound() {
   PlayEffect(obj::soundBallLaunch, PanFromX(static_cast<int>(game.shipX)), 100, launchFrequency);
 }
 
-void HandleMouseButtons() {
-  if (MouseButton(1) && !game.paused) {
+void HandlePlayButton() {
+  if (PlayButtonDown() && !game.paused) {
     if (game.launchPending && !game.launchLocked) {
       PlayLaunchSound();
       game.launchPending = 0;
@@ -87,7 +97,7 @@ void HandleMouseButtons() {
 }
 
 // Play inside the playfield's clip: the arena moves and is drawn, the balls and their collisions,
-// the level-cleared test, then the mouse buttons.
+// the level-cleared test, then the play button.
 void PlayArena() {
   StepBricks();
   StepFilAndLaser();
@@ -117,7 +127,7 @@ void PlayArena() {
     AddExplosion(x, y, obj::fireball, 128);
   }
 
-  HandleMouseButtons();
+  HandlePlayButton();
 }
 
 // Over the heads-up display: the end-of-level picture effect and the console, while they run.
@@ -147,7 +157,7 @@ void PauseWhileAway() {
 
 bool EndTestHolds() {
   if (KeyboardPushed(keyEscape) || game.quitToMenu) return true;
-  const bool anyButton = MouseButton(1) || MouseButton(2) || MouseButton(3);
+  const bool anyButton = PlayButtonDown() || MouseButton(2) || MouseButton(3);
   return (game.levelComplete || game.lifeLost || game.gameOver) && anyButton;
 }
 
@@ -163,6 +173,7 @@ void StartUp() {
   if (!InitSprite3D()) FatalError("Graphic (3D) initialisation problem");
   if (!InitKeyboard()) FatalError("Keyboard initialisation problem");
   if (!InitMouse()) FatalError("Mouse initialisation problem");
+  InitGamepad();  // a game without pads plays on with the mouse and the keys
   if (!InitSound()) FatalError("Sound initialisation problem");
   OpenGameScreen();
   SetFocusCheck(PauseWhileAway);
