@@ -1,12 +1,13 @@
 #include "core/play_buttons.h"
 
 #include "core/game_state.h"
+#include "core/run_options.h"
 #include "media/media.h"
 
 namespace {
 
 // While the console is shown its keys type its command line, Space included.
-bool KeysFree() { return !game.console.shown; }
+bool KeysFree() { return runOptions.playKeys && !game.console.shown; }
 
 }  // namespace
 

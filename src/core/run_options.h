@@ -27,6 +27,9 @@ struct RunOptions {
   int mouseSpeed = 100;
   int keyboardSpeed = 100;
   int gamepadSpeed = 100;
+  // Left, Right, A and D steer and Space and Ctrl act as the left button. Off while replaying a
+  // recording older than format 3, made before they did: there they were keys typed in play.
+  bool playKeys = true;
 };
 
 // The options of this run, set once from the command line at start-up.

@@ -102,9 +102,10 @@ float Scaled(float dx, int percent) {
   return percent == fullSpeedPercent ? dx : dx * static_cast<float>(percent) / fullSpeedPercent;
 }
 
-// Left or A against Right or D; the keys belong to the console's command line while it shows.
+// Left or A against Right or D, where the run lets keys steer; the keys belong to the console's
+// command line while it shows.
 float KeyboardDirection() {
-  if (game.console.shown) return 0;
+  if (!runOptions.playKeys || game.console.shown) return 0;
   const bool left = KeyboardPushed(keyLeft) || KeyboardPushed(keyA);
   const bool right = KeyboardPushed(keyRight) || KeyboardPushed(keyD);
   return static_cast<float>(right) - static_cast<float>(left);

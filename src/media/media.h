@@ -300,6 +300,8 @@ bool StartReplayFromMemory(const std::string& fileName, const void* data, std::s
 bool FinishRecording();
 bool Recording();
 bool Replaying();
+// The format version of the file being replayed; journalFormatVersion when not replaying.
+uint32_t ReplayFormatVersion();
 // Tests: the replay stops where it is; later reads get the real values again.
 void StopReplay();
 // A choice made on the command line that decides play (the level a game starts at): written

@@ -394,6 +394,7 @@ bool FinishRecording() {
 
 bool Recording() { return journal.mode == JournalMode::record; }
 bool Replaying() { return journal.mode == JournalMode::replay; }
+uint32_t ReplayFormatVersion() { return Replaying() ? journal.version : journalFormatVersion; }
 
 void StopReplay() {
   if (journal.mode != JournalMode::replay) return;

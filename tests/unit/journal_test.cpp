@@ -218,6 +218,7 @@ TEST(Journal, AVersionTwoFileReplaysWithNoPadAndTheLaterChoicesAtTheirDefaults) 
         int startLevel = -1;
         JournalStartChoice(startLevel);
         if (difficulty != 1 || startLevel != 3 || GamepadConnected()) std::_Exit(5);
+        if (ReplayFormatVersion() != 2) std::_Exit(6);
         std::fputs("replayed as recorded\n", stderr);
         std::_Exit(0);
       },
