@@ -12,6 +12,7 @@
 #include "core/game_state.h"
 #include "core/run_options.h"
 #include "frontend/credits.h"
+#include "frontend/ending_screen.h"
 #include "frontend/main_menu.h"
 #include "media/media.h"
 #include "shell/game.h"
@@ -206,6 +207,22 @@ TEST_F(PlayInput, APadPluggedInDuringPlaySteersLaunchesPausesAndPullingItOutPaus
   EXPECT_TRUE(RunFrame());
   pad.Button(SDL_CONTROLLER_BUTTON_BACK, false);
   EXPECT_EQ(EndLevel(), AfterLevel::newGame);
+}
+
+TEST_F(PlayInput, AtTheEndingSpaceOrThePadsAGoesBackToTheMenu) {
+  ASSERT_NO_FATAL_FAILURE(pad.PlugIn());
+  OpenEnding();
+  int frame = 0;
+  for (; frame < endingHoldFrames; ++frame) ASSERT_TRUE(EndingFrame(frame));
+  pad.Button(SDL_CONTROLLER_BUTTON_A, true);
+  EXPECT_FALSE(EndingFrame(frame++));
+  pad.Button(SDL_CONTROLLER_BUTTON_A, false);
+  EXPECT_TRUE(EndingFrame(frame++)) << "letting go is no new press";
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_SPACE, true));
+  EXPECT_TRUE(EndingFrame(frame++)) << "Space acts on its release";
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_SPACE, false));
+  EXPECT_FALSE(EndingFrame(frame++));
+  CloseEnding();
 }
 
 TEST(PadRecording, AGameRecordedWithAPadReplaysToTheSameEndWithoutOne) {
