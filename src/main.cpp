@@ -35,5 +35,7 @@ int main(int argc, char** argv) {
   int keepPlaying = runOptions.autopilot;
   JournalStartChoice(keepPlaying);
   runOptions.keepPlaying = keepPlaying != 0;
+  constexpr uint32_t playKeysSinceVersion = 3;
+  runOptions.playKeys = ReplayFormatVersion() >= playKeysSinceVersion;
   return RunGame();
 }

@@ -8,6 +8,7 @@
 #include "actors/weapons.h"
 #include "assets/asset_loader.h"
 #include "core/game_state.h"
+#include "core/play_buttons.h"
 #include "core/sound_effects.h"
 #include "media/maths.h"
 #include "media/media.h"
@@ -145,7 +146,7 @@ void StepChaingun() {
   UpdateGauge();
   Aim();
   const int64_t now = ElapsedMilliseconds();
-  if (MouseButton(1) && game.ammo >= 1 && now >= game.nextShot) Fire(now);
+  if (PlayButtonDown() && game.ammo >= 1 && now >= game.nextShot) Fire(now);
   DrawGun();
   DrawCrossAndGauge(now);
 }

@@ -35,7 +35,9 @@ void DrawShipPictures() {
   DrawCentred(game.shipLeanFrame, game.shipX, game.shipY, 255);
   const int body = game.shipBodySprite;
   // The difficulty's width; Normal leaves the picture at its own size.
-  if (Sprite3DWidth(body) != ShipBodyWidth()) ZoomSprite3D(body, ShipBodyWidth(), Sprite3DHeight(body));
+  if (Sprite3DWidth(body) != ShipBodyWidth()) {
+    ZoomSprite3D(body, ShipBodyWidth(), Sprite3DHeight(body));
+  }
   DisplaySprite3D(body, Nearest(game.shipX - Sprite3DWidth(body) / 2.0),
                   Nearest(game.shipY - bodyTopAboveShip), 255);
 }

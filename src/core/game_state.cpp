@@ -69,6 +69,8 @@ void ResetLevelState() {
   game.sizeHold = defaults.sizeHold;
   game.sizeCounter = defaults.sizeCounter;
   game.leanTimer = defaults.leanTimer;
+  game.keyboardShipSpeed = defaults.keyboardShipSpeed;
+  game.gamepadShipSpeed = defaults.gamepadShipSpeed;
 
   game.levelComplete = defaults.levelComplete;
   game.quitToMenu = defaults.quitToMenu;

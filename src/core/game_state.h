@@ -83,6 +83,8 @@ struct GameState {
   int doorOpen = 0;
   int malus = 0;             // the active malus, 0..3 (1 mirrors the steering)
   int malusTimer = 0;        // frames the malus has left
+  float keyboardShipSpeed = 0;  // px a frame: the arrow keys' steering, gathering speed
+  float gamepadShipSpeed = 0;   // px a frame: the pad's steering, likewise
 
   // Weapon and bonus states the main loop tests.
   int gunState = 0;          // chaingun: 0 off, 1 just switched on, 2 active

@@ -22,6 +22,14 @@ struct RunOptions {
   // window ends the run. Set from --autopilot at start-up and kept in recordings, so a replay
   // plays as its recording did.
   bool keepPlaying = false;
+  // Steering speed of each device in percent, 50..200, as the player set it: the ship moves
+  // that share of what the device gives. 100 leaves the mouse's movement exactly as it came.
+  int mouseSpeed = 100;
+  int keyboardSpeed = 100;
+  int gamepadSpeed = 100;
+  // Left, Right, A and D steer and Space and Ctrl act as the left button. Off while replaying a
+  // recording older than format 3, made before they did: there they were keys typed in play.
+  bool playKeys = true;
 };
 
 // The options of this run, set once from the command line at start-up.

@@ -108,7 +108,7 @@ bool CreditsFrame() {
   DrawTextLayer();
   c.scrollOffset -= 1;
   DrawTitle();
-  if (KeyboardPushed(keyEscape)) c.leaving = true;
+  if (KeyboardPushed(keyEscape) || GamepadPushed(padA) || GamepadPushed(padBack)) c.leaving = true;
   if (c.leaving) {
     c.fadeVolume -= 1;
     SoundVolume(obj::creditsMusic, static_cast<int>(c.fadeVolume));

@@ -1,6 +1,6 @@
 // The credits screen, opened by the menu's second item: the credits text rises over a flying
-// landscape under the title, with its own music, until the player presses Escape; the music
-// then fades out over 100 frames and the screen closes.
+// landscape under the title, with its own music, until the player presses Escape (or a pad's A
+// or Back); the music then fades out over 100 frames and the screen closes.
 #pragma once
 
 #include <string>
@@ -12,7 +12,7 @@ void RunCredits();
 // The pieces of RunCredits, for the tests and the benchmark.
 // Loads the credits pack and the font, starts the music looping and sets the screen up.
 void OpenCredits();
-// One frame: landscape, text, title, the Escape key and the fade, then the flip (a window
+// One frame: landscape, text, title, the leaving keys and the fade, then the flip (a window
 // closed meanwhile ends the program). False once the music has faded out (the frame that
 // reaches volume 0 is still shown).
 bool CreditsFrame();

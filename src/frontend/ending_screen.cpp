@@ -6,6 +6,7 @@
 #include "assets/glyph_tables.h"
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "core/play_buttons.h"
 #include "core/run_options.h"
 #include "core/screen.h"
 #include "media/maths.h"
@@ -109,7 +110,8 @@ void DrawEnding(int frame) {
   Stop3D();
 }
 
-bool Clicked() { return MouseButtonPressed(1) || MouseButtonPressed(2) || MouseButtonPressed(3); }
+// A click of any button, or the play button's key or the pad's A.
+bool Clicked() { return PlayButtonPushed() || MouseButtonPressed(2) || MouseButtonPressed(3); }
 
 }  // namespace
 

@@ -205,8 +205,9 @@ void DrawHighlight() {
   if (m.highlightAlpha > highlightFloor) --m.highlightAlpha;
 }
 
-// Up and Down move the selection as hovering does (sweep and sparks included); Enter or Space
-// chooses it. The pointer takes over again as soon as it moves.
+// Up and Down, on the keyboard or a pad's d-pad, move the selection as hovering does (sweep and
+// sparks included); Enter, Space or the pad's A chooses it. The pointer takes over again as soon
+// as it moves.
 void HandleKeys() {
   ExamineKeyboard();
   MenuState& m = menu();
@@ -232,7 +233,7 @@ void HandleClick() {
 // A menu nobody touches for a while plays a demo game, as arcade machines do.
 void WatchIdleTime() {
   const bool touched = MouseDeltaX() != 0 || MouseDeltaY() != 0 || MouseButton(1) || MouseButton(2) ||
-                       MouseButton(3) || KeyboardPushed(-1);
+                       MouseButton(3) || KeyboardPushed(-1) || GamepadTouched();
   const int64_t now = ElapsedMilliseconds();
   if (touched || menu().idleSince < 0) menu().idleSince = now;
   if (now - menu().idleSince >= attractDelayMs && menu().result == menuStay) menu().result = menuDemo;

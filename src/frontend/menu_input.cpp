@@ -2,11 +2,12 @@
 
 #include "media/media.h"
 
-bool MenuUp() { return KeyboardReleased(keyUp); }
-bool MenuDown() { return KeyboardReleased(keyDown); }
-bool MenuLeft() { return KeyboardReleased(keyLeft); }
-bool MenuRight() { return KeyboardReleased(keyRight); }
+bool MenuUp() { return KeyboardReleased(keyUp) || GamepadPushed(padUp); }
+bool MenuDown() { return KeyboardReleased(keyDown) || GamepadPushed(padDown); }
+bool MenuLeft() { return KeyboardReleased(keyLeft) || GamepadPushed(padLeft); }
+bool MenuRight() { return KeyboardReleased(keyRight) || GamepadPushed(padRight); }
 bool MenuChoose() {
-  return KeyboardReleased(keyReturn) || KeyboardReleased(keyPadEnter) || KeyboardReleased(keySpace);
+  return KeyboardReleased(keyReturn) || KeyboardReleased(keyPadEnter) ||
+         KeyboardReleased(keySpace) || GamepadPushed(padA);
 }
-bool MenuBack() { return KeyboardReleased(keyEscape); }
+bool MenuBack() { return KeyboardReleased(keyEscape) || GamepadPushed(padBack); }

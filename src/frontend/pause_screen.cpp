@@ -54,8 +54,9 @@ void FreePausePictures() {
   FreeImage(obj::pauseResult);
 }
 
-// Shows the picture until a left or right click in the window. The picture is drawn through the
-// game's screen, which stays open (the caller rebuilds it all the same).
+// Shows the picture until a left or right click in the window, or a pad's A or Start. The
+// picture is drawn through the game's screen, which stays open (the caller rebuilds it all the
+// same).
 void WaitForClick() {
   for (;;) {
     Delay(waitMilliseconds);
@@ -64,7 +65,7 @@ void WaitForClick() {
     if (CloseRequested()) PlayerQuit();
     ExamineKeyboard();
     ExamineMouse();
-    if (MouseButtonPressed(1) || MouseButtonPressed(2)) return;
+    if (MouseButtonPressed(1) || MouseButtonPressed(2) || GamepadPushed(padA) || GamepadPushed(padStart)) return;
   }
 }
 

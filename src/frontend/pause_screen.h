@@ -7,9 +7,9 @@
 
 // The pause check of every frame (the menu's and the game's): 1 when play may go on with the
 // current screen, 0 after a pause, when the caller must rebuild its screen and reload its
-// pictures. Returns only after a left or right click in the window; a key does not end the
-// pause, and the autopilot leaves it alone. Closing the window during the pause ends the program
-// with success.
+// pictures. Returns only after a left or right click in the window (or a pad's A or Start); a
+// key does not end the pause, and the autopilot leaves it alone. Closing the window during the
+// pause ends the program with success.
 int FocusCheck();
 
 // The filter's work area: 769 x 769 colours (0x00RRGGBB) indexed [x][y], at x * 769 + y. The

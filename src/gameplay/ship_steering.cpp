@@ -6,6 +6,7 @@
 #include "actors/ship_drawing.h"
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "core/run_options.h"
 #include "core/sound_effects.h"
 #include "gameplay/capsules.h"
 #include "gameplay/level_won.h"
@@ -21,6 +22,12 @@ constexpr int doorVolume = 100;
 constexpr int doorFrequency = 10000;
 constexpr int sizeCycleEnd = 58;    // while held, the counter runs 10..57 and starts over
 constexpr int sizeCycleStart = 10;
+
+// Keys and the pad give a speed that gathers as a brisk mouse hand does and stops short.
+constexpr float steerTopSpeed = 18;     // px a frame at full tilt
+constexpr float steerAcceleration = 1;  // px a frame, each frame: full speed in 18 frames (0.24 s)
+constexpr float steerBraking = 3;       // px a frame, each frame: a stop from full speed in 6 frames
+constexpr int fullSpeedPercent = 100;
 
 struct SizeStep {
   int counter;
@@ -84,6 +91,34 @@ void AnimateSize() {
   SetShipSize(counter);
 }
 
+// One frame's step of speed toward target: gathering slowly, shedding (or turning) fast.
+void RampToward(float& speed, float target) {
+  const bool gathering = target * speed >= 0 && std::fabs(target) > std::fabs(speed);
+  const float step = gathering ? steerAcceleration : steerBraking;
+  speed = speed < target ? std::min(speed + step, target) : std::max(speed - step, target);
+}
+
+float Scaled(float dx, int percent) {
+  // At 100 % the movement passes untouched, so the mouse's steering stays exactly as it was.
+  return percent == fullSpeedPercent ? dx : dx * static_cast<float>(percent) / fullSpeedPercent;
+}
+
+// Left or A against Right or D, where the run lets keys steer; the keys belong to the console's
+// command line while it shows.
+float KeyboardDirection() {
+  if (!runOptions.playKeys || game.console.shown) return 0;
+  const bool left = KeyboardPushed(keyLeft) || KeyboardPushed(keyA);
+  const bool right = KeyboardPushed(keyRight) || KeyboardPushed(keyD);
+  return static_cast<float>(right) - static_cast<float>(left);
+}
+
+// The stick as far as it is tilted, else the d-pad at full tilt.
+float GamepadDirection() {
+  const float stick = GamepadStickX();
+  if (stick != 0) return stick;
+  return static_cast<float>(GamepadDown(padRight)) - static_cast<float>(GamepadDown(padLeft));
+}
+
 }  // namespace
 
 void SetShipSize(int counter) {
@@ -106,4 +141,12 @@ void SteerShip(float dx, float dy) {
   AnimateSize();
 }
 
-void StepShip() { SteerShip(static_cast<float>(MouseDeltaX()), static_cast<float>(MouseDeltaY())); }
+void StepShip() {
+  RampToward(game.keyboardShipSpeed, KeyboardDirection() * steerTopSpeed);
+  RampToward(game.gamepadShipSpeed, GamepadDirection() * steerTopSpeed);
+  // The mouse's up-and-down movement only weighs the ship's hit on a ball: it is not scaled.
+  const float dx = Scaled(static_cast<float>(MouseDeltaX()), runOptions.mouseSpeed) +
+                   Scaled(game.keyboardShipSpeed, runOptions.keyboardSpeed) +
+                   Scaled(game.gamepadShipSpeed, runOptions.gamepadSpeed);
+  SteerShip(dx, static_cast<float>(MouseDeltaY()));
+}

@@ -1,8 +1,10 @@
-// Ship steering: the mouse moves the ship, leans it, keeps it in the playfield, runs its size
-// animation and lets it out through the open door.
+// Ship steering: the mouse, the keys and the pad move the ship; steering leans it, keeps it in
+// the playfield, runs its size animation and lets it out through the open door.
 #pragma once
 
-// Once per frame of play: reads the mouse movement of the last snapshot and steers with it.
+// Once per frame of play: adds the mouse movement of the last snapshots to the speed the arrow
+// keys (or A and D) and the pad's stick or d-pad have gathered, each at its run's percentage,
+// and steers with the sum.
 void StepShip();
 
 // The whole steering step for a given movement (StepShip's body; tests drive it directly).

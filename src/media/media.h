@@ -13,6 +13,9 @@ bool InitSprites();      // 2D drawing service (SDL video)
 bool InitSprite3D();     // textured-quad service (a renderer with geometry and custom blending)
 bool InitKeyboard();
 bool InitMouse();
+// Game controllers: opens every pad already plugged in; later ones open as they arrive. False,
+// with the reason on stderr, when the service does not start (the game goes on without pads).
+bool InitGamepad();
 bool InitSound();        // OpenAL device and context
 void ShutdownMedia();    // frees every object and closes the services (tests call it between runs)
 
@@ -246,6 +249,19 @@ int MouseY();
 int MouseWheel();
 void ReleaseMouse(bool release);
 
+// Game controllers. ExamineKeyboard takes the pads' snapshot with the keyboard's (a pad's buttons
+// are keys to the game); every open pad adds to it.
+enum GamepadButton { padA, padStart, padBack, padLeft, padRight, padUp, padDown, gamepadButtonCount };
+bool GamepadConnected();
+// The left stick's sideways tilt, -1 (full left) to 1, and 0 inside the dead zone.
+float GamepadStickX();
+bool GamepadDown(int button);    // held, or pressed and let go since the snapshot before
+bool GamepadPushed(int button);  // went down since the snapshot before
+// True in the one snapshot after a pad was pulled out.
+bool GamepadRemoved();
+// Any button held or the stick out of its dead zone (a person is at the pad).
+bool GamepadTouched();
+
 // PC set-1 scan codes of the keys the game names.
 enum ScanCode {
   keyEscape = 1, key1 = 2, key2 = 3, key3 = 4, key4 = 5, key5 = 6, key6 = 7, key7 = 8, key8 = 9,
@@ -269,7 +285,9 @@ enum ScanCode {
 // readings, window focus, close requests, the random seed), written while recording and handed
 // back in place of the real values while replaying, so a replay reproduces the game exactly.
 enum class JournalMode { off, record, replay };
-constexpr uint32_t journalFormatVersion = 2;  // 2: the start choice is recorded
+// 2: the start choice is recorded; 3: the pads' snapshots. Files of version 2 still replay.
+constexpr uint32_t journalFormatVersion = 3;
+constexpr uint32_t oldestJournalVersion = 2;
 // False, with the reason on stderr, when the file cannot be written.
 bool StartRecording(const std::string& fileName);
 // Reads and checks the whole file first; a missing, cut-short, other-version or malformed file
@@ -282,11 +300,16 @@ bool StartReplayFromMemory(const std::string& fileName, const void* data, std::s
 bool FinishRecording();
 bool Recording();
 bool Replaying();
+// The format version of the file being replayed; journalFormatVersion when not replaying.
+uint32_t ReplayFormatVersion();
 // Tests: the replay stops where it is; later reads get the real values again.
 void StopReplay();
 // A choice made on the command line that decides play (the level a game starts at): written
 // while recording, and replaced by the recorded one while replaying.
 void JournalStartChoice(int& value);
+// The same for a choice recordings hold from format version on: replaying an older file reads
+// nothing and leaves value as the caller set it (the choice's default).
+void JournalStartChoiceSince(uint32_t version, int& value);
 // Called once when a replay has handed back its last value; the process then ends with status
 // 0. A replay that asks for another kind of value than was recorded ends with status 3.
 void SetReplayEndHook(void (*hook)());

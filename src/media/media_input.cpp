@@ -1,8 +1,9 @@
-// Keyboard and mouse snapshots built from SDL events. Keys are kept by PC set-1 scan code; a key
-// pressed and let go between two snapshots still shows in the next one, so quick taps are never
-// lost at a low frame rate. Typed characters come one a snapshot, and a key let go after
-// characters that are still queued is reported with the last of them, so typing and editing
-// keys (Backspace, Enter) keep the typist's order however slow the frames.
+// Keyboard and mouse snapshots built from SDL events; the pads' snapshot (media_gamepad.cpp) is
+// taken with the keyboard's. Keys are kept by PC set-1 scan code; a key pressed and let go
+// between two snapshots still shows in the next one, so quick taps are never lost at a low frame
+// rate. Typed characters come one a snapshot, and a key let go after characters that are still
+// queued is reported with the last of them, so typing and editing keys (Backspace, Enter) keep
+// the typist's order however slow the frames.
 #include <algorithm>
 #include <array>
 #include <deque>
@@ -152,7 +153,12 @@ void QueueTyped(const char* text) {
 namespace media {
 
 void HandleInputEvent(const SDL_Event& event) {
-  if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN) realInputSeen = true;
+  if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN ||
+      event.type == SDL_CONTROLLERBUTTONDOWN) {
+    realInputSeen = true;
+  }
+  // Pads open and close even in a replay, whose snapshots then stand in for theirs.
+  if (HandleGamepadEvent(event)) return;
   // A replay's input is all in its journal.
   if (CurrentJournalMode() == JournalMode::replay) return;
   const bool mouseEvent = event.type == SDL_MOUSEMOTION || event.type == SDL_MOUSEBUTTONDOWN ||
@@ -207,6 +213,7 @@ void ResetInput() {
   int mode = input.mode;
   input = InputState{};
   input.mode = mode;
+  ResetGamepad();
 }
 
 // The game ignores the desktop's own keys (the Super key above all) while it has the keyboard:
@@ -240,6 +247,7 @@ void ExamineKeyboard() {
   }
   DeliverQueuedReleases();
   JournalKeyboard(input.pushed, input.released, input.typed);
+  TakeGamepadSnapshot();
 }
 
 bool KeyboardPushed(int scanCode) {

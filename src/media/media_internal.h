@@ -296,6 +296,12 @@ void ApplyKeyboardGrab();
 // Handles every queued SDL event: window state, keyboard and mouse.
 void PumpEvents();
 void HandleInputEvent(const SDL_Event& event);
+// Pads arriving and leaving, and their button presses; false for any other event.
+bool HandleGamepadEvent(const SDL_Event& event);
+// The pads' snapshot, taken with the keyboard's and journalled after it.
+void TakeGamepadSnapshot();
+void ResetGamepad();
+void ShutdownGamepad();
 
 // The journal of a recorded or replayed game: each outside value passes through here on its way
 // to the game, and is written down (recording), replaced (replay) or left alone.
@@ -307,6 +313,8 @@ void JournalRealInput(bool& seen);
 void JournalSeed(uint32_t& seed);
 void JournalKeyboard(std::array<bool, 256>& pushed, std::array<bool, 256>& released, int& typed);
 void JournalMouse(int& dx, int& dy, int& wheel, int& x, int& y, std::array<bool, 4>& buttons);
+// A replay of a file older than the pads' format version hands back no pad.
+void JournalGamepad(int& stick, int& downBits, int& pushedBits, bool& connected, bool& removed);
 // After every presented frame: counts it and runs the frame hook.
 void CountPresentedFrame();
 

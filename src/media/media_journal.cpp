@@ -1,12 +1,14 @@
-// The journal of a recorded game: every value the game reads from the outside world (keyboard
-// and mouse snapshots, clock readings, window focus, close requests, the random seed, the start
-// choice made on the command line) is written
-// in reading order, and a replay hands the same values back in the same order. Play depends on
-// nothing else, so a replay reproduces the game frame for frame.
+// The journal of a recorded game: every value the game reads from the outside world (keyboard,
+// mouse and pad snapshots, clock readings, window focus, close requests, the random seed, the
+// start choices made on the command line) is written in reading order, and a replay hands the
+// same values back in the same order. Play depends on nothing else, so a replay reproduces the
+// game frame for frame.
 //
 // File layout: "KALDOREC", a 32-bit format version, then one event per read (a tag byte and
 // its values as LEB128 varints, signed ones zigzagged), and a trailer: 'E', the frame count as
 // a 64-bit little-endian number, and "KALDOEND". A file without its trailer was cut short.
+// Version 2 files still replay: they hold no pad snapshots and none of the start choices added
+// since, and the replay reads none from them (the caller's defaults stand).
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -35,6 +37,8 @@ constexpr uint8_t tagClose = 'Q';
 constexpr uint8_t tagSeed = 'S';
 constexpr uint8_t tagRealInput = 'I';
 constexpr uint8_t tagStartChoice = 'L';
+constexpr uint8_t tagGamepad = 'G';
+constexpr uint32_t gamepadSinceVersion = 3;  // the first format with pad snapshots
 constexpr uint8_t tagEnd = 'E';
 
 struct Journal {
@@ -44,6 +48,7 @@ struct Journal {
   std::vector<uint8_t> bytes;  // the replayed file, or the recording's buffer
   std::size_t position = 0;
   std::size_t end = 0;         // where the replay's trailer starts
+  uint32_t version = journalFormatVersion;  // the replayed file's format
   int64_t lastClock = 0;
   std::thread::id owner;       // only the game's own thread reads through the journal
   void (*endHook)() = nullptr;
@@ -99,7 +104,7 @@ bool GetSigned(const std::vector<uint8_t>& bytes, std::size_t& at, std::size_t e
 }
 
 // The number of values after each tag, with the key sets counted apart.
-bool SkipEvent(const std::vector<uint8_t>& bytes, std::size_t& at, std::size_t end) {
+bool SkipEvent(const std::vector<uint8_t>& bytes, std::size_t& at, std::size_t end, uint32_t version) {
   uint8_t tag;
   if (!GetByte(bytes, at, end, tag)) return false;
   uint64_t v;
@@ -129,6 +134,8 @@ bool SkipEvent(const std::vector<uint8_t>& bytes, std::size_t& at, std::size_t e
       return keySet() && keySet() && values(1);
     case tagMouse:
       return values(6);
+    case tagGamepad:
+      return version >= gamepadSinceVersion && values(4);
     default:
       return false;
   }
@@ -183,6 +190,11 @@ void JournalKeySet(std::array<bool, 256>& keys) {
 }
 
 bool Active() { return journal.mode != JournalMode::off && OnGameThread(); }
+
+// A replayed file older than version holds no reads of that kind.
+bool ReplayOlderThan(uint32_t version) {
+  return journal.mode == JournalMode::replay && journal.version < version;
+}
 
 }  // namespace
 
@@ -257,6 +269,30 @@ void JournalMouse(int& dx, int& dy, int& wheel, int& x, int& y, std::array<bool,
   for (int b = 1; b < 4; ++b) buttons[b] = (bits >> (b - 1)) & 1;
 }
 
+void JournalGamepad(int& stick, int& downBits, int& pushedBits, bool& connected, bool& removed) {
+  if (!Active()) return;
+  if (ReplayOlderThan(gamepadSinceVersion)) {
+    stick = downBits = pushedBits = 0;
+    connected = removed = false;
+    return;
+  }
+  if (journal.mode == JournalMode::record) {
+    PutByte(tagGamepad);
+    PutSigned(stick);
+    PutSigned(downBits);
+    PutSigned(pushedBits);
+    PutSigned(connected | removed << 1);
+    return;
+  }
+  ExpectTag(tagGamepad);
+  stick = static_cast<int>(NextSigned());
+  downBits = static_cast<int>(NextSigned());
+  pushedBits = static_cast<int>(NextSigned());
+  const int64_t flags = NextSigned();
+  connected = (flags & 1) != 0;
+  removed = (flags & 2) != 0;
+}
+
 void CountPresentedFrame() {
   ++framesPresented;
   if (journal.mode == JournalMode::record && journal.bytes.size() >= (1u << 20)) FlushRecording();
@@ -269,6 +305,11 @@ void JournalStartChoice(int& value) {
   int64_t v = value;
   JournalValue(tagStartChoice, v);
   value = static_cast<int>(v);
+}
+
+void JournalStartChoiceSince(uint32_t version, int& value) {
+  if (Active() && ReplayOlderThan(version)) return;
+  JournalStartChoice(value);
 }
 
 bool StartRecording(const std::string& fileName) {
@@ -306,7 +347,7 @@ bool StartReplayFromMemory(const std::string& fileName, const void* data, std::s
   }
   uint32_t version = 0;
   for (int i = 0; i < 4; ++i) version |= static_cast<uint32_t>(bytes[8 + i]) << (8 * i);
-  if (version != journalFormatVersion) {
+  if (version < oldestJournalVersion || version > journalFormatVersion) {
     error = fileName + ": recording format " + std::to_string(version) + ", this game reads " +
             std::to_string(journalFormatVersion);
     return false;
@@ -320,7 +361,7 @@ bool StartReplayFromMemory(const std::string& fileName, const void* data, std::s
   const std::size_t end = bytes.size() - trailerSize;
   for (std::size_t at = headerSize; at < end;) {
     const std::size_t start = at;
-    if (!SkipEvent(bytes, at, end)) {
+    if (!SkipEvent(bytes, at, end, version)) {
       error = fileName + ": malformed event at byte " + std::to_string(start);
       return false;
     }
@@ -331,6 +372,7 @@ bool StartReplayFromMemory(const std::string& fileName, const void* data, std::s
   journal.bytes = std::move(bytes);
   journal.position = headerSize;
   journal.end = end;
+  journal.version = version;
   journal.owner = std::this_thread::get_id();
   return true;
 }
@@ -352,6 +394,7 @@ bool FinishRecording() {
 
 bool Recording() { return journal.mode == JournalMode::record; }
 bool Replaying() { return journal.mode == JournalMode::replay; }
+uint32_t ReplayFormatVersion() { return Replaying() ? journal.version : journalFormatVersion; }
 
 void StopReplay() {
   if (journal.mode != JournalMode::replay) return;

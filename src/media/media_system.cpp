@@ -114,6 +114,7 @@ void ShutdownMedia() {
   ShutdownImages();
   ShutdownFonts();
   ResetInput();
+  ShutdownGamepad();
   if (s.window) SDL_DestroyWindow(s.window);
   s.window = nullptr;
   s.windowNumber = -1;

@@ -13,6 +13,7 @@
 #include "console/console.h"
 #include "core/game_files.h"
 #include "core/game_state.h"
+#include "core/play_buttons.h"
 #include "core/player_options.h"
 #include "core/sound_effects.h"
 #include "frontend/ending_screen.h"
@@ -47,7 +48,16 @@ void StartMusic() {
   PlaySound(obj::music, soundLoop);
 }
 
+// Start pauses and goes on as P does, Back gives the game up as Escape does, and a pad pulled
+// out pauses the game so that its player is not left without a hand on the ship.
+void HandleGamepadButtons() {
+  if (GamepadRemoved()) game.paused = 1;
+  if (GamepadPushed(padStart)) game.paused = !game.paused;
+  if (GamepadPushed(padBack)) game.quitToMenu = 1;
+}
+
 void HandleGlobalKeys() {
+  HandleGamepadButtons();
   // While the console is shown the keys type its command line; the frame is still timed.
   if (game.console.shown) {
     if (game.showFps) game.fpsStartTime = static_cast<int>(ElapsedMilliseconds());
@@ -70,8 +80,8 @@ void PlayLaunchSound() {
   PlayEffect(obj::soundBallLaunch, PanFromX(static_cast<int>(game.shipX)), 100, launchFrequency);
 }
 
-void HandleMouseButtons() {
-  if (MouseButton(1) && !game.paused) {
+void HandlePlayButton() {
+  if (PlayButtonDown() && !game.paused) {
     if (game.launchPending && !game.launchLocked) {
       PlayLaunchSound();
       game.launchPending = 0;
@@ -88,7 +98,7 @@ void HandleMouseButtons() {
 }
 
 // Play inside the playfield's clip: the arena moves and is drawn, the balls and their collisions,
-// the level-cleared test, then the mouse buttons.
+// the level-cleared test, then the play button.
 void PlayArena() {
   StepBricks();
   StepFilAndLaser();
@@ -118,7 +128,7 @@ void PlayArena() {
     AddExplosion(x, y, obj::fireball, 128);
   }
 
-  HandleMouseButtons();
+  HandlePlayButton();
 }
 
 // Over the heads-up display: the end-of-level picture effect and the console, while they run.
@@ -146,16 +156,32 @@ void PauseWhileAway() {
   if (!FocusCheck()) RebuildGameScreen();
 }
 
-// The game is played at the difficulty the options hold when it starts: its lives now, its
-// ball speeds and ship width at every level.
-void StartDifficulty() {
-  game.difficulty = playerSettings.difficulty;
+// A game is played with the options as they stand when it starts (they change only in the
+// menu): the difficulty gives its lives now, its ball speeds and ship width at every level; the
+// steering speeds scale the ship's movement. A recording keeps them all; one made before they
+// existed replays at Normal and at 100 %.
+void StartGameOptions() {
+  constexpr uint32_t optionsSinceVersion = 3;
+  int difficulty = static_cast<int>(playerSettings.difficulty);
+  int speeds[] = {playerSettings.mouseSpeed, playerSettings.keyboardSpeed,
+                  playerSettings.gamepadSpeed};
+  JournalStartChoiceSince(optionsSinceVersion, difficulty);
+  for (int& speed : speeds) JournalStartChoiceSince(optionsSinceVersion, speed);
+  // A recording is outside data: a difficulty or speed out of range plays as the default.
+  const bool known = difficulty >= 0 && difficulty < difficultyCount;
+  game.difficulty = known ? static_cast<Difficulty>(difficulty) : Difficulty::normal;
+  for (int& speed : speeds) {
+    if (speed < steeringSpeedLeast || speed > steeringSpeedMost) speed = 100;
+  }
+  runOptions.mouseSpeed = speeds[0];
+  runOptions.keyboardSpeed = speeds[1];
+  runOptions.gamepadSpeed = speeds[2];
   game.lives = RowOf(game.difficulty).startLives;
 }
 
 bool EndTestHolds() {
   if (KeyboardPushed(keyEscape) || game.quitToMenu) return true;
-  const bool anyButton = MouseButton(1) || MouseButton(2) || MouseButton(3);
+  const bool anyButton = PlayButtonDown() || MouseButton(2) || MouseButton(3);
   return (game.levelComplete || game.lifeLost || game.gameOver) && anyButton;
 }
 
@@ -171,6 +197,7 @@ void StartUp() {
   if (!InitSprite3D()) FatalError("Graphic (3D) initialisation problem");
   if (!InitKeyboard()) FatalError("Keyboard initialisation problem");
   if (!InitMouse()) FatalError("Mouse initialisation problem");
+  InitGamepad();  // a game without pads plays on with the mouse and the keys
   if (!InitSound()) FatalError("Sound initialisation problem");
   OpenGameScreen();
   SetFocusCheck(PauseWhileAway);
@@ -186,7 +213,7 @@ bool NewGame() {
   ResetGameForNewGame();
   game.levelNumber = startLevel < 0 ? 0 : startLevel;
   if (startLevel < 0 && !RunMainMenu()) return false;
-  StartDifficulty();
+  StartGameOptions();
   if (game.attractDemo) StartAttractDemo();
   LoadFont(obj::fontText, "Arial black", 25);
   SetUpConsole();
@@ -206,7 +233,8 @@ void StartLevel() {
   SetUpScenery();
   BuildTeleportList();
   const DifficultyRow& difficulty = RowOf(game.difficulty);
-  AddBall(game.shipX, game.shipY - 50, 2 * difficulty.serveSpeed, -3 * difficulty.serveSpeed, 8, obj::ball16);
+  AddBall(game.shipX, game.shipY - 50, 2 * difficulty.serveSpeed, -3 * difficulty.serveSpeed, 8,
+          obj::ball16);
   if (!game.enteringBonus) {
     ShowMessage("LEVEL " + std::to_string(game.levelNumber + 1) + difficulty.banner, 2 * frameRate);
   }

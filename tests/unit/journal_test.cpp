@@ -166,3 +166,79 @@ TEST(Journal, ARecordingThatCannotBeWrittenIsRefused) {
   EXPECT_FALSE(StartRecording("/nonexistent-folder/game.rec"));
   EXPECT_FALSE(Recording());
 }
+
+namespace {
+
+// A file as format 2 wrote it: one keyboard snapshot (nothing held, nothing typed), then the
+// start level 3.
+std::string VersionTwoRecording() {
+  std::string bytes("KALDOREC\x02\x00\x00\x00", 12);
+  bytes += std::string("K\x00\x00\x00", 4);
+  bytes += std::string("L\x06", 2);
+  bytes += std::string("E\x01\x00\x00\x00\x00\x00\x00\x00", 9);
+  return bytes + "KALDOEND";
+}
+
+}  // namespace
+
+TEST(Journal, PadSnapshotsAndLaterStartChoicesAreRecordedAndHandedBack) {
+  const std::string file = TempFile("pad.rec");
+  ASSERT_TRUE(StartRecording(file));
+  int difficulty = 2;
+  JournalStartChoiceSince(3, difficulty);
+  ExamineKeyboard();  // with it, the pads' snapshot
+  ASSERT_TRUE(FinishRecording());
+
+  std::string error;
+  ASSERT_TRUE(StartReplay(file, error)) << error;
+  difficulty = 1;
+  JournalStartChoiceSince(3, difficulty);
+  EXPECT_EQ(difficulty, 2);
+  EXPECT_EXIT(
+      {
+        ExamineKeyboard();  // the keyboard's and the pads' snapshots, in that order
+        std::fputs("both snapshots read\n", stderr);
+        ElapsedMilliseconds();  // past the end: the replay is over
+        std::_Exit(8);
+      },
+      ::testing::ExitedWithCode(0), "both snapshots read");
+  StopReplay();
+}
+
+TEST(Journal, AVersionTwoFileReplaysWithNoPadAndTheLaterChoicesAtTheirDefaults) {
+  const std::string file = TempFile("version2.rec");
+  WriteBytes(file, VersionTwoRecording());
+  std::string error;
+  ASSERT_TRUE(StartReplay(file, error)) << error;
+  EXPECT_EXIT(
+      {
+        int difficulty = 1;
+        JournalStartChoiceSince(3, difficulty);  // not in the file: reads nothing
+        ExamineKeyboard();                      // a keyboard snapshot and no pad's
+        int startLevel = -1;
+        JournalStartChoice(startLevel);
+        if (difficulty != 1 || startLevel != 3 || GamepadConnected()) std::_Exit(5);
+        if (ReplayFormatVersion() != 2) std::_Exit(6);
+        std::fputs("replayed as recorded\n", stderr);
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(0), "replayed as recorded");
+  StopReplay();
+}
+
+TEST(Journal, PadSnapshotsInAVersionTwoFileAndFilesOlderThanVersionTwoAreRefused) {
+  const std::string file = TempFile("pad_in_v2.rec");
+  ASSERT_TRUE(StartRecording(file));
+  ExamineKeyboard();
+  ASSERT_TRUE(FinishRecording());
+  std::string bytes = ReadBytes(file);
+  bytes[8] = 2;
+  WriteBytes(file, bytes);
+  EXPECT_EQ(ReplayError(file), file + ": malformed event at byte 16");  // after the 4-byte 'K'
+
+  std::string older = VersionTwoRecording();
+  older[8] = 1;
+  WriteBytes(file, older);
+  EXPECT_EQ(ReplayError(file), file + ": recording format 1, this game reads " +
+                                   std::to_string(journalFormatVersion));
+}

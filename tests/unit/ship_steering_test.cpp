@@ -5,6 +5,7 @@
 #include "actors/ship_drawing.h"
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "core/run_options.h"
 #include "gameplay/ship_steering.h"
 #include "media/media.h"
 
@@ -16,7 +17,10 @@ class ShipSteering : public ::testing::Test {
     ResetGameState();
     ResetLevelState();
   }
-  void TearDown() override { ShutdownMedia(); }
+  void TearDown() override {
+    runOptions = RunOptions{};
+    ShutdownMedia();
+  }
 
   // Body pictures of their real widths, so the clamp sees the ship's width.
   static void MakeBodies() {
@@ -254,6 +258,29 @@ TEST_F(ShipSteering, CountsMissingFromTheTableKeepThePreviousBody) {
   SteerShip(0, 0);
   EXPECT_EQ(game.shipBodySprite, 2086);
   EXPECT_EQ(game.shipHalfWidth, 60);
+}
+
+// StepShip reads the mouse's snapshot and takes the run's share of it.
+TEST_F(ShipSteering, TheMouseSpeedScalesTheMovementAndAtFullSpeedPassesItAsItCame) {
+  const float startX = game.shipX;
+  InjectMouseMotion(7, 2);
+  ExamineMouse();
+  StepShip();
+  EXPECT_EQ(game.shipX, startX + 7);
+  EXPECT_EQ(game.shipDY, 2);
+
+  runOptions.mouseSpeed = 150;
+  InjectMouseMotion(-6, 2);
+  ExamineMouse();
+  StepShip();
+  EXPECT_FLOAT_EQ(game.shipX, startX + 7 - 9);
+  EXPECT_EQ(game.shipDY, 2) << "the height change is not scaled";
+
+  runOptions.mouseSpeed = 50;
+  InjectMouseMotion(-3, 0);
+  ExamineMouse();
+  StepShip();
+  EXPECT_FLOAT_EQ(game.shipX, startX + 7 - 9 - 1.5f);
 }
 
 }  // namespace
