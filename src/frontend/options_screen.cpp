@@ -51,13 +51,13 @@ constexpr int speedStep = 10;         // % a change
 constexpr int sampleSound = obj::soundSelect;  // heard when the effects volume changes
 
 // Row by row as OptionsRow lists them: its label and the values it runs through.
-struct RowSpec {
+struct RowRange {
   const char* label;
   int least;
   int most;
   int step;
 };
-constexpr RowSpec rowSpecs[optionsRowCount] = {
+constexpr RowRange rowRanges[optionsRowCount] = {
     {"MUSIC VOLUME", volumeLeast, volumeMost, volumeStep},
     {"EFFECTS VOLUME", volumeLeast, volumeMost, volumeStep},
     {"DISPLAY", 0, 1, 1},  // 0 full screen, 1 a window
@@ -90,7 +90,7 @@ constexpr ControlsColumn controls[std::size(controlsColumnX)] = {
 
 OptionsScreenState& screen() { return game.menu.options; }
 OptionsRow SelectedRow() { return static_cast<OptionsRow>(screen().selected); }
-const RowSpec& SpecOf(OptionsRow row) { return rowSpecs[static_cast<int>(row)]; }
+const RowRange& RangeOf(OptionsRow row) { return rowRanges[static_cast<int>(row)]; }
 
 int ValueOf(OptionsRow row) {
   const PlayerSettings& s = playerSettings;
@@ -134,20 +134,20 @@ void SetValue(OptionsRow row, int value) {
 // One step up (direction 1) or down (-1). Past its last value a row stays there, or, with
 // roundAbout, starts again from the other end (Enter alone can reach every value).
 void ChangeValue(OptionsRow row, int direction, bool roundAbout) {
-  const RowSpec& spec = SpecOf(row);
+  const RowRange& range = RangeOf(row);
   if (row == OptionsRow::back) return;
   // A value written by hand may sit between the steps: the first step lands on the next one.
   const int old = ValueOf(row);
-  const int offset = old - spec.least;
-  int index = offset / spec.step;
+  const int offset = old - range.least;
+  int index = offset / range.step;
   if (direction > 0) {
     ++index;
-  } else if (offset % spec.step == 0) {
+  } else if (offset % range.step == 0) {
     --index;
   }
-  int value = spec.least + index * spec.step;
-  if (value > spec.most) value = roundAbout ? spec.least : spec.most;
-  if (value < spec.least) value = roundAbout ? spec.most : spec.least;
+  int value = range.least + index * range.step;
+  if (value > range.most) value = roundAbout ? range.least : range.most;
+  if (value < range.least) value = roundAbout ? range.most : range.least;
   if (value != old) SetValue(row, value);
 }
 
@@ -228,13 +228,13 @@ void DrawRows() {
     const auto row = static_cast<OptionsRow>(i);
     const bool selected = i == screen().selected;
     const int y = OptionsRowY(row) + rowStep / 2 - lift;
-    DrawText(labelX, y, SpecOf(row).label, selected ? gold : ice, 0);
+    DrawText(labelX, y, RangeOf(row).label, selected ? gold : ice, 0);
     if (row == OptionsRow::back) continue;
     const int value = ValueOf(row);
-    const RowSpec& spec = SpecOf(row);
-    DrawCentred(optionsLowerX, y, "<", value > spec.least ? (selected ? gold : violet) : dimViolet);
+    const RowRange& range = RangeOf(row);
+    DrawCentred(optionsLowerX, y, "<", value > range.least ? (selected ? gold : violet) : dimViolet);
     DrawCentred(valueCentreX, y, ValueText(row), selected ? gold : cyan);
-    DrawCentred(optionsRaiseX, y, ">", value < spec.most ? (selected ? gold : violet) : dimViolet);
+    DrawCentred(optionsRaiseX, y, ">", value < range.most ? (selected ? gold : violet) : dimViolet);
   }
 }
 
