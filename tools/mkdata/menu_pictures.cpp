@@ -394,6 +394,7 @@ cairo_surface_t* DrawMenuPicture(const std::string& fileName) {
   if (name == "menu/frame.png") return DrawFrame();
   if (name == "menu/item_start.png") return DrawItem("START GAME", RgbFromHex(0x30C060));
   if (name == "menu/item_options.png") return DrawItem("OPTIONS", RgbFromHex(0xE0B020));
+  if (name == "menu/item_high_scores.png") return DrawItem("HIGH SCORES", RgbFromHex(0xB040E0));
   if (name == "menu/item_credits.png") return DrawItem("CREDITS", RgbFromHex(0x3080FF));
   if (name == "menu/item_quit.png") return DrawItem("QUIT", RgbFromHex(0xE04040));
   if (name == "menu/footer.png") return DrawFooter();
