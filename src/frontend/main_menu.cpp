@@ -51,14 +51,15 @@ constexpr int itemCount = static_cast<int>(std::size(items));
 // The first item stays at y 380, where the autopilot and the recorded games find START. The
 // items are 44 high and 70 apart: the 26 pixels between two are more than the pointer's 24, so
 // it never touches two at once (the pointer meets an item by their whole pictures). Five end at
-// y 704; the footer's text, 14 pixels below its picture's top, starts under them.
+// y 704; the footer's two lines, 22 and 52 pixels into its picture, sit between them and the
+// frame's lower edge.
 constexpr int firstItemY = 380;
 constexpr int itemStep = 70;
 constexpr int bandAboveItem = 31;    // the highlight band starts this far above its item
 // Time untouched before the high scores show: on the clock, so a slow machine waits as long.
 // The table then stands as long again before the demo plays.
 constexpr int64_t attractDelayMs = highScoreAttractMs;
-constexpr int footerY = 692;
+constexpr int footerY = 694;
 
 constexpr int sweepStartX = -65;
 constexpr int sweepStep = 15;        // pixels a frame

@@ -74,8 +74,7 @@ void DrawScreen(int score, const NameEntry& entry) {
   DrawCentred(promptY, "YOUR NAME", cyan);
   const int left = playerNameCharacters - static_cast<int>(CodePoints(entry.name).size());
   DrawCentred(countY, std::to_string(left) + " characters left", violet);
-  DrawCentred(hintY, "Type your name, Backspace deletes, Enter confirms, Escape keeps the last name",
-              cyan);
+  DrawCentred(hintY, "Backspace deletes, Enter confirms, Escape keeps the last name", cyan);
   DrawField(entry);
   StopDrawing();
 }
