@@ -24,6 +24,7 @@ const CataloguePack& MenuCatalogue() {
        {sprite, obj::menuBackground, "menu/background.png", -1},
        {sprite, obj::menuPointer, "menu/pointer.png", -1},
        {sprite, obj::menuItemOptions, "menu/item_options.png", -1},
+       {sprite, obj::menuItemHighScores, "menu/item_high_scores.png", -1},
        {LoaderKind::sound, obj::menuIntroSound, "sfx/menu_intro.wav", -1}}};
   return pack;
 }

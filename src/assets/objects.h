@@ -70,7 +70,7 @@ constexpr int soundBounce = 2171, soundBounceFire = 2172, soundBounceBall = 2173
               soundBallLaunch = 2181, soundOnFire = 2182, soundExplosion = 2183,
               soundChaingun = 2184, soundHappyBell = 2185, soundDoor = 2186;
 
-// Main menu: pictures 0..16 and sound 0 of the menu pack, in pack order; the quads carry the
+// Main menu: pictures 0..17 and sound 0 of the menu pack, in pack order; the quads carry the
 // numbers of their pictures. They live only while the menu runs, so they share low numbers
 // with nothing else.
 constexpr int menuTitle = 0, menuIntroLetters = 1, menuFlashLetters = 2, menuFlashBand = 3;
@@ -79,6 +79,7 @@ constexpr int menuItemStart = 6, menuItemCredits = 7, menuItemQuit = 8;
 constexpr int menuFooter = 9, menuSweepHead = 10, menuSpark = 11, menuGlow = 12, menuBand = 13;
 constexpr int menuBackground = 14, menuPointer = 15;
 constexpr int menuItemOptions = 16;        // shown between START GAME and CREDITS
+constexpr int menuItemHighScores = 17;     // shown between OPTIONS and CREDITS
 constexpr int menuIntroSound = 0;
 
 // Pause screen: the screen grab, the pause picture and the filtered result (images).
@@ -122,6 +123,8 @@ constexpr int fontPong = 2002;             // "Arial black" 80, Pong's scores
 constexpr int fontConsole = 2005;          // the console's lines and Pong's small text
 constexpr int fontOptions = 2261;          // the options screen's lines, "Designer Block"
 constexpr int fontOptionsSmall = 2262;     // its list of the controls
+constexpr int fontScores = 2263;           // the high-score screens' lines, "Designer Block"
+constexpr int fontScoresLarge = 2264;      // their headline and the name being typed
 
 // The credits pack.
 constexpr int creditsTitle = 2056;         // 3D-capable

@@ -49,6 +49,9 @@ struct GameState {
   // Attract mode: the untouched menu plays a demo game with the autopilot until a key or a click.
   // Per game: the menu sets it as it hands over.
   bool attractDemo = false;
+  // Per game: a game started past the first level (--level N) never enters the high scores, so
+  // the table compares games played from the start.
+  bool highScoreBarred = false;
   // The autopilot's hand, per game: the button it pressed, to let go on its next step.
   bool autopilotButtonDown = false;
 

@@ -1,9 +1,11 @@
 // The main menu's state: the pointer it draws itself, the selection, the intro's animation, the
-// sweep with its sparks, and the options screen the menu opens.
+// sweep with its sparks, and the options and high-score screens the menu opens.
 #pragma once
 
 #include <array>
 #include <cstdint>
+
+#include "core/high_score_table.h"
 
 struct MenuSpark {
   float x = 0;
@@ -20,6 +22,20 @@ constexpr int menuSparkCount = 150;
 struct OptionsScreenState {
   bool open = false;
   int16_t selected = 0;       // the row the keys and the pointer work on, from 0 at the top
+  bool buttonHeld = false;    // the left button was down at the last frame: a click is a new press
+};
+
+// The high-score screen, shown in the menu's place while it is open.
+struct HighScoreScreenState {
+  bool open = false;
+  HighScores scores;          // as the file held them when the screen opened
+  int16_t shown = 0;          // the difficulty whose table is shown
+  int16_t newRow = -1;        // the game just entered, highlighted on its table; -1 none
+  int16_t newDifficulty = -1;
+  // Opened by the untouched menu: any key, click or movement goes back to it, and after a while
+  // the screen gives way to the demo game.
+  bool attract = false;
+  int64_t openedAt = 0;       // clock time it opened, ms
   bool buttonHeld = false;    // the left button was down at the last frame: a click is a new press
 };
 
@@ -45,5 +61,6 @@ struct MenuState {
   // The click that closed the options screen is still held: no item is chosen until it is let go.
   bool waitForRelease = false;
   OptionsScreenState options;
+  HighScoreScreenState highScores;
   std::array<MenuSpark, menuSparkCount> sparks{};
 };

@@ -118,3 +118,49 @@ std::string CleanPlayerName(const std::string& text) {
   }
   return Trimmed(kept.substr(0, end));
 }
+
+std::vector<uint32_t> CodePoints(const std::string& text) {
+  std::vector<uint32_t> codePoints;
+  for (std::size_t at = 0; at < text.size();) {
+    const Utf8Character character = DecodeAt(text, at);
+    if (character.length == 0) {
+      ++at;
+      continue;
+    }
+    codePoints.push_back(character.codePoint);
+    at += character.length;
+  }
+  return codePoints;
+}
+
+std::string Utf8Of(uint32_t codePoint) {
+  std::string bytes;
+  auto follow = [&bytes, codePoint](int shift) {
+    bytes += static_cast<char>(0x80 | ((codePoint >> shift) & 0x3F));
+  };
+  if (codePoint < 0x80) {
+    bytes += static_cast<char>(codePoint);
+  } else if (codePoint < 0x800) {
+    bytes += static_cast<char>(0xC0 | (codePoint >> 6));
+    follow(0);
+  } else if (codePoint >= 0xD800 && codePoint <= 0xDFFF) {
+    return "";
+  } else if (codePoint < 0x10000) {
+    bytes += static_cast<char>(0xE0 | (codePoint >> 12));
+    follow(6), follow(0);
+  } else if (codePoint <= 0x10FFFF) {
+    bytes += static_cast<char>(0xF0 | (codePoint >> 18));
+    follow(12), follow(6), follow(0);
+  }
+  return bytes;
+}
+
+std::string WithoutLastCharacter(const std::string& text) {
+  std::size_t last = 0;
+  for (std::size_t at = 0; at < text.size();) {
+    last = at;
+    const std::size_t length = DecodeAt(text, at).length;
+    at += length == 0 ? 1 : length;
+  }
+  return text.substr(0, last);
+}

@@ -3,6 +3,7 @@
 // control characters), which the settings and the high-score table both keep.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,3 +28,10 @@ bool ValidPlayerName(const std::string& text);
 // Any text made a name: what is not well-formed UTF-8, every control character and the spaces
 // at either end are dropped, then the name is cut after its twelfth character.
 std::string CleanPlayerName(const std::string& text);
+
+// The code points of well-formed UTF-8 text; a byte that starts no character is skipped.
+std::vector<uint32_t> CodePoints(const std::string& text);
+// A code point as UTF-8 (nothing for a surrogate or past U+10FFFF).
+std::string Utf8Of(uint32_t codePoint);
+// The text without its last character, whole however many bytes it takes.
+std::string WithoutLastCharacter(const std::string& text);

@@ -7,9 +7,11 @@
 #include "assets/menu_catalogue.h"
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "core/player_options.h"
 #include "core/screen.h"
 #include "core/sound_effects.h"
 #include "frontend/credits.h"
+#include "frontend/high_score_screen.h"
 #include "frontend/menu_input.h"
 #include "frontend/options_screen.h"
 #include "frontend/pause_screen.h"
@@ -34,7 +36,7 @@ constexpr int subtitleY = 220;
 constexpr int pointerGlowAlpha = 150;
 constexpr int introLettersAlpha = 150;
 
-enum class MenuChoice { start, options, credits, quit };
+enum class MenuChoice { start, options, highScores, credits, quit };
 struct Item {
   int picture;
   MenuChoice choice;
@@ -42,18 +44,22 @@ struct Item {
 // Top to bottom; a new item is one more row here.
 constexpr Item items[] = {{obj::menuItemStart, MenuChoice::start},
                           {obj::menuItemOptions, MenuChoice::options},
+                          {obj::menuItemHighScores, MenuChoice::highScores},
                           {obj::menuItemCredits, MenuChoice::credits},
                           {obj::menuItemQuit, MenuChoice::quit}};
 constexpr int itemCount = static_cast<int>(std::size(items));
 // The first item stays at y 380, where the autopilot and the recorded games find START. The
 // items are 44 high and 70 apart: the 26 pixels between two are more than the pointer's 24, so
-// it never touches two at once. Four end at y 634, above the footer's text.
+// it never touches two at once (the pointer meets an item by their whole pictures). Five end at
+// y 704; the footer's two lines, 22 and 52 pixels into its picture, sit between them and the
+// frame's lower edge.
 constexpr int firstItemY = 380;
 constexpr int itemStep = 70;
 constexpr int bandAboveItem = 31;    // the highlight band starts this far above its item
-// Time untouched before the demo plays: on the clock, so a slow machine waits as long.
-constexpr int64_t attractDelayMs = 20000;
-constexpr int footerY = 650;
+// Time untouched before the high scores show: on the clock, so a slow machine waits as long.
+// The table then stands as long again before the demo plays.
+constexpr int64_t attractDelayMs = highScoreAttractMs;
+constexpr int footerY = 694;
 
 constexpr int sweepStartX = -65;
 constexpr int sweepStep = 15;        // pixels a frame
@@ -114,6 +120,7 @@ void Choose(int item) {
   switch (ItemAt(item).choice) {
     case MenuChoice::start: menu().result = menuStart; break;
     case MenuChoice::options: OpenOptionsScreen(); break;
+    case MenuChoice::highScores: OpenHighScoreScreen(playerSettings.difficulty, false); break;
     case MenuChoice::credits: ShowCredits(); break;
     case MenuChoice::quit: menu().result = menuQuit; break;
   }
@@ -230,13 +237,16 @@ void HandleClick() {
   if (MouseButton(1) && !m.waitForRelease && m.selected != 0) Choose(m.selected);
 }
 
-// A menu nobody touches for a while plays a demo game, as arcade machines do.
+// A menu nobody touches for a while shows the high scores, then plays a demo game, as arcade
+// machines do.
 void WatchIdleTime() {
   const bool touched = MouseDeltaX() != 0 || MouseDeltaY() != 0 || MouseButton(1) || MouseButton(2) ||
                        MouseButton(3) || KeyboardPushed(-1) || GamepadTouched();
   const int64_t now = ElapsedMilliseconds();
   if (touched || menu().idleSince < 0) menu().idleSince = now;
-  if (now - menu().idleSince >= attractDelayMs && menu().result == menuStay) menu().result = menuDemo;
+  if (now - menu().idleSince >= attractDelayMs && menu().result == menuStay) {
+    OpenHighScoreScreen(playerSettings.difficulty, true);
+  }
 }
 
 }  // namespace
@@ -300,6 +310,10 @@ void TearDownMenu() {
 int MenuFrame() {
   if (menu().options.open) {
     OptionsFrame();
+    return menu().result;
+  }
+  if (menu().highScores.open) {
+    HighScoreFrame();
     return menu().result;
   }
   if (!FocusCheck()) ReloadMenuPictures();

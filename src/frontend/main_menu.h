@@ -1,11 +1,12 @@
-// The animated main menu: a title over a scrolling background and four items chosen with the
-// pointer (or Up, Down and Enter/Space): start the game, the options, the credits, quit.
+// The animated main menu: a title over a scrolling background and five items chosen with the
+// pointer (or Up, Down and Enter/Space): start the game, the options, the high scores, the
+// credits, quit.
 #pragma once
 
 // Set-up, the frame loop and teardown. True when the player starts a game (the menu's pictures
 // and sound are freed again); false when the player chose to quit.
-// After 20 seconds untouched the menu hands over to a demo game: it then returns true with
-// game.attractDemo set.
+// After 10 seconds untouched the menu shows the high scores for 10 seconds, then hands over to a
+// demo game: it then returns true with game.attractDemo set.
 bool RunMainMenu();
 
 // The menu's state as at every start (intro from the beginning, nothing selected, the sparks at
@@ -19,7 +20,8 @@ void ReloadMenuPictures();
 enum MenuResult { menuStay = 0, menuStart = 1, menuQuit = 2, menuDemo = 3 };
 // One frame of the menu: focus check, pointer, clicks, drawing, hover, sweep, sparks and
 // highlight, then the flip (a window closed meanwhile ends the program) and the keys. While the
-// options screen is open, its frame instead. Returns the result (game.menu.result).
+// options screen or the high scores are open, their frame instead. Returns the result
+// (game.menu.result).
 int MenuFrame();
 
 // Shared with the options screen, which shows itself in the menu's look.

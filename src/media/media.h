@@ -127,6 +127,9 @@ void DrawText(int x, int y, const std::string& text);
 void DrawText(int x, int y, const std::string& text, int frontColour, int backColour);
 int TextWidth(const std::string& text);
 int TextHeight(const std::string& text);
+// True when the drawing font has a glyph of its own for the code point (a character it lacks
+// would come out as the face's empty box, or nothing).
+bool FontHasCharacter(uint32_t codePoint);
 void Box(int x, int y, int width, int height, int colour);
 void Line(int x1, int y1, int x2, int y2, int colour);
 void Plot(int x, int y, int colour);

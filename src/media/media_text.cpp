@@ -235,6 +235,11 @@ int TextWidth(const std::string& text) {
   return width;
 }
 
+bool FontHasCharacter(uint32_t codePoint) {
+  TTF_Font* face = FontOf(State().drawFont);
+  return face && TTF_GlyphIsProvided32(face, codePoint) != 0;
+}
+
 int TextHeight(const std::string&) {
   TTF_Font* face = FontOf(State().drawFont);
   return face ? TTF_FontHeight(face) : 0;

@@ -1,12 +1,14 @@
 #include "shell/hud.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <vector>
 
 #include "assets/glyph_tables.h"
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "core/player_text.h"
 #include "media/media.h"
 
 namespace {
@@ -51,8 +53,17 @@ void DrawSilverText(const std::string& text, int rightEdge, int y) {
   }
 }
 
+std::string SilverName(const std::string& name) {
+  std::string shown;
+  for (uint32_t codePoint : CodePoints(name)) {
+    if (codePoint < 128) codePoint = static_cast<uint32_t>(std::toupper(static_cast<int>(codePoint)));
+    shown += codePoint < 128 && silverGlyphs[codePoint] ? static_cast<char>(codePoint) : '?';
+  }
+  return shown;
+}
+
 void DrawHud(const std::string& teamName, int score, int letterMask) {
-  DrawSilverText(teamName, hudRightEdge, teamY);
+  DrawSilverText(SilverName(teamName), hudRightEdge, teamY);
   DrawSilverText(std::to_string(score), hudRightEdge, scoreY);
 
   ZoomSprite3D(obj::shipUpright, lifeIconSize, lifeIconSize);

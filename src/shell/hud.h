@@ -5,6 +5,9 @@
 
 // Right-aligned silver text: glyphs 20 pixels apart, each drawn 36 x 36 (they overlap).
 void DrawSilverText(const std::string& text, int rightEdge, int y);
+// The team's name as the silver glyphs show it: letters in capitals, and a '?' for each
+// character without a glyph (accented letters among them).
+std::string SilverName(const std::string& name);
 // Team name, score, lives and collected letters; drawn after the playfield clip is lifted.
 void DrawHud(const std::string& teamName, int score, int letterMask);
 // The panel pictures, drawn every frame right after the background; the lower one scrolls.

@@ -13,11 +13,15 @@
 #include "console/console.h"
 #include "core/game_files.h"
 #include "core/game_state.h"
+#include "core/high_score_table.h"
 #include "core/play_buttons.h"
 #include "core/player_options.h"
+#include "core/player_text.h"
 #include "core/sound_effects.h"
 #include "frontend/ending_screen.h"
+#include "frontend/high_score_screen.h"
 #include "frontend/main_menu.h"
+#include "frontend/name_entry.h"
 #include "frontend/pause_screen.h"
 #include "gameplay/balls.h"
 #include "gameplay/capsules.h"
@@ -179,6 +183,47 @@ void StartGameOptions() {
   game.lives = RowOf(game.difficulty).startLives;
 }
 
+// A game enters the high scores only when a person played it from the first level. The demo,
+// the autopilot, a replay and a game started further on never do; nor does a recorded game, so
+// that its replay, which may not enter, reads the same input as it did.
+bool HighScoreBarred(int startLevel) {
+  return startLevel > 0 || game.attractDemo || runOptions.autopilot || Recording() || Replaying() ||
+         !runOptions.replayFile.empty();
+}
+
+// The team is called by the name last entered for the high scores; "TEAM" until there is one.
+void NameTheTeam() {
+  const std::string name = CleanPlayerName(playerSettings.playerName);
+  if (!name.empty()) game.teamName = name;
+}
+
+// The level the game reached, as the player counts levels from 1: won, play has moved on past
+// the last level played; on the bonus level it counts as the level that led there.
+int LevelReached(AfterLevel how) {
+  if (how == AfterLevel::gameFinished) return game.levelNumber;
+  if (game.levelNumber == bonusLevel) return game.savedLevel + 1;
+  return game.levelNumber + 1;
+}
+
+// A game whose score enters its difficulty's table asks for the name, enters it, saves the
+// table (a failed save is reported on stderr and the game goes on) and shows the table with the
+// new entry; the name is kept as the one offered next time. All in the menu's look.
+void EnterHighScore(AfterLevel how) {
+  if (game.highScoreBarred) return;
+  HighScores scores = LoadHighScores();
+  HighScoreTable& table = scores.Table(game.difficulty);
+  if (!Qualifies(table, game.score)) return;
+  SetUpMenu();
+  const std::string name = RunNameEntry(game.score, playerSettings.playerName);
+  playerSettings.playerName = name;
+  SaveSettings(playerSettings);
+  const int row = Insert(table, {game.score, LevelReached(how), name, LocalDate()});
+  SaveHighScores(scores);
+  OpenHighScoreScreenAt(game.difficulty, row);
+  while (game.menu.highScores.open) HighScoreFrame();
+  TearDownMenu();
+}
+
 bool EndTestHolds() {
   if (KeyboardPushed(keyEscape) || game.quitToMenu) return true;
   const bool anyButton = PlayButtonDown() || MouseButton(2) || MouseButton(3);
@@ -213,6 +258,8 @@ bool NewGame() {
   ResetGameForNewGame();
   game.levelNumber = startLevel < 0 ? 0 : startLevel;
   if (startLevel < 0 && !RunMainMenu()) return false;
+  game.highScoreBarred = HighScoreBarred(startLevel);
+  NameTheTeam();
   StartGameOptions();
   if (game.attractDemo) StartAttractDemo();
   LoadFont(obj::fontText, "Arial black", 25);
@@ -337,6 +384,7 @@ void EndGame(AfterLevel how) {
   // web page; a game that is won deserves a screen of its own, and then another game.
   if (how == AfterLevel::gameFinished) RunEnding();
   if (game.musicOn) StopSound(obj::music);
+  EnterHighScore(how);
 }
 
 void PlayGame() {

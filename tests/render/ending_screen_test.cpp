@@ -1,6 +1,7 @@
 // The ending: after the last level the player's score and level over the dimmed last frame of
-// play, five seconds that no click cuts short, then a click and a new game at the menu. The
-// autopilot is shown the ending too, and starts over.
+// play, five seconds that no click cuts short, then a click, the high scores and a new game at
+// the menu. The autopilot is shown the ending too, and starts over. The player's folders are
+// scratch folders of each test's own.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "core/high_score_table.h"
 #include "core/settings.h"
 #include "frontend/ending_screen.h"
 #include "levels/level_file.h"
@@ -19,6 +21,7 @@
 #include "shell/game.h"
 #include "shell/run_control.h"
 #include "support/sdl_events.h"
+#include "unit/player_files_support.h"
 
 namespace {
 
@@ -66,12 +69,18 @@ int TextPixels(int left, int top, int width, int height) {
   return count;
 }
 
-class Ending : public ::testing::Test {
+class Ending : public PlayerFilesTest {
  protected:
-  void SetUp() override { StartHeadlessGame(); }
+  void SetUp() override {
+    PlayerFilesTest::SetUp();
+    setenv("XDG_DATA_HOME", Path("data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
+    StartHeadlessGame();
+  }
   void TearDown() override {
     SetFrameHook(nullptr);
     ShutdownMedia();
+    PlayerFilesTest::TearDown();
   }
 
   // The last level cleared and left with a click, as a player leaves it.
@@ -131,11 +140,16 @@ TEST_F(Ending, NoClickEndsItForFiveSecondsThenTheFirstClickDoes) {
   CloseEnding();
 }
 
-// After every frame presented: the level is cleared, and a hand clicks every other frame.
+// After every frame presented: the level is cleared, and a hand clicks every other frame; on the
+// menu's screens (the name entry and the high scores after the ending) Enter is pressed.
 int handFrames = 0;
 void ClearTheLevelAndClick() {
   ++handFrames;
-  if (game.menu.shown) return;
+  if (game.menu.shown) {
+    PushKey(SDL_SCANCODE_RETURN, true);
+    PushKey(SDL_SCANCODE_RETURN, false);
+    return;
+  }
   game.levelComplete = 1;
   InjectMouseButton(1, handFrames % 2 == 0);
 }
@@ -154,6 +168,12 @@ TEST_F(Ending, AGameWonEndsInTheEndingWithoutAMessageBoxAndTheNextGameBeginsAtTh
   EXPECT_GE(FramesPresented() - start, slideInFrames + endingHoldFrames);
   EXPECT_EQ(MessageBoxCount(), boxes);
   EXPECT_FALSE(SoundPlaying(obj::music));
+  // The won game entered the high scores with the last level as the player counts it.
+  const ::HighScores scores = LoadHighScores();
+  const HighScoreTable& table = scores.Table(game.difficulty);
+  ASSERT_EQ(table.size(), 1u);
+  EXPECT_EQ(table[0].score, 777);
+  EXPECT_EQ(table[0].level, LastLevel() + 1);
 
   ASSERT_TRUE(PushMenuStartKeys());
   ASSERT_TRUE(NewGame());

@@ -61,11 +61,16 @@ TEST_F(Hud, TheTeamNameAndTheScoreAreRightAlignedOnTheirEdge) {
   EXPECT_EQ(ScreenPixel(1009, 207), white);
 }
 
-TEST_F(Hud, CharactersWithoutAGlyphStillTakeTheirStep) {
+TEST_F(Hud, CharactersWithoutAGlyphStillTakeTheirStepAndTheNameShowsInCapitals) {
   SolidQuad(silverGlyphBase + 'A', 8, 8);
-  DrawHudNow("aA", 0, 0);  // lower case has no glyph
+  DrawHudNow("~A", 0, 0);  // '~' has no glyph; its stand-in '?' is not loaded here
   EXPECT_EQ(ScreenPixel(994 - 40 + 10, 60), 0);
   EXPECT_EQ(ScreenPixel(994 - 20, 52), white);
+  ClearScreen(0);
+  DrawHudNow("a", 0, 0);  // a name typed in small letters
+  EXPECT_EQ(ScreenPixel(994 - 20, 52), white);
+  // One stand-in per character, however many bytes it takes.
+  EXPECT_EQ(SilverName("Zoë-Łu 7"), "ZO?-?U 7");
 }
 
 TEST_F(Hud, OneShipIconPerLifeAndTheShipQuadGetsItsSizeBack) {

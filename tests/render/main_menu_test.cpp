@@ -12,9 +12,9 @@
 
 namespace {
 
-// Pointer heights that rest on each item (START GAME, OPTIONS, CREDITS and QUIT at y 380, 450,
-// 520 and 590, 44 high).
-constexpr int onItem1 = 390, onItem2 = 460, onItem3 = 530, onItem4 = 600;
+// Pointer heights that rest on each item (START GAME, OPTIONS, HIGH SCORES, CREDITS and QUIT at
+// y 380, 450, 520, 590 and 660, 44 high).
+constexpr int onItem1 = 390, onItem2 = 460, onItem4 = 600, onItem5 = 670;
 
 class MainMenu : public ::testing::Test {
  protected:
@@ -78,9 +78,9 @@ TEST_F(MainMenu, HoveringSelectsAnItemAndStartsItsSweepAndTheSelectionStaysWhenT
 TEST_F(MainMenu, HoldingTheButtonOntoQuitQuitsAsSoonAsItIsSelected) {
   ASSERT_TRUE(PushMouseButton(SDL_BUTTON_LEFT, true));
   EXPECT_EQ(MoveAndFrame(0, 0), menuStay);
-  // One movement jumps onto item 4 with the button still held; no release is needed.
-  EXPECT_EQ(MoveAndFrame(0, onItem4 - menu().pointerY), menuStay);
-  EXPECT_EQ(menu().selected, 4);
+  // One movement jumps onto item 5 with the button still held; no release is needed.
+  EXPECT_EQ(MoveAndFrame(0, onItem5 - menu().pointerY), menuStay);
+  EXPECT_EQ(menu().selected, 5);
   EXPECT_EQ(MenuFrame(), menuQuit);
 }
 
@@ -155,9 +155,9 @@ TEST_F(MainMenu, TheIntroSlidesZoomsAndFlashesOnceAndTheBackgroundScrollsUp) {
 
 TEST_F(MainMenu, AfterTheCreditsTheMenuStartsOverWithItsIntroAndNothingSelected) {
   for (int i = 0; i < 20; ++i) MenuFrame();
-  MoveTo(onItem3);
+  MoveTo(onItem4);
   ASSERT_LT(menu().titleX, 900);
-  ASSERT_EQ(menu().selected, 3);
+  ASSERT_EQ(menu().selected, 4);
   // The credits run until Escape: held down with the click, it ends them at once.
   ASSERT_TRUE(PushMouseButton(SDL_BUTTON_LEFT, true));
   ASSERT_TRUE(PushKey(SDL_SCANCODE_ESCAPE, true));
@@ -184,11 +184,12 @@ TEST_F(MainMenu, UpDownAndEnterWorkTheMenuAndTheRestingPointerDoesNotTakeTheSele
   EXPECT_EQ(menu().selected, 2);
   Tap(SDL_SCANCODE_DOWN);
   Tap(SDL_SCANCODE_DOWN);
-  EXPECT_EQ(menu().selected, 4);
+  Tap(SDL_SCANCODE_DOWN);
+  EXPECT_EQ(menu().selected, 5);
   Tap(SDL_SCANCODE_DOWN);
   EXPECT_EQ(menu().selected, 1);
   Tap(SDL_SCANCODE_UP);
-  EXPECT_EQ(menu().selected, 4);
+  EXPECT_EQ(menu().selected, 5);
   // Moving the pointer gives it the selection back.
   MoveAndFrame(1, 0);
   EXPECT_EQ(menu().selected, 1);
@@ -204,32 +205,51 @@ TEST_F(MainMenu, EnterWithNothingSelectedDoesNothing) {
   EXPECT_EQ(MenuFrame(), menuStay);
 }
 
-TEST_F(MainMenu, TwentySecondsUntouchedOnTheClockTurnTheMenuToItsDemoAndAnyTouchPutsItOff) {
+TEST_F(MainMenu, UntouchedTheMenuShowsTheHighScoresForTenSecondsThenTheDemoAndAnyTouchPutsItOff) {
   SetManualClock(true);
-  // Frames alone do not make the time: a slow machine waits the same twenty seconds.
+  // Frames alone do not make the time: a slow machine waits the same ten seconds.
   for (int i = 0; i < 200; ++i) ASSERT_EQ(MenuFrame(), menuStay);
-  AdvanceManualClock(19990);
+  AdvanceManualClock(9990);
   EXPECT_EQ(MenuFrame(), menuStay);
   EXPECT_EQ(MoveAndFrame(2, 0), menuStay);
-  AdvanceManualClock(19990);
-  EXPECT_EQ(MenuFrame(), menuStay);
-  ASSERT_TRUE(PushKey(SDL_SCANCODE_LSHIFT, true));
-  EXPECT_EQ(MenuFrame(), menuStay);
-  ASSERT_TRUE(PushKey(SDL_SCANCODE_LSHIFT, false));
-  AdvanceManualClock(19990);
+  AdvanceManualClock(9990);
   EXPECT_EQ(MenuFrame(), menuStay);
   ASSERT_TRUE(PushMouseButton(SDL_BUTTON_RIGHT, true));
   EXPECT_EQ(MenuFrame(), menuStay);
   ASSERT_TRUE(PushMouseButton(SDL_BUTTON_RIGHT, false));
-  AdvanceManualClock(19990);
+  AdvanceManualClock(9990);
   EXPECT_EQ(MenuFrame(), menuStay);
+  EXPECT_FALSE(menu().highScores.open);
+  AdvanceManualClock(10);
+  EXPECT_EQ(MenuFrame(), menuStay);
+  ASSERT_TRUE(menu().highScores.open);
+  EXPECT_TRUE(menu().highScores.attract);
+
+  // A key on the table goes back to the menu, which waits its full ten seconds again.
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_LSHIFT, true));
+  EXPECT_EQ(MenuFrame(), menuStay);
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_LSHIFT, false));
+  EXPECT_FALSE(menu().highScores.open);
+  EXPECT_EQ(MenuFrame(), menuStay);
+  AdvanceManualClock(9990);
+  EXPECT_EQ(MenuFrame(), menuStay);
+  EXPECT_FALSE(menu().highScores.open);
+  AdvanceManualClock(10);
+  EXPECT_EQ(MenuFrame(), menuStay);
+  ASSERT_TRUE(menu().highScores.open);
+
+  // Left alone, the table stands ten seconds and the demo follows.
+  AdvanceManualClock(9990);
+  EXPECT_EQ(MenuFrame(), menuStay);
+  EXPECT_TRUE(menu().highScores.open);
   AdvanceManualClock(10);
   EXPECT_EQ(MenuFrame(), menuDemo);
+  EXPECT_FALSE(menu().highScores.open);
 }
 
 TEST_F(MainMenu, TeardownFreesEveryPictureQuadAndSound) {
   TearDownMenu();
-  for (int picture = obj::menuTitle; picture <= obj::menuItemOptions; ++picture) {
+  for (int picture = obj::menuTitle; picture <= obj::menuItemHighScores; ++picture) {
     EXPECT_FALSE(IsSprite(picture)) << picture;
     EXPECT_FALSE(IsSprite3D(picture)) << picture;
   }

@@ -25,8 +25,8 @@
 
 namespace {
 
-// Pointer heights that rest on each of the menu's four items (44 high, 70 apart from y 380).
-constexpr int onStart = 390, onOptions = 460, onCredits = 530, onQuit = 600;
+// Pointer heights that rest on each of the menu's five items (44 high, 70 apart from y 380).
+constexpr int onStart = 390, onOptions = 460, onHighScores = 530, onCredits = 600, onQuit = 670;
 
 // XDG_CONFIG_HOME pointed at a folder of the test's own, and given back afterwards.
 class ScratchConfig {
@@ -137,10 +137,10 @@ void CheckRowByKeys(int& value, int least, int most, int step) {
   EXPECT_EQ(value, least);
 }
 
-TEST_F(OptionsScreen, TheMenuHasFourItemsAndOptionsOpensByMouseAndByKeyboard) {
-  // Each item is where the pointer finds it, and Up and Down run round all four.
-  const int on[] = {onStart, onOptions, onCredits, onQuit};
-  for (int i = 0; i < 4; ++i) {
+TEST_F(OptionsScreen, TheMenuHasFiveItemsAndOptionsOpensByMouseAndByKeyboard) {
+  // Each item is where the pointer finds it, and Up and Down run round all five.
+  const int on[] = {onStart, onOptions, onHighScores, onCredits, onQuit};
+  for (int i = 0; i < 5; ++i) {
     MoveTo(200, on[i]);
     EXPECT_EQ(menu().selected, i + 1);
     EXPECT_EQ(menu().sweepY, 380 + 70 * i + 1);
@@ -148,7 +148,7 @@ TEST_F(OptionsScreen, TheMenuHasFourItemsAndOptionsOpensByMouseAndByKeyboard) {
   Tap(SDL_SCANCODE_DOWN);
   EXPECT_EQ(menu().selected, 1);
   Tap(SDL_SCANCODE_UP);
-  EXPECT_EQ(menu().selected, 4);
+  EXPECT_EQ(menu().selected, 5);
   EXPECT_FALSE(options().open);
 
   // A click on OPTIONS opens the screen with the game's music at the music volume.

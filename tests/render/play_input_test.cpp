@@ -290,9 +290,9 @@ TEST_F(PadScreens, TheDpadMovesTheMenuSelectionAndAChoosesIt) {
   };
   EXPECT_EQ(tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN), menuStay);
   EXPECT_EQ(game.menu.selected, 1);
-  // Up from the first item goes round to the last, QUIT.
+  // Up from the first item goes round to the last of the five, QUIT.
   EXPECT_EQ(tap(SDL_CONTROLLER_BUTTON_DPAD_UP), menuStay);
-  EXPECT_EQ(game.menu.selected, 4);
+  EXPECT_EQ(game.menu.selected, 5);
   EXPECT_EQ(tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN), menuStay);
   EXPECT_EQ(game.menu.selected, 1);
   EXPECT_EQ(tap(SDL_CONTROLLER_BUTTON_A), menuStart);

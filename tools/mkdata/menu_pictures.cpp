@@ -192,12 +192,12 @@ cairo_surface_t* DrawItem(std::string_view word, Rgb brick) {
 cairo_surface_t* DrawFooter() {
   cairo_surface_t* s = NewPicture(screenW, 100);
   cairo_t* cr = cairo_create(s);
-  CentredTextPath(cr, "Point at an item and click, or use Up, Down and Enter", screenW / 2.0, 30, 22,
+  CentredTextPath(cr, "Point at an item and click, or use Up, Down and Enter", screenW / 2.0, 22, 22,
                   900);
   SetColour(cr, Mix(ice, cyan, 0.3));
   cairo_fill(cr);
   CentredTextPath(cr, "Made by the Kaldovirent team with SDL2, OpenAL Soft, Cairo and other free software",
-                  screenW / 2.0, 66, 17, 900);
+                  screenW / 2.0, 52, 17, 900);
   SetColour(cr, Mix(cyan, violet, 0.5));
   cairo_fill(cr);
   cairo_destroy(cr);
@@ -394,6 +394,7 @@ cairo_surface_t* DrawMenuPicture(const std::string& fileName) {
   if (name == "menu/frame.png") return DrawFrame();
   if (name == "menu/item_start.png") return DrawItem("START GAME", RgbFromHex(0x30C060));
   if (name == "menu/item_options.png") return DrawItem("OPTIONS", RgbFromHex(0xE0B020));
+  if (name == "menu/item_high_scores.png") return DrawItem("HIGH SCORES", RgbFromHex(0xB040E0));
   if (name == "menu/item_credits.png") return DrawItem("CREDITS", RgbFromHex(0x3080FF));
   if (name == "menu/item_quit.png") return DrawItem("QUIT", RgbFromHex(0xE04040));
   if (name == "menu/footer.png") return DrawFooter();

@@ -125,17 +125,17 @@ TEST(BuildPacks, ANameNoGeneratorMakesIsFatalAndNamed) {
   EXPECT_NE(error.find("sfx/nothing.ogg"), std::string::npos);
 }
 
-// The menu's pack as the menu loads it: its 18 entries, each the size its place on the screen
+// The menu's pack as the menu loads it: its 19 entries, each the size its place on the screen
 // needs; and the pause picture as a plain file where the game looks for it.
 TEST(BuildPacks, MenuPackAndPausePicture) {
   Scratch dir("menu");
   BuildSummary summary;
   std::string error;
   ASSERT_TRUE(BuildPacks({MenuCatalogue()}, dir.str(), 2, summary, error)) << error;
-  EXPECT_EQ(summary.pictures, 17);
+  EXPECT_EQ(summary.pictures, 18);
   EXPECT_EQ(summary.sounds, 1);
   const auto entries = PackEntries(dir / "packs/menu.pak");
-  ASSERT_EQ(entries.size(), 18u);
+  ASSERT_EQ(entries.size(), 19u);
   auto size = [&entries](int entry, int& w, int& h) {
     cairo_surface_t* picture = DecodePicture(entries[entry].data(), entries[entry].size());
     ASSERT_NE(picture, nullptr) << entry;
@@ -150,13 +150,14 @@ TEST(BuildPacks, MenuPackAndPausePicture) {
   // The pointer is shorter than the 26-pixel gap between two items, so it never hovers two.
   size(15, w, h);
   EXPECT_LE(h, 26);
-  // The four items: START GAME, CREDITS, QUIT and OPTIONS, the last picture of the pack.
-  for (int item : {6, 7, 8, 16}) {
+  // The five items: START GAME, CREDITS, QUIT, then OPTIONS and HIGH SCORES, the last pictures
+  // of the pack.
+  for (int item : {6, 7, 8, 16, 17}) {
     size(item, w, h);
     EXPECT_EQ(w, 560) << item;
     EXPECT_LE(h, 70 - 26) << item;
   }
-  EXPECT_EQ(std::memcmp(entries[17].data(), "RIFF", 4), 0);
+  EXPECT_EQ(std::memcmp(entries[18].data(), "RIFF", 4), 0);
 
   ASSERT_TRUE(WritePlainPicture(pausePictureFile, dir.str(), error)) << error;
   const std::vector<uint8_t> pause = FileBytes(dir / "gfx/gamepaused.png");
