@@ -164,3 +164,16 @@ std::string WithoutLastCharacter(const std::string& text) {
   }
   return text.substr(0, last);
 }
+
+std::string WithLastLetterPicked(const std::string& name, int steps) {
+  const std::vector<uint32_t> points = CodePoints(name);
+  const auto count = static_cast<int>(pickedLetters.size());
+  const std::size_t at = points.empty() ? std::string_view::npos
+                                        : pickedLetters.find(static_cast<char>(points.back()));
+  if (points.empty() || points.back() > 0x7F || at == std::string_view::npos) {
+    if (static_cast<int>(points.size()) >= playerNameCharacters) return name;
+    return name + pickedLetters[0];
+  }
+  const int next = ((static_cast<int>(at) + steps) % count + count) % count;
+  return WithoutLastCharacter(name) + pickedLetters[static_cast<std::size_t>(next)];
+}

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 constexpr int playerNameCharacters = 12;  // characters (code points), not bytes
@@ -35,3 +36,11 @@ std::vector<uint32_t> CodePoints(const std::string& text);
 std::string Utf8Of(uint32_t codePoint);
 // The text without its last character, whole however many bytes it takes.
 std::string WithoutLastCharacter(const std::string& text);
+
+// The letters a gamepad picks a name from, in the order Up steps through them.
+inline constexpr std::string_view pickedLetters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 -.";
+// The name with its last character stepped `steps` places along pickedLetters, round at either
+// end. A name that is empty or ends in a character the pad cannot pick (a typed 'é') keeps it and
+// gets the first letter after it instead, while it has room.
+std::string WithLastLetterPicked(const std::string& name, int steps);

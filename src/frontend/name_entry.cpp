@@ -30,6 +30,7 @@ constexpr int fieldX = (screenWidth - fieldWidth) / 2;
 constexpr int fieldY = 396;
 constexpr int countY = fieldY + fieldHeight + 14;
 constexpr int hintY = 712;
+constexpr int padHintY = 680;
 constexpr int cursorBlinkFrames = 20;  // shown, then hidden, as long each
 
 struct NameEntry {
@@ -75,6 +76,9 @@ void DrawScreen(int score, const NameEntry& entry) {
   const int left = playerNameCharacters - static_cast<int>(CodePoints(entry.name).size());
   DrawCentred(countY, std::to_string(left) + " characters left", violet);
   DrawCentred(hintY, "Backspace deletes, Enter confirms, Escape keeps the last name", cyan);
+  if (GamepadConnected()) {
+    DrawCentred(padHintY, "Pad: Up and Down pick, A adds, Left deletes, Start confirms", cyan);
+  }
   DrawField(entry);
   StopDrawing();
 }
@@ -96,6 +100,22 @@ void HandleKeys(NameEntry& entry, const std::string& offered) {
   if (!KeyboardPushed(keyEscape) && !KeyboardReleased(keyEscape)) entry.escapeArmed = true;
 }
 
+// A pad picks the name as an arcade machine does: Up and Down step the last letter through the
+// letters, A or Right takes the next one, Left deletes, Start confirms and Back keeps the
+// offered name.
+void HandlePad(NameEntry& entry, const std::string& offered) {
+  const bool room = static_cast<int>(CodePoints(entry.name).size()) < playerNameCharacters;
+  if (GamepadPushed(padUp)) entry.name = WithLastLetterPicked(entry.name, 1);
+  if (GamepadPushed(padDown)) entry.name = WithLastLetterPicked(entry.name, -1);
+  if ((GamepadPushed(padA) || GamepadPushed(padRight)) && room) entry.name += pickedLetters[0];
+  if (GamepadPushed(padLeft)) entry.name = WithoutLastCharacter(entry.name);
+  if (GamepadPushed(padStart)) entry.done = true;
+  if (GamepadPushed(padBack)) {
+    entry.name = offered;
+    entry.done = true;
+  }
+}
+
 }  // namespace
 
 std::string RunNameEntry(int score, const std::string& offered) {
@@ -109,6 +129,7 @@ std::string RunNameEntry(int score, const std::string& offered) {
     DrawScreen(score, entry);
     PresentFrame();
     HandleKeys(entry, offered);
+    if (!entry.done) HandlePad(entry, offered);
     ++entry.frame;
   }
   FreeFont(obj::fontScores);

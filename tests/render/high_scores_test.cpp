@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/game_state.h"
 #include "core/high_score_table.h"
@@ -21,6 +22,7 @@
 #include "shell/game.h"
 #include "shell/hud.h"
 #include "support/sdl_events.h"
+#include "support/virtual_pad.h"
 #include "unit/player_files_support.h"
 
 namespace {
@@ -31,6 +33,11 @@ namespace {
 struct Person {
   int frames = 0;
   int escapeAtFrame = -1;
+  // Buttons pressed on a pad, one a frame, each let go the frame after.
+  VirtualPad* pad = nullptr;
+  std::vector<SDL_GameControllerButton> buttons;
+  std::size_t nextButton = 0;
+  bool buttonDown = false;
 };
 Person person;
 constexpr int giveUpAfter = 400;
@@ -43,6 +50,11 @@ void Tap(SDL_Scancode key) {
 void PersonActs() {
   ++person.frames;
   if (person.frames == person.escapeAtFrame) Tap(SDL_SCANCODE_ESCAPE);
+  if (person.pad && person.nextButton < person.buttons.size()) {
+    person.pad->Button(person.buttons[person.nextButton], !person.buttonDown);
+    if (person.buttonDown) ++person.nextButton;
+    person.buttonDown = !person.buttonDown;
+  }
   const bool tableAfterEntry = game.menu.highScores.open && !game.menu.highScores.attract;
   if (tableAfterEntry || person.frames > giveUpAfter) Tap(SDL_SCANCODE_RETURN);
 }
@@ -212,6 +224,33 @@ TEST_F(HighScores, TheNameTakesTwelveCharactersBackspaceDeletesAWholeOneAndEscap
   const HighScoreTable& table = NormalTable(scores);
   ASSERT_EQ(table.size(), 4u);
   EXPECT_EQ(table[0].name, "Anar");
+}
+
+TEST_F(HighScores, APadPicksTheNameLetterByLetterAndBackKeepsTheOffered) {
+  VirtualPad pad;
+  ASSERT_NO_FATAL_FAILURE(pad.PlugIn());
+  person.pad = &pad;
+  // Up twice: "A" then "B"; A adds "A"; Down steps it back round to the last letter; Left
+  // deletes it; Right adds "A" and Up makes it "B"; Start confirms.
+  person.buttons = {SDL_CONTROLLER_BUTTON_DPAD_UP,   SDL_CONTROLLER_BUTTON_DPAD_UP,
+                    SDL_CONTROLLER_BUTTON_A,         SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+                    SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
+                    SDL_CONTROLLER_BUTTON_DPAD_UP,   SDL_CONTROLLER_BUTTON_START};
+  EndTheGame(1000);
+  EXPECT_EQ(playerSettings.playerName, "BB");
+  EXPECT_LT(person.frames, giveUpAfter);
+  EXPECT_EQ(NormalTable(LoadHighScores())[0].name, "BB");
+
+  // Back gives back the name offered, whatever was picked.
+  NextGame();
+  person = Person{};
+  person.pad = &pad;
+  person.buttons = {SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_UP,
+                    SDL_CONTROLLER_BUTTON_BACK};
+  EndTheGame(2000);
+  EXPECT_EQ(playerSettings.playerName, "BB");
+  EXPECT_LT(person.frames, giveUpAfter);
+  pad.PullOut();
 }
 
 TEST_F(HighScores, TheMenusItemShowsTheTablesOneDifficultyAtATimeUntilEscape) {
