@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the whole catalogue takes to load from the packs the build made.
 #include <benchmark/benchmark.h>
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ball pass under load: 100 balls among 300 bricks, alone and inside a whole game frame.
 #include <benchmark/benchmark.h>
 

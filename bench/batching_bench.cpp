@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frames with the Sprite3D quads drawn one call each (batched:0, as before batching) and batched
 // (batched:1), in one run: wall and game-thread CPU time, and the renderer calls of a frame. The
 // scenery frames are whole game frames of the levels with the busiest backgrounds.

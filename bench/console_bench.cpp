@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of a game frame with the console open over it: the grid of squares and the text
 // layer are redrawn every frame, with a long history behind the visible rows.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CPU cost of the credits: one whole frame (landscape, text, title, flip without the
 // limiter's wait) and the landscape alone drawn into plain memory. The CPU column is the game's
 // own thread; in a headless run the software renderer's worker threads come on top of it, where

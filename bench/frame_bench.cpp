@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of one game frame of the first level without the frame limiter's wait.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the game headless in its working directory and enters the first level, for the
 // benchmarks that time whole frames.
 #pragma once

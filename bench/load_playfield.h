@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loaded playfield of the frame benchmarks: 100 balls among 300 bricks.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The missile step under its heaviest load: every smoke slot taken at full size, every fragment
 // slot in flight and three missiles steering. Timed with the real pictures on the headless
 // screen, and without a screen to count what the game's own code allocates per frame.

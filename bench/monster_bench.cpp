@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The monster step under load: every kind moving and drawn with the game's own pictures, and
 // the spawn test run every frame at the level's limit.
 #include <benchmark/benchmark.h>

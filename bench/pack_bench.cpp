@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pack codec against zlib (compress2 at level 9, uncompress) on the same inputs: a text
 // corpus from the system, a picture as an uncompressed BMP and PCM sound as WAV.
 // Throughput is in bytes of original data per second; the counters give the compressed size,

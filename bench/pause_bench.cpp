@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The focus-loss pause: its filter alone, the whole picture it shows (grab, file, scaling,
 // filter, pause picture), and the game's rebuild of its screen and pictures afterwards.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of a frame of the heaviest sceneries (7, 15, 19, 102; 16 draws its background alone
 // for comparison): the whole game frame of the level (bricks, balls, HUD and the scenery under
 // them), and the scenery's drawing alone.

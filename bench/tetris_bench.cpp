@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of one frame of the falling-blocks game over a half-filled board (presenting the
 // frame included, the limiter's wait not), and of one relighting of its background, which
 // happens every 50 ms (about every fourth frame).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the reader of recorded games: any bytes are either refused with a line naming the
 // fault or taken as a whole recording whose every event was checked.
 #include <cstddef>

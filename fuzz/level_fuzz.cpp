@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level readers on arbitrary input: the binary level file and the text source. Whatever
 // either accepts must survive a round trip through the other form unchanged.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture and sound decoders on arbitrary input: pack entries are outside data, and every
 // picture (PNG, JPEG, TIFF, BMP) and sound (WAV, Ogg Vorbis) of the game goes through these.
 #include <cstddef>

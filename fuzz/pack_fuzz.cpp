@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the pack reader and the codec. The first byte picks the mode:
 //   0: the bytes are a compressed stream, decoded into outputs of several sizes;
 //   1: the bytes are a pack file, read entry by entry to the end;

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The folders of src/ form layers, and an #include may only run down them (or stay in its own
 # folder): media, assets, core, levels, actors, gameplay, then console and frontend side by
 # side, then shell. Prints every include that runs the wrong way and fails when there is one.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch prefix and starts the installed game headless from another
 # folder: it finds its data from its own location, runs a few frames, and writes only where the
 # player started it. Usage: install_check.sh CMAKE BUILD_DIR SCRATCH_DIR
@@ -11,10 +12,11 @@ mkdir -p "$scratch/start" "$scratch/xdg"
 prefix=$scratch/prefix
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
 
-for file in bin/kaldovirent share/kaldovirent/packs/maingfx.pak share/kaldovirent/level0.dat \
-            share/kaldovirent/DESIB___.ttf share/kaldovirent/gfx/gamepaused.png \
+for file in games/kaldovirent share/kaldovirent/packs/maingfx.pak share/kaldovirent/level0.dat \
+            share/kaldovirent/DESIB___.otf share/kaldovirent/gfx/gamepaused.png \
             share/applications/kaldovirent.desktop \
-            share/icons/hicolor/256x256/apps/kaldovirent.png; do
+            share/icons/hicolor/256x256/apps/kaldovirent.png share/man/man6/kaldovirent.6.gz \
+            share/metainfo/org.kaldovirent.kaldovirent.metainfo.xml; do
   [ -s "$prefix/$file" ] || fail "not installed: $file"
 done
 [ -e "$prefix/share/kaldovirent/icons" ] && fail "the icon is installed with the game's data"
@@ -27,7 +29,7 @@ grep -qx 'Categories=Game;ArcadeGame;' "$prefix/share/applications/kaldovirent.d
 data_before=$(cd "$prefix/share/kaldovirent" && find . | sort)
 run() {
   (cd "$scratch/start" && env SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null \
-     XDG_DATA_HOME="$scratch/xdg" timeout 120 "$prefix/bin/kaldovirent" "$@")
+     XDG_DATA_HOME="$scratch/xdg" timeout 120 "$prefix/games/kaldovirent" "$@")
 }
 
 out=$(run --frames 40 --fast --screenshot last.png) || fail "the installed game exited with $?"

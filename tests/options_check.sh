@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The player's settings.ini reaches the game, and a recording keeps the options it was played
 # with: a game recorded at Easy with a fast mouse replays to the same end under other settings,
 # and differs from the same run at the defaults.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A recorded game played back headless must end on the line stored beside it.
 # Usage: replay_check.sh GAME DATA_DIR RECORDING (the expected line: RECORDING, .end for .rec)
 set -u

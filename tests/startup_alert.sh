@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A media service that cannot start ends the game with its "Alert" text on stderr and a
 # non-zero exit status, and the platform's reason comes on a line of its own before the alert.
 # Usage: startup_alert.sh GAME "EXPECTED TEXT" "REASON TEXT" VAR=VALUE...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chaingun and its bullets and flashes; StepChaingun is declared in weapons.h.
 #include "actors/chaingun.h"
 

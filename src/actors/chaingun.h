@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chaingun: a twin-barrelled gun over the ship, aimed with the mouse pointer and fired with
 // the left button, ten shots a capsule; its bullets and muzzle flashes.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Explosions: the short bursts where a brick or a monster dies, and the big fireballs of the
 // ship's destruction and of some level scenery. They live in three lists of the game state,
 // drawn and aged once a frame in this order: brick bursts, monster bursts, fireballs.

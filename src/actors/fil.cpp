@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fil, and the frame step it shares with the laser (declared in weapons.h).
 #include "actors/fil.h"
 

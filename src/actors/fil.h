@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fil: a glowing wire across the bottom of the playfield that the balls bounce on. The ROW
 // capsule switches it on fading in; it holds for thirty seconds, the last few of them fading
 // out, and a malus switches it off at once. StepFilAndLaser (weapons.h) runs StepFil, then the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ship's laser; FireLaser is declared with the other weapon actions in weapons.h.
 #include "actors/laser.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ship's laser: pairs of shots that rise from the ship and step bricks down one hit at a
 // time. FireLaser (weapons.h) fires a pair with its sound unless the cool-down still runs; the
 // main loop counts the cool-down down every frame.

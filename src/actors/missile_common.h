@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the missile files share: the hit box a missile or a fragment tests for bricks, the clock
 // and the standing still.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Missiles in flight: drawn, moved, steered towards their aim, and what they hit (missiles.h).
 #include <cmath>
 #include <numbers>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The burning fragments of a missile's impact: thrown upwards, they fall on a parabola and,
 // once armed, break the brick they meet (missiles.h).
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher over the ship, the target marker and the firing of the missile (missiles.h).
 #include <cmath>
 #include <numbers>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The smoke trail of the missiles: puffs in fixed slots that grow, drift and fade (missiles.h).
 #include <cmath>
 #include <numbers>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The missile: a MISSILE capsule loads one into the launcher over the ship, a marker locks onto
 // a breakable brick, and a click fires a missile that curves towards it trailing smoke, destroys
 // the brick it meets outright and throws burning fragments that break further bricks.

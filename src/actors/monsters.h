@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Monsters: flying creatures that glide in from the sides at random moments, then wander the
 // playfield or hunt the ship or the first ball. Balls and weapons kill them with KillMonster.
 #pragma once

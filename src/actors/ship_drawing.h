@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ship drawing: the craft banked by its lean, the paddle body of the current width, and the
 // breathing energy glow.
 #pragma once

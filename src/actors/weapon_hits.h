@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a weapon's projectile does to the brick or the monster it meets, the same for every
 // weapon (laser, chaingun, missile and its fragments): the capsule falls, the brick bursts with
 // a bang heard where the projectile was, and the weapon's own score is added.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the catalogue's pictures and sounds from the packs: the n-th load call takes the n-th
 // entry of the current pack. A pack or entry that cannot be loaded is fatal, naming the pack or
 // the file that was expected.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The asset catalogue: one ordered table of every picture and sound, pack by pack. The game's
 // loader walks it to make the objects and the data builder walks it to write the packs, so the
 // n-th row is always the n-th entry of its pack.

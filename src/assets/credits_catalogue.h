@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The credits screen's pack: its title picture and its music, in pack order.
 #pragma once
 

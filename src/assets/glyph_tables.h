@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two bitmap fonts: which characters have a glyph, and the glyph's number (its picture is
 // "gfx/fonts/silver/silver-<number>.png" or ".../gold/gold-<number>.png"). The silver glyph of
 // character c is quad 1524 + c, the gold one quad 1780 + c.

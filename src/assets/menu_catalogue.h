@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu's pack: its pictures and its intro sound, in the order the menu loads them, and the
 // pause picture that the game reads as a plain file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed numbers of the game's media objects (sprites, quads, images, sounds, fonts). The
 // catalogue loads them in pack order; every other part of the game names them from here.
 #pragma once

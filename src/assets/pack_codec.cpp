@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pack decoder, the checksum and the level windows. The compressor is in pack_compress.cpp.
 #include "assets/pack_codec.h"
 

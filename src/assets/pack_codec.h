@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pack codec: the "QX" compressed stream that pack entries are stored in.
 //
 // Stream: the bytes 'Q' 'X', the expanded size and a checksum (both unsigned 32-bit

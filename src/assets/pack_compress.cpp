@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pack compressor: a lazy parse over hashed match candidates, each code priced in bits with
 // the stream's own codes and compared with the best code one byte later; then long literal runs
 // become raw blocks where that pays, and a literal-coding plan and an offset-bits plan are made

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pack files: a plain sequence of entries without names, read back in the order written.
 //
 // Entry: unpackedSize and storedSize (unsigned 32-bit little-endian), then storedSize bytes:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The packs of the level scenery: a style pack for each background picture set, the panel
 // pack that frames the playfield, and a pack per level for the pictures of its effect. The
 // game's background set-up loads these rows in this order and the data builder writes them,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "assets/tetris_catalogue.h"
 
 #include "assets/objects.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console's set-up, its key, and its frame step: layers, slide, typing and history.
 #include "console/console.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hidden console: a command line that slides down over the top quarter of the screen during
 // play, freezes the game while it is open and keeps a history of commands and their answers.
 #pragma once

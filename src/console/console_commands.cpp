@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console's commands: what Enter does with the command line (ExecuteConsoleLine of
 // console.h), and the table of command words.
 #include <climits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The duck shoot, the console's "DUCK": figures ride three rails of a shooting gallery, right,
 // then left, then right again, a little faster at each turn; the player moves a cannon with the
 // mouse and shoots upwards. Ducks raise a counter that starts at 10, the other figures lower it,

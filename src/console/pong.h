@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pong, the console's "1972": the player's paddle on the left follows the mouse, the computer's
 // on the right follows the ball in zones that change at random; the first to 10 points wins.
 // It takes over the screen with a frame loop of its own and reports to the console's history.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the duck shoot and the sweets game share: their beeps, their keys, the silver score, the
 // end of each frame and the recovery after the screen was lost.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sweets game, the console's "SUGAR": balloons drift across a pink sky, each carrying a
 // sweet on a swinging string. A launcher at the bottom, aimed with the mouse, shoots a ball that
 // bounces off the sides. A popped balloon lets its sweet fall, and a sweet that reaches the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The falling-blocks game the console's "TETRIS" starts: pieces fall into a 20 x 20 board over
 // a lit relief; full rows clear with a flash; a level is won once its bug tiles are cleared.
 // It takes over the screen with a frame loop of its own; Backspace leaves it.

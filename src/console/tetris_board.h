@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The falling-blocks game's rules on game.tetris: pieces, moves, rotations, locking, full rows,
 // falling cells, bugs and levels. No drawing and no keys: tetris.cpp reads the keys and draws.
 #pragma once

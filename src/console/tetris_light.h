@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The falling-blocks game's lit background: a 128 x 128 relief made from the bump map (height)
 // and the diffuse map (colour), lit by a light that wanders slowly over it.
 #pragma once

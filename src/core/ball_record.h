@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ball record: a ball in play and the sparks of its fire trail.
 #pragma once
 

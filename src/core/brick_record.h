@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The brick record the level loader builds, and the rules every subsystem applies to a brick's
 // kind.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The capsule record: a falling capsule, its catch box and the maluses a capsule can start.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hidden console's and Pong's records: program-wide, they live for the whole run (the game
 // record holds one of each, so the game's reset starts them clean).
 #pragma once

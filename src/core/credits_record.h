@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records of the credits screen: its text, its scroll and fade, and the camera flying over
 // its landscape. One instance lives in the game record while the screen is open.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The difficulties' words in the player's files, both ways.
 #include "core/difficulty.h"
 

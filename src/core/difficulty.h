@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three difficulties a player chooses between, and their names in the player's files.
 #pragma once
 

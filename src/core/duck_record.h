@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The duck shoot's record: program-wide like the console's, set afresh at every start.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records of what plays out by itself for a moment: sprite effects (teleport ghosts, a
 // caught capsule's rising picture, the floating words), and the brick and monster bursts and
 // fireballs.

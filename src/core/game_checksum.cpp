@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GameChecksum: one number that fingerprints the game record.
 #include "core/game_checksum.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the game's data is found and where the files it writes go, asked of the media layer.
 #include "core/game_files.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the game's files are: the data it reads (packs, level files, font, pause picture), found
 // wherever the game was built or installed, and the folder the files it writes go to.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game record `game` and its resets: for a run, a new game, a level, the monster spawning.
 #include "core/game_state.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game-wide record: every program-wide field and list lives here for the whole run. Parts
 // read and write it directly. A group's values last a level (ResetLevelState, or the level's own
 // set-up where the group names it) unless the group says a game (ResetGameForNewGame, at every

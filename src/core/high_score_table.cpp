@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The high-score tables: ranking a game, and reading and writing highscores.txt.
 #include "core/high_score_table.h"
 

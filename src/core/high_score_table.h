@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ten best games of each difficulty, and their file highscores.txt in the player's data
 // folder: read when the game starts, written when a game enters a table.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu's state: the pointer it draws itself, the selection, the intro's animation, the
 // sweep with its sparks, and the options and high-score screens the menu opens.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records of the missile weapon that the game state keeps: missiles in flight, the smoke
 // they lay and the burning fragments of their impacts. Smoke and fragments live in fixed slot
 // arrays so that play never allocates for them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The monster record of the monster list: what the balls and the weapons need to find and kill
 // a monster, and what its own movement keeps.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The balls of the end-of-level picture: in flight to their place, and settled there.
 #pragma once
 

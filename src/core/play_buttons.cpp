@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/play_buttons.h"
 
 #include "core/game_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The play button: the left mouse button, Space, either Ctrl key or a pad's A, one for all.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options the player chose (the options screen, settings.ini) as they stand in this run.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks on the text of the player's files: UTF-8, lines, whole numbers, names.
 #include "core/player_text.h"
 

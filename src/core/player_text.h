@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text of the player's files: well-formed UTF-8 lines of settings and scores, whole numbers
 // read strictly, and the name a player gives the team (at most twelve characters, without
 // control characters), which the settings and the high-score table both keep.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options of one run of the program, as the command line gave them: what a player, a level
 // designer or a test run asked for. The shell fills them; every screen may read them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level scenery's records: the particles of the background effects and the state of the
 // guardian scene. The game state holds them; src/levels/backgrounds.cpp drives them.
 #pragma once

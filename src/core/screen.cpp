@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game screen and the frame services every screen's loop shares.
 #include "core/screen.h"
 

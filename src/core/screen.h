@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game screen and what every screen's frame loop shares (play, the menu, the credits, the
 // ending, the side games): presenting a frame, the window's close request, the frame rate
 // display and the S key's screenshot.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program-wide settings: fixed for the whole run.
 #pragma once
 
@@ -34,4 +35,6 @@ constexpr int guardianLevel = 50;  // the temple's guardian, fought instead of b
 // the heart at 101, the bonus level) are reached only by the console, --level or the letters.
 constexpr int firstSpecialLevel = 50;
 constexpr int allLetters = 31;     // B 16, O 8, N 4, U 2, S 1
-constexpr const char* makerAddress = "https://kaldovirent.example.org/";
+// The credits' title block names the maker where a web address would stand: the project has no
+// address on the web yet, and an invented one would send players nowhere.
+constexpr const char* makerName = "The Kaldovirent project";

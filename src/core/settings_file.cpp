@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // settings.ini: the options a player keeps, read at start-up and written atomically.
 #include "core/settings_file.h"
 

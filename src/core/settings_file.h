@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options a player keeps between runs, and their file settings.ini in the player's
 // configuration folder: read at start-up, written when the options screen closes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PanFromX, EffectVolume and PlayEffect: the game's sound effects, panned by where they happen.
 #include "core/sound_effects.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sound effects of the game: a pan from a screen position, and one call that sets and plays.
 #pragma once
 

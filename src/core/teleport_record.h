@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The teleport record: a ball in transit between two teleport bricks, and the transit's timing.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The falling-blocks game's record: the board, the pieces and the game's state. Level, score
 // and board are program-wide: they stay from one game to the next while the program runs.
 #pragma once

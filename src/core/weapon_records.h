@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The projectiles of the chaingun and the laser: what their lists in the game state hold.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The credits screen, opened by the menu's second item: the credits text rises over a flying
 // landscape under the title, with its own music, until the player presses Escape (or a pad's A
 // or Back); the music then fades out over 100 frames and the screen closes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The credits' landscape: a height field of 76 x 76 points 1000 units apart, lit by a low sun,
 // seen from a camera that drifts and turns above it, drawn as shaded triangles into a pixel
 // buffer with distance fog.

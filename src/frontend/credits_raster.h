@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Filling shaded triangles into a 32-bit pixel buffer: the landscape's renderer.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The credits text: 138 lines separated by carriage return and line feed, no break after the
 // last line. Everything in it is true: the game and all its data are the Kaldovirent team's own
 // work, and the free software it is built and tested with is named with its licence.
@@ -7,13 +8,13 @@
 
 namespace {
 
-// The title block down to the maker's address, which settings.h keeps.
+// The title block down to the maker's name, which settings.h keeps.
 constexpr const char* creditsHead =
     "KALDOVIRENT 3\r\n"
     "---------------------\r\n";
 
 constexpr const char* creditsBody =
-    "\r\n"  // ends the address line
+    "\r\n"  // ends the maker's line
     "2026\r\n"
     "\r\n"
     "---------------------\r\n"
@@ -152,4 +153,4 @@ constexpr const char* creditsBody =
 
 }  // namespace
 
-std::string CreditsText() { return std::string(creditsHead) + makerAddress + creditsBody; }
+std::string CreditsText() { return std::string(creditsHead) + makerName + creditsBody; }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ending: when play has run past the last level, the player is congratulated over the last
 // frame of play, dimmed, with the final score and the level reached. It holds for five seconds;
 // then a click goes back to the menu.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The high-score tables, shown in the main menu's place and look: one difficulty at a time,
 // each game its rank, score, level reached, name and date, the game just entered highlighted.
 // The menu opens it from its HIGH SCORES item and, left untouched, as the first step of its

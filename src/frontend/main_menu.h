@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The animated main menu: a title over a scrolling background and five items chosen with the
 // pointer (or Up, Down and Enter/Space): start the game, the options, the high scores, the
 // credits, quit.

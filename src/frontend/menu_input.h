@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the player asks of a menu screen (the main menu, the options): move, change, choose, go
 // back. Today the keyboard answers; a gamepad's d-pad and buttons join here, once for every
 // screen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The screen that asks for the name of a game that entered the high scores, in the main menu's
 // look: "NEW HIGH SCORE", the score, and a field of up to twelve characters typed with the
 // keyboard (the layout's own characters, accented ones too) or picked letter by letter with a pad.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options screen, opened by the main menu's OPTIONS and shown in the menu's place and look:
 // the music's and the effects' volume, full screen or a window, the difficulty, the steering
 // speed of the mouse, the keyboard and a gamepad, a list of the controls, and BACK. It works on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The focus-loss pause: when the game's window stops being the one in front, the game freezes
 // behind a blurred picture of its last frame until the player clicks in the window again.
 #pragma once

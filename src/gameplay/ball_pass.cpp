@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ball pass: every step walks the whole ball list before the next one begins.
 #include <cmath>
 #include <iterator>

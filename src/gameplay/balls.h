@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Balls in play: serving and gluing, and the per-frame ball pass with all its
 // collisions (monsters, other balls, the ship, the walls and the fil, the bricks).
 #pragma once

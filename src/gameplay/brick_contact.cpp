@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A ball against the bricks. Bricks are found by points sampled on the ball's circle; the ball
 // backs out of the bricks along its own path before it bounces.
 #include "gameplay/brick_contact.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a ball does to the bricks it touches: the back-out, the bounce off the mean contact
 // direction, each brick kind's reaction and the guard against a ball caught on one brick.
 #pragma once

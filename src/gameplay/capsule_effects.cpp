@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a caught capsule does, kind by kind.
 #include <cmath>
 #include <iterator>

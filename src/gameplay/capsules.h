@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bonus capsules: a broken brick drops its capsule, the capsule falls a pixel a frame and the
 // ship catches it; its kind decides the bonus, the malus or the letter.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The guardian of the temple. The player cannot launch the balls; the guardian lets them go once
 // it has risen and spoken. Balls that strike the guardian hurt it (twelve hits beat it); it
 // answers with bolts of lightning aimed where the ship is, and three bolts that hit destroy the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The guardian scene of level 50: a fight in the place of the bricks. The loop sets it up and
 // draws it with the level's scenery; each frame of play its step looks for balls that strike the
 // guardian.

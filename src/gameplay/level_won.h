@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A level won: cleared of its breakable bricks, all five letters in, or left through the open
 // door. Either way play stops, the end-of-level picture starts and the balls leave play.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end-of-level picture: every white pixel of a small image launches a red ball from a
 // swinging emitter above the playfield; the ball flies to its place in a ten-times enlarged
 // copy of the image and wobbles there until the level ends.

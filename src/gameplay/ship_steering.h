@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ship steering: the mouse, the keys and the pad move the ship; steering leans it, keeps it in
 // the playfield, runs its size animation and lets it out through the open door.
 #pragma once

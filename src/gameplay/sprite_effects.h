@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sprite effects: short-lived pictures that move and fade on their own (teleport ghosts, the
 // rising image of a caught capsule) and the floating texts in gold glyphs.
 #pragma once

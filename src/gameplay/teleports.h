@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Teleport bricks: a ball that enters one is taken out of play and comes out above another
 // teleport brick a moment later.
 #pragma once

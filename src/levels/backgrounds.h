@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level's scenery: set up at level start (and after the screen is rebuilt), drawn first in
 // every frame, also during the slide-in. The guardian's level has only its background picture
 // here: its scene plays in gameplay/guardian_scene.

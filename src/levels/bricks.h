@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level's bricks: the queries weapons and balls make, and the legs of the moving ones.
 #pragma once
 

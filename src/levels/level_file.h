@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A level's bricks: read from its level file at level start, moved along their paths every
 // frame, and counted for the test that ends the level once nothing breakable is left.
 #pragma once

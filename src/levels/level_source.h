@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Level data in its two forms: the binary level file the game reads ("level<n>.dat") and the
 // text source people write (levels/*.lvl). Both readers check every brick, so a level that
 // loads is one the game can play: a kind and a capsule that have pictures, 1 to 60 waypoints,

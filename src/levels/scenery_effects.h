@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The effects of the level scenery, one set-up and one drawing step each. Internal to
 // src/levels: backgrounds.cpp picks them by level number.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The glow effects of the black levels (3 to 6, 8 to 14) and the heart of level 101: each a
 // set of particles with a motion of its own, all drawn as Sprite3D quads.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The effects whose every number is fixed: the storm's lightning (0), the falling stars (1),
 // the fountain of glows (2), the clouds (7) and the star fountain of the bonus level.
 #include <cstddef>

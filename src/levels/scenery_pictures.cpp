@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture effects: the rippling water (15), the drops over the sea (17), the sprite drawn
 // into every frame (18) and the two psyche layers (19).
 #include <cmath>

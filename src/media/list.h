@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's actor lists: doubly linked, with a current-element cursor. Many behaviours depend on
 // these exact rules (a walk that adds elements does not visit them; deleting while walking goes
 // on with the follower), so every list of the game is one of these.

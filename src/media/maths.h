@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pure arithmetic that every layer shares: rounding to a whole pixel, pi and degrees.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The media layer: the one seam between the game and the platform (SDL2, SDL2_ttf, fontconfig,
 // OpenAL Soft and the picture and sound decoders). Every object is addressed by a number the
 // game chooses; an operation on a number that holds no object does nothing and returns 0.
@@ -20,8 +21,11 @@ bool InitSound();        // OpenAL device and context
 void ShutdownMedia();    // frees every object and closes the services (tests call it between runs)
 
 // Makes a font file available under a face name, as the system's font registration would.
-// "DESIB___.ttf" is registered as "Designer Block".
+// designerBlockFile is registered as "Designer Block".
 bool RegisterFontFile(const std::string& fileName);
+// The font file of the menu's face, in the game's data. The name the face's file had on the
+// first platform, "DESIB___.ttf", with the ending of what it holds: OpenType outlines.
+inline constexpr const char* designerBlockFile = "DESIB___.otf";
 // Best effort; failure is ignored.
 void RaiseProcessPriority();
 

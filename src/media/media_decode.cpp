@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture decoders working on memory blocks: PNG, JPEG, TIFF and BMP, chosen from the magic
 // bytes. Every decoder returns false on data it cannot read; none of them may read outside the
 // block or allocate more than the picture limits allow.

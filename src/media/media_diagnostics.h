@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Switches and counters of the media layer for tests and benchmarks; the game never uses them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 2D drawing between StartDrawing and StopDrawing: text, boxes, lines, points and direct pixel
 // access. Drawing goes through the renderer until the game asks for the target's pixels; from
 // then on it works on that CPU copy, which is written back before the next GPU drawing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plain files: names written with Windows separators, whole-file reads, the little-endian
 // reader of the level files, the folders the program lives in and writes to, and the small
 // questions about files the game's own code asks instead of reaching for the system.

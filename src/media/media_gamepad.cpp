@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Game controllers through SDL's game controller support: every pad plugged in is opened, at
 // start-up or whenever it arrives, and closed when it leaves. The snapshot ORs the open pads:
 // the buttons held, those pressed since the last snapshot (a tap between two snapshots still

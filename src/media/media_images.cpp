@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Images: pixel buffers for 2D work on the CPU (the pause picture, the end-of-level picture),
 // shown on the screen through a texture refreshed at every display.
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard and mouse snapshots built from SDL events; the pads' snapshot (media_gamepad.cpp) is
 // taken with the keyboard's. Keys are kept by PC set-1 scan code; a key pressed and let go
 // between two snapshots still shows in the next one, so quick taps are never lost at a low frame

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // State shared by the media layer's files. Only src/media includes this header: it is the one
 // place where SDL types meet the game's numbered objects.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal of a recorded game: every value the game reads from the outside world (keyboard,
 // mouse and pad snapshots, clock readings, window focus, close requests, the random seed, the
 // start choices made on the command line) is written in reading order, and a replay hands the

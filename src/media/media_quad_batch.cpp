@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The waiting Sprite3D quads. A quad joins the latest waiting batch of its texture and blend mode
 // when no quad waiting in a later batch covers any of its pixels, so the quads of a frame collapse
 // into a few geometry calls while every pixel still sees its drawing in the original order.

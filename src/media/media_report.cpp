@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a platform call failed, on stderr: kept apart from the services' start-up so that the
 // readers of outside data, built alone for fuzzing, report through it too.
 #include "media/media_report.h"

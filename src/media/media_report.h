@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a platform call failed, on stderr: the media layer's files that meet no SDL type use it
 // too (sound, files).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window, the back buffer and the frame: every drawing goes into one back-buffer texture of
 // the screen's size, which FlipBuffers scales and letterboxes into the window.
 #include <cstring>

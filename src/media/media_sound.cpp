@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sound through OpenAL Soft: one buffer per sound and a small pool of sources, so that a sound
 // played with soundMultiple overlaps its earlier instances. Volume follows a squared curve
 // (gain = (volume / 100)²), which sounds even over the 0..100 range; pan places the source on a

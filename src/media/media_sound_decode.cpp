@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sound decoders over memory blocks: RIFF WAVE (8- and 16-bit PCM, mono or stereo) and Ogg
 // Vorbis. Both refuse malformed data instead of reading past the block.
 #include <cstring>

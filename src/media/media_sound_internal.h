@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoded sounds shared by the sound service and its decoders.
 #pragma once
 

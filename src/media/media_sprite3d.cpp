@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sprite3D quads: a sprite's texture drawn as two triangles with per-vertex alpha, any corner
 // positions and texture coordinates, and the Direct3D-numbered blend factors.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sprites: numbered pictures kept as CPU pixels plus one texture. The texture's alpha carries
 // either the picture's own alpha (spriteAlpha) or the colour key, so the same texture serves the
 // colour-keyed display and the Sprite3D quads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and shut-down of the services, the clock, the random generator and the few system
 // services (message box, threads, priority).
 #include <atomic>

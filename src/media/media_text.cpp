@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fonts: faces found by name through fontconfig (or a registered font file) and opened with
 // SDL_ttf; rendered lines are cached as textures because menus redraw the same text each frame.
 #include <fontconfig/fontconfig.h>
@@ -182,7 +183,7 @@ bool RegisterFontFile(const std::string& fileName) {
   }
   FcPatternDestroy(query);
   // The game asks for the font file's face by the name the file is known under on Windows.
-  if (Lower(BaseName(path)) == "desib___.ttf") registeredFaces["designer block"] = path;
+  if (Lower(BaseName(path)) == Lower(designerBlockFile)) registeredFaces["designer block"] = path;
   FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(path.c_str()));
   return true;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test helpers that stand in for the window manager.
 #include "media/media_internal.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Attract mode: a menu left alone plays a demo game with the autopilot over a random level, with
 // a "DEMO" caption, until a person presses a key or a button.
 #pragma once

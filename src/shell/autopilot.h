@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The autopilot: the game plays itself through the same input as a player, by mouse motion and
 // clicks fed into the media layer, so a game it plays records and replays like any other.
 #pragma once

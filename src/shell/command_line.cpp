@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/command_line.h"
 
 #include <algorithm>
@@ -143,6 +144,69 @@ std::string UsageText() {
       "\nScreenshots (the S key) go to the working directory, or to ~/.local/share/kaldovirent/\n"
       "when it cannot be written.\n";
   return text;
+}
+
+namespace {
+
+// Text for a manual page line: a backslash and a hyphen written as troff wants them, and a line
+// that would start with a request character kept as text.
+std::string Troff(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '\\') {
+      out += "\\e";
+    } else if (c == '-') {
+      out += "\\-";
+    } else {
+      out += c;
+    }
+  }
+  if (!out.empty() && (out[0] == '.' || out[0] == '\'')) out = "\\&" + out;
+  return out;
+}
+
+}  // namespace
+
+std::string ManualPageText() {
+  std::string page =
+      ".TH KALDOVIRENT 6 \"\" \"kaldovirent " KALDO_VERSION "\" \"Games\"\n"
+      ".SH NAME\n"
+      "kaldovirent \\- brick\\-breaker arcade game\n"
+      ".SH SYNOPSIS\n"
+      ".B kaldovirent\n"
+      "[\\fIOPTION\\fR]...\n"
+      ".SH DESCRIPTION\n"
+      "Steer a ship along the bottom of the playfield with the mouse, the arrow keys or a "
+      "gamepad, launch balls and break bricks that glide along timed paths. Capsules give "
+      "bonuses, weapons and maluses; monsters roam; five letters open a bonus level.\n"
+      ".PP\n"
+      "In play, the left button, Space or Ctrl launches the ball and fires; P pauses; M turns "
+      "the music on or off; S saves a screenshot; Alt+Enter switches between full screen and a "
+      "window; Escape gives up the game and goes back to the main menu. A gamepad steers with "
+      "its stick or d\\-pad, fires with A, pauses with Start and gives up with Back.\n"
+      ".SH OPTIONS\n";
+  for (const OptionRow& r : optionTable) {
+    page += ".TP\n.B " + Troff(r.name);
+    if (r.value) page += std::string(" \\fI") + Troff(r.value) + "\\fR";
+    page += "\n" + Troff(r.help) + "\n";
+  }
+  page +=
+      ".SH FILES\n"
+      ".TP\n"
+      ".I $XDG_CONFIG_HOME/kaldovirent/settings.ini\n"
+      "The options and the last name entered (by default under ~/.config).\n"
+      ".TP\n"
+      ".I $XDG_DATA_HOME/kaldovirent/highscores.txt\n"
+      "The ten best games of each difficulty (by default under ~/.local/share), where "
+      "screenshots also go when the working directory cannot be written.\n"
+      ".SH EXIT STATUS\n"
+      "0 when the game ends normally, 1 after a fatal error (its alert names it), 2 for a bad "
+      "option or file, 3 when a replay stops "
+      "matching the game.\n"
+      ".SH AUTHORS\n"
+      "The Kaldovirent developers. The game is free software under the GNU General Public "
+      "License, version 3 or later.\n";
+  return page;
 }
 
 void SetStartLevel(int level) { startLevel = level; }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's options: what a player, a level designer or a test run can ask for on the
 // command line. Every option is listed by UsageText, which --help prints.
 #pragma once
@@ -12,6 +13,8 @@
 bool ParseCommandLine(int argc, const char* const* argv, RunOptions& options, std::string& error);
 
 std::string UsageText();
+// The manual page (troff, section 6) built from the same options as UsageText.
+std::string ManualPageText();
 // What --version prints: the program, its version, who made it and what it is built on.
 std::string VersionText();
 

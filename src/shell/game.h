@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's one main loop: start-up, new game, level start, the frame loop, level end and
 // the end of a game.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The heads-up display in the right-hand panel and the two side-panel pictures.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -233,7 +234,7 @@ bool EndTestHolds() {
 }  // namespace
 
 void StartUp() {
-  RegisterFontFile("DESIB___.ttf");
+  RegisterFontFile(designerBlockFile);
   // The lists live in the game state and the glyph tables are built at compile time.
   ResetGameState();
   RaiseProcessPriority();

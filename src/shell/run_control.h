@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How one run of the program is steered from outside: recording or replaying it, ending it after
 // a number of frames, and the line it prints when it ends so that two runs can be compared.
 #pragma once

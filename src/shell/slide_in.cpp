@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level's entrance: the bricks slide down from a screen height above their places, over the
 // level's scenery, behind the ship at rest and the level's banner.
 #include "actors/ship_drawing.h"

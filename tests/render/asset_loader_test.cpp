@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the catalogue from the packs the build made, and its fatal errors.
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The attract demo never touches a real game: what the autopilot held, what the demo caught and
 // a focus-loss pause in the middle of it, played through the real menu and frame loop.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The balls on the real screen: the two-layer halo breathing between 3 and 5 radii, fire mode
 // without a halo, the half-transparent glued ball, and the fading sizzle of fire mode.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Capsules on the real screen and through the sound device: the falling capsule is drawn
 // centred on its position with its animation frame, and the bonuses ring.
 #include <gtest/gtest.h>

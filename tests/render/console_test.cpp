@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console driven through the real frame loop: keys and typed text pushed as events.
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The credits screen on the headless game screen with the real credits pack and font: the
 // scroll, the text where it is drawn, Escape and the fade of the music, and what closing frees.
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@ class CreditsScreen : public ::testing::Test {
   void SetUp() override {
     OpenHeadlessGame();
     ASSERT_TRUE(InitSound());
-    ASSERT_TRUE(RegisterFontFile("DESIB___.ttf"));
+    ASSERT_TRUE(RegisterFontFile(designerBlockFile));
     OpenCredits();
   }
   void TearDown() override {

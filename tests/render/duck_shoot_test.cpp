@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The duck shoot's frame, one at a time, on the headless screen with the gallery's pack.
 #include <gtest/gtest.h>
 

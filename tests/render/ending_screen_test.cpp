@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ending: after the last level the player's score and level over the dimmed last frame of
 // play, five seconds that no click cuts short, then a click, the high scores and a new game at
 // the menu. The autopilot is shown the ending too, and starts over. The player's folders are

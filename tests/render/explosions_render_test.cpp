@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Explosions on the real screen: where and how big each frame lands, the fireball's added
 // brightness and the blending left behind, and the fireballs of a ship that was lost.
 #include <gtest/gtest.h>

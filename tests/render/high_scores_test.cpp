@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The high scores in the real game: the end of a game that enters the table asks for the name
 // and writes the file, games that may not enter leave it alone, the name reaches the next game's
 // HUD, the table screen from the menu, and the untouched menu's attract cycle. The player's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the heads-up display puts its glyphs, icons and letters, and how the side panel scrolls.
 #include <gtest/gtest.h>
 

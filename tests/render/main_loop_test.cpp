@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real start-up, level start and frame loop, run in-process with input pushed as events.
 #include <gtest/gtest.h>
 #include <unistd.h>

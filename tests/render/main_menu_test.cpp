@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu driven frame by frame with pushed input, on its real pack.
 #include <gtest/gtest.h>
 

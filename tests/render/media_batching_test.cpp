@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Batched Sprite3D quads: a frame drawn with batching must hold exactly the pixels of the same
 // frame drawn quad by quad, whatever happens between the quads, and the quads that can share a
 // geometry call do.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture decoding from memory: PNG, JPEG, TIFF and BMP pictures made here with their own
 // libraries, chosen by their magic bytes; damaged data is refused, never read past.
 #include <gtest/gtest.h>

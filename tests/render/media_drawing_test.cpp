@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 2D drawing on the screen, on sprites and on images: boxes, lines, points, direct pixel access
 // mixed with ordinary drawing, text in system and registered fonts, and image operations.
 #include <gtest/gtest.h>
@@ -151,10 +152,10 @@ TEST_F(DrawingTest, TextOnImagesAndLatinOneText) {
 }
 
 TEST_F(DrawingTest, ARegisteredFontFileAnswersToItsFaceName) {
-  EXPECT_FALSE(RegisterFontFile(::testing::TempDir() + "missing/DESIB___.ttf"));
+  EXPECT_FALSE(RegisterFontFile(::testing::TempDir() + "missing/" + designerBlockFile));
   std::string bytes;
   ASSERT_TRUE(ReadFileBytes("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", bytes));
-  std::string path = ::testing::TempDir() + "DESIB___.ttf";
+  std::string path = ::testing::TempDir() + designerBlockFile;
   std::FILE* file = std::fopen(path.c_str(), "wb");
   ASSERT_NE(file, nullptr);
   std::fwrite(bytes.data(), 1, bytes.size(), file);

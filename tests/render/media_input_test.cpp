@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard and mouse snapshots from SDL events pushed by the test, as the window would send them.
 #include <gtest/gtest.h>
 

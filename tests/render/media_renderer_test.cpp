@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The screen's renderer: one that lacks what the game draws with is refused with its reason, and
 // a render driver named in SDL_RENDER_DRIVER is the only one tried.
 #include <gtest/gtest.h>

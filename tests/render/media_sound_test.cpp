@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sound on OpenAL's silent device: WAV decoding from memory, refused data, the setting clamps,
 // playing and stopping, and the tone generator on side threads.
 #include <gtest/gtest.h>

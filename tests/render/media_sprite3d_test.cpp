@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sprite3D quads read back from the screen: drawn size, rotation, per-quad alpha, the blend
 // factor pairs the game uses, the viewport and scrolled texture coordinates.
 #include <gtest/gtest.h>

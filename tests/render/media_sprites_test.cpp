@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sprites on the back buffer: clipping at the screen edges, ClipSprite, colour keys, drawing into
 // a sprite, grabbing and saving. Pixels are read back from the screen.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a missile leaves behind: smoke puffs laid by the media clock in their 150 slots, and the
 // fragments of an impact, at most 25 in flight, that break bricks only once armed.
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Missiles in flight: how they turn and speed up, what their nose meets (breakable bricks,
 // bricks that stop them, bricks already hit, monsters), where they fly over everything, and a
 // whole shot from the launcher to its target.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher and the target marker: loading one missile at a time, no shot while it loads,
 // the missile rising into place and the gauge once loaded, and a marker that picks breakable
 // bricks only, follows its brick and moves on when the brick is gone.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers of the missile tests: the headless screen with solid pictures of the real sizes (the
 // missile's size decides when it has left the screen), bricks, missiles and monsters placed by
 // hand, and frames as the main loop runs the missile step.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Monsters on the real screen with 64 x 64 pictures, one colour per frame: spawning under the
 // level's settings, the glide in, hunting and wandering, the frame each kind shows, and what a
 // ball does to a monster it hits.

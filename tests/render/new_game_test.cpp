@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every game starts clean: a game that ended in the guardian's temple or on the bonus level
 // leaves nothing behind that changes the next one.
 #include <gtest/gtest.h>

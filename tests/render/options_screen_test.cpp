@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options screen driven through the main menu frame by frame with pushed input, on the real
 // menu and sound packs, with the player's configuration folder in a scratch folder.
 #include <gtest/gtest.h>
@@ -62,7 +63,7 @@ class OptionsScreen : public ::testing::Test {
     playerSettings = PlayerSettings{};
     OpenHeadlessGame();
     ASSERT_TRUE(InitSound());
-    RegisterFontFile("DESIB___.ttf");
+    RegisterFontFile(designerBlockFile);
     RandomSeed(3);
     SetUpMenu();
   }

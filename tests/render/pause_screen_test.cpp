@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The focus-loss pause, driven headless: the focus is taken away through the media layer, and
 // the player's keys and clicks are pushed while the pause waits (its Delay calls the hook).
 #include <gtest/gtest.h>

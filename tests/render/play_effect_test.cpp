@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PlayEffect sets pan and frequency only when they are not -1, scales the volume by the player's
 // effects volume, and plays nothing while effects are off. Runs on OpenAL's silent device.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Steering and the play button by keyboard and by a game controller, in the real game with its
 // input pushed as the window and a (virtual) pad send it: the same motion as the mouse's, the
 // console's keys left alone, the pad's buttons and its removal, and a recording that holds it all.
@@ -300,7 +301,7 @@ TEST_F(PadScreens, TheDpadMovesTheMenuSelectionAndAChoosesIt) {
 }
 
 TEST_F(PadScreens, APadsAOrBackLeavesTheCredits) {
-  ASSERT_TRUE(RegisterFontFile("DESIB___.ttf"));
+  ASSERT_TRUE(RegisterFontFile(designerBlockFile));
   for (SDL_GameControllerButton button : {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_BACK}) {
     OpenCredits();
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(CreditsFrame());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pong's frame, one at a time, on the headless screen with the clock stepped by hand.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level scenery drawn on the headless screen from the game's own packs: the frame, the
 // numbered effects, the quad budget of every level, and the guardian scene of level 50.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ship and the floating texts on the real screen: what DrawShip and StepSpriteEffects put
 // into the back buffer, the door sound, and steering from mouse events.
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sweets game's frame, one at a time, on the headless screen with the sky's pack; and both
 // side games started from the console and left with Escape.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The falling-blocks game on the headless screen: started from the console and left with
 // Backspace, its keys and timings frame by frame with the clock stepped by hand, its levels,
 // the end of a game, and the lit background.

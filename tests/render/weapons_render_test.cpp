@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The weapons on the screen with the mouse: the chaingun's rate of fire on a stepped clock, its
 // turn towards the pointer, and laser shots and other projectiles against monsters.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the window is the player quitting, wherever the game is: the program ends at once
 // with success, in the main menu, the credits and the ending as in play.
 #include <SDL2/SDL.h>

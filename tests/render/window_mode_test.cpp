@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Full screen and the window: the game opens either way, and Alt+Enter switches between them in
 // whatever loop reads events, without the game ever seeing that Enter.
 #include <gtest/gtest.h>

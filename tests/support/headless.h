@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared pieces of the tests that open the screen: the game's screen opened headless as
 // start-up opens it (no packs, no sound), solid quads standing in for pictures of the packs,
 // and a sound to play.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Input for tests that drive the real game: SDL events pushed as the window would send them,
 // and the game started through its menu as a player starts it.
 #pragma once

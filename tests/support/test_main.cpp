@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tests' main: every test runs headless whoever starts it (ctest, a person, a debugger).
 #include <gtest/gtest.h>
 

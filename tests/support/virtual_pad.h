@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A game controller for tests that drive the real game: SDL's virtual joystick, announced as a
 // game controller so that SDL maps its buttons and axes in SDL's own order. Plugging it in and
 // pulling it out send the events a real pad sends; a button or the stick changes at the next

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the autopilot steers the ship: under the ball that comes down first, met off-centre.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fire mode as the ball drawing runs it down, and the trail of sparks, without a screen.
 #include <gtest/gtest.h>
 

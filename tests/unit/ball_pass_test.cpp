@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ball pass: balls against each other, the ship, the walls, the fil and the bottom; the
 // serve and the glue; gravity and the speed limit.
 #include <gtest/gtest.h>

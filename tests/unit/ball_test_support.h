@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers of the ball tests: a clean level with no screen, bricks and balls placed by hand, and
 // frames of the ball pass as the main loop runs them.
 #pragma once

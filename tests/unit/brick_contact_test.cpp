@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A ball against the bricks: breaking by kind, the one bounce off the mean contact direction,
 // fire mode, grazing contacts and the anti-stuck bounce.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The demo's levels offer every capsule, all five letters among them, on bricks a ball can
 // break, and the malus placed at level start lands on one most of the time.
 #include <gtest/gtest.h>

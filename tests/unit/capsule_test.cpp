@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Capsules: falling, the catch box, what every kind does when the ship catches it, the maluses
 // and the five letters.
 #include <gtest/gtest.h>

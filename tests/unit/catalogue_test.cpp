@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue's order is the packs' order: counts, families and the rows others rely on.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's options: every option --help lists is understood, and a bad command line is
 // refused with one line that says what is wrong. The tests run in the game's working directory,
 // where the level files are.

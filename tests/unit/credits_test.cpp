@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The credits without a screen: the text and its split, the binary files it owns up to, the
 // landscape, where the camera puts a point of it on the screen, and the triangle filler that
 // draws it.
@@ -46,7 +47,7 @@ TEST(CreditsText, OpensWithTheTitleBlockAndKeepsTheHeadingsInOrder) {
   ASSERT_GE(lines.size(), 4u);
   EXPECT_EQ(lines[0], "KALDOVIRENT 3");
   EXPECT_EQ(lines[1], rule);
-  EXPECT_EQ(lines[2], makerAddress);
+  EXPECT_EQ(lines[2], makerName);
   const char* headings[] = {"Lead Coder :",           "Additionals coders  : ", "Gfx  :",
                             "Musics : ",              "Hidden games credits : ", "REMERCIEMENTS :",
                             "Membres de l'\xC3\xA9quipe :"};

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The difficulty table and what each row changes in play: the ball's speed limit, the ship's
 // catch width and body width, and the clamp to the playfield that follows the body.
 #include <gtest/gtest.h>

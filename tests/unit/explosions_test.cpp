@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three explosion lists: what the add procedures put where, how elements age one frame per
 // step and leave after their last frame, the order they keep, and the per-level reset.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the game finds its data and where it writes: the data of a build or of an installed game
 // found from another working directory, and the files it writes kept out of folders that cannot
 // be written (/proc cannot, even for the superuser the tests run as in CI) and out of an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record's resets (per run, per game, per level) and the shared sound helpers.
 #include <gtest/gtest.h>
 

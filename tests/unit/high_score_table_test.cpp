@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The high-score tables: which games enter and where, one table per difficulty, the file read
 // back as written, and every kind of damaged file or folder: warned about, kept as ".bad" before
 // a new table is written, never silently emptied, never stopping the game.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal of a recorded game: what a recording writes, a replay hands back in the same
 // order in place of the real values; files that cannot be a whole recording are refused.
 #include <gtest/gtest.h>

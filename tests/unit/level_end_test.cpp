@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What comes after a level: next level, bonus level and back, a new game, the end of the game
 // past the last level, and the level files that must be there.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a level, its bricks' motion, letters, teleporters, the cleared test, the brick
 // queries, and what happens when play runs out of level files.
 #include <gtest/gtest.h>

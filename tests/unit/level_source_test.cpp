@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Level data in both forms: the binary layout, the source text, the faults each reader rejects,
 // and the shipped levels (round trips and the promises their design makes).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers of the level tests: a scratch working directory, fatal errors that throw, and the
 // shipped level sources.
 #pragma once

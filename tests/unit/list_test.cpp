@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cursor list's rules that the game's walks depend on.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared rounding rules: the arena and the side games round halves differently, and
 // recorded play depends on each keeping its own.
 #include "media/maths.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files: Windows-style names, little-endian reads, reads past the end, and the manual clock.
 #include <gtest/gtest.h>
 

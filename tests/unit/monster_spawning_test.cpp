@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Monsters over long runs without a screen (their pictures have no size here, so a picture's
 // edge is its centre): what spawns under the level's settings and when, and wanderers that
 // never leave their borders.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compressed stream: hand-assembled streams, one per code, decoded to known bytes; the
 // checksum; the decoder's safety on broken streams; round trips at every level.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pack files: writing, reading back in order, the reader's state, and damaged packs.
 #include <gtest/gtest.h>
 #include <unistd.h>

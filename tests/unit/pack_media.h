@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Media made for the pack tests and benchmarks: a picture in the game's glossy style as a 24-bit
 // BMP, and synthesised sound effects as 16-bit PCM WAV. Deterministic for a given seed.
 #pragma once

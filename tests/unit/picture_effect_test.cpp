@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end-of-level picture: the scan order, where the balls go and when they arrive.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scratch home for tests of the player's files: a folder of its own per test, with HOME,
 // XDG_CONFIG_HOME and XDG_DATA_HOME pointed into it and given back afterwards.
 #pragma once

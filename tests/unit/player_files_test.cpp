@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The media layer's procedures for the player's files: the atomic write that never leaves half a
 // file, the capped reader that neither hangs on a FIFO nor swallows a huge file, the player's
 // two folders and how they follow HOME and the XDG variables, and the small questions about files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The letters a pad picks a name from: Up and Down step the last one round the letters, and a
 // name without a pickable last letter gets one added while it has room.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The random generator: bounds, the degenerate maxima, seeding and evenness.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scenery's packs: the names the background set-up opens and the rows the data builder
 // writes, which must be the same lists.
 #include <gtest/gtest.h>

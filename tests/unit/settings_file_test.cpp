@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // settings.ini: the options come back as they were saved; every kind of bad file or value gives
 // the defaults with one warning each and never stops the game; a damaged file is left for the
 // player until new options are saved over it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ship steering: lean and settle, the playfield clamps, the door exit, the mirror malus and the
 // size animation. Driven through SteerShip with the movement the mouse would report.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level files the build compiles into the game's working directory: every one loads, stays
 // inside the field, keeps its bricks apart, and together they use every brick kind.
 #include <gtest/gtest.h>

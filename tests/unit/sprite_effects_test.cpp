@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sprite effect list and floating texts: placement of the letters, the standing delay, the
 // split-and-fade run, the hold and the deletion of finished effects.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Teleport bricks: a ball in transit keeps the life, comes out above the target 112 frames
 // later, and a teleport with no free target is bounced off.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The falling-blocks game's rules on the game record, without the screen: pieces, moves,
 // rotations, locking, scoring, full rows, falling cells, bugs and levels.
 #include <gtest/gtest.h>

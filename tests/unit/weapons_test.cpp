@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The weapons against bricks, without a screen: the laser steps bricks down one hit at a time,
 // the chaingun's bullets break them outright, and the fil's fade and its end by a malus.
 #include <gtest/gtest.h>

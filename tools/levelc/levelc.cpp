@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // levelc: compiles a level source (.lvl text) into the game's binary level file, and turns a
 // level file back into source.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the built levelc: a source compiles and decompiles back to the same bytes; sources and
 # level files the game could not play are refused with one line naming the file and the line or
 # brick, a non-zero exit, and no output file left behind.

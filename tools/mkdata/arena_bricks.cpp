@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Brick tiles, 64 x 20, 16 frames each: glossy colour tiles with a sweeping shine, the riveted
 // steel of the unbreakable brick, the cracked multi-hit bricks and the teleporter's swirl.
 #include <algorithm>

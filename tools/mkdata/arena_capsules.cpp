@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Falling capsules, 32 x 32, 16 frames each: lettered pills that roll, the malus pill with its
 // skull, and the spinning golden tokens of the B-O-N-U-S letters.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared Cairo helpers for the arena pictures: colours, paths, glossy fills, glows, the game
 // font, and the frame-number parsing of catalogue names.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arena picture families. Each procedure draws one picture and returns a new surface, or
 // nullptr for an argument outside its family. The dispatcher (arena_pictures.cpp) maps the
 // catalogue's file names onto these.

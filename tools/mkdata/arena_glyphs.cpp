@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The silver and gold bitmap-font glyphs, 64 x 64 with alpha. The game draws them stretched to
 // 36 x 36 at a 20-pixel step, so each letter keeps its ink inside the middle 40 columns and
 // sits on a common baseline: punctuation then lands where it belongs in a line of text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single pictures of the arena: pointer, balls, halo, flares, the exit sign, the side panel
 // and its scrolling readout, and the small word pictures of the end-of-level effect.
 #include <algorithm>

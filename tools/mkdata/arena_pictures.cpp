@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Maps the catalogue's picture names onto the arena families. Names of other families (the
 // weapon pictures) and unknown names give nullptr.
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's ship: the craft in its eleven lean poses, the paddle body in six widths plus its
 // energy cycle, and the glow drawn additively under it.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The credits screen's picture: the title over a band that fades from black to nothing, so the
 // credits text slides out of sight beneath it instead of being cut at the screen's edge.
 #include "arena_common.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a Cairo surface as PNG (RGBA), JPEG (RGB) or TIFF (RGBA, unassociated alpha), entirely
 // in memory. Nothing time- or host-dependent goes into the files, so the same surface always
 // gives the same bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data builder's generators: every picture and sound of the catalogue is made here from
 // code, by its catalogue file name.
 #pragma once

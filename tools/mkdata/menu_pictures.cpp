@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu's pictures and the pause picture. The menu shows most of its pictures with the
 // black colour key, so those are drawn over black and every near-black pixel is made pure black:
 // no dark fringe is left around the shapes. The quads' pictures keep their own alpha.

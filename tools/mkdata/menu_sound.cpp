@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu's intro sound: a rising whoosh as the emblem zooms home, then a bright chord that
 // rings out with the flash.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mkdata_build.h"
 
 #include <algorithm>
@@ -211,7 +212,7 @@ bool WritePlainPicture(const std::string& fileName, const std::string& gameDir, 
 bool PlaceFont(const std::string& fontFile, const std::string& gameDir, std::string& error) {
   if (!MakeFolder(gameDir, error)) return false;
   std::error_code ec;
-  fs::copy_file(fontFile, fs::path(gameDir) / "DESIB___.ttf", fs::copy_options::overwrite_existing,
+  fs::copy_file(fontFile, fs::path(gameDir) / designerBlockFile, fs::copy_options::overwrite_existing,
                 ec);
   if (ec) {
     error = "cannot copy the font " + fontFile + ": " + ec.message();

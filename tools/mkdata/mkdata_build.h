@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data build: every row of the catalogue made by its generator, the packs written in
 // catalogue order, the font put in place; and the review helpers (contact sheet, sound files).
 #pragma once
@@ -42,7 +43,7 @@ std::vector<CataloguePack> GamePacks();
 // as folder separators): the pause picture is read from the game's directory, not from a pack.
 bool WritePlainPicture(const std::string& fileName, const std::string& gameDir, std::string& error);
 
-// Copies the font file to gameDir as DESIB___.ttf, the file the game registers.
+// Copies the font file to gameDir as DESIB___.otf (designerBlockFile), the file the game registers.
 bool PlaceFont(const std::string& fontFile, const std::string& gameDir, std::string& error);
 
 // Decodes a PNG, JPEG or TIFF held in memory (chosen from its first bytes) into a new ARGB32

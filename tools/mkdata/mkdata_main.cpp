@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mkdata: builds the game's data into its working directory, or helps review it.
 //
 //   mkdata --game-dir DIR [--font FILE] [--jobs N]
 //       draws and synthesises every catalogue entry, writes DIR/packs/*.pak, the pause picture
-//       and the desktop icon (DIR/icons/kaldovirent.png), and copies FILE as DIR/DESIB___.ttf
+//       and the desktop icon (DIR/icons/kaldovirent.png), and copies FILE as DIR/DESIB___.otf
 //   mkdata --contact-sheet PAK OUT.png [FIRST [COUNT]]
 //       the pictures of a pack in a grid, each with its object number
 //   mkdata --contact-sheets GAMEDIR OUTDIR

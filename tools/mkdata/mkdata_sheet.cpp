@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Review tools: decoding the pictures of a pack back and laying them out on a contact sheet.
 #include <cstdio>  // jpeglib.h needs FILE
 

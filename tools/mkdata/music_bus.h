@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The looping music's mixing buses: a stereo buffer the length of the loop into which voices are
 // written round the end, so a tail that runs past the end sounds at the start and the loop has
 // no seam. Shared by the game's track and the credits' track.

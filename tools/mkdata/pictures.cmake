@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The picture generators of mkdata as a library of their own, with their tests. Included from
 # tools/mkdata/CMakeLists.txt; the mkdata program links mkdata_pictures.
 if(NOT TARGET PkgConfig::CAIRO)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs mkdata again into a scratch folder, on three threads whatever the build used, and
 # compares its packs with the build's byte for byte.
 # Arguments: MKDATA (the program), GAME_DIR (the build's data), SCRATCH (a folder to use).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The eight background pictures of the level styles, each 740 x 748 (from x 80 to the right
 // panel at 820, from y 20 to the bottom), and the three panels that frame the playfield.
 #include <cmath>

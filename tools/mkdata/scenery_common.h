@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared helpers of the scenery pictures: repeatable value noise, pixel painting of whole
 // surfaces, and the finishing of a Cairo context.
 #pragma once

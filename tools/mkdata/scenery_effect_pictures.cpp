@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The effect pictures of the scenery: glows, stars, bars, streaks, plates, branches, clouds,
 // the water, a drop, the psyche layers and the gold star.
 #include <cmath>

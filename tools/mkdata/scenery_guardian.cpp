@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The temple's guardian: a horned stone mask with burning eyes and a crystal in its jaws,
 // eight frames of its breathing; the shattered mask when it is beaten, the mask laughing in
 // red when it wins, and the glow of its outline.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Maps the scenery's catalogue names onto the scenery pictures; nullptr for any other name.
 #include <string>
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scenery pictures by kind; DrawSceneryPicture (generators.h) maps catalogue names onto them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared Cairo helpers for the pictures of the console's side games: painted shapes with an
 // ink outline, and the picture names under each game's folder.
 #pragma once

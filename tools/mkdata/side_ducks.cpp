@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shooting gallery's pictures: tin figures on wooden pegs (three ducks, a shopping
 // trolley, a snail, a hen and a calf), the cannon and its bullet. Each figure is drawn facing
 // the way it rides the outer rails, rightwards ("_f" names); the middle rail's pictures, which

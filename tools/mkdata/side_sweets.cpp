@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sweets sky's pictures: six glossy balloons with their strings, 25 sweets (a jelly ring,
 // biscuits, a wrapped sweet, chocolate, jellies, Turkish delight, gummy bears, liquorice, a
 // jelly snake and lollipops), a star of the sky, the striped launcher, its ball and the flash

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The credits' music: a calm 64-second loop in D major at 90 beats a minute, 24 bars, for
 // gliding over the landscape. Where the game's track drives (minor key, 150 beats, snare and
 // stabs), this one floats: slow pads, a bell arpeggio, a round bass, a soft kick and shaker, a

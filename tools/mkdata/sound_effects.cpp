@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's sound effects. Each is a short mono sound at 22050 Hz; the game replays most of
 // them at another rate (a "frequency" in Hz, played back at frequency / 22050 times the speed),
 // so each is voiced for the rates it is heard at: pitches named below are what the player hears.

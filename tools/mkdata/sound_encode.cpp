@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // WAV writing and Ogg Vorbis encoding of the rendered sounds.
 #include <vorbis/vorbisenc.h>
 

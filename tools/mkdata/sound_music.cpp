@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's music: a 64-second loop in A minor at 150 beats a minute, 40 bars in three
 // sections. A (16 bars: Am F C G) opens on the groove alone and brings in the lead after four
 // bars; B (16 bars: F G Em Am F G E E) lifts it with pads and a higher melody; C (8 bars:

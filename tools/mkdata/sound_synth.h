@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building blocks of the sound generators: oscillators, noise, filters, envelopes and buffer
 // helpers. Everything is plain float/double arithmetic with a fixed-seed noise source, so a
 // sound renders to the same samples in every run and on every thread.

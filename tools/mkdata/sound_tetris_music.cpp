@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The falling-blocks game's music: a 64-second loop in D minor, a lilting 6/8 at 120 dotted
 // beats a minute (one bar a second), 64 bars in four sections. A (16 bars) sets an FM bell
 // melody over a plucked bass and brushed percussion; B (16 bars) turns to F major with a marimba

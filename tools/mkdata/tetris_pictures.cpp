@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The falling-blocks game's pictures: six glossy piece tiles, the bug tile, the screen's two
 // background layers, the row flash, the light spot, and the relief's height and colour maps.
 #include <cairo.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared helpers of the weapon, monster and explosion pictures: a seeded random generator (the
 // data must come out byte for byte the same on every build), smooth noise, glows and direct pixel
 // writes for the pictures that are computed pixel by pixel.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Explosions: the 31-frame burst shown where a brick or a monster dies, and the 24 frames of the
 // big fireball, which the game adds by brightness over the scene (so it is opaque on black and
 // must fade to black by its last frame).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chaingun and its parts (aiming cross, muzzle flash, bullet, ammunition gauge), the ship's
 // laser shot and the fil: its wire segment and its crackling spark animation.
 #include <cmath>

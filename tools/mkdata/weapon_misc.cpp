@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The storm level's lightning: one picture of the whole 1024 x 768 screen, drawn at the top-left
 // corner and slightly stretched at random while it flashes.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The missile and everything around it: the 32-frame missile, the target marker and its caption,
 // burning fragments, smoke puffs, the aiming gauge window and its needle.
 #include <cmath>

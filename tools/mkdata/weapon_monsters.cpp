@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five monsters, 64 x 64 each. How the game picks a frame shapes each animation:
 //   02_ (16) frame follows horizontal speed, so frame 0 leans left and frame 15 leans right;
 //   03_ (16) a looping wing beat;

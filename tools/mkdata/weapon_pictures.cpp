@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picks the family drawer for a weapon, monster or explosion picture name.
 #include "generators.h"
 #include "weapon_common.h"

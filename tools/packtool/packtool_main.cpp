@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // packtool: builds and inspects pack files.
 //   packtool build OUT.pak [--level N] FILE...   adds the files in the order given (level 9)
 //   packtool list PAK                             one line per entry

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the built packtool: build, list, extract and verify a pack of varied files, then
 # damage copies of it and expect one clear error line and a non-zero exit each time.
 set -uo pipefail

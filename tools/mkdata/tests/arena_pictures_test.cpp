@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arena pictures: every catalogue picture of the family is drawn at the size the game
 // draws it, animations animate, the ship's layers line up, the colour-keyed and word pictures
 // keep their pixel rules, and the encoders give decodable, repeatable files.

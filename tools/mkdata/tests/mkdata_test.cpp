@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data build driver: packs in catalogue order whatever the threads, fatal unknown names,
 // the font, and the review decoders.
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 
 #include "assets/menu_catalogue.h"
 #include "assets/pack_file.h"
+#include "media/media.h"
 #include "generators.h"
 #include "mkdata_build.h"
 
@@ -171,7 +173,7 @@ TEST(BuildPacks, PlacesTheFontUnderTheNameTheGameRegisters) {
   std::ofstream(source, std::ios::binary) << "not really a font, but bytes to copy";
   std::string error;
   ASSERT_TRUE(PlaceFont(source, dir / "game", error)) << error;
-  EXPECT_EQ(FileBytes(dir / "game/DESIB___.ttf"), FileBytes(source));
+  EXPECT_EQ(FileBytes(dir / (std::string("game/") + designerBlockFile)), FileBytes(source));
   ASSERT_TRUE(PlaceFont(source, dir / "game", error)) << error;  // a rebuild overwrites
   EXPECT_FALSE(PlaceFont(dir / "missing.otf", dir / "game", error));
   EXPECT_NE(error.find("missing.otf"), std::string::npos);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scenery pictures: every row of the scenery packs is drawn and encodes, backgrounds fill
 // their area and are opaque, the panels fit the frame, the guardian really animates, and the
 // output is repeatable.

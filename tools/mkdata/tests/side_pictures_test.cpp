@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The side games' pictures: every row of both packs is drawn, and the pictures keep what the
 // games' drawing relies on (mirrored figures of one size standing on their rail, balloons of one
 // size with the string down to the sweet, the launcher's cup behind its centre).

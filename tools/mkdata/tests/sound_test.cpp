@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound generators: building blocks, the WAV effects and the Ogg Vorbis music, checked
 // through what the game will read back.
 #include <gtest/gtest.h>

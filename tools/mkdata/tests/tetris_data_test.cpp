@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The falling-blocks game's data: every row of its pack is made, at the size the game draws it,
 // the relief maps tile, and its music is a loop of over a minute of its own.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The weapon, monster and explosion pictures: every catalogue name of the family is drawn at its
 // designed size, animations really change from frame to frame, the output is repeatable, and
 // the pictures keep the properties the game's drawing relies on.
