@@ -27,12 +27,17 @@ constexpr int statusTop = 372;
 constexpr int statusLineStep = 16;
 constexpr int statusFontSize = 12;
 constexpr const char* statusFontFace = "Designer Block";
+constexpr float legLabelOffset = 10;  // pixels from a leg to its seconds
 constexpr int messageShownFrames = 3 * frameRate;
 // A press that moves less than this (in pixels) before it is let go is a click, not a drag.
 constexpr int clickSlack = 3;
 
-constexpr int white = 0xFFFFFF, gold = 0xFFD040, ice = 0xA0E0FF, red = 0xFF5050;
-constexpr int selectionColour = 0xFFFF00, pathColour = 0x40FF80, rectangleColour = 0x80C0FF;
+constexpr int white = RGB(0xFF, 0xFF, 0xFF), gold = RGB(0xFF, 0xD0, 0x40);
+constexpr int ice = RGB(0xA0, 0xE0, 0xFF), red = RGB(0xFF, 0x50, 0x50);
+constexpr int selectionColour = RGB(0xFF, 0xFF, 0x00), rectangleColour = RGB(0x80, 0xC0, 0xFF);
+constexpr int pathColour = RGB(0x40, 0xFF, 0x80), otherPathColour = RGB(0x20, 0x80, 0x40);
+constexpr int gridColour = RGB(0x30, 0x38, 0x48), cellColour = RGB(0x40, 0x48, 0x60);
+constexpr int paletteColour = RGB(0x10, 0x10, 0x18), helpColour = RGB(0x80, 0x90, 0xA0);
 
 constexpr int kindColumns[] = {obj::brickRed,     obj::brickGreen,       obj::brickBlue,
                                obj::brickYellow,  obj::brickMagenta,     obj::brickCyan,
@@ -208,7 +213,10 @@ int LegToChange(const EditorScreen& screen) {
 
 EditorRequest HandleKeys(EditorScreen& screen) {
   LevelEdit& edit = screen.edit;
-  const bool control = ControlHeld();
+  // The keys act as they come up; a quick Ctrl+Z has often let go of Ctrl by the frame Z comes
+  // up in, so Ctrl held on the frame before counts too.
+  const bool control = ControlHeld() || screen.controlBefore;
+  screen.controlBefore = ControlHeld();
   const bool escape = KeyboardPushed(keyEscape) && !screen.escapeDown;
   screen.escapeDown = KeyboardPushed(keyEscape);
   if (screen.askLeave) {
@@ -331,7 +339,6 @@ void Outline(int x, int y, int width, int height, int colour) {
 }
 
 void DrawGrid() {
-  constexpr int gridColour = 0x303848;
   for (int x = playLeft; x <= playRight; x += cellWidth) Line(x, playTop, x, playBottom - 1, gridColour);
   for (int y = playTop; y < playBottom; y += cellHeight) Line(playLeft, y, playRight - 1, y, gridColour);
 }
@@ -342,17 +349,22 @@ void DrawPaths(const EditorScreen& screen) {
     const std::vector<Waypoint>& path = edit.bricks[i].waypoints;
     const bool selected = IsSelected(edit, i);
     if (path.size() > 1) {
-      const int colour = selected ? pathColour : 0x208040;
+      const int colour = selected ? pathColour : otherPathColour;
       for (std::size_t w = 0; w < path.size(); ++w) {
         const Waypoint& a = path[w];
         const Waypoint& b = path[(w + 1) % path.size()];
         Line(Nearest(a.x), Nearest(a.y), Nearest(b.x), Nearest(b.y), colour);
         Box(Nearest(a.x) - 3, Nearest(a.y) - 3, 7, 7, colour);
         if (selected) {
-          // Each leg's seconds at its middle.
+          // Each leg's seconds beside its middle, on its right-hand side as it travels: the legs
+          // there and back between two waypoints get a side each.
+          const float dx = b.x - a.x, dy = b.y - a.y;
+          const float length = std::max(1.0f, std::hypot(dx, dy));
           const std::string seconds = std::to_string(a.seconds) + " s";
+          const float x = (a.x + b.x) / 2 - dy / length * legLabelOffset - TextWidth(seconds) / 2.0f;
+          const float y = (a.y + b.y) / 2 + dx / length * legLabelOffset - TextHeight(seconds) / 2.0f;
           const int colourText = static_cast<int>(w) == screen.hoverWaypoint ? gold : white;
-          DrawText(Nearest((a.x + b.x) / 2) + 4, Nearest((a.y + b.y) / 2) - 6, seconds, colourText, 0);
+          DrawText(Nearest(x), Nearest(y), seconds, colourText, 0);
         }
       }
     }
@@ -365,13 +377,13 @@ void DrawPaths(const EditorScreen& screen) {
 }
 
 void DrawPaletteFrames(const EditorScreen& screen) {
-  Box(playRight, 0, screenWidth - playRight, screenHeight, 0x101018);
+  Box(playRight, 0, screenWidth - playRight, screenHeight, paletteColour);
   DrawText(paletteLeft, 14, "BRICKS", gold, 0);
   DrawText(paletteLeft, paletteCapsuleTop - 22, "CAPSULES", gold, 0);
   for (const PaletteCell& cell : PaletteCells()) {
     const bool chosen = cell.isCapsule ? cell.value == screen.capsule : cell.value == screen.kind;
     if (cell.value == 0) DrawText(cell.x + 6, cell.y + cell.height / 2 - 7, "none", ice, 0);
-    Outline(cell.x, cell.y, cell.width, cell.height, chosen ? selectionColour : 0x404860);
+    Outline(cell.x, cell.y, cell.width, cell.height, chosen ? selectionColour : cellColour);
   }
 }
 
@@ -417,7 +429,7 @@ void DrawStatus(const EditorScreen& screen) {
                         "wheel or + - sets a leg's seconds, W or Escape ends"
                       : "click places, drag moves or selects, right click or Delete removes, "
                         "W path, M mirror, G grid, Space motion, Ctrl+Z Y C V S, F5 play",
-      0x8090A0);
+      helpColour);
 }
 
 void DrawPointer(const EditorScreen& screen) {

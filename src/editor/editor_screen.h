@@ -33,6 +33,7 @@ struct EditorScreen {
   bool askLeave = false;       // Escape with unsaved changes: a second Escape leaves
   // Escape acts when it goes down; after a test play left with Escape it must come up first.
   bool escapeDown = true;
+  bool controlBefore = false;  // Ctrl was held on the frame before
   std::string message;         // the last action's answer ("saved ..."), shown a while
   int messageFrames = 0;
 };

@@ -202,9 +202,15 @@ TEST_F(LevelEditor, ClicksPlaceSelectMoveAndRemoveWithUndoAndRedo) {
   ASSERT_EQ(Bricks().size(), 1u);
   EXPECT_EQ(Bricks()[0].waypoints[0], (Waypoint{1, GridX(4), GridY(4)}));
 
-  // Undo twice brings both back as they were; redo takes the last one away again.
+  // Undo twice brings both back as they were; redo takes the last one away again. The second
+  // Ctrl+Z is quick: Ctrl comes up with Z, in the same frame.
   Control(SDL_SCANCODE_Z);
-  Control(SDL_SCANCODE_Z);
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_LCTRL, true));
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_Z, true));
+  Frame();
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_Z, false));
+  ASSERT_TRUE(PushKey(SDL_SCANCODE_LCTRL, false));
+  Frame();
   ASSERT_EQ(Bricks().size(), 3u);
   EXPECT_EQ(Bricks()[1], (BrickRecord{obj::brickBlue, 0, {{1, GridX(6), GridY(3)}}}));
   Control(SDL_SCANCODE_Y);
