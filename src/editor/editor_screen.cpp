@@ -175,8 +175,7 @@ void ReleaseLeft(EditorScreen& screen) {
   LevelEdit& edit = screen.edit;
   if (screen.drag == EditorDrag::place) {
     if (screen.kind != 0) {
-      PlaceBrick(edit, screen.kind, screen.dragStartX, screen.dragStartY);
-      if (screen.capsule != 0) SetSelectionCapsule(edit, screen.capsule);
+      PlaceBrick(edit, screen.kind, screen.dragStartX, screen.dragStartY, screen.capsule);
     } else {
       ClearSelection(edit);
     }

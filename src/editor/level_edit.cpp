@@ -77,10 +77,10 @@ int BrickIndexAt(const LevelEdit& edit, float x, float y) {
   return -1;
 }
 
-int PlaceBrick(LevelEdit& edit, int kind, float x, float y) {
+int PlaceBrick(LevelEdit& edit, int kind, float x, float y, int capsule) {
   SaveStep(edit);
   SnapPoint(edit, x, y);
-  edit.bricks.push_back({kind, 0, {{1, x, y}}});
+  edit.bricks.push_back({kind, capsule, {{1, x, y}}});
   const int index = static_cast<int>(edit.bricks.size()) - 1;
   edit.selected = {index};
   return index;

@@ -43,9 +43,9 @@ void SnapPoint(const LevelEdit& edit, float& x, float& y);
 // -1.
 int BrickIndexAt(const LevelEdit& edit, float x, float y);
 
-// Adds a standing brick of the kind at the point (snapped), with no capsule, and selects it
-// alone. Returns its index.
-int PlaceBrick(LevelEdit& edit, int kind, float x, float y);
+// Adds a standing brick of the kind at the point (snapped), holding the capsule (0: none), and
+// selects it alone: one undo step. Returns its index.
+int PlaceBrick(LevelEdit& edit, int kind, float x, float y, int capsule = 0);
 
 // Selection. Select with add = false makes the brick the only one selected; with add = true it
 // joins the selection, or leaves it when it was in it. -1 clears the selection.

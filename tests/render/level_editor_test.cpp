@@ -247,6 +247,14 @@ TEST_F(LevelEditor, RectangleCopyPasteMirrorAndCapsuleFromThePalette) {
   EXPECT_EQ(Bricks()[4], (BrickRecord{obj::brickRed, obj::capsuleLaser,
                                       {{1, 2.0f * playCentreX - GridX(1), GridY(8)}}}));
   EXPECT_EQ(Bricks()[0].waypoints[0], (Waypoint{1, GridX(0), GridY(2)}));  // the original stays
+
+  // The capsule chosen stays the palette's: the next brick placed holds it, and one undo takes
+  // the whole brick away.
+  ClickAt(GridX(5), GridY(20));
+  ASSERT_EQ(Bricks().size(), 6u);
+  EXPECT_EQ(Bricks()[5].capsule, obj::capsuleLaser);
+  Control(SDL_SCANCODE_Z);
+  EXPECT_EQ(Bricks().size(), 5u);
 }
 
 TEST_F(LevelEditor, PathsByClicksTheWheelAndPlusAndMinus) {

@@ -37,6 +37,12 @@ TEST(LevelEdit, PlaceSnapsToBrickStepsUnlessTheGridIsOff) {
   PlaceBrick(edit, obj::brickBlue, 301.5f, 207.25f);
   EXPECT_EQ(edit.bricks[1], Standing(obj::brickBlue, 301.5f, 207.25f));
   EXPECT_EQ(edit.selected, std::vector<int>{1});
+
+  // A brick placed with the palette's capsule holds it from the start: one step undoes both.
+  PlaceBrick(edit, obj::brickGreen, 400, 300, obj::capsuleGlue);
+  EXPECT_EQ(edit.bricks[2], (BrickRecord{obj::brickGreen, obj::capsuleGlue, {{1, 400, 300}}}));
+  ASSERT_TRUE(Undo(edit));
+  EXPECT_EQ(edit.bricks.size(), 2u);
 }
 
 TEST(LevelEdit, SelectingOneAddingAndRectangle) {
