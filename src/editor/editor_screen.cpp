@@ -393,7 +393,16 @@ std::vector<std::string> Wrapped(const std::string& text, int width) {
   while (at < text.size()) {
     std::size_t space = text.find(' ', at);
     if (space == std::string::npos) space = text.size();
-    const std::string word = text.substr(at, space - at);
+    std::string word = text.substr(at, space - at);
+    // A word wider than the line (a folder's name) is cut where it reaches the edge.
+    while (TextWidth(word) > width && word.size() > 1) {
+      std::size_t fits = word.size() - 1;
+      while (fits > 1 && TextWidth(word.substr(0, fits)) > width) --fits;
+      if (!line.empty()) lines.push_back(line);
+      lines.push_back(word.substr(0, fits));
+      line.clear();
+      word.erase(0, fits);
+    }
     const std::string tried = line.empty() ? word : line + " " + word;
     if (!line.empty() && TextWidth(tried) > width) {
       lines.push_back(line);
