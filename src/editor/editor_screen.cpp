@@ -237,7 +237,12 @@ EditorRequest HandleKeys(EditorScreen& screen) {
       return EditorRequest::leave;
     }
   }
-  if (KeyboardReleased(keyF5)) return EditorRequest::playLevel;
+  if (KeyboardReleased(keyF5)) {
+    // Play takes the bricks as they are: what the loader would refuse is not played either.
+    const std::vector<std::string> refusals = LevelRefusals(edit.bricks);
+    if (refusals.empty()) return EditorRequest::playLevel;
+    Say(screen, "not played: " + refusals.front());
+  }
   if (control && KeyboardReleased(keyS)) SaveEditedLevel(screen);
   if (control && KeyboardReleased(keyZ)) {
     if (!Undo(edit)) Say(screen, "nothing to undo");

@@ -52,7 +52,9 @@ bool SaveEditedLevel(EditorScreen& screen);
 // Loads the editor's font and the level's scenery; called once the catalogue is loaded, and
 // again after a test play.
 void ShowEditor(EditorScreen& screen);
-// One frame: input, then drawing and presenting. What the shell should do next.
+// One frame: input, then drawing and presenting. What the shell should do next: playLevel
+// after F5 (never for a level the loader would refuse), leave after Escape (a second one when
+// there are unsaved changes).
 EditorRequest EditorFrame(EditorScreen& screen);
 
 // Where the brick stands after the given number of frames of gliding along its path, as play

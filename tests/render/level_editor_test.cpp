@@ -348,6 +348,9 @@ TEST_F(LevelEditor, ALevelTheLoaderRefusesIsNotSaved) {
   EXPECT_EQ(screen_.message.rfind("not saved: brick 0: capsule 250", 0), 0u) << screen_.message;
   EXPECT_FALSE(std::filesystem::exists(LevelFolder() / "level77.dat"));
   EXPECT_FALSE(std::filesystem::exists(LevelFolder() / "level77.lvl"));
+  // Nor is it played.
+  EXPECT_EQ(Tap(SDL_SCANCODE_F5), EditorRequest::stay);
+  EXPECT_EQ(screen_.message.rfind("not played: brick 0: capsule 250", 0), 0u) << screen_.message;
 }
 
 TEST_F(LevelEditor, LeavingWithUnsavedChangesAsksFirst) {
