@@ -39,17 +39,31 @@ constexpr int pathColour = RGB(0x40, 0xFF, 0x80), otherPathColour = RGB(0x20, 0x
 constexpr int gridColour = RGB(0x30, 0x38, 0x48), cellColour = RGB(0x40, 0x48, 0x60);
 constexpr int paletteColour = RGB(0x10, 0x10, 0x18), helpColour = RGB(0x80, 0x90, 0xA0);
 
-constexpr int kindColumns[] = {obj::brickRed,     obj::brickGreen,       obj::brickBlue,
-                               obj::brickYellow,  obj::brickMagenta,     obj::brickCyan,
-                               obj::brickWhite,   obj::brickBlack,       obj::brickUnbreakable,
-                               obj::brick3Hits,   obj::brick2Hits,       obj::brick1Hit,
-                               obj::brickTeleport, 0};
-constexpr int capsuleColumns[] = {
-    0,                 obj::capsuleTriple, obj::capsuleEnlarge,  obj::capsuleFire,
-    obj::capsuleLaser, obj::capsuleGlue,   obj::capsuleMissile,  obj::capsuleDoor,
-    obj::capsuleRow,   obj::capsuleBigger, obj::capsuleChaingun, obj::capsuleExtraLife,
-    obj::capsuleMalus, obj::letterB,       obj::letterO,         obj::letterN,
-    obj::letterU,      obj::letterS};
+constexpr int kindColumns[] = {obj::brickRed,         obj::brickGreen,
+                               obj::brickBlue,        obj::brickYellow,
+                               obj::brickMagenta,     obj::brickCyan,
+                               obj::brickWhite,       obj::brickBlack,
+                               obj::brickUnbreakable, obj::brick3Hits,
+                               obj::brick2Hits,       obj::brick1Hit,
+                               obj::brickTeleport,    0};
+constexpr int capsuleColumns[] = {0,
+                                  obj::capsuleTriple,
+                                  obj::capsuleEnlarge,
+                                  obj::capsuleFire,
+                                  obj::capsuleLaser,
+                                  obj::capsuleGlue,
+                                  obj::capsuleMissile,
+                                  obj::capsuleDoor,
+                                  obj::capsuleRow,
+                                  obj::capsuleBigger,
+                                  obj::capsuleChaingun,
+                                  obj::capsuleExtraLife,
+                                  obj::capsuleMalus,
+                                  obj::letterB,
+                                  obj::letterO,
+                                  obj::letterN,
+                                  obj::letterU,
+                                  obj::letterS};
 
 bool ControlHeld() { return KeyboardPushed(keyLeftControl) || KeyboardPushed(keyRightControl); }
 bool ShiftHeld() { return KeyboardPushed(keyLeftShift) || KeyboardPushed(keyRightShift); }
@@ -59,7 +73,9 @@ void Say(EditorScreen& screen, const std::string& text) {
   screen.messageFrames = messageShownFrames;
 }
 
-std::string SourceFileName(int levelNumber) { return "level" + std::to_string(levelNumber) + ".lvl"; }
+std::string SourceFileName(int levelNumber) {
+  return "level" + std::to_string(levelNumber) + ".lvl";
+}
 
 // The first line of a source, when it is a title (a comment that is not the header's).
 std::string TitleOf(const std::string& source) {
@@ -80,7 +96,9 @@ const PaletteCell* PaletteCellAt(int x, int y) {
   return nullptr;
 }
 
-bool InPlayfield(int x, int y) { return x >= playLeft && x < playRight && y >= playTop && y < playBottom; }
+bool InPlayfield(int x, int y) {
+  return x >= playLeft && x < playRight && y >= playTop && y < playBottom;
+}
 
 void MovePointer(EditorScreen& screen) {
   ExamineMouse();
@@ -156,13 +174,15 @@ void DragLeft(EditorScreen& screen) {
       break;
     }
     case EditorDrag::waypoint:
-      if (std::fabs(fx - screen.dragStartX) > clickSlack || std::fabs(fy - screen.dragStartY) > clickSlack) {
+      if (std::fabs(fx - screen.dragStartX) > clickSlack ||
+          std::fabs(fy - screen.dragStartY) > clickSlack) {
         MoveWaypoint(edit, screen.dragWaypoint, fx, fy, !screen.dragStepTaken);
         screen.dragStepTaken = true;
       }
       break;
     case EditorDrag::place:
-      if (std::fabs(fx - screen.dragStartX) > clickSlack || std::fabs(fy - screen.dragStartY) > clickSlack) {
+      if (std::fabs(fx - screen.dragStartX) > clickSlack ||
+          std::fabs(fy - screen.dragStartY) > clickSlack) {
         screen.drag = EditorDrag::rectangle;
       }
       break;
@@ -343,8 +363,10 @@ void Outline(int x, int y, int width, int height, int colour) {
 }
 
 void DrawGrid() {
-  for (int x = playLeft; x <= playRight; x += cellWidth) Line(x, playTop, x, playBottom - 1, gridColour);
-  for (int y = playTop; y < playBottom; y += cellHeight) Line(playLeft, y, playRight - 1, y, gridColour);
+  for (int x = playLeft; x <= playRight; x += cellWidth)
+    Line(x, playTop, x, playBottom - 1, gridColour);
+  for (int y = playTop; y < playBottom; y += cellHeight)
+    Line(playLeft, y, playRight - 1, y, gridColour);
 }
 
 void DrawPaths(const EditorScreen& screen) {
@@ -365,8 +387,10 @@ void DrawPaths(const EditorScreen& screen) {
           const float dx = b.x - a.x, dy = b.y - a.y;
           const float length = std::max(1.0f, std::hypot(dx, dy));
           const std::string seconds = std::to_string(a.seconds) + " s";
-          const float x = (a.x + b.x) / 2 - dy / length * legLabelOffset - TextWidth(seconds) / 2.0f;
-          const float y = (a.y + b.y) / 2 + dx / length * legLabelOffset - TextHeight(seconds) / 2.0f;
+          const float x =
+              (a.x + b.x) / 2 - dy / length * legLabelOffset - TextWidth(seconds) / 2.0f;
+          const float y =
+              (a.y + b.y) / 2 + dx / length * legLabelOffset - TextHeight(seconds) / 2.0f;
           const int colourText = static_cast<int>(w) == screen.hoverWaypoint ? gold : white;
           DrawText(Nearest(x), Nearest(y), seconds, colourText, 0);
         }
@@ -374,8 +398,8 @@ void DrawPaths(const EditorScreen& screen) {
     }
     if (selected) {
       Outline(Nearest(BrickX(edit.bricks[i]) - cellWidth / 2.0f) - 1,
-              Nearest(BrickY(edit.bricks[i]) - cellHeight / 2.0f) - 1, cellWidth + 2, cellHeight + 2,
-              selectionColour);
+              Nearest(BrickY(edit.bricks[i]) - cellHeight / 2.0f) - 1, cellWidth + 2,
+              cellHeight + 2, selectionColour);
     }
   }
 }
@@ -431,10 +455,13 @@ void DrawStatus(const EditorScreen& screen) {
       y += statusLineStep;
     }
   };
-  put("LEVEL " + std::to_string(screen.levelNumber) + (screen.edit.unsaved ? "  (unsaved)" : ""), gold);
+  put("LEVEL " + std::to_string(screen.levelNumber) + (screen.edit.unsaved ? "  (unsaved)" : ""),
+      gold);
   put(EditorStatus(screen), white);
-  for (const std::string& warning : LevelRefusals(screen.edit.bricks)) put("refused: " + warning, red);
-  for (const std::string& warning : LevelWarnings(screen.edit.bricks)) put("warning: " + warning, red);
+  for (const std::string& warning : LevelRefusals(screen.edit.bricks))
+    put("refused: " + warning, red);
+  for (const std::string& warning : LevelWarnings(screen.edit.bricks))
+    put("warning: " + warning, red);
   if (screen.askLeave) put("Unsaved changes: Escape again leaves, any other key stays.", gold);
   if (screen.messageFrames > 0) put(screen.message, ice);
   y += statusLineStep / 2;
@@ -448,7 +475,8 @@ void DrawStatus(const EditorScreen& screen) {
 void DrawPointer(const EditorScreen& screen) {
   const int x = screen.pointerX, y = screen.pointerY;
   if (screen.drag == EditorDrag::rectangle) {
-    const int left = std::min(x, Nearest(screen.dragStartX)), top = std::min(y, Nearest(screen.dragStartY));
+    const int left = std::min(x, Nearest(screen.dragStartX)),
+              top = std::min(y, Nearest(screen.dragStartY));
     Outline(left, top, std::abs(x - Nearest(screen.dragStartX)) + 1,
             std::abs(y - Nearest(screen.dragStartY)) + 1, rectangleColour);
   }
@@ -535,8 +563,9 @@ void BrickPlaceAt(const BrickRecord& brick, int frames, float& x, float& y) {
 std::string EditorStatus(const EditorScreen& screen) {
   const LevelEdit& edit = screen.edit;
   std::string text = "kind " + KindText(screen.kind) + ", capsule " + CapsuleName(screen.capsule) +
-                     ", at " + std::to_string(screen.pointerX) + "," + std::to_string(screen.pointerY) +
-                     ", " + std::to_string(edit.bricks.size()) + " bricks";
+                     ", at " + std::to_string(screen.pointerX) + "," +
+                     std::to_string(screen.pointerY) + ", " + std::to_string(edit.bricks.size()) +
+                     " bricks";
   if (!edit.selected.empty()) text += " (" + std::to_string(edit.selected.size()) + " selected)";
   text += edit.grid ? ", grid on" : ", grid off";
   return text;
@@ -557,7 +586,8 @@ void OpenEditedLevel(EditorScreen& screen, int levelNumber) {
     }
   }
   if (from.empty() && !folder.empty() && FileExists(folder + LevelFileName(levelNumber)) &&
-      ReadFileBytes(folder + LevelFileName(levelNumber), bytes) && DecodeLevel(bytes, bricks, error)) {
+      ReadFileBytes(folder + LevelFileName(levelNumber), bytes) &&
+      DecodeLevel(bytes, bricks, error)) {
     from = "your copy " + folder + LevelFileName(levelNumber);
   }
   if (from.empty() && FileExists(LevelFileName(levelNumber)) &&
@@ -568,7 +598,8 @@ void OpenEditedLevel(EditorScreen& screen, int levelNumber) {
     bricks.clear();
     from = error.empty() ? "a new, empty level" : "an empty level (" + error + ")";
   }
-  if (screen.title.empty()) screen.title = "Level " + std::to_string(levelNumber) + ", made in the editor";
+  if (screen.title.empty())
+    screen.title = "Level " + std::to_string(levelNumber) + ", made in the editor";
   StartEdit(screen.edit, bricks);
   Say(screen, "opened " + from);
 }

@@ -16,11 +16,11 @@ enum class EditorDrag { none, bricks, waypoint, rectangle, place };
 
 struct EditorScreen {
   int levelNumber = 0;
-  std::string title;           // the source's first comment line
+  std::string title;  // the source's first comment line
   LevelEdit edit;
-  int kind = obj::brickRed;    // the palette's brick kind; 0: none, clicks only select
-  int capsule = 0;             // the palette's capsule, given to the selection when chosen
-  bool pathMode = false;       // W: clicks add waypoints to the one selected brick
+  int kind = obj::brickRed;  // the palette's brick kind; 0: none, clicks only select
+  int capsule = 0;           // the palette's capsule, given to the selection when chosen
+  bool pathMode = false;     // W: clicks add waypoints to the one selected brick
   int pointerX = playCentreX, pointerY = playCentreY;
   EditorDrag drag = EditorDrag::none;
   float dragStartX = 0, dragStartY = 0;  // where the button went down
@@ -30,7 +30,7 @@ struct EditorScreen {
   int hoverWaypoint = -1;      // the waypoint whose leg the wheel and + - change
   bool playing = false;        // Space: the bricks glide along their paths
   int playFrame = 0;
-  bool askLeave = false;       // Escape with unsaved changes: a second Escape leaves
+  bool askLeave = false;  // Escape with unsaved changes: a second Escape leaves
   // Escape acts when it goes down; after a test play left with Escape it must come up first.
   bool escapeDown = true;
   bool controlBefore = false;  // Ctrl was held on the frame before

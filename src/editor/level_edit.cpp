@@ -36,8 +36,7 @@ struct Cell {
 };
 
 Cell CellAt(float x, float y) {
-  return {x - cellWidth / 2.0f, y - cellHeight / 2.0f, x + cellWidth / 2.0f,
-          y + cellHeight / 2.0f};
+  return {x - cellWidth / 2.0f, y - cellHeight / 2.0f, x + cellWidth / 2.0f, y + cellHeight / 2.0f};
 }
 
 bool CellsOverlap(const Cell& a, const Cell& b) {

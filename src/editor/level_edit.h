@@ -24,12 +24,12 @@ struct EditSnapshot {
 };
 
 struct LevelEdit {
-  std::vector<BrickRecord> bricks;   // in file order; a brick's place is its first waypoint
-  std::vector<int> selected;         // indices into bricks, ascending
+  std::vector<BrickRecord> bricks;  // in file order; a brick's place is its first waypoint
+  std::vector<int> selected;        // indices into bricks, ascending
   std::vector<BrickRecord> clipboard;
-  bool grid = true;                  // places and moves snap to brick steps
+  bool grid = true;  // places and moves snap to brick steps
   std::vector<EditSnapshot> undo, redo;
-  bool unsaved = false;              // changed since it was opened or saved
+  bool unsaved = false;  // changed since it was opened or saved
 };
 
 // A fresh edit of the given bricks: nothing selected, no history, nothing unsaved.

@@ -3,7 +3,6 @@
 // bricks, the palette, paths, undo and redo, the save and its round trip, leaving with unsaved
 // changes, and a test play and the return from it.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdlib>
@@ -242,10 +241,12 @@ TEST_F(LevelEditor, RectangleCopyPasteMirrorAndCapsuleFromThePalette) {
   ASSERT_EQ(Bricks().size(), 5u);
   EXPECT_EQ(screen_.edit.selected, (std::vector<int>{3, 4}));
   Tap(SDL_SCANCODE_M);
-  EXPECT_EQ(Bricks()[3], (BrickRecord{obj::brickRed, obj::capsuleLaser,
-                                      {{1, 2.0f * playCentreX - GridX(0), GridY(8)}}}));
-  EXPECT_EQ(Bricks()[4], (BrickRecord{obj::brickRed, obj::capsuleLaser,
-                                      {{1, 2.0f * playCentreX - GridX(1), GridY(8)}}}));
+  EXPECT_EQ(Bricks()[3],
+            (BrickRecord{
+                obj::brickRed, obj::capsuleLaser, {{1, 2.0f * playCentreX - GridX(0), GridY(8)}}}));
+  EXPECT_EQ(Bricks()[4],
+            (BrickRecord{
+                obj::brickRed, obj::capsuleLaser, {{1, 2.0f * playCentreX - GridX(1), GridY(8)}}}));
   EXPECT_EQ(Bricks()[0].waypoints[0], (Waypoint{1, GridX(0), GridY(2)}));  // the original stays
 
   // The capsule chosen stays the palette's: the next brick placed holds it, and one undo takes

@@ -1,5 +1,7 @@
 // The editing model without a screen: each operation, undo and redo over mixed sequences, mirror
 // and paste, and each warning and refusal the editor shows before saving.
+#include "editor/level_edit.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 #include "assets/objects.h"
 #include "core/brick_record.h"
 #include "core/settings.h"
-#include "editor/level_edit.h"
 
 namespace {
 
@@ -112,9 +113,11 @@ TEST(LevelEdit, CopyAndPasteKeepTheShapeAboutThePoint) {
   CopySelection(edit);
   ASSERT_TRUE(Paste(edit, GridX(5) + 3, GridY(10) - 4));
   ASSERT_EQ(edit.bricks.size(), 4u);
-  EXPECT_EQ(edit.bricks[2], (BrickRecord{obj::brickRed, obj::capsuleLaser, {{1, GridX(5), GridY(10)}}}));
-  EXPECT_EQ(edit.bricks[3],
-            (BrickRecord{obj::brickBlue, 0, {{2, GridX(6), GridY(11)}, {4, GridX(10), GridY(11)}}}));
+  EXPECT_EQ(edit.bricks[2],
+            (BrickRecord{obj::brickRed, obj::capsuleLaser, {{1, GridX(5), GridY(10)}}}));
+  EXPECT_EQ(
+      edit.bricks[3],
+      (BrickRecord{obj::brickBlue, 0, {{2, GridX(6), GridY(11)}, {4, GridX(10), GridY(11)}}}));
   EXPECT_EQ(edit.selected, (std::vector<int>{2, 3}));
   // The originals are untouched, and a second paste adds a second copy.
   EXPECT_EQ(edit.bricks[0].waypoints[0], (Waypoint{1, GridX(1), GridY(1)}));
@@ -134,7 +137,8 @@ TEST(LevelEdit, MirrorFlipsAboutThePlayfieldCentrePathsAndAll) {
   SelectBrick(edit, 0, false);
   MirrorSelection(edit);
   // The first column's brick stands as far from the right edge as it stood from the left.
-  EXPECT_EQ(edit.bricks[0].waypoints[0], (Waypoint{1, playRight - (GridX(0) - playLeft), GridY(0)}));
+  EXPECT_EQ(edit.bricks[0].waypoints[0],
+            (Waypoint{1, playRight - (GridX(0) - playLeft), GridY(0)}));
   EXPECT_EQ(edit.bricks[0].waypoints[1], (Waypoint{2, 2.0f * playCentreX - 300, 200}));
   EXPECT_EQ(edit.bricks[1], Standing(obj::brickBlue, 500, 60));
   MirrorSelection(edit);  // twice is where it started
@@ -257,7 +261,8 @@ TEST(LevelEdit, UndoReachesBackAtLeastAHundredSteps) {
 
 TEST(LevelEditChecks, AGoodLevelHasNoWarningAndNoRefusal) {
   const std::vector<BrickRecord> bricks = {
-      Standing(obj::brickRed, GridX(0), GridY(0)), Standing(obj::brickRed, GridX(1), GridY(0)),
+      Standing(obj::brickRed, GridX(0), GridY(0)),
+      Standing(obj::brickRed, GridX(1), GridY(0)),
       Standing(obj::brickTeleport, GridX(0), GridY(5)),
       Standing(obj::brickTeleport, GridX(10), GridY(5)),
       {obj::brickBlue, 0, {{2, GridX(2), GridY(8)}, {2, GridX(8), GridY(8)}}}};
@@ -284,8 +289,9 @@ TEST(LevelEditChecks, EachWarning) {
   EXPECT_TRUE(HasWarning(LevelWarnings({red, leaving}), "brick 1 is outside the playfield"));
 
   // Overlapping where they start; meeting edge to edge is fine.
-  const std::vector<BrickRecord> overlapping = {red, Standing(obj::brickRed, GridX(0) + 20, GridY(0) + 5),
-                                                Standing(obj::brickRed, GridX(1), GridY(0))};
+  const std::vector<BrickRecord> overlapping = {
+      red, Standing(obj::brickRed, GridX(0) + 20, GridY(0) + 5),
+      Standing(obj::brickRed, GridX(1), GridY(0))};
   const std::vector<std::string> warnings = LevelWarnings(overlapping);
   EXPECT_TRUE(HasWarning(warnings, "brick 0 and brick 1 overlap"));
   EXPECT_TRUE(HasWarning(warnings, "brick 1 and brick 2 overlap"));
