@@ -24,7 +24,7 @@ constexpr OptionRow optionTable[] = {
     {"--version", nullptr, "show the version and exit"},
     {"--windowed", nullptr, "play in a 1024 x 768 window (Alt+Enter switches at any time)"},
     {"--level", "N", "start a new game straight at level N (0 to 19, 50, 101 and 102 are shipped)"},
-    {"--edit", "N", "open level N in the level editor: your copy, else the shipped level, else an empty one"},
+    {"--edit", "N", "edit level N: your copy, else the shipped level, else an empty one"},
     {"--record", "FILE", "record the game (input, clock, focus) to FILE"},
     {"--replay", "FILE", "play a recorded game back from FILE"},
     {"--autopilot", nullptr, "let the game play itself"},
