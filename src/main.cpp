@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
   // The player's options; --windowed wins over the file for this run only.
   playerSettings = LoadSettings();
   if (!playerSettings.fullScreen) runOptions.windowed = true;
+  if (runOptions.editLevel >= 0) return RunLevelEditor(runOptions.editLevel);
   if (!StartRunControl()) return 2;
   // A replay starts where its recording started, whatever this command line says.
   int startLevel = runOptions.startLevel;

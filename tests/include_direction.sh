@@ -1,13 +1,13 @@
 #!/bin/bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The folders of src/ form layers, and an #include may only run down them (or stay in its own
-# folder): media, assets, core, levels, actors, gameplay, then console and frontend side by
-# side, then shell. Prints every include that runs the wrong way and fails when there is one.
+# folder): media, assets, core, levels, actors, gameplay, then console, frontend and editor side
+# by side, then shell. Prints every include that runs the wrong way and fails when there is one.
 # Usage: include_direction.sh SOURCE_DIR
 set -u
 src="${1:?usage: include_direction.sh SOURCE_DIR}/src"
 declare -A rank=([media]=0 [assets]=1 [core]=2 [levels]=3 [actors]=4 [gameplay]=5
-                 [console]=6 [frontend]=6 [shell]=7)
+                 [console]=6 [frontend]=6 [editor]=6 [shell]=7)
 status=0
 for folder in "$src"/*/; do
   from=$(basename "$folder")

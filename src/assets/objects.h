@@ -126,6 +126,7 @@ constexpr int fontOptions = 2261;          // the options screen's lines, "Desig
 constexpr int fontOptionsSmall = 2262;     // its list of the controls
 constexpr int fontScores = 2263;           // the high-score screens' lines, "Designer Block"
 constexpr int fontScoresLarge = 2264;      // their headline and the name being typed
+constexpr int fontEditor = 2265;           // the level editor's palette and status line
 
 // The credits pack.
 constexpr int creditsTitle = 2056;         // 3D-capable

@@ -65,3 +65,18 @@ std::string WriteFolder() {
   const std::string player = writable && !installed ? std::string() : PlayerFilesDirectory();
   return ChooseWriteFolder(start, writable, installed, player);
 }
+
+std::string PlayerLevelFolder(bool make) {
+  const std::string player = PlayerFilesDirectory();
+  if (player.empty()) return "";
+  const std::string folder = player + "levels/";
+  if (make) return MakeFolder(folder) ? folder : "";
+  return IsDirectory(folder) ? folder : "";
+}
+
+std::string PlayableLevelFile(const std::string& shipped) {
+  if (Recording() || Replaying()) return shipped;
+  const std::string folder = PlayerLevelFolder(false);
+  if (!folder.empty() && FileExists(folder + shipped)) return folder + shipped;
+  return shipped;
+}

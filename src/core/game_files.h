@@ -34,3 +34,12 @@ std::string ChooseWriteFolder(const std::string& startFolder, bool startFolderWr
 // The folder a file the game writes (a screenshot, the pause picture) goes to, by that rule,
 // ending in '/'.
 std::string WriteFolder();
+
+// The player's own levels, the editor's saves: "levels/" in the player's folder for the game's
+// files, ending in '/', made when missing if make is true. Empty when the player has no such
+// folder.
+std::string PlayerLevelFolder(bool make);
+// The level file play reads, given the shipped file's name ("level3.dat"): the player's own
+// copy when there is one, else the shipped one. A recorded game or a replay always plays the
+// shipped levels, so that a replay plays as its recording did on any machine.
+std::string PlayableLevelFile(const std::string& shippedName);

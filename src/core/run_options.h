@@ -12,6 +12,7 @@ struct RunOptions {
   bool windowed = false;    // --windowed: a window instead of full screen
   std::string screenshotFile;  // --screenshot FILE: the last frame of a --frames run
   int startLevel = -1;      // --level N: a new game straight at level N; -1 after the menu
+  int editLevel = -1;       // --edit N: the level editor on level N instead of the game
   std::string recordFile;   // --record FILE: write what the game reads from outside
   std::string replayFile;   // --replay FILE: play a recording back instead of real input
   bool autopilot = false;   // --autopilot: the game plays itself

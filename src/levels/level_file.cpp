@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "assets/asset_loader.h"
+#include "core/game_files.h"
 #include "core/game_state.h"
 #include "core/settings.h"
 #include "levels/level_source.h"
@@ -16,13 +17,16 @@ std::string LevelFileName(int levelNumber) {
 }
 
 void LoadLevel() {
-  const std::string fileName = LevelFileName(game.levelNumber);
+  const std::string fileName = PlayableLevelFile(LevelFileName(game.levelNumber));
   std::string bytes;
   if (!ReadFileBytes(fileName, bytes)) FatalError("No level file");
   std::vector<BrickRecord> records;
   std::string error;
   if (!DecodeLevel(bytes, records, error)) FatalError(fileName + ": " + error);
+  LoadLevelBricks(records);
+}
 
+void LoadLevelBricks(const std::vector<BrickRecord>& records) {
   game.bricks.Clear();
   for (const BrickRecord& record : records) {
     Brick& b = game.bricks.Add();

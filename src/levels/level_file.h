@@ -4,8 +4,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "levels/bricks.h"
+#include "levels/level_source.h"
 
 // "level" + number + ".dat", in the working directory.
 std::string LevelFileName(int levelNumber);
@@ -14,6 +16,8 @@ std::string LevelFileName(int levelNumber);
 // resources. A missing file is the fatal "No level file"; a malformed one is fatal too, with
 // a line naming the file, the brick and the fault.
 void LoadLevel();
+// The same for bricks given whole (the editor's test play): no file is read.
+void LoadLevelBricks(const std::vector<BrickRecord>& records);
 // Gives one brick the first letter not yet collected and one brick the malus.
 void PlaceLetters();
 // The indices of all teleporter bricks, in list order; also frees every teleporter.

@@ -294,8 +294,16 @@ bool ParseLevelSource(const std::string& text, std::vector<BrickRecord>& bricks,
   return true;
 }
 
-std::string WriteLevelSource(const std::vector<BrickRecord>& bricks) {
-  std::string text = "# kind       capsule    waypoints: seconds x,y ...\n";
+std::string WriteLevelSource(const std::vector<BrickRecord>& bricks, const std::string& title) {
+  std::string text;
+  // The title goes on one comment line: a line break in it would start a brick line.
+  if (!title.empty()) {
+    std::string line = title;
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    std::replace(line.begin(), line.end(), '\r', ' ');
+    text += "# " + line + "\n";
+  }
+  text += levelSourceHeader;
   for (const BrickRecord& brick : bricks) {
     std::string kind = BrickKindName(brick.kind);
     if (kind.empty()) kind = std::to_string(brick.kind);

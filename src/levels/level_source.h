@@ -52,8 +52,16 @@ std::string EncodeLevel(const std::vector<BrickRecord>& bricks);
 // Reads a level source. On failure returns false with error = "line <n>: <fault>".
 bool ParseLevelSource(const std::string& text, std::vector<BrickRecord>& bricks,
                       std::string& error);
-// Writes a source that parses back to the same bricks, bit for bit.
-std::string WriteLevelSource(const std::vector<BrickRecord>& bricks);
+// The comment lines every level source opens with (after its title line): how to read a brick
+// line, and the columns.
+constexpr const char* levelSourceHeader =
+    "# One brick a line. Each waypoint gives the seconds the brick takes to reach the next\n"
+    "# one, then the brick's centre; after the last waypoint it glides back to the first.\n"
+    "# kind       capsule    waypoints: seconds x,y ...\n";
+
+// Writes a source that parses back to the same bricks, bit for bit: the title (if any) on the
+// first comment line, the header, then one brick a line.
+std::string WriteLevelSource(const std::vector<BrickRecord>& bricks, const std::string& title = "");
 
 // Source names of brick kinds and capsules; "" for a number without a name.
 std::string BrickKindName(int kind);

@@ -191,6 +191,8 @@ bool WriteFileAtomically(const std::string& fileName, const std::string& bytes);
 // False, with the reason on stderr, when the file could not be renamed.
 bool RenameFile(const std::string& from, const std::string& to);
 bool IsDirectory(const std::string& name);    // follows symbolic links
+// Makes the folder and any missing parents (0700); true when it exists afterwards.
+bool MakeFolder(const std::string& folder);
 // The working directory ending in '/'; "./" when it cannot be told.
 std::string CurrentDirectory();
 bool ChangeDirectory(const std::string& directory);

@@ -207,6 +207,8 @@ std::string PlayerFolder(const char* variable, const char* underHome, std::strin
 
 }  // namespace
 
+bool MakeFolder(const std::string& folder) { return MakeFolders(WithSlash(folder), nullptr); }
+
 std::string PlayerFilesDirectory(std::string* failure) {
   return PlayerFolder("XDG_DATA_HOME", ".local/share/", failure);
 }

@@ -25,6 +25,7 @@ constexpr OptionRow optionTable[] = {
     {"--version", nullptr, "show the version and exit"},
     {"--windowed", nullptr, "play in a 1024 x 768 window (Alt+Enter switches at any time)"},
     {"--level", "N", "start a new game straight at level N (0 to 19, 50, 101 and 102 are shipped)"},
+    {"--edit", "N", "edit level N: your copy, else the shipped level, else an empty one"},
     {"--record", "FILE", "record the game (input, clock, focus) to FILE"},
     {"--replay", "FILE", "play a recorded game back from FILE"},
     {"--autopilot", nullptr, "let the game play itself"},
@@ -47,7 +48,7 @@ bool ParseLevel(const std::string& value, RunOptions& options, std::string& erro
     error = "--level needs a level number, not \"" + value + "\"";
     return false;
   }
-  const std::string file = LevelFileName(static_cast<int>(level));
+  const std::string file = PlayableLevelFile(LevelFileName(static_cast<int>(level)));
   if (!FileExists(file)) {
     error = "level " + std::to_string(level) + " has no level file (" + file + ")";
     return false;
@@ -95,6 +96,13 @@ bool ParseCommandLine(int argc, const char* const* argv, RunOptions& options, st
       options.screenshotFile = PlayerPath(value);
     } else if (arg == "--level") {
       if (!ParseLevel(value, options, error)) return false;
+    } else if (arg == "--edit") {
+      int64_t level = -1;
+      if (!ParseCount(value, level) || level > 999999999) {
+        error = "--edit needs a level number, not \"" + value + "\"";
+        return false;
+      }
+      options.editLevel = static_cast<int>(level);
     } else if (arg == "--record") {
       options.recordFile = PlayerPath(value);
     } else if (arg == "--replay") {
@@ -119,6 +127,11 @@ bool ParseCommandLine(int argc, const char* const* argv, RunOptions& options, st
     error = "--replay plays a recording back: it takes neither --record nor --autopilot";
     return false;
   }
+  if (options.editLevel >= 0 && (!options.replayFile.empty() || !options.recordFile.empty() ||
+                                 options.autopilot || options.startLevel >= 0)) {
+    error = "--edit opens the level editor: it takes no --level, --record, --replay or --autopilot";
+    return false;
+  }
   if (!options.screenshotFile.empty() && options.frames < 0) {
     error = "--screenshot saves the last frame of a run: it needs --frames";
     return false;
@@ -141,6 +154,8 @@ std::string UsageText() {
     text += left + r.help + "\n";
   }
   text +=
+      "\nLevels saved in the editor (Ctrl+S) go to ~/.local/share/kaldovirent/levels/ and are\n"
+      "played in place of the shipped ones.\n"
       "\nScreenshots (the S key) go to the working directory, or to ~/.local/share/kaldovirent/\n"
       "when it cannot be written.\n";
   return text;

@@ -4,12 +4,19 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/screen.h"  // the frame services every loop of the game uses
+#include "levels/level_source.h"
 
 // Runs the whole program: games one after another until the menu's QUIT; the process's exit
 // status.
 int RunGame();
+// --edit N: the level editor on level N until it is left; F5 in it plays the level being edited.
+int RunLevelEditor(int levelNumber);
+// The editor's test play: the bricks as level N, from a fresh game's lives, until the level is
+// won, the game lost or Escape pressed (a lost life plays on). Nothing is saved or scored.
+void PlayEditedLevel(int levelNumber, const std::vector<BrickRecord>& bricks);
 
 // Start-up: font file, glyph tables, decoders, media services (fatal "Alert" on failure) and
 // the game screen.

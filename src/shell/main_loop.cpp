@@ -270,10 +270,17 @@ bool NewGame() {
   return true;
 }
 
-void StartLevel() {
+namespace {
+
+// A level starts from its file, or from the bricks the editor hands over for a test play.
+void StartLevelWith(const std::vector<BrickRecord>* bricks) {
   ResetLevelState();
   if (!game.lifeLost) {
-    LoadLevel();
+    if (bricks) {
+      LoadLevelBricks(*bricks);
+    } else {
+      LoadLevel();
+    }
     PlaceLetters();
   } else {
     game.lifeLost = 0;
@@ -290,6 +297,10 @@ void StartLevel() {
   GlueAllBalls(serveCountdown);
   game.launchPending = 1;
 }
+
+}  // namespace
+
+void StartLevel() { StartLevelWith(nullptr); }
 
 void RebuildGameScreen() {
   ClearLevelResources();
@@ -399,6 +410,24 @@ void PlayGame() {
       return;
     }
   }
+}
+
+void PlayEditedLevel(int levelNumber, const std::vector<BrickRecord>& bricks) {
+  ResetGameForNewGame();
+  game.levelNumber = levelNumber;
+  game.highScoreBarred = 1;  // a level of one's own making is no game for the table
+  NameTheTeam();
+  StartGameOptions();
+  for (;;) {
+    StartLevelWith(&bricks);
+    while (!RunFrame()) {
+    }
+    // A lost life plays the level on as it stands; anything else ends the test play.
+    const bool over = KeyboardPushed(keyEscape) || game.quitToMenu || game.levelComplete ||
+                      game.gameOver || game.lives <= 0;
+    if (over) break;
+  }
+  if (game.musicOn) StopSound(obj::music);
 }
 
 int RunGame() {

@@ -58,8 +58,18 @@ TEST(CommandLine, EveryOptionOfTheUsageTextIsUnderstood) {
   EXPECT_TRUE(p.options.version);
   EXPECT_EQ(p.options.screenshotFile, "/tmp/last.png");
 
+  p = Parse({"--edit", "3", "--windowed"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.options.editLevel, 3);
+  EXPECT_EQ(p.options.startLevel, -1);
+  // A level with no file at all opens as an empty level to be made.
+  p = Parse({"--edit=120"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.options.editLevel, 120);
+  EXPECT_EQ(Parse({}).options.editLevel, -1);
+
   const std::string usage = UsageText();
-  for (const char* option : {"--help", "--version", "--windowed", "--level N", "--record FILE",
+  for (const char* option : {"--help", "--version", "--windowed", "--level N", "--edit N", "--record FILE",
                              "--replay FILE", "--autopilot", "--frames N", "--fast",
                              "--screenshot FILE", "--memory-every N"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
@@ -95,6 +105,11 @@ TEST(CommandLine, ABadCommandLineGetsOneLineSayingWhy) {
       {{"--memory-every", "0"}, "--memory-every needs a number of frames above 0, not \"0\""},
       {{"--screenshot", "a.png"}, "--screenshot saves the last frame of a run: it needs --frames"},
       {{"--version=2"}, "unknown option \"--version=2\" (kaldovirent --help lists the options)"},
+      {{"--edit", "x"}, "--edit needs a level number, not \"x\""},
+      {{"--edit", "3", "--autopilot"},
+       "--edit opens the level editor: it takes no --level, --record, --replay or --autopilot"},
+      {{"--level", "3", "--edit", "3"},
+       "--edit opens the level editor: it takes no --level, --record, --replay or --autopilot"},
       {{"--replay", "a.rec", "--autopilot"},
        "--replay plays a recording back: it takes neither --record nor --autopilot"},
   };

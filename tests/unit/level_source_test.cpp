@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -214,6 +215,33 @@ TEST(LevelSource, WrittenSourceReadsBackBitForBit) {
   ASSERT_EQ(Parsed(WriteLevelSource(bricks), back), "");
   EXPECT_EQ(back, bricks);
   EXPECT_EQ(EncodeLevel(back), EncodeLevel(bricks));
+}
+
+// A written source opens as the shipped ones do: the title line, then the same comment lines,
+// word for word, so a level saved by the editor reads like one of ours.
+TEST(LevelSource, WrittenSourceOpensWithTheShippedComments) {
+  const auto path = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
+                    "levels" / "level3.lvl";
+  std::ifstream in(path);
+  std::string shipped[4];
+  for (std::string& line : shipped) ASSERT_TRUE(std::getline(in, line));
+
+  const std::vector<BrickRecord> bricks = {{obj::brickRed, 0, {{1, 120, 80}}}};
+  std::istringstream written(WriteLevelSource(bricks, "Level 3: two\nlines"));
+  std::string line;
+  ASSERT_TRUE(std::getline(written, line));
+  EXPECT_EQ(line, "# Level 3: two lines");  // a break in the title stays on the comment line
+  for (int i = 1; i < 4; ++i) {
+    ASSERT_TRUE(std::getline(written, line));
+    EXPECT_EQ(line, shipped[i]);
+  }
+  ASSERT_TRUE(std::getline(written, line));
+  EXPECT_EQ(line, "red          none        1 120,80");
+
+  // Without a title the header comes first.
+  std::istringstream untitled(WriteLevelSource(bricks));
+  ASSERT_TRUE(std::getline(untitled, line));
+  EXPECT_EQ(line, shipped[1]);
 }
 
 std::string ReadText(const std::string& path) {
