@@ -56,11 +56,25 @@ TEST(CommandLine, EveryOptionOfTheUsageTextIsUnderstood) {
   EXPECT_TRUE(p.options.windowed);
   EXPECT_TRUE(p.options.version);
   EXPECT_EQ(p.options.screenshotFile, "/tmp/last.png");
+  EXPECT_FALSE(p.options.sharp);
+  EXPECT_FALSE(p.options.classic);
+  EXPECT_FALSE(p.options.screenshotFull);
+
+  p = Parse({"--sharp", "--screenshot-full"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_TRUE(p.options.sharp);
+  EXPECT_FALSE(p.options.classic);
+  EXPECT_TRUE(p.options.screenshotFull);
+  p = Parse({"--classic"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_TRUE(p.options.classic);
+  EXPECT_FALSE(p.options.sharp);
 
   const std::string usage = UsageText();
   for (const char* option : {"--help", "--version", "--windowed", "--level N", "--record FILE",
                              "--replay FILE", "--autopilot", "--frames N", "--fast",
-                             "--screenshot FILE", "--memory-every N"}) {
+                             "--screenshot FILE", "--memory-every N", "--sharp", "--classic",
+                             "--screenshot-full"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
 }
@@ -94,6 +108,8 @@ TEST(CommandLine, ABadCommandLineGetsOneLineSayingWhy) {
       {{"--memory-every", "0"}, "--memory-every needs a number of frames above 0, not \"0\""},
       {{"--screenshot", "a.png"}, "--screenshot saves the last frame of a run: it needs --frames"},
       {{"--version=2"}, "unknown option \"--version=2\" (kaldovirent --help lists the options)"},
+      {{"--sharp", "--classic"}, "--sharp and --classic choose opposite displays: give one of them"},
+      {{"--sharp=yes"}, "unknown option \"--sharp=yes\" (kaldovirent --help lists the options)"},
       {{"--replay", "a.rec", "--autopilot"},
        "--replay plays a recording back: it takes neither --record nor --autopilot"},
   };
