@@ -47,6 +47,9 @@ bool DrawingSharp();
 // Writes the back buffer at its own resolution (a sharp screen's full detail) as SaveSprite
 // writes a sprite; at scale 1 the same picture as a grab of the whole screen.
 bool SaveFullScreenPicture(const std::string& fileName);
+// Whether the screen now open is drawn at a scale of 1.5 or more, where pictures drawn at twice
+// their size show more than their own pixels magnified.
+bool WantsDetailedPictures();
 void MinimiseWindow();
 // The game's window fills the desktop, or is a window of its own that the screen is scaled to
 // as it is resized. Alt+Enter switches between the two whenever events are read.
@@ -71,6 +74,10 @@ void SetFrameLimiterEnabled(bool enabled);
 
 // ---------------------------------------------------------------- sprites
 enum SpriteFlags { spriteTexture = 4, spriteAlpha = 8 };
+// Gives a loaded sprite the same picture drawn at twice its size, for a sharp display: the sprite
+// keeps its size, pixels and every use; only what the screen shows of it is finer. False, and the
+// sprite left as it was, when the data is not a picture exactly twice the sprite's size.
+bool AddSpriteDetail(int sprite, const void* data, std::size_t size);
 // Decodes a PNG, JPEG, TIFF or BMP picture held in memory; the decoder is chosen from the data.
 bool CatchSprite(int sprite, const void* data, std::size_t size, int flags);
 bool CreateSprite(int sprite, int width, int height, int flags);

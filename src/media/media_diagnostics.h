@@ -54,3 +54,6 @@ std::string RendererDescription();
 bool FullScreenPicture(std::vector<uint32_t>& pixels, int& width, int& height);
 // The size in points a font is drawn at on the screen now open (its size times the scale).
 int ScreenFontSize(int font);
+// How many texture pixels a sprite's picture has per sprite pixel each way: 2 when a picture
+// drawn at twice its size was added (AddSpriteDetail), else 1; 0 for no sprite.
+int SpriteDetail(int sprite);

@@ -225,7 +225,10 @@ void SyncDrawingCopy() {
   TargetKind kind = EffectiveKind(number);
   if (kind == TargetKind::sprite) {
     SpriteRecord* sprite = FindSprite(number);
-    if (sprite) RefreshSpriteTexture(*sprite);
+    if (sprite) {
+      DropSpriteDetail(*sprite);
+      RefreshSpriteTexture(*sprite);
+    }
   } else if (kind == TargetKind::screen && s.backBuffer) {
     if (s.scaleX == 1.0f && s.scaleY == 1.0f) {
       UploadPixelsToTexture(s.backBuffer, nullptr, s.screenCopy.data(), s.screenWidth, s.screenHeight,

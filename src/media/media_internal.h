@@ -56,6 +56,11 @@ struct SpriteRecord {
   bool clipped = false;
   SDL_Rect clip{0, 0, 0, 0};
   SDL_ScaleMode scaleMode = SDL_ScaleModeNearest;
+  // A picture drawn at twice the size for a sharp display: the texture holds detailPixels,
+  // detail times the sprite's size each way, while width, height and pixels stay the sprite's.
+  // Drawing into the sprite or changing its pixels drops the detail.
+  int detail = 1;
+  std::vector<uint32_t> detailPixels;
 };
 
 struct QuadRecord {
@@ -269,6 +274,9 @@ bool EnsureSpriteTarget(SpriteRecord& sprite);
 void RefreshSpriteTexture(SpriteRecord& sprite);
 bool ReadBackSprite(SpriteRecord& sprite);
 void DestroySpriteTexture(SpriteRecord& sprite);
+// The sprite is about to be drawn into or its pixels were changed: the detailed picture no longer
+// shows it, and the texture is made again from its pixels.
+void DropSpriteDetail(SpriteRecord& sprite);
 bool StoreSprite(int number, Picture&& picture, int flags);
 // A rectangle of the screen in the screen's pixels (0x00RRGGBB); a scaled back buffer is brought
 // down to them, each pixel the mean of those it covers.

@@ -571,6 +571,12 @@ bool SaveFullScreenPicture(const std::string& fileName) {
   return ReadFullBackBuffer(pixels, width, height) && WritePictureFile(fileName, width, height, pixels.data(), width);
 }
 
+bool WantsDetailedPictures() {
+  constexpr float detailFrom = 1.5f;  // below it, a picture twice the size is mostly thrown away
+  MediaState& s = State();
+  return s.renderer && std::min(s.scaleX, s.scaleY) >= detailFrom;
+}
+
 float ScreenScaleX() { return State().scaleX; }
 float ScreenScaleY() { return State().scaleY; }
 std::string RendererDescription() { return State().rendererDescription; }

@@ -96,6 +96,10 @@ int Run(int argc, char** argv) {
     std::printf(" %s %.1f MB%s", packs[i].packName.c_str(), summary.packBytes[i] / 1048576.0,
                 i + 1 < summary.packBytes.size() ? "," : "\n");
   }
+  uint64_t detailBytes = 0;
+  for (uint64_t bytes : summary.detailPackBytes) detailBytes += bytes;
+  std::printf("mkdata: %d of %d pictures drawn at twice their size for a sharp display (%s, %.1f MB)\n",
+              summary.detailedPictures, summary.pictures, detailPackFolder, detailBytes / 1048576.0);
   return 0;
 }
 
