@@ -6,7 +6,8 @@
 //   mkdata --contact-sheet PAK OUT.png [FIRST [COUNT]]
 //       the pictures of a pack in a grid, each with its object number
 //   mkdata --contact-sheets GAMEDIR OUTDIR
-//       one sheet for every pack of pictures the game has, OUTDIR/<pack>.png
+//       one sheet for every pack of pictures the game has, OUTDIR/<pack>.png, and beside it
+//       OUTDIR/<pack>-2x.png of the same pictures drawn at twice their size (packs2x/)
 //   mkdata --sounds-to DIR
 //       every sound as a file of its own, to listen to
 #include <algorithm>

@@ -320,6 +320,13 @@ TEST(ReviewTools, ContactSheetShowsEveryPictureOfThePack) {
   // Four pictures side by side on one row of cells.
   EXPECT_GT(cairo_image_surface_get_width(sheet), 3 * cairo_image_surface_get_height(sheet));
   cairo_surface_destroy(sheet);
+  // The pictures at twice their size make a sheet of their own, as wide in cells.
+  ASSERT_TRUE(WriteContactSheet(dir / DetailPackName("packs/maingfx.pak"), dir / "sheet2x.png", 0, -1, error))
+      << error;
+  sheet = cairo_image_surface_create_from_png((dir / "sheet2x.png").c_str());
+  ASSERT_EQ(cairo_surface_status(sheet), CAIRO_STATUS_SUCCESS);
+  EXPECT_GT(cairo_image_surface_get_width(sheet), 3 * cairo_image_surface_get_height(sheet));
+  cairo_surface_destroy(sheet);
   // A range of one picture makes a sheet of one cell.
   ASSERT_TRUE(WriteContactSheet(dir / "packs/maingfx.pak", dir / "one.png", 2, 1, error)) << error;
   sheet = cairo_image_surface_create_from_png((dir / "one.png").c_str());
