@@ -35,6 +35,23 @@ void LoadSpriteWithFlags(int object, const std::string& fileName, int flags) {
   if (flags & spriteTexture) CreateSprite3D(object, object);
 }
 
+// On a screen drawn at 1.5 or more, the pack's pictures drawn at twice their size give the loaded
+// sprites their detail. A missing, short or damaged pack of them leaves the sprites as loaded.
+void AddPackDetail(const CataloguePack& pack) {
+  if (!WantsDetailedPictures()) return;
+  const std::string name = DetailPackName(pack.packName);
+  if (!FileExists(name)) return;
+  ClosePackFile();
+  if (!OpenPackFile(name)) return;
+  for (const CatalogueRow& row : pack.rows) {
+    const uint8_t* entry = ReadNextEntry();
+    if (!entry) break;
+    const bool picture = row.loader != LoaderKind::sound && row.loader != LoaderKind::image;
+    if (picture) AddSpriteDetail(row.object, entry, EntrySize());
+  }
+  ClosePackFile();
+}
+
 }  // namespace
 
 void SwitchPack(const std::string& packName) {
@@ -132,6 +149,7 @@ void LoadCataloguePack(const CataloguePack& pack) {
     }
     if (row.transparentColour != -1) TransparentSpriteColor(row.object, row.transparentColour);
   }
+  AddPackDetail(pack);
   // Back to the main pack, which closes this one (the sound pack too, once its last entry is read).
   SwitchPack(mainPackName);
 }

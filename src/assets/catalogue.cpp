@@ -157,3 +157,9 @@ const std::vector<CataloguePack>& MainCatalogue() {
                                                        {soundPackName, Sounds()}};
   return catalogue;
 }
+
+std::string DetailPackName(const std::string& packName) {
+  const std::string folder = packFolder;
+  if (packName.rfind(folder, 0) == 0) return detailPackFolder + packName.substr(folder.size());
+  return detailPackFolder + packName;
+}

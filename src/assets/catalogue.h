@@ -26,3 +26,9 @@ const std::vector<CataloguePack>& MainCatalogue();
 
 constexpr const char* mainPackName = "packs/maingfx.pak";
 constexpr const char* soundPackName = "packs/sounds.pak";
+// The same pack with its pictures drawn at twice their size, for a sharp display: the pack of
+// "packs/NAME" is "packs2x/NAME", entry for entry in the same order (a one-byte stand-in for a
+// sound or an image, the normal picture where the drawing has no larger form).
+constexpr const char* packFolder = "packs/";
+constexpr const char* detailPackFolder = "packs2x/";
+std::string DetailPackName(const std::string& packName);

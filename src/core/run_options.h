@@ -10,6 +10,9 @@ struct RunOptions {
   bool help = false;
   bool version = false;     // --version: print the version and exit
   bool windowed = false;    // --windowed: a window instead of full screen
+  bool sharp = false;       // --sharp: draw at the display's resolution, whatever the renderer
+  bool classic = false;     // --classic: draw 1024 x 768 and stretch it
+  bool screenshotFull = false;  // --screenshot-full: screenshots at the drawing's own resolution
   std::string screenshotFile;  // --screenshot FILE: the last frame of a --frames run
   int startLevel = -1;      // --level N: a new game straight at level N; -1 after the menu
   int editLevel = -1;       // --edit N: the level editor on level N instead of the game

@@ -8,6 +8,7 @@
 #include "assets/objects.h"
 #include "core/game_files.h"
 #include "core/game_state.h"
+#include "core/player_options.h"
 #include "core/run_options.h"
 #include "media/fatal_error.h"
 #include "media/maths.h"
@@ -44,6 +45,10 @@ void DrawFrameRate() {
 
 void SaveScreenshot() {
   // A screenshot that cannot be saved is ignored.
+  if (runOptions.screenshotFull) {
+    SaveFullScreenPicture(NextScreenshotName());
+    return;
+  }
   if (GrabSprite(obj::screenshotSprite, 0, 0, screenWidth, screenHeight)) {
     SaveSprite(obj::screenshotSprite, NextScreenshotName());
     FreeSprite(obj::screenshotSprite);
@@ -65,6 +70,14 @@ void OpenGameScreen() {
     if (!OpenWindow(gameWindow, 0, 0, screenWidth, screenHeight, windowTitle, !runOptions.windowed)) {
       FatalError("Graphic (2D) initialisation problem");
     }
+  }
+  // --sharp and --classic win over the player's setting for this run.
+  if (runOptions.classic) {
+    ChooseDisplay(DisplayChoice::classic);
+  } else if (runOptions.sharp) {
+    ChooseDisplay(DisplayChoice::sharpOnAnyRenderer);
+  } else {
+    ChooseDisplay(playerSettings.sharpDisplay ? DisplayChoice::sharp : DisplayChoice::classic);
   }
   // The screen's renderer draws the textured quads: without one the game would run blind.
   if (!OpenWindowedScreen(gameWindow, 0, 0, screenWidth, screenHeight, true)) {

@@ -75,6 +75,15 @@ void ApplySetting(PlayerSettings& settings, const std::string& key, const std::s
     settings.difficulty = defaults.difficulty;
     expected = std::string("easy, normal or hard; ") + DifficultyWord(defaults.difficulty) +
                " is used";
+  } else if (key == settingDisplay) {
+    const std::string word = Lower(value);
+    if (word == displaySharpWord || word == displayClassicWord) {
+      settings.sharpDisplay = word == displaySharpWord;
+      return;
+    }
+    settings.sharpDisplay = defaults.sharpDisplay;
+    expected = std::string(displaySharpWord) + " or " + displayClassicWord + "; " +
+               (defaults.sharpDisplay ? displaySharpWord : displayClassicWord) + " is used";
   } else if (key == settingPlayerName) {
     if (ValidPlayerName(value)) {
       settings.playerName = CleanPlayerName(value);
@@ -127,7 +136,8 @@ std::string SettingsText(const PlayerSettings& settings) {
   std::string text =
       "# Kaldovirent's options, written by the game when its options screen closes.\n"
       "# Volumes 0 to 100; full_screen yes or no; difficulty easy, normal or hard; steering\n"
-      "# speeds 50 to 200 (% of the normal speed); name: the last name entered for a high score.\n"
+      "# speeds 50 to 200 (% of the normal speed); name: the last name entered for a high score;\n"
+      "# display sharp (the display's own resolution) or classic (1024 x 768 stretched).\n"
       "[" + std::string(settingsSection) + "]\n";
   for (const NumberSetting& row : numberSettings) {
     text += std::string(row.key) + " = " + std::to_string(settings.*row.field) + "\n";
@@ -135,6 +145,7 @@ std::string SettingsText(const PlayerSettings& settings) {
   text += std::string(settingFullScreen) + " = " + (settings.fullScreen ? "yes" : "no") + "\n";
   text += std::string(settingDifficulty) + " = " + DifficultyWord(settings.difficulty) + "\n";
   text += std::string(settingPlayerName) + " = " + CleanPlayerName(settings.playerName) + "\n";
+  text += std::string(settingDisplay) + " = " + (settings.sharpDisplay ? displaySharpWord : displayClassicWord) + "\n";
   return text;
 }
 

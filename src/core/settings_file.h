@@ -24,6 +24,9 @@ constexpr const char* settingMouseSpeed = "mouse_speed";
 constexpr const char* settingKeyboardSpeed = "keyboard_speed";
 constexpr const char* settingGamepadSpeed = "gamepad_speed";
 constexpr const char* settingPlayerName = "name";
+constexpr const char* settingDisplay = "display";
+constexpr const char* displaySharpWord = "sharp";
+constexpr const char* displayClassicWord = "classic";
 
 struct PlayerSettings {
   int musicVolume = ::musicVolume;  // 0..100, the game's music as it always played
@@ -34,6 +37,9 @@ struct PlayerSettings {
   int keyboardSpeed = 100;
   int gamepadSpeed = 100;
   std::string playerName;   // the last name entered for a high score; empty: none yet
+  // Sharp: drawn at the display's own resolution where the renderer keeps up; classic: the
+  // 1024 x 768 picture stretched to the display.
+  bool sharpDisplay = true;
 
   bool operator==(const PlayerSettings&) const = default;
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level editor's screen: the level over its scenery where play will show it, a palette of
 // brick kinds and capsules in place of the right-hand panel, and a status line. One frame at a
 // time reads the pointer and the keys, edits the level (editor/level_edit.h) and draws it; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level being edited, with no screen: its bricks as the level file holds them, the selection,
 // the clipboard, the grid and the undo history, and every editing operation and check. The
 // editor screen turns the pointer and the keys into these calls; the tests call them directly.

@@ -10,6 +10,7 @@
 #include "assets/objects.h"
 #include "core/game_state.h"
 #include "core/player_options.h"
+#include "core/run_options.h"
 #include "core/screen.h"
 #include "core/sound_effects.h"
 #include "frontend/main_menu.h"
@@ -40,9 +41,9 @@ constexpr int bandTile = 128;
 constexpr int bandTiles = 9;
 constexpr int bandAlpha = 120;
 
-constexpr int controlsTitleY = 490;
-constexpr int controlsDeviceY = 530;
-constexpr int controlsFirstLineY = 556;
+constexpr int controlsTitleY = 530;
+constexpr int controlsDeviceY = 566;
+constexpr int controlsFirstLineY = 590;
 constexpr int controlsLineStep = 22;
 constexpr int controlsColumnX[] = {80, 390, 700};  // mouse, keyboard, gamepad
 constexpr int hintY = 712;
@@ -62,6 +63,7 @@ constexpr RowRange rowRanges[optionsRowCount] = {
     {"MUSIC VOLUME", volumeLeast, volumeMost, volumeStep},
     {"EFFECTS VOLUME", volumeLeast, volumeMost, volumeStep},
     {"DISPLAY", 0, 1, 1},  // 0 full screen, 1 a window
+    {"PICTURE", 0, 1, 1},  // 0 sharp, 1 classic
     {"DIFFICULTY", 0, difficultyCount - 1, 1},
     {"MOUSE SPEED", steeringSpeedLeast, steeringSpeedMost, speedStep},
     {"KEYBOARD SPEED", steeringSpeedLeast, steeringSpeedMost, speedStep},
@@ -69,6 +71,7 @@ constexpr RowRange rowRanges[optionsRowCount] = {
     {"BACK", 0, 0, 0},
 };
 constexpr const char* displayNames[2] = {"FULL SCREEN", "WINDOW"};
+constexpr const char* pictureNames[2] = {"SHARP", "CLASSIC"};
 constexpr const char* difficultyNames[difficultyCount] = {"EASY", "NORMAL", "HARD"};
 
 // The controls of the three devices, as play answers them.
@@ -99,6 +102,7 @@ int ValueOf(OptionsRow row) {
     case OptionsRow::musicVolume: return s.musicVolume;
     case OptionsRow::effectsVolume: return s.effectsVolume;
     case OptionsRow::display: return s.fullScreen ? 0 : 1;
+    case OptionsRow::picture: return s.sharpDisplay ? 0 : 1;
     case OptionsRow::difficulty: return static_cast<int>(s.difficulty);
     case OptionsRow::mouseSpeed: return s.mouseSpeed;
     case OptionsRow::keyboardSpeed: return s.keyboardSpeed;
@@ -123,6 +127,13 @@ void SetValue(OptionsRow row, int value) {
     case OptionsRow::display:
       s.fullScreen = value == 0;
       SetFullScreen(s.fullScreen);
+      break;
+    case OptionsRow::picture:
+      // The player's choice now wins over --sharp or --classic; the screen is opened again in
+      // the new way at once (pictures and quads live on, their textures are made anew).
+      s.sharpDisplay = value == 0;
+      runOptions.sharp = runOptions.classic = false;
+      OpenGameScreen();
       break;
     case OptionsRow::difficulty: s.difficulty = static_cast<Difficulty>(value); break;
     case OptionsRow::mouseSpeed: s.mouseSpeed = value; break;
@@ -164,6 +175,7 @@ std::string ValueText(OptionsRow row) {
   const int value = ValueOf(row);
   switch (row) {
     case OptionsRow::display: return displayNames[value];
+    case OptionsRow::picture: return pictureNames[value];
     case OptionsRow::difficulty: return difficultyNames[value];
     case OptionsRow::back: return "";
     default: return std::to_string(value) + " %";

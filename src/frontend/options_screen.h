@@ -10,13 +10,14 @@ enum class OptionsRow {
   musicVolume,
   effectsVolume,
   display,
+  picture,
   difficulty,
   mouseSpeed,
   keyboardSpeed,
   gamepadSpeed,
   back
 };
-constexpr int optionsRowCount = 8;
+constexpr int optionsRowCount = 9;
 
 // Where the pointer works a row: the row is the band from OptionsRowY(row) down to the next
 // row, from optionsRowLeft to optionsRowRight. A click on the value's left arrow lowers it, on

@@ -35,8 +35,25 @@ bool OpenWindow(int window, int x, int y, int width, int height, const std::stri
                 bool borderless);
 bool WindowExists(int window);
 // A drawing screen inside the window, stretched (scaled and letterboxed) to the window's size.
+// On a window larger than the screen, a sharp display draws at the window's own resolution: the
+// back buffer is the screen's size times the letterbox scale, and every drawing call is mapped
+// from the screen's coordinates into it, so nothing above the media layer sees the difference.
+// Sizes, positions and pixels read back (Point, GrabSprite, screenshots) stay the screen's.
 bool OpenWindowedScreen(int window, int x, int y, int width, int height, bool stretch);
 void CloseScreen();
+// How the next OpenWindowedScreen draws: classic (the screen's size, stretched with bilinear
+// filtering), sharp (at the window's scale, except on a software rasteriser, which could not keep
+// the frame rate at scale and gets classic), or sharp whatever the renderer.
+enum class DisplayChoice { classic, sharp, sharpOnAnyRenderer };
+void ChooseDisplay(DisplayChoice choice);
+// Whether the screen now open draws at a scale above 1.
+bool DrawingSharp();
+// Writes the back buffer at its own resolution (a sharp screen's full detail) as SaveSprite
+// writes a sprite; at scale 1 the same picture as a grab of the whole screen.
+bool SaveFullScreenPicture(const std::string& fileName);
+// Whether the screen now open is drawn at a scale of 1.5 or more, where pictures drawn at twice
+// their size show more than their own pixels magnified.
+bool WantsDetailedPictures();
 void MinimiseWindow();
 // The game's window fills the desktop, or is a window of its own that the screen is scaled to
 // as it is resized. Alt+Enter switches between the two whenever events are read.
@@ -61,6 +78,10 @@ void SetFrameLimiterEnabled(bool enabled);
 
 // ---------------------------------------------------------------- sprites
 enum SpriteFlags { spriteTexture = 4, spriteAlpha = 8 };
+// Gives a loaded sprite the same picture drawn at twice its size, for a sharp display: the sprite
+// keeps its size, pixels and every use; only what the screen shows of it is finer. False, and the
+// sprite left as it was, when the data is not a picture exactly twice the sprite's size.
+bool AddSpriteDetail(int sprite, const void* data, std::size_t size);
 // Decodes a PNG, JPEG, TIFF or BMP picture held in memory; the decoder is chosen from the data.
 bool CatchSprite(int sprite, const void* data, std::size_t size, int flags);
 bool CreateSprite(int sprite, int width, int height, int flags);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // With batching on (the default), consecutive Sprite3D quads sharing texture, blend mode, target
@@ -44,3 +45,16 @@ bool PresentedPicture(std::vector<uint32_t>& pixels, int& width, int& height);
 // Whether the game's window holds the keyboard, so that the desktop's own keys (the Super key)
 // go to the game while it has the focus.
 bool KeyboardGrabbed();
+
+// The back buffer's pixels per screen pixel across and down (1 on a classic screen), and the
+// rasteriser's name as the driver gives it (for a GL renderer, its GL_RENDERER string).
+float ScreenScaleX();
+float ScreenScaleY();
+std::string RendererDescription();
+// The back buffer at its own resolution, 0x00RRGGBB rows top to bottom.
+bool FullScreenPicture(std::vector<uint32_t>& pixels, int& width, int& height);
+// The size in points a font is drawn at on the screen now open (its size times the scale).
+int ScreenFontSize(int font);
+// How many texture pixels a sprite's picture has per sprite pixel each way: 2 when a picture
+// drawn at twice its size was added (AddSpriteDetail), else 1; 0 for no sprite.
+int SpriteDetail(int sprite);

@@ -140,7 +140,8 @@ void DrawTextIn(int x, int y, const std::string& text, int front, int back) {
   if (y >= targetHeight || y + TTF_FontHeight(face) < 0 || x >= targetWidth) return;
   int width = 0;
   int height = 0;
-  SDL_Texture* texture = TextTexture(s.drawFont, text, front, width, height);
+  // On a scaled screen the line is rendered in the larger face, in the screen's box of the line.
+  SDL_Texture* texture = TextTexture(s.drawFont, text, front, width, height, ScaledTarget());
   if (!texture) return;
   ApplyClip(nullptr);
   SDL_Rect destination{x, y, width, height};
@@ -157,6 +158,8 @@ void DrawTextIn(int x, int y, const std::string& text, int front, int back) {
 }  // namespace
 
 namespace media {
+
+void WriteCopyIntoScaledScreen();
 
 bool CpuView(PixelView& view) {
   MediaState& s = State();
@@ -223,11 +226,41 @@ void SyncDrawingCopy() {
   TargetKind kind = EffectiveKind(number);
   if (kind == TargetKind::sprite) {
     SpriteRecord* sprite = FindSprite(number);
-    if (sprite) RefreshSpriteTexture(*sprite);
+    if (sprite) {
+      DropSpriteDetail(*sprite);
+      RefreshSpriteTexture(*sprite);
+    }
   } else if (kind == TargetKind::screen && s.backBuffer) {
-    UploadPixelsToTexture(s.backBuffer, nullptr, s.screenCopy.data(), s.screenWidth, s.screenHeight,
-                          s.screenWidth, true);
+    if (s.scaleX == 1.0f && s.scaleY == 1.0f) {
+      UploadPixelsToTexture(s.backBuffer, nullptr, s.screenCopy.data(), s.screenWidth, s.screenHeight,
+                            s.screenWidth, true);
+    } else {
+      WriteCopyIntoScaledScreen();
+    }
   }
+}
+
+// A scaled screen's copy holds the screen's pixels: they go back through a texture of the
+// screen's size, stretched as the classic screen is. That frame loses the sharp drawing's detail;
+// no screen of the game draws on the screen's pixels, only on sprites' and images'.
+void WriteCopyIntoScaledScreen() {
+  MediaState& s = State();
+  if (!s.copyUpload) {
+    s.copyUpload = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                     s.screenWidth, s.screenHeight);
+    if (!s.copyUpload) {
+      ReportSdlFailure("The screen's pixels could not be written back");
+      return;
+    }
+    SDL_SetTextureScaleMode(s.copyUpload, SDL_ScaleModeLinear);
+  }
+  UploadPixelsToTexture(s.copyUpload, nullptr, s.screenCopy.data(), s.screenWidth, s.screenHeight,
+                        s.screenWidth, true);
+  BindTexture(s.backBuffer);
+  ApplyClip(nullptr);
+  SDL_SetTextureBlendMode(s.copyUpload, CopyBlend(true));
+  SDL_RenderCopy(s.renderer, s.copyUpload, nullptr, nullptr);
+  ++s.drawCalls;
 }
 
 }  // namespace media

@@ -57,6 +57,11 @@ struct SpriteRecord {
   bool clipped = false;
   SDL_Rect clip{0, 0, 0, 0};
   SDL_ScaleMode scaleMode = SDL_ScaleModeNearest;
+  // A picture drawn at twice the size for a sharp display: the texture holds detailPixels,
+  // detail times the sprite's size each way, while width, height and pixels stay the sprite's.
+  // Drawing into the sprite or changing its pixels drops the detail.
+  int detail = 1;
+  std::vector<uint32_t> detailPixels;
 };
 
 struct QuadRecord {
@@ -122,6 +127,12 @@ struct ImageRecord {
 
 struct FontRecord {
   TTF_Font* font = nullptr;
+  // Where the face came from, so that the screen's face can be opened at the screen's scale.
+  std::string file;
+  int index = 0;
+  int size = 0;
+  TTF_Font* scaled = nullptr;  // the face at scaledSize, for text drawn on a scaled screen
+  int scaledSize = 0;
 };
 
 enum class TargetKind { screen, image, sprite };
@@ -143,6 +154,16 @@ struct MediaState {
   int scratchHeight = 0;
   int screenWidth = 0;
   int screenHeight = 0;
+  // The back buffer's size in pixels and its pixels per screen pixel: the screen's size and 1,
+  // or the window's letterbox scale on a sharp display.
+  DisplayChoice displayChoice = DisplayChoice::sharp;
+  int backWidth = 0;
+  int backHeight = 0;
+  float scaleX = 1;
+  float scaleY = 1;
+  std::string rendererDescription;
+  // A screen-sized texture through which a CPU copy of a scaled screen goes back into it.
+  SDL_Texture* copyUpload = nullptr;
   bool windowActive = false;
   bool closeRequested = false;
   // The window's size when it is not full screen (the game's screen until the player resizes it).
@@ -254,8 +275,15 @@ bool EnsureSpriteTarget(SpriteRecord& sprite);
 void RefreshSpriteTexture(SpriteRecord& sprite);
 bool ReadBackSprite(SpriteRecord& sprite);
 void DestroySpriteTexture(SpriteRecord& sprite);
+// The sprite is about to be drawn into or its pixels were changed: the detailed picture no longer
+// shows it, and the texture is made again from its pixels.
+void DropSpriteDetail(SpriteRecord& sprite);
 bool StoreSprite(int number, Picture&& picture, int flags);
-bool ReadScreenPixels(const SDL_Rect& rect, uint32_t* pixels);  // 0x00RRGGBB
+// A rectangle of the screen in the screen's pixels (0x00RRGGBB); a scaled back buffer is brought
+// down to them, each pixel the mean of those it covers.
+bool ReadScreenPixels(const SDL_Rect& rect, uint32_t* pixels);
+// The back buffer at its own resolution.
+bool ReadFullBackBuffer(std::vector<uint32_t>& pixels, int& width, int& height);
 // A rectangle of the back buffer as a picture; the parts off the screen stay black.
 bool GrabScreenPicture(int x, int y, int width, int height, Picture& picture);
 void UploadPixelsToTexture(SDL_Texture* texture, const SDL_Rect* rect, const uint32_t* pixels,
@@ -275,12 +303,21 @@ void MarkCpuModified();
 void BlitPixels(const PixelView& view, int x, int y, const uint32_t* source, int width, int height,
                 int pitchPixels, bool blendAlpha);
 
+// Whether drawing now goes onto a back buffer drawn at a scale above 1.
+bool ScaledTarget();
+
 // Fonts.
 TTF_Font* FontOf(int font);
+// The face for text on the screen now open: the font at its size times the screen's scale (the
+// font itself at scale 1, or when the larger face cannot be opened).
+TTF_Font* ScreenFontOf(int font);
 // Game texts may hold Latin-1 bytes (typed characters); SDL_ttf wants UTF-8.
 std::string TextAsUtf8(const std::string& text);
 // A rendered line of text, cached by font, colour and text.
-SDL_Texture* TextTexture(int font, const std::string& text, int colour, int& width, int& height);
+// A rendered line and the box it is drawn in on its target. With onScaledScreen, the line is
+// rendered in ScreenFontOf's face and the box is still that of the font at its own size.
+SDL_Texture* TextTexture(int font, const std::string& text, int colour, int& width, int& height,
+                         bool onScaledScreen = false);
 
 // Called by ShutdownMedia and CloseScreen.
 void ReleaseTextTextures();

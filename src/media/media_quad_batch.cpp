@@ -68,7 +68,15 @@ void DrawBatch(MediaState& s, QuadBatch& batch) {
 void QueueQuad(const QuadPiece& piece, int targetWidth, int targetHeight) {
   MediaState& s = State();
   QuadQueue& queue = s.queue;
-  if (queue.used == 0) StartQueue(queue, targetWidth, targetHeight);
+  // The map is of the target's own pixels: on a scaled screen, quads apart in the screen's
+  // pixels may still meet in the back buffer's.
+  const bool scaled = ScaledTarget();
+  const float scaleX = scaled ? s.scaleX : 1.0f;
+  const float scaleY = scaled ? s.scaleY : 1.0f;
+  if (queue.used == 0) {
+    StartQueue(queue, static_cast<int>(std::ceil(static_cast<float>(targetWidth) * scaleX)),
+               static_cast<int>(std::ceil(static_cast<float>(targetHeight) * scaleY)));
+  }
   float minX = piece.x[0], maxX = piece.x[0], minY = piece.y[0], maxY = piece.y[0];
   for (int i = 1; i < 4; ++i) {
     minX = std::min(minX, piece.x[i]);
@@ -84,7 +92,8 @@ void QueueQuad(const QuadPiece& piece, int targetWidth, int targetHeight) {
   s.quadPixels += triangle(0, 1, 2) + triangle(1, 3, 2);
   // A pixel is drawn when its centre lies in the quad: quads that meet edge to edge, like the
   // bricks, do not touch.
-  QueuedRect rect{FirstPixel(minX), FirstPixel(minY), LastPixel(maxX), LastPixel(maxY), 0};
+  QueuedRect rect{FirstPixel(minX * scaleX), FirstPixel(minY * scaleY), LastPixel(maxX * scaleX),
+                  LastPixel(maxY * scaleY), 0};
   const int c0 = SquareOf(rect.left, queue.columns), c1 = SquareOf(rect.right, queue.columns);
   const int r0 = SquareOf(rect.top, queue.rows), r1 = SquareOf(rect.bottom, queue.rows);
   // The latest batch this quad may not pass: one with a quad over its pixels.

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window, the back buffer and the frame: every drawing goes into one back-buffer texture of
-// the screen's size, which FlipBuffers scales and letterboxes into the window.
+// the screen's size (times the display's scale on a sharp display), which FlipBuffers scales and
+// letterboxes into the window.
+#include <algorithm>
+#include <cmath>
+#include <cctype>
 #include <cstring>
 
 #include "media/media_diagnostics.h"
@@ -23,6 +27,20 @@ SDL_BlendMode OverBlend(bool intoScreen) {
                                     SDL_BLENDOPERATION_ADD);
 }
 
+namespace {
+
+// Drawing onto the back buffer is scaled from the screen's coordinates into its pixels; sprites
+// and the other textures are drawn 1:1. The window's own scale (its logical size) is SDL's: it
+// comes back by itself when the window is the target again.
+void ApplyTargetScale() {
+  MediaState& s = State();
+  if (!s.renderer || !s.boundTargetValid || !s.boundTarget) return;
+  const bool screen = s.boundTarget == s.backBuffer;
+  SDL_RenderSetScale(s.renderer, screen ? s.scaleX : 1.0f, screen ? s.scaleY : 1.0f);
+}
+
+}  // namespace
+
 void BindTexture(SDL_Texture* target) {
   MediaState& s = State();
   if (s.boundTargetValid && s.boundTarget == target) return;
@@ -30,8 +48,15 @@ void BindTexture(SDL_Texture* target) {
   SDL_SetRenderTarget(s.renderer, target);
   s.boundTarget = target;
   s.boundTargetValid = true;
+  ApplyTargetScale();
   // Changing target resets the renderer's clip rectangle.
   s.clipApplied = false;
+}
+
+bool ScaledTarget() {
+  MediaState& s = State();
+  return s.boundTargetValid && s.boundTarget && s.boundTarget == s.backBuffer &&
+         (s.scaleX != 1.0f || s.scaleY != 1.0f);
 }
 
 void ApplyClip(const SDL_Rect* clip) {
@@ -92,16 +117,85 @@ bool BindQuadTarget(bool& intoScreen, int& targetWidth, int& targetHeight) {
   return true;
 }
 
+namespace {
+
+// The back-buffer pixels whose centres fall in each screen pixel of a row or column: screen
+// pixel i of [first, first + count) covers [starts[i], starts[i + 1]) of the back buffer.
+std::vector<int> ScaledSpans(int first, int count, float scale, int limit) {
+  std::vector<int> starts(static_cast<std::size_t>(count) + 1);
+  for (int i = 0; i <= count; ++i) {
+    const int start = static_cast<int>(std::ceil(static_cast<float>(first + i) * scale - 0.5f));
+    starts[i] = std::clamp(start, 0, limit);
+  }
+  return starts;
+}
+
+// A rectangle of a scaled back buffer brought down to the screen's pixels, each the mean of the
+// back-buffer pixels it covers: what the classic screen would hold, give or take the sharper
+// drawing's edges.
+bool ReadScaledPixels(const SDL_Rect& rect, uint32_t* pixels) {
+  MediaState& s = State();
+  const std::vector<int> columns = ScaledSpans(rect.x, rect.w, s.scaleX, s.backWidth);
+  const std::vector<int> rows = ScaledSpans(rect.y, rect.h, s.scaleY, s.backHeight);
+  const SDL_Rect wide{columns.front(), rows.front(), columns.back() - columns.front(), rows.back() - rows.front()};
+  std::fill(pixels, pixels + static_cast<std::size_t>(rect.w) * rect.h, 0u);
+  if (wide.w <= 0 || wide.h <= 0) return true;
+  std::vector<uint32_t> big(static_cast<std::size_t>(wide.w) * wide.h);
+  if (SDL_RenderReadPixels(s.renderer, &wide, SDL_PIXELFORMAT_ARGB8888, big.data(), wide.w * 4) != 0) {
+    return false;
+  }
+  for (int y = 0; y < rect.h; ++y) {
+    for (int x = 0; x < rect.w; ++x) {
+      uint32_t r = 0, g = 0, b = 0, n = 0;
+      for (int by = rows[y]; by < rows[y + 1]; ++by) {
+        const uint32_t* row = big.data() + static_cast<std::size_t>(by - wide.y) * wide.w - wide.x;
+        for (int bx = columns[x]; bx < columns[x + 1]; ++bx) {
+          const uint32_t p = row[bx];
+          r += (p >> 16) & 255;
+          g += (p >> 8) & 255;
+          b += p & 255;
+          ++n;
+        }
+      }
+      if (n == 0) continue;
+      pixels[static_cast<std::size_t>(y) * rect.w + x] =
+          (r + n / 2) / n << 16 | (g + n / 2) / n << 8 | (b + n / 2) / n;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 bool ReadScreenPixels(const SDL_Rect& rect, uint32_t* pixels) {
   MediaState& s = State();
   if (!s.renderer || !s.backBuffer) return false;
   FlushQuads();
   BindTexture(s.backBuffer);
+  if (s.scaleX != 1.0f || s.scaleY != 1.0f) return ReadScaledPixels(rect, pixels);
   if (SDL_RenderReadPixels(s.renderer, &rect, SDL_PIXELFORMAT_ARGB8888, pixels, rect.w * 4) != 0) {
     return false;
   }
   std::size_t count = static_cast<std::size_t>(rect.w) * rect.h;
   for (std::size_t i = 0; i < count; ++i) pixels[i] &= 0x00FFFFFFu;
+  return true;
+}
+
+bool ReadFullBackBuffer(std::vector<uint32_t>& pixels, int& width, int& height) {
+  MediaState& s = State();
+  if (!s.renderer || !s.backBuffer) return false;
+  FlushQuads();
+  SyncDrawingCopy();
+  BindTexture(s.backBuffer);
+  pixels.assign(static_cast<std::size_t>(s.backWidth) * s.backHeight, 0);
+  const SDL_Rect all{0, 0, s.backWidth, s.backHeight};
+  if (SDL_RenderReadPixels(s.renderer, &all, SDL_PIXELFORMAT_ARGB8888, pixels.data(), s.backWidth * 4) != 0) {
+    ReportSdlFailure("The back buffer could not be read");
+    return false;
+  }
+  for (uint32_t& pixel : pixels) pixel &= 0x00FFFFFFu;
+  width = s.backWidth;
+  height = s.backHeight;
   return true;
 }
 
@@ -154,6 +248,8 @@ void ReleaseAllGpuObjects() {
   if (s.scratch) SDL_DestroyTexture(s.scratch);
   s.scratch = nullptr;
   s.scratchWidth = s.scratchHeight = 0;
+  if (s.copyUpload) SDL_DestroyTexture(s.copyUpload);
+  s.copyUpload = nullptr;
 }
 
 namespace {
@@ -232,6 +328,46 @@ SDL_Renderer* MakeRenderer(SDL_Window* window, std::string& reason) {
   }
   reason = refusals;
   return nullptr;
+}
+
+// The renderer's driver, and for a GL one the rasteriser behind it (its GL_RENDERER string):
+// SDL names only the driver, and "opengl" is as much Mesa's llvmpipe as a graphics card.
+std::string DescribeRenderer(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0) return "";
+  std::string description = info.name;
+  if (description.rfind("opengl", 0) != 0) return description;
+  using GetString = const unsigned char* (*)(unsigned);
+  constexpr unsigned glRenderer = 0x1F01;  // GL_RENDERER
+  auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* rasteriser = getString ? getString(glRenderer) : nullptr;
+  if (rasteriser) description += std::string(" (") + reinterpret_cast<const char*>(rasteriser) + ")";
+  return description;
+}
+
+// A rasteriser that draws on the CPU. At scale s it fills s² times the pixels of every frame:
+// on llvmpipe with two cores a level frame took 15 ms at scale 1 and 87 ms at scale 2, more than
+// six frame periods (bench/sharp_display_bench.cpp), so such a renderer keeps the classic screen
+// unless the player forces sharp. The name decides, not a timing at start-up: a timing would vary with the machine's load
+// and make two runs of the same game look different.
+bool SoftwareRasteriser(const std::string& description) {
+  std::string lower = description;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const char* name : {"llvmpipe", "softpipe", "swrast", "software"}) {
+    if (lower.find(name) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// The letterbox scale of a screen of width x height in the renderer's output, at least 1 (a
+// window smaller than the screen is drawn classic and shrunk).
+float LetterboxScale(SDL_Renderer* renderer, int width, int height) {
+  int outputWidth = 0;
+  int outputHeight = 0;
+  if (SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight) != 0) return 1.0f;
+  const float scale = std::min(static_cast<float>(outputWidth) / static_cast<float>(width),
+                               static_cast<float>(outputHeight) / static_cast<float>(height));
+  return std::max(scale, 1.0f);
 }
 
 // Tests: the window's whole picture, bars included, read just before it is presented (once
@@ -313,6 +449,9 @@ void PumpEvents() {
         break;
     }
   }
+  // SDL recomputes the window's logical scaling on a resize and, doing so, sets the drawing
+  // target's scale back to 1.
+  ApplyTargetScale();
 }
 
 }  // namespace media
@@ -365,8 +504,18 @@ bool OpenWindowedScreen(int window, int, int, int width, int height, bool stretc
   if (stretch) {
     SDL_RenderSetLogicalSize(s.renderer, width, height);
   }
+  s.rendererDescription = DescribeRenderer(s.renderer);
+  float scale = 1.0f;
+  if (stretch && (s.displayChoice == DisplayChoice::sharpOnAnyRenderer ||
+                  (s.displayChoice == DisplayChoice::sharp && !SoftwareRasteriser(s.rendererDescription)))) {
+    scale = LetterboxScale(s.renderer, width, height);
+  }
+  s.backWidth = std::max(width, static_cast<int>(std::lround(width * scale)));
+  s.backHeight = std::max(height, static_cast<int>(std::lround(height * scale)));
+  s.scaleX = static_cast<float>(s.backWidth) / static_cast<float>(width);
+  s.scaleY = static_cast<float>(s.backHeight) / static_cast<float>(height);
   s.backBuffer = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                                   width, height);
+                                   s.backWidth, s.backHeight);
   if (!s.backBuffer) {
     ReportSdlFailure("The back buffer could not be made");
     SDL_DestroyRenderer(s.renderer);
@@ -403,6 +552,38 @@ void CloseScreen() {
   s.copyTaken = false;
   s.screenWidth = 0;
   s.screenHeight = 0;
+  s.backWidth = 0;
+  s.backHeight = 0;
+  s.scaleX = 1;
+  s.scaleY = 1;
+}
+
+void ChooseDisplay(DisplayChoice choice) { State().displayChoice = choice; }
+
+bool DrawingSharp() {
+  MediaState& s = State();
+  return s.renderer && (s.scaleX != 1.0f || s.scaleY != 1.0f);
+}
+
+bool SaveFullScreenPicture(const std::string& fileName) {
+  std::vector<uint32_t> pixels;
+  int width = 0;
+  int height = 0;
+  return ReadFullBackBuffer(pixels, width, height) && WritePictureFile(fileName, width, height, pixels.data(), width);
+}
+
+bool WantsDetailedPictures() {
+  constexpr float detailFrom = 1.5f;  // below it, a picture twice the size is mostly thrown away
+  MediaState& s = State();
+  return s.renderer && std::min(s.scaleX, s.scaleY) >= detailFrom;
+}
+
+float ScreenScaleX() { return State().scaleX; }
+float ScreenScaleY() { return State().scaleY; }
+std::string RendererDescription() { return State().rendererDescription; }
+
+bool FullScreenPicture(std::vector<uint32_t>& pixels, int& width, int& height) {
+  return ReadFullBackBuffer(pixels, width, height);
 }
 
 void MinimiseWindow() {

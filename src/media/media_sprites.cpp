@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "media/media_diagnostics.h"
 #include "media/media_internal.h"
 
 namespace media {
@@ -18,12 +19,14 @@ SpriteRecord* FindSprite(int number) {
 namespace {
 
 // The texture's pixels: alpha as the picture has it, or 0 where the colour key matches.
+// A detailed sprite's texture is made from its detailed picture.
 void TexturePixelsInto(const SpriteRecord& sprite, std::vector<uint32_t>& out) {
-  out.resize(sprite.pixels.size());
+  const std::vector<uint32_t>& source = sprite.detail > 1 ? sprite.detailPixels : sprite.pixels;
+  out.resize(source.size());
   const uint32_t key = PixelFromColour(sprite.colourKey);
   const bool ownAlpha = sprite.flags & spriteAlpha;
   for (std::size_t i = 0; i < out.size(); ++i) {
-    uint32_t p = sprite.pixels[i];
+    uint32_t p = source[i];
     if (ownAlpha) {
       out[i] = p;
     } else {
@@ -52,18 +55,27 @@ void DestroySpriteTexture(SpriteRecord& sprite) {
   s.boundTargetValid = false;
 }
 
+void DropSpriteDetail(SpriteRecord& sprite) {
+  if (sprite.detail == 1) return;
+  sprite.detail = 1;
+  sprite.detailPixels.clear();
+  sprite.detailPixels.shrink_to_fit();
+  DestroySpriteTexture(sprite);
+}
+
 bool EnsureSpriteTexture(SpriteRecord& sprite) {
   MediaState& s = State();
   if (sprite.texture) return true;
   if (!s.renderer) return false;
+  const int width = sprite.width * sprite.detail;
   sprite.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
-                                     sprite.width, sprite.height);
+                                     width, sprite.height * sprite.detail);
   if (!sprite.texture) return false;
   sprite.isTarget = false;
   sprite.scaleMode = SDL_ScaleModeNearest;
   SDL_SetTextureScaleMode(sprite.texture, SDL_ScaleModeNearest);
   std::vector<uint32_t> pixels = TexturePixels(sprite);
-  SDL_UpdateTexture(sprite.texture, nullptr, pixels.data(), sprite.width * 4);
+  SDL_UpdateTexture(sprite.texture, nullptr, pixels.data(), width * 4);
   return true;
 }
 
@@ -72,6 +84,7 @@ bool EnsureSpriteTarget(SpriteRecord& sprite) {
   MediaState& s = State();
   if (sprite.texture && sprite.isTarget) return true;
   if (!s.renderer) return false;
+  DropSpriteDetail(sprite);
   if (sprite.pixelsStale) ReadBackSprite(sprite);
   SDL_Texture* target = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888,
                                           SDL_TEXTUREACCESS_TARGET, sprite.width, sprite.height);
@@ -95,8 +108,9 @@ void RefreshSpriteTexture(SpriteRecord& sprite) {
   // Kept between calls, so a sprite redrawn every frame is uploaded without allocating.
   static std::vector<uint32_t> pixels;
   TexturePixelsInto(sprite, pixels);
-  UploadPixelsToTexture(sprite.texture, nullptr, pixels.data(), sprite.width, sprite.height,
-                        sprite.width, false);
+  const int width = sprite.width * sprite.detail;
+  UploadPixelsToTexture(sprite.texture, nullptr, pixels.data(), width, sprite.height * sprite.detail, width,
+                        false);
 }
 
 // Brings the CPU pixels up to date with drawing that went into the sprite's texture.
@@ -178,10 +192,19 @@ void Display(int number, int x, int y, bool transparent) {
   if (source.w <= 0 || source.h <= 0) return;
   SDL_Rect destination{left, top, source.w, source.h};
   ApplyClip(nullptr);
-  if (sprite->scaleMode != SDL_ScaleModeNearest) {
+  // A picture of the sprite's own size is copied pixel for pixel (or each pixel magnified on a
+  // scaled screen); a detailed one is filtered down or up to the pixels it covers.
+  const SDL_ScaleMode wanted = sprite->detail > 1 ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
+  if (sprite->scaleMode != wanted) {
     SDL_RenderFlush(s.renderer);
-    SDL_SetTextureScaleMode(sprite->texture, SDL_ScaleModeNearest);
-    sprite->scaleMode = SDL_ScaleModeNearest;
+    SDL_SetTextureScaleMode(sprite->texture, wanted);
+    sprite->scaleMode = wanted;
+  }
+  if (sprite->detail > 1) {
+    source.x *= sprite->detail;
+    source.y *= sprite->detail;
+    source.w *= sprite->detail;
+    source.h *= sprite->detail;
   }
   SDL_Texture* texture = sprite->texture;
   if (intoItself) {
@@ -221,6 +244,25 @@ void Display(int number, int x, int y, bool transparent) {
 }
 
 }  // namespace
+
+bool AddSpriteDetail(int sprite, const void* data, std::size_t size) {
+  constexpr int detail = 2;
+  SpriteRecord* record = FindSprite(sprite);
+  if (!record) return false;
+  Picture picture;
+  if (!DecodePicture(data, size, picture) || picture.width != record->width * detail ||
+      picture.height != record->height * detail) {
+    return false;
+  }
+  if (record->pixelsStale || record->isTarget) return false;  // already drawn into
+  DestroySpriteTexture(*record);
+  record->detail = detail;
+  record->detailPixels = std::move(picture.pixels);
+  if (!(record->flags & spriteAlpha)) {
+    for (uint32_t& p : record->detailPixels) p |= 0xFF000000u;
+  }
+  return true;
+}
 
 bool CatchSprite(int sprite, const void* data, std::size_t size, int flags) {
   Picture picture;
@@ -322,3 +364,8 @@ void ShutdownSprites() {
 }
 
 }  // namespace media
+
+int SpriteDetail(int sprite) {
+  const SpriteRecord* record = FindSprite(sprite);
+  return record ? record->detail : 0;
+}

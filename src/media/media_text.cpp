@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <map>
 
+#include "media/media_diagnostics.h"
 #include "media/media_internal.h"
 
 using namespace media;
@@ -112,6 +114,32 @@ TTF_Font* FontOf(int font) {
   return found == State().fonts.end() ? nullptr : found->second.font;
 }
 
+TTF_Font* ScreenFontOf(int font) {
+  MediaState& s = State();
+  auto found = s.fonts.find(font);
+  if (found == s.fonts.end()) return nullptr;
+  FontRecord& record = found->second;
+  // Text is as tall as the screen's rows allow: the smaller of the two scales, as the letterbox.
+  const int wanted = static_cast<int>(std::lround(record.size * std::min(s.scaleX, s.scaleY)));
+  if (wanted <= record.size || record.file.empty()) return record.font;
+  if (record.scaled && record.scaledSize == wanted) return record.scaled;
+  if (record.scaled) {
+    ReleaseTextTextures();
+    TTF_CloseFont(record.scaled);
+    record.scaled = nullptr;
+    record.scaledSize = 0;
+  }
+  record.scaled = TTF_OpenFontIndexDPI(record.file.c_str(), wanted, record.index, 96, 96);
+  if (!record.scaled) {
+    ReportFailure("The font at " + std::to_string(wanted) + " points could not be opened from " + record.file,
+                  TTF_GetError());
+    record.file.clear();  // asked once; the screen draws this font's text stretched from now on
+    return record.font;
+  }
+  record.scaledSize = wanted;
+  return record.scaled;
+}
+
 std::string TextAsUtf8(const std::string& text) {
   if (ValidUtf8(text)) return text;
   std::string out;
@@ -127,11 +155,12 @@ std::string TextAsUtf8(const std::string& text) {
   return out;
 }
 
-SDL_Texture* TextTexture(int font, const std::string& text, int colour, int& width, int& height) {
+SDL_Texture* TextTexture(int font, const std::string& text, int colour, int& width, int& height,
+                         bool onScaledScreen) {
   MediaState& s = State();
-  TTF_Font* face = FontOf(font);
+  TTF_Font* face = onScaledScreen ? ScreenFontOf(font) : FontOf(font);
   if (!face || !s.renderer || text.empty()) return nullptr;
-  std::string key = std::to_string(font) + ":" + std::to_string(colour) + ":" + text;
+  std::string key = std::to_string(font) + (onScaledScreen ? "s:" : ":") + std::to_string(colour) + ":" + text;
   auto found = textCache.find(key);
   if (found != textCache.end()) {
     width = found->second.width;
@@ -147,6 +176,19 @@ SDL_Texture* TextTexture(int font, const std::string& text, int colour, int& wid
   CachedText entry{texture, surface->w, surface->h};
   SDL_FreeSurface(surface);
   if (!texture) return nullptr;
+  if (onScaledScreen && face != FontOf(font)) {
+    // The larger face is hinted on its own grid: its line runs a pixel or so longer or shorter
+    // than the face at its size. It is drawn in the box of the face at its size, which layout
+    // measured, so right-aligned and centred text stays where it was; the squeeze is a few
+    // hundredths and filtered.
+    int width = 0;
+    int height = 0;
+    if (TTF_SizeUTF8(FontOf(font), TextAsUtf8(text).c_str(), &width, &height) == 0 && width > 0 && height > 0) {
+      entry.width = width;
+      entry.height = height;
+    }
+    SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
+  }
   textCache[key] = entry;
   width = entry.width;
   height = entry.height;
@@ -164,6 +206,7 @@ void ShutdownFonts() {
   MediaState& s = State();
   for (auto& [number, font] : s.fonts) {
     if (font.font) TTF_CloseFont(font.font);
+    if (font.scaled) TTF_CloseFont(font.scaled);
   }
   s.fonts.clear();
   registeredFaces.clear();
@@ -212,7 +255,11 @@ bool LoadFont(int font, const std::string& faceName, int size) {
     return false;
   }
   FreeFont(font);
-  s.fonts[font].font = opened;
+  FontRecord& record = s.fonts[font];
+  record.font = opened;
+  record.file = file;
+  record.index = index;
+  record.size = size;
   return true;
 }
 
@@ -223,6 +270,7 @@ void FreeFont(int font) {
   // Cached lines of this font would outlive it.
   ReleaseTextTextures();
   if (found->second.font) TTF_CloseFont(found->second.font);
+  if (found->second.scaled) TTF_CloseFont(found->second.scaled);
   s.fonts.erase(found);
   if (s.drawFont == font) s.drawFont = -1;
 }
@@ -244,4 +292,12 @@ bool FontHasCharacter(uint32_t codePoint) {
 int TextHeight(const std::string&) {
   TTF_Font* face = FontOf(State().drawFont);
   return face ? TTF_FontHeight(face) : 0;
+}
+
+int ScreenFontSize(int font) {
+  MediaState& s = State();
+  auto found = s.fonts.find(font);
+  if (found == s.fonts.end()) return 0;
+  const TTF_Font* face = ScreenFontOf(font);
+  return face == found->second.scaled && face ? found->second.scaledSize : found->second.size;
 }

@@ -24,6 +24,8 @@ constexpr OptionRow optionTable[] = {
     {"--help", nullptr, "show this help and exit"},
     {"--version", nullptr, "show the version and exit"},
     {"--windowed", nullptr, "play in a 1024 x 768 window (Alt+Enter switches at any time)"},
+    {"--sharp", nullptr, "draw at the display's own resolution, even on a software renderer"},
+    {"--classic", nullptr, "draw at 1024 x 768 and stretch the picture to the display"},
     {"--level", "N", "start a new game straight at level N (0 to 19, 50, 101 and 102 are shipped)"},
     {"--edit", "N", "edit level N: your copy, else the shipped level, else an empty one"},
     {"--record", "FILE", "record the game (input, clock, focus) to FILE"},
@@ -33,6 +35,7 @@ constexpr OptionRow optionTable[] = {
     {"--fast", nullptr, "do not wait for the frame period (replays, soak runs)"},
     {"--memory-every", "N", "print the resident memory and heap on stderr every N frames (soak)"},
     {"--screenshot", "FILE", "with --frames, save the last frame as FILE (PNG for a .png name)"},
+    {"--screenshot-full", nullptr, "screenshots at the drawing's own resolution, not 1024 x 768"},
 };
 
 bool ParseCount(const std::string& text, int64_t& value) {
@@ -92,6 +95,12 @@ bool ParseCommandLine(int argc, const char* const* argv, RunOptions& options, st
       options.version = true;
     } else if (arg == "--windowed") {
       options.windowed = true;
+    } else if (arg == "--sharp") {
+      options.sharp = true;
+    } else if (arg == "--classic") {
+      options.classic = true;
+    } else if (arg == "--screenshot-full") {
+      options.screenshotFull = true;
     } else if (arg == "--screenshot") {
       options.screenshotFile = PlayerPath(value);
     } else if (arg == "--level") {
@@ -130,6 +139,10 @@ bool ParseCommandLine(int argc, const char* const* argv, RunOptions& options, st
   if (options.editLevel >= 0 && (!options.replayFile.empty() || !options.recordFile.empty() ||
                                  options.autopilot || options.startLevel >= 0)) {
     error = "--edit opens the level editor: it takes no --level, --record, --replay or --autopilot";
+    return false;
+  }
+  if (options.sharp && options.classic) {
+    error = "--sharp and --classic choose opposite displays: give one of them";
     return false;
   }
   if (!options.screenshotFile.empty() && options.frames < 0) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level editor as the program runs it (--edit N): the game's start-up and pictures, then
 // the editor's frames until it is left, with a test play of the level whenever F5 asks.
 #include "assets/asset_loader.h"

@@ -20,6 +20,12 @@ bool finished = false;
 
 // The frame just presented is still in the back buffer.
 void SaveLastFrame(const std::string& fileName) {
+  if (runOptions.screenshotFull) {
+    if (!SaveFullScreenPicture(fileName)) {
+      std::fprintf(stderr, "kaldovirent: cannot save the last frame as %s\n", fileName.c_str());
+    }
+    return;
+  }
   if (!GrabSprite(obj::screenshotSprite, 0, 0, screenWidth, screenHeight) ||
       !SaveSprite(obj::screenshotSprite, fileName)) {
     std::fprintf(stderr, "kaldovirent: cannot save the last frame as %s\n", fileName.c_str());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level editor driven frame by frame with pushed input, on the real packs and level files,
 // with the player's data folder in a scratch folder: placing, selecting, moving and removing
 // bricks, the palette, paths, undo and redo, the save and its round trip, leaving with unsaved

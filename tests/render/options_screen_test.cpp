@@ -211,6 +211,16 @@ TEST_F(OptionsScreen, TheKeysChangeEveryValueWithinItsBoundsAndAtOnce) {
   Tap(SDL_SCANCODE_LEFT);
   EXPECT_TRUE(s.fullScreen);
 
+  // The picture: the screen is opened again at once, sharp or classic (here the window is the
+  // screen's size, so both draw at scale 1).
+  Tap(SDL_SCANCODE_DOWN);
+  ASSERT_TRUE(s.sharpDisplay);
+  Tap(SDL_SCANCODE_RIGHT, 2);
+  EXPECT_FALSE(s.sharpDisplay);
+  Tap(SDL_SCANCODE_RETURN);
+  EXPECT_TRUE(s.sharpDisplay);
+  EXPECT_TRUE(options().open);
+
   Tap(SDL_SCANCODE_DOWN);
   Tap(SDL_SCANCODE_LEFT, 2);
   EXPECT_EQ(s.difficulty, Difficulty::easy);
@@ -285,7 +295,7 @@ TEST_F(OptionsScreen, ClicksOnTheArrowsChangeAValueAndOnTheRowGoRound) {
 TEST_F(OptionsScreen, EscapeAndBackReturnToTheMenuAndSaveTheSettings) {
   OpenByKeys();
   Tap(SDL_SCANCODE_RIGHT, 2);
-  Tap(SDL_SCANCODE_DOWN, 3);
+  Tap(SDL_SCANCODE_DOWN, 4);
   Tap(SDL_SCANCODE_RIGHT);
   ASSERT_FALSE(std::filesystem::exists(config_.SettingsFile()));
   Tap(SDL_SCANCODE_ESCAPE);

@@ -57,6 +57,19 @@ TEST(CommandLine, EveryOptionOfTheUsageTextIsUnderstood) {
   EXPECT_TRUE(p.options.windowed);
   EXPECT_TRUE(p.options.version);
   EXPECT_EQ(p.options.screenshotFile, "/tmp/last.png");
+  EXPECT_FALSE(p.options.sharp);
+  EXPECT_FALSE(p.options.classic);
+  EXPECT_FALSE(p.options.screenshotFull);
+
+  p = Parse({"--sharp", "--screenshot-full"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_TRUE(p.options.sharp);
+  EXPECT_FALSE(p.options.classic);
+  EXPECT_TRUE(p.options.screenshotFull);
+  p = Parse({"--classic"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_TRUE(p.options.classic);
+  EXPECT_FALSE(p.options.sharp);
 
   p = Parse({"--edit", "3", "--windowed"});
   ASSERT_TRUE(p.ok) << p.error;
@@ -71,7 +84,8 @@ TEST(CommandLine, EveryOptionOfTheUsageTextIsUnderstood) {
   const std::string usage = UsageText();
   for (const char* option : {"--help", "--version", "--windowed", "--level N", "--edit N", "--record FILE",
                              "--replay FILE", "--autopilot", "--frames N", "--fast",
-                             "--screenshot FILE", "--memory-every N"}) {
+                             "--screenshot FILE", "--memory-every N", "--sharp", "--classic",
+                             "--screenshot-full"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
 }
@@ -110,6 +124,8 @@ TEST(CommandLine, ABadCommandLineGetsOneLineSayingWhy) {
        "--edit opens the level editor: it takes no --level, --record, --replay or --autopilot"},
       {{"--level", "3", "--edit", "3"},
        "--edit opens the level editor: it takes no --level, --record, --replay or --autopilot"},
+      {{"--sharp", "--classic"}, "--sharp and --classic choose opposite displays: give one of them"},
+      {{"--sharp=yes"}, "unknown option \"--sharp=yes\" (kaldovirent --help lists the options)"},
       {{"--replay", "a.rec", "--autopilot"},
        "--replay plays a recording back: it takes neither --record nor --autopilot"},
   };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editing model without a screen: each operation, undo and redo over mixed sequences, mirror
 // and paste, and each warning and refusal the editor shows before saving.
 #include "editor/level_edit.h"

@@ -23,6 +23,7 @@ PlayerSettings Changed() {
   settings.keyboardSpeed = 200;
   settings.gamepadSpeed = 125;
   settings.playerName = "Zoë Ångström";  // twelve characters, fifteen bytes
+  settings.sharpDisplay = false;
   return settings;
 }
 
@@ -45,6 +46,7 @@ TEST(SettingsText, ReadsHandWrittenFilesWithCommentsSectionsAndSpaces) {
       "  # indented comment\n"
       "\teffects_volume\t=  20  \n"
       "full_screen = off\n"
+      "display = Classic\n"
       "unknown_key = 12\n"
       "name =   Ada  \n",
       "settings.ini", warnings);
@@ -53,6 +55,7 @@ TEST(SettingsText, ReadsHandWrittenFilesWithCommentsSectionsAndSpaces) {
   EXPECT_EQ(settings.musicVolume, 50);
   EXPECT_EQ(settings.effectsVolume, 20);
   EXPECT_FALSE(settings.fullScreen);
+  EXPECT_FALSE(settings.sharpDisplay);
   EXPECT_EQ(settings.playerName, "Ada");
 }
 
@@ -69,6 +72,7 @@ TEST(SettingsText, EachBadValueGivesItsDefaultWithOneWarningNamingFileKeyAndValu
       {"gamepad_speed", "1 00"},         {"full_screen", "maybe"},
       {"difficulty", "nightmare"},       {"name", "tab\there"},
       {"music_volume", ""},              {"gamepad_speed", "+100"},
+      {"display", "blurry"},             {"display", "yes"},
   };
   for (const BadValue& row : bad) {
     std::vector<std::string> warnings;

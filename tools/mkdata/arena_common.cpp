@@ -1,6 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "arena_common.h"
 
+#include "generators.h"
+
+namespace {
+thread_local int pictureDetail = 1;
+}  // namespace
+
+void SetPictureDetail(int detail) { pictureDetail = detail; }
+int PictureDetail() { return pictureDetail; }
+
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -36,7 +45,10 @@ Rgb HueColour(double hueDegrees, double saturation, double value) {
 
 cairo_surface_t* NewPicture(int width, int height) {
   // A fresh image surface is already cleared to transparent black.
-  return cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  const int detail = ::PictureDetail();
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width * detail, height * detail);
+  cairo_surface_set_device_scale(surface, detail, detail);
+  return surface;
 }
 
 void SetColour(cairo_t* cr, Rgb c, double alpha) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }

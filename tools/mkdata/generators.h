@@ -9,6 +9,12 @@
 #include <string>
 #include <vector>
 
+// The size pictures are drawn at on this thread: 1, or 2 for the packs of a sharp display. At 2 a
+// new picture (NewPicture, PaintOpaque, PaintWithAlpha) has twice the pixels each way and a
+// device scale of 2, so vector drawing in the picture's own coordinates comes out finer.
+void SetPictureDetail(int detail);
+int PictureDetail();
+
 // Picture generators. Each returns a new ARGB32 surface (premultiplied, as Cairo keeps it) for
 // the pictures it draws, or nullptr for a name it does not know. The caller destroys it.
 // Bricks, capsules, balls, ship, glyphs, panels, pointer, halo, flares and small images.

@@ -45,6 +45,73 @@ const std::vector<CataloguePack>& AllPacks() {
   return packs;
 }
 
+namespace {
+
+cairo_surface_t* DrawPicture(const std::string& fileName) {
+  cairo_surface_t* surface = DrawArenaPicture(fileName);
+  if (!surface) surface = DrawWeaponPicture(fileName);
+  if (!surface) surface = DrawMenuPicture(fileName);
+  if (!surface) surface = DrawSceneryPicture(fileName);
+  if (!surface) surface = DrawCreditsPicture(fileName);
+  if (!surface) surface = DrawTetrisPicture(fileName);
+  if (!surface) surface = DrawDuckPicture(fileName);
+  if (!surface) surface = DrawSweetsPicture(fileName);
+  return surface;
+}
+
+// The mean difference of a channel (0 to 255) between a picture and one twice its size brought
+// down by the mean of each 2 x 2 square; 255 when the sizes do not fit.
+double DetailDifference(cairo_surface_t* normal, cairo_surface_t* large) {
+  cairo_surface_flush(normal);
+  cairo_surface_flush(large);
+  const int w = cairo_image_surface_get_width(normal), h = cairo_image_surface_get_height(normal);
+  if (cairo_image_surface_get_width(large) != 2 * w || cairo_image_surface_get_height(large) != 2 * h ||
+      w == 0 || h == 0) {
+    return 255;
+  }
+  const uint8_t* a = cairo_image_surface_get_data(normal);
+  const uint8_t* b = cairo_image_surface_get_data(large);
+  const int strideA = cairo_image_surface_get_stride(normal), strideB = cairo_image_surface_get_stride(large);
+  double total = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      for (int c = 0; c < 4; ++c) {
+        const uint8_t* q = b + static_cast<size_t>(2 * y) * strideB + 8 * x + c;
+        const int mean = (q[0] + q[4] + q[strideB] + q[strideB + 4] + 2) / 4;
+        total += std::abs(mean - a[static_cast<size_t>(y) * strideA + 4 * x + c]);
+      }
+    }
+  }
+  return total / (4.0 * w * h);
+}
+
+}  // namespace
+
+bool MakeDetailedAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, bool& detailed) {
+  bytes.clear();
+  detailed = false;
+  // Sounds and the images of 2D drawing have no larger form: a one-byte stand-in keeps the order.
+  if (row.loader == LoaderKind::sound || row.loader == LoaderKind::image) {
+    bytes.push_back(0);
+    return true;
+  }
+  cairo_surface_t* normal = DrawPicture(row.fileName);
+  SetPictureDetail(2);
+  cairo_surface_t* large = DrawPicture(row.fileName);
+  SetPictureDetail(1);
+  bool ok = normal && large && cairo_surface_status(normal) == CAIRO_STATUS_SUCCESS &&
+            cairo_surface_status(large) == CAIRO_STATUS_SUCCESS;
+  if (ok) {
+    // A generator that works on whole pixels of its own size draws a picture that is not the
+    // same one at twice the size: the normal picture stands in for it, and the game keeps it.
+    detailed = DetailDifference(normal, large) <= detailTolerance;
+    bytes = EncodePicture(detailed ? large : normal, row.fileName);
+  }
+  if (normal) cairo_surface_destroy(normal);
+  if (large) cairo_surface_destroy(large);
+  return ok && !bytes.empty();
+}
+
 bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string& error) {
   bytes.clear();
   if (row.loader == LoaderKind::sound) {
@@ -52,14 +119,7 @@ bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string
     error = "no generator makes the sound \"" + row.fileName + "\"";
     return false;
   }
-  cairo_surface_t* surface = DrawArenaPicture(row.fileName);
-  if (!surface) surface = DrawWeaponPicture(row.fileName);
-  if (!surface) surface = DrawMenuPicture(row.fileName);
-  if (!surface) surface = DrawSceneryPicture(row.fileName);
-  if (!surface) surface = DrawCreditsPicture(row.fileName);
-  if (!surface) surface = DrawTetrisPicture(row.fileName);
-  if (!surface) surface = DrawDuckPicture(row.fileName);
-  if (!surface) surface = DrawSweetsPicture(row.fileName);
+  cairo_surface_t* surface = DrawPicture(row.fileName);
   if (!surface) {
     error = "no generator draws the picture \"" + row.fileName + "\"";
     return false;
@@ -80,6 +140,8 @@ struct Job {
   std::vector<uint8_t> bytes;
   std::string error;
   bool done = false;
+  std::vector<uint8_t> detailBytes;  // the entry of the packs of a sharp display
+  bool detailed = false;             // drawn at twice the size (else the normal picture)
 };
 
 // Makes every job on a pool of threads. Each thread takes the next job not yet taken, so the
@@ -93,6 +155,10 @@ void RunJobs(std::vector<Job>& jobs, const std::vector<size_t>& order, int threa
       if (k >= order.size()) return;
       Job& job = jobs[order[k]];
       job.done = MakeAsset(*job.row, job.bytes, job.error);
+      if (job.done && !MakeDetailedAsset(*job.row, job.detailBytes, job.detailed)) {
+        job.done = false;
+        job.error = "the picture \"" + job.row->fileName + "\" could not be drawn at twice its size";
+      }
     }
   };
   std::vector<std::thread> pool;
@@ -102,7 +168,7 @@ void RunJobs(std::vector<Job>& jobs, const std::vector<size_t>& order, int threa
 }
 
 bool WritePack(const std::string& path, std::vector<Job>::const_iterator begin,
-               std::vector<Job>::const_iterator end, uint64_t& size, std::string& error) {
+               std::vector<Job>::const_iterator end, bool detailed, uint64_t& size, std::string& error) {
   // Written under another name and renamed when complete, so an interrupted build never
   // leaves a short pack that looks finished.
   const std::string part = path + ".part";
@@ -112,7 +178,8 @@ bool WritePack(const std::string& path, std::vector<Job>::const_iterator begin,
     return false;
   }
   for (auto job = begin; job != end; ++job) {
-    if (!AddMemoryToPack(job->bytes.data(), job->bytes.size(), 9)) {
+    const std::vector<uint8_t>& bytes = detailed ? job->detailBytes : job->bytes;
+    if (!AddMemoryToPack(bytes.data(), bytes.size(), 9)) {
       ClosePackFile();
       error = "cannot write \"" + job->row->fileName + "\" to " + part;
       return false;
@@ -169,12 +236,19 @@ bool BuildPacks(const std::vector<CataloguePack>& packs, const std::string& game
     for (auto job = begin; job != all.cbegin() + static_cast<std::ptrdiff_t>(at); ++job) {
       ++(job->row->loader == LoaderKind::sound ? summary.sounds : summary.pictures);
     }
+    for (auto job = begin; job != all.cbegin() + static_cast<std::ptrdiff_t>(at); ++job) {
+      summary.detailedPictures += job->detailed;
+    }
     uint64_t size = 0;
-    if (!WritePack((fs::path(gameDir) / pack.packName).string(), begin,
-                   all.cbegin() + static_cast<std::ptrdiff_t>(at), size, error)) {
+    const auto end = all.cbegin() + static_cast<std::ptrdiff_t>(at);
+    if (!WritePack((fs::path(gameDir) / pack.packName).string(), begin, end, false, size, error)) {
       return false;
     }
     summary.packBytes.push_back(size);
+    if (!WritePack((fs::path(gameDir) / DetailPackName(pack.packName)).string(), begin, end, true, size, error)) {
+      return false;
+    }
+    summary.detailPackBytes.push_back(size);
   }
   summary.seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

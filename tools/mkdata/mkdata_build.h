@@ -23,12 +23,25 @@ const std::vector<CataloguePack>& AllPacks();
 // False, with a message naming the file, when no generator makes it.
 bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string& error);
 
+// The largest mean difference of a channel (0 to 255) between a picture and the same picture
+// drawn at twice the size brought down, for the larger one to go into the packs of a sharp
+// display: vector drawing differs by its antialiasing, a generator that paints whole pixels of
+// the normal size by far more.
+constexpr double detailTolerance = 4.0;
+
+// Makes the entry of a catalogue row for the packs of a sharp display (DetailPackName): the
+// picture drawn at twice its size when it is the same picture (detailed), else the normal one; a
+// one-byte stand-in for a sound or an image. False when the picture cannot be drawn.
+bool MakeDetailedAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, bool& detailed);
+
 struct BuildSummary {
   int pictures = 0;
+  int detailedPictures = 0;  // drawn at twice the size for the packs of a sharp display
   int sounds = 0;
   double seconds = 0.0;      // the whole build
   double makeSeconds = 0.0;  // drawing and synthesis, before the packs are written
   std::vector<uint64_t> packBytes;  // size of each written pack
+  std::vector<uint64_t> detailPackBytes;  // size of each pack of a sharp display
 };
 
 // Makes every row on `jobs` threads (0: one per core) and writes each pack to

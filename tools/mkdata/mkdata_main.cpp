@@ -7,7 +7,8 @@
 //   mkdata --contact-sheet PAK OUT.png [FIRST [COUNT]]
 //       the pictures of a pack in a grid, each with its object number
 //   mkdata --contact-sheets GAMEDIR OUTDIR
-//       one sheet for every pack of pictures the game has, OUTDIR/<pack>.png
+//       one sheet for every pack of pictures the game has, OUTDIR/<pack>.png, and beside it
+//       OUTDIR/<pack>-2x.png of the same pictures drawn at twice their size (packs2x/)
 //   mkdata --sounds-to DIR
 //       every sound as a file of its own, to listen to
 #include <algorithm>
@@ -97,6 +98,10 @@ int Run(int argc, char** argv) {
     std::printf(" %s %.1f MB%s", packs[i].packName.c_str(), summary.packBytes[i] / 1048576.0,
                 i + 1 < summary.packBytes.size() ? "," : "\n");
   }
+  uint64_t detailBytes = 0;
+  for (uint64_t bytes : summary.detailPackBytes) detailBytes += bytes;
+  std::printf("mkdata: %d of %d pictures drawn at twice their size for a sharp display (%s, %.1f MB)\n",
+              summary.detailedPictures, summary.pictures, detailPackFolder, detailBytes / 1048576.0);
   return 0;
 }
 

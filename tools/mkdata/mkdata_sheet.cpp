@@ -304,6 +304,11 @@ bool WriteAllContactSheets(const std::string& gameDir, const std::string& outDir
     if (!WriteContactSheet((fs::path(gameDir) / pack.packName).string(), sheet.string(), 0, -1, error)) {
       return false;
     }
+    // The same pictures drawn at twice their size for a sharp display, on a sheet of their own.
+    const fs::path detailPack = fs::path(gameDir) / DetailPackName(pack.packName);
+    if (!fs::exists(detailPack)) continue;
+    const fs::path detailSheet = fs::path(outDir) / (fs::path(pack.packName).stem().string() + "-2x.png");
+    if (!WriteContactSheet(detailPack.string(), detailSheet.string(), 0, -1, error)) return false;
   }
   return true;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scenery_common.h"
 
+#include "generators.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -58,15 +60,20 @@ double SmoothStep(double edge0, double edge1, double v) {
   return t * t * (3 - 2 * t);
 }
 
-cairo_surface_t* PaintOpaque(int width, int height, const std::function<Rgb(int, int)>& colour) {
+// At a picture detail above 1 each of the picture's pixels is painted as a square of detail x
+// detail pixels: the colour functions take whole pixels.
+cairo_surface_t* PaintOpaque(int logicalWidth, int logicalHeight, const std::function<Rgb(int, int)>& colour) {
+  const int detail = ::PictureDetail();
+  const int width = logicalWidth * detail, height = logicalHeight * detail;
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  cairo_surface_set_device_scale(surface, detail, detail);
   cairo_surface_flush(surface);
   uint8_t* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
   for (int y = 0; y < height; ++y) {
     uint32_t* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
     for (int x = 0; x < width; ++x) {
-      const Rgb c = colour(x, y);
+      const Rgb c = colour(x / detail, y / detail);
       row[x] = 0xFF000000u | uint32_t(Byte(c.r)) << 16 | uint32_t(Byte(c.g)) << 8 | Byte(c.b);
     }
   }
@@ -74,9 +81,12 @@ cairo_surface_t* PaintOpaque(int width, int height, const std::function<Rgb(int,
   return surface;
 }
 
-cairo_surface_t* PaintWithAlpha(int width, int height,
+cairo_surface_t* PaintWithAlpha(int logicalWidth, int logicalHeight,
                                 const std::function<Rgb(int, int, double&)>& colour) {
+  const int detail = ::PictureDetail();
+  const int width = logicalWidth * detail, height = logicalHeight * detail;
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  cairo_surface_set_device_scale(surface, detail, detail);
   cairo_surface_flush(surface);
   uint8_t* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
@@ -84,7 +94,7 @@ cairo_surface_t* PaintWithAlpha(int width, int height,
     uint32_t* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
     for (int x = 0; x < width; ++x) {
       double alpha = 1;
-      const Rgb c = colour(x, y, alpha);
+      const Rgb c = colour(x / detail, y / detail, alpha);
       alpha = Clamp01(alpha);
       // Cairo keeps colours premultiplied by alpha.
       row[x] = uint32_t(Byte(alpha)) << 24 | uint32_t(Byte(c.r * alpha)) << 16 |

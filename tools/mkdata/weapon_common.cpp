@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "weapon_common.h"
 
+#include "generators.h"
+
 #include <cmath>
 
 namespace weapon {
@@ -77,7 +79,10 @@ double Fractal3(double x, double y, double z, uint32_t seed, int octaves) {
 
 cairo_surface_t* NewPicture(int width, int height) {
   // A fresh image surface is already cleared to transparent black.
-  return cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  const int detail = ::PictureDetail();
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width * detail, height * detail);
+  cairo_surface_set_device_scale(surface, detail, detail);
+  return surface;
 }
 
 void AddGlow(cairo_t* cr, double x, double y, double radius, double red, double green, double blue,

@@ -12,6 +12,7 @@
 #include <fontconfig/fontconfig.h>
 #include <unistd.h>
 
+#include "assets/catalogue.h"
 #include "assets/menu_catalogue.h"
 #include "assets/pack_file.h"
 #include "media/media.h"
@@ -105,6 +106,49 @@ TEST(BuildPacks, WritesEveryRowInCatalogueOrderWhateverTheThreads) {
     }
   }
   EXPECT_EQ(summary.packBytes[0], fs::file_size(one / "packs/maingfx.pak"));
+}
+
+// The packs of a sharp display beside the normal ones: the same entries in the same order, each
+// picture twice the size where its drawing allows and otherwise the normal one, a one-byte
+// stand-in for each sound.
+TEST(BuildPacks, TheDetailedPacksHoldEveryRowAtTwiceTheSizeWhereTheDrawingAllows) {
+  const std::vector<CataloguePack> packs = SmallCatalogue();
+  Scratch dir("detail");
+  BuildSummary summary;
+  std::string error;
+  ASSERT_TRUE(BuildPacks(packs, dir.str(), 2, summary, error)) << error;
+  ASSERT_EQ(summary.detailPackBytes.size(), 2u);
+  EXPECT_GE(summary.detailedPictures, 3);  // the pointer, the ball and the brick are vector drawn
+  const auto normal = PackEntries(dir / "packs/maingfx.pak");
+  const auto large = PackEntries(dir / DetailPackName("packs/maingfx.pak"));
+  ASSERT_EQ(large.size(), normal.size());
+  int doubled = 0;
+  for (size_t i = 0; i < large.size(); ++i) {
+    cairo_surface_t* a = DecodePicture(normal[i].data(), normal[i].size());
+    cairo_surface_t* b = DecodePicture(large[i].data(), large[i].size());
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    const int wa = cairo_image_surface_get_width(a), wb = cairo_image_surface_get_width(b);
+    const int ha = cairo_image_surface_get_height(a), hb = cairo_image_surface_get_height(b);
+    EXPECT_TRUE((wb == 2 * wa && hb == 2 * ha) || (wb == wa && hb == ha)) << packs[0].rows[i].fileName;
+    doubled += wb == 2 * wa;
+    cairo_surface_destroy(a);
+    cairo_surface_destroy(b);
+  }
+  EXPECT_EQ(doubled, summary.detailedPictures);
+  const auto sounds = PackEntries(dir / DetailPackName("packs/sounds.pak"));
+  ASSERT_EQ(sounds.size(), packs[1].rows.size());
+  for (const auto& entry : sounds) EXPECT_EQ(entry.size(), 1u);
+
+  // The brick drawn at twice the size is the same brick: brought down, it is the normal one
+  // within the build's tolerance.
+  const CatalogueRow* brick = FindRow("gfx/tiles/red/red0000.png");
+  ASSERT_NE(brick, nullptr);
+  std::vector<uint8_t> bytes;
+  bool detailed = false;
+  ASSERT_TRUE(MakeDetailedAsset(*brick, bytes, detailed));
+  EXPECT_TRUE(detailed);
+  EXPECT_EQ(PictureDetail(), 1);  // the thread draws at the normal size again
 }
 
 TEST(BuildPacks, ANameNoGeneratorMakesIsFatalAndNamed) {
@@ -276,6 +320,13 @@ TEST(ReviewTools, ContactSheetShowsEveryPictureOfThePack) {
   cairo_surface_t* sheet = cairo_image_surface_create_from_png((dir / "sheet.png").c_str());
   ASSERT_EQ(cairo_surface_status(sheet), CAIRO_STATUS_SUCCESS);
   // Four pictures side by side on one row of cells.
+  EXPECT_GT(cairo_image_surface_get_width(sheet), 3 * cairo_image_surface_get_height(sheet));
+  cairo_surface_destroy(sheet);
+  // The pictures at twice their size make a sheet of their own, as wide in cells.
+  ASSERT_TRUE(WriteContactSheet(dir / DetailPackName("packs/maingfx.pak"), dir / "sheet2x.png", 0, -1, error))
+      << error;
+  sheet = cairo_image_surface_create_from_png((dir / "sheet2x.png").c_str());
+  ASSERT_EQ(cairo_surface_status(sheet), CAIRO_STATUS_SUCCESS);
   EXPECT_GT(cairo_image_surface_get_width(sheet), 3 * cairo_image_surface_get_height(sheet));
   cairo_surface_destroy(sheet);
   // A range of one picture makes a sheet of one cell.

@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Pictures drawn at twice their size for a sharp display: a sprite takes one only when it is
+// exactly twice its size and keeps its own size and pixels for everything but the screen; the
+// loader takes the packs2x/ set at scale 2 and not at scale 1, and a missing or short set leaves
+// the normal pictures quietly.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "assets/asset_loader.h"
+#include "assets/catalogue.h"
+#include "assets/objects.h"
+#include "assets/pack_file.h"
+#include "media/fatal_error.h"
+#include "media/media.h"
+#include "media/media_diagnostics.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int picture = 7000;  // a sprite number no catalogue uses
+constexpr int largeNumber = 7001;
+constexpr int red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+
+struct Fatal : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+[[noreturn]] void ThrowFatal(const std::string& text) { throw Fatal(text); }
+
+class SharpPictures : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetMessageBoxesSilent(true);
+    SetFatalHandler(ThrowFatal);
+    ASSERT_TRUE(InitSprites());
+    ASSERT_TRUE(InitSprite3D());
+    ASSERT_TRUE(InitSound());
+    ASSERT_TRUE(OpenWindow(1, 0, 0, 2048, 1536, "Kaldov1rent", false));
+    home = fs::current_path();
+    scratch = fs::temp_directory_path() / ("kaldo_sharp_" + std::to_string(getpid()));
+  }
+  void TearDown() override {
+    fs::current_path(home);
+    fs::remove_all(scratch);
+    SetFatalHandler(nullptr);
+    ClosePackFile();
+    ShutdownMedia();
+  }
+  static void OpenScreen(DisplayChoice choice) {
+    ChooseDisplay(choice);
+    ASSERT_TRUE(OpenWindowedScreen(1, 0, 0, 1024, 768, true));
+  }
+  // A working directory holding the game's packs but another packs2x/ (none when empty).
+  void EnterScratchWithDetailPack(const std::string& mainDetailBytes) {
+    fs::create_directories(scratch);
+    fs::create_directory_symlink(home / "packs", scratch / "packs");
+    if (!mainDetailBytes.empty()) {
+      fs::create_directories(scratch / "packs2x");
+      std::ofstream(scratch / DetailPackName(mainPackName), std::ios::binary) << mainDetailBytes;
+    }
+    fs::current_path(scratch);
+  }
+  // A picture as a bitmap file's bytes: columns of red and blue one pixel wide, or one colour.
+  std::string Bitmap(int width, int height, int colour = -1) {
+    EXPECT_TRUE(CreateSprite(largeNumber, width, height, 0));
+    EXPECT_TRUE(StartDrawing(drawSprite, largeNumber));
+    for (int x = 0; x < width; ++x) Box(x, 0, 1, height, colour >= 0 ? colour : x % 2 ? blue : red);
+    StopDrawing();
+    fs::create_directories(scratch);
+    const fs::path file = scratch / "striped.bmp";
+    EXPECT_TRUE(SaveSprite(largeNumber, file.string()));
+    FreeSprite(largeNumber);
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  fs::path home, scratch;
+};
+
+TEST_F(SharpPictures, ASpriteTakesAPictureTwiceItsSizeAndTheScreenShowsItsFinerPixels) {
+  OpenScreen(DisplayChoice::sharpOnAnyRenderer);
+  const std::string green = Bitmap(8, 4, RGB(0, 200, 0));
+  ASSERT_TRUE(CatchSprite(picture, green.data(), green.size(), 0));
+  const std::string same = Bitmap(8, 4);
+  const std::string wider = Bitmap(16, 4);
+  const std::string twice = Bitmap(16, 8);
+  EXPECT_FALSE(AddSpriteDetail(picture, same.data(), same.size()));
+  EXPECT_FALSE(AddSpriteDetail(picture, wider.data(), wider.size()));
+  EXPECT_FALSE(AddSpriteDetail(picture, "not a picture", 13));
+  EXPECT_EQ(SpriteDetail(picture), 1);
+  ASSERT_TRUE(AddSpriteDetail(picture, twice.data(), twice.size()));
+  EXPECT_EQ(SpriteDetail(picture), 2);
+  EXPECT_EQ(SpriteWidth(picture), 8);
+  EXPECT_EQ(SpriteHeight(picture), 4);
+  // Its own pixels are still the picture of its size.
+  ASSERT_TRUE(StartDrawing(drawSprite, picture));
+  EXPECT_EQ(Point(3, 2), RGB(0, 200, 0));
+  StopDrawing();
+
+  // At scale 2 the finer picture lands pixel for pixel: one-pixel stripes on the back buffer.
+  ClearScreen(0);
+  DisplaySprite(picture, 100, 100);
+  std::vector<uint32_t> full;
+  int width = 0, height = 0;
+  ASSERT_TRUE(FullScreenPicture(full, width, height));
+  auto at = [&](int x, int y) { return full[static_cast<std::size_t>(y) * width + x]; };
+  for (int x = 200; x < 216; ++x) {
+    EXPECT_EQ(at(x, 203), x % 2 ? 0x0000FFu : 0xFF0000u) << x;
+  }
+  EXPECT_EQ(at(216, 203), 0u);  // and the sprite is still 8 screen pixels wide
+
+  // Drawing into the sprite drops the finer picture: the screen shows what was drawn.
+  ASSERT_TRUE(StartDrawing(drawSprite, picture));
+  Box(0, 0, 1, 1, RGB(255, 255, 0));
+  StopDrawing();
+  EXPECT_EQ(SpriteDetail(picture), 1);
+  ClearScreen(0);
+  DisplaySprite(picture, 100, 100);
+  ASSERT_TRUE(FullScreenPicture(full, width, height));
+  EXPECT_EQ(at(201, 201), 0xFFFF00u);
+  EXPECT_EQ(at(205, 203), 0x00C800u);
+}
+
+TEST_F(SharpPictures, TheLoaderTakesTheDetailedPacksAtScaleTwoOnly) {
+  ASSERT_TRUE(fs::exists(DetailPackName(mainPackName))) << "mkdata writes " << detailPackFolder;
+  OpenScreen(DisplayChoice::sharpOnAnyRenderer);
+  ASSERT_TRUE(WantsDetailedPictures());
+  LoadAssets();
+  EXPECT_EQ(SpriteDetail(obj::brickRed + 15), 2);
+  EXPECT_EQ(SpriteWidth(obj::brickRed + 15), 64);
+  EXPECT_EQ(SpriteHeight(obj::brickRed + 15), 20);
+  EXPECT_EQ(SpriteDetail(obj::ball16), 2);
+  EXPECT_EQ(SpriteWidth(obj::ball16), 16);
+
+  OpenScreen(DisplayChoice::classic);
+  EXPECT_FALSE(WantsDetailedPictures());
+  LoadAssets();
+  EXPECT_EQ(SpriteDetail(obj::brickRed + 15), 1);
+  EXPECT_EQ(SpriteDetail(obj::ball16), 1);
+}
+
+TEST_F(SharpPictures, AMissingOrShortDetailedPackLeavesTheNormalPicturesQuietly) {
+  EnterScratchWithDetailPack("");
+  OpenScreen(DisplayChoice::sharpOnAnyRenderer);
+  EXPECT_NO_THROW(LoadAssets());
+  EXPECT_EQ(SpriteDetail(obj::brickRed + 15), 1);
+  EXPECT_EQ(SpriteWidth(obj::brickRed + 15), 64);
+  EXPECT_TRUE(IsSound(obj::music));
+
+  // The first half of the real pack: the pictures it holds get their detail, the rest do not.
+  std::ifstream in(home / DetailPackName(mainPackName), std::ios::binary);
+  const std::string whole(std::istreambuf_iterator<char>(in), {});
+  ASSERT_GT(whole.size(), 1000u);
+  fs::current_path(home);
+  fs::remove_all(scratch);
+  EnterScratchWithDetailPack(whole.substr(0, whole.size() / 2));
+  EXPECT_NO_THROW(LoadAssets());
+  const CataloguePack& main = MainCatalogue().front();
+  auto isSprite = [](const CatalogueRow& row) {
+    return row.loader != LoaderKind::sound && row.loader != LoaderKind::image;
+  };
+  auto first = std::find_if(main.rows.begin(), main.rows.end(), isSprite);
+  auto last = std::find_if(main.rows.rbegin(), main.rows.rend(), isSprite);
+  ASSERT_NE(first, main.rows.end());
+  ASSERT_NE(last, main.rows.rend());
+  EXPECT_EQ(SpriteDetail(first->object), 2) << first->fileName;
+  EXPECT_EQ(SpriteDetail(last->object), 1) << last->fileName;
+}
+
+}  // namespace
