@@ -21,6 +21,8 @@ class Autopilot : public ::testing::Test {
     ResetLevelState();
     game.shipX = playCentreX;
   }
+  // The motion the steps fed into the media layer is not left for the next suite to read.
+  void TearDown() override { ForgetInput(); }
   // The point on the ship aimed at, as a share of its half width.
   static float AimShare(float landingX) { return (AutopilotTargetX() - landingX) / game.shipHalfWidth; }
 };
