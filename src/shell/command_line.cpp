@@ -214,9 +214,16 @@ std::string ManualPageText() {
       "its stick or d\\-pad, fires with A, pauses with Start and gives up with Back.\n"
       ".SH OPTIONS\n";
   for (const OptionRow& r : optionTable) {
-    page += ".TP\n.B " + Troff(r.name);
-    if (r.value) page += std::string(" \\fI") + Troff(r.value) + "\\fR";
-    page += "\n" + Troff(r.help) + "\n";
+    page += ".TP\n.B ";
+    page += Troff(r.name);
+    if (r.value) {
+      page += " \\fI";
+      page += Troff(r.value);
+      page += "\\fR";
+    }
+    page += "\n";
+    page += Troff(r.help);
+    page += "\n";
   }
   page +=
       ".SH FILES\n"
@@ -227,6 +234,10 @@ std::string ManualPageText() {
       ".I $XDG_DATA_HOME/kaldovirent/highscores.txt\n"
       "The ten best games of each difficulty (by default under ~/.local/share), where "
       "screenshots also go when the working directory cannot be written.\n"
+      ".TP\n"
+      ".I $XDG_DATA_HOME/kaldovirent/levels/\n"
+      "The levels saved in the level editor (\\fB\\-\\-edit\\fR), played in place of the "
+      "shipped level of the same number.\n"
       ".SH EXIT STATUS\n"
       "0 when the game ends normally, 1 after a fatal error (its alert names it), 2 for a bad "
       "option or file, 3 when a replay stops "
