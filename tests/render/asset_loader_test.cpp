@@ -12,15 +12,11 @@
 #include "assets/pack_file.h"
 #include "media/fatal_error.h"
 #include "media/media.h"
+#include "support/fatal_throw.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Fatal : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-[[noreturn]] void ThrowFatal(const std::string& text) { throw Fatal(text); }
 
 class AssetLoading : public ::testing::Test {
  protected:

@@ -21,6 +21,7 @@
 #include "media/fatal_error.h"
 #include "media/media.h"
 #include "media/media_diagnostics.h"
+#include "support/fatal_throw.h"
 
 namespace fs = std::filesystem;
 
@@ -29,11 +30,6 @@ namespace {
 constexpr int picture = 7000;  // a sprite number no catalogue uses
 constexpr int largeNumber = 7001;
 constexpr int red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
-
-struct Fatal : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-[[noreturn]] void ThrowFatal(const std::string& text) { throw Fatal(text); }
 
 class SharpPictures : public ::testing::Test {
  protected:
