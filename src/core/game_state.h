@@ -55,6 +55,11 @@ struct GameState {
   bool highScoreBarred = false;
   // The autopilot's hand, per game: the button it pressed, to let go on its next step.
   bool autopilotButtonDown = false;
+  // The autopilot's watch on the bricks, per game: the hits the breakable bricks had left at its
+  // last look, the frames since one gave way, and how often it has moved its aim since.
+  int autopilotHitsLeft = -1;
+  int autopilotQuietFrames = 0;
+  int autopilotAimShift = 0;
 
   // Loop flags: per level, except musicOn and effectsOn (per game), mouseReleased and
   // focusPauseWaiting (the run's).

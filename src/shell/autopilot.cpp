@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/brick_record.h"
 #include "core/game_state.h"
 #include "gameplay/capsules.h"
 #include "media/maths.h"
@@ -14,6 +15,10 @@ namespace {
 constexpr float maxStep = 48;        // pixels of motion a frame: a quick hand, not a teleport
 constexpr int aimPeriod = 4 * frameRate;  // the hit point on the ship changes every 4 s
 constexpr int firePeriod = 20;       // frames between shots of the laser and the chaingun
+constexpr int quietLimit = 10 * frameRate;  // 10 s without a brick giving way: the ball loops
+constexpr float aimReach = 0.7f;     // the farthest hit point from the ship's centre, in half widths
+constexpr float aimStep = 2 * aimReach / 5;  // the five hit points of the 4 s rotation, evenly spread
+constexpr float goldenRatio = 0.618034f;
 // In the menu the pointer's tip goes to the brick of the first item, "START GAME".
 constexpr int menuStartX = 110;
 constexpr int menuStartY = 392;
@@ -42,6 +47,31 @@ bool WantsClick() {
   return false;
 }
 
+// The hits the breakable bricks have left: it falls whenever a ball or a weapon gets anywhere.
+int BreakableHitsLeft() {
+  int hits = 0;
+  for (const Brick& b : game.bricks) {
+    if (!b.alive || !IsBreakableKind(b.kind)) continue;
+    hits += b.kind == obj::brick3Hits ? 3 : b.kind == obj::brick2Hits ? 2 : 1;
+  }
+  return hits;
+}
+
+// A ball that has broken nothing for quietLimit frames is in a loop the hit point keeps it in:
+// the aim moves on. A new level or a brick giving way starts the count again.
+void WatchTheBricks() {
+  const int hits = BreakableHitsLeft();
+  if (hits != game.autopilotHitsLeft) {
+    game.autopilotHitsLeft = hits;
+    game.autopilotQuietFrames = 0;
+    return;
+  }
+  if (++game.autopilotQuietFrames >= quietLimit) {
+    game.autopilotQuietFrames = 0;
+    game.autopilotAimShift += 1;
+  }
+}
+
 }  // namespace
 
 float AutopilotTargetX() {
@@ -63,10 +93,13 @@ float AutopilotTargetX() {
     }
   }
   // Meet the ball off-centre so it leaves at an angle, and change the point now and then among
-  // five, in an order that does not repeat a short cycle: a ball caught in one loop between the
-  // ship and a wall of unbreakable bricks gets other angles to try.
+  // five, in an order that does not repeat a short cycle. A loop all five points keep (one side
+  // of the ship held against a wall leaves fewer) moves them all by a step of the golden ratio,
+  // which never falls back on points tried before.
   const int phase = (game.frameCounter / aimPeriod) * 3 % 5 - 2;
-  return target + phase * game.shipHalfWidth * 0.35f;
+  float share = phase * aimStep + std::fmod(game.autopilotAimShift * goldenRatio, 1.0f) * 2 * aimReach;
+  while (share > aimReach) share -= 2 * aimReach;
+  return target + share * game.shipHalfWidth;
 }
 
 namespace {
@@ -102,6 +135,7 @@ void AutopilotStep() {
   }
   Click(WantsClick());
   if (game.paused) return;
+  WatchTheBricks();
   // An open door is the way to the next level.
   float dx = game.doorOpen ? maxStep : AutopilotTargetX() - game.shipX;
   dx = std::clamp(dx, -maxStep, maxStep);

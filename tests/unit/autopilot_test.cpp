@@ -5,6 +5,7 @@
 #include <cmath>
 #include <set>
 
+#include "core/brick_record.h"
 #include "core/game_state.h"
 #include "core/settings.h"
 #include "gameplay/balls.h"
@@ -21,6 +22,8 @@ class Autopilot : public ::testing::Test {
     ResetLevelState();
     game.shipX = playCentreX;
   }
+  // The motion the steps fed into the media layer is not left for the next suite to read.
+  void TearDown() override { ForgetInput(); }
   // The point on the ship aimed at, as a share of its half width.
   static float AimShare(float landingX) { return (AutopilotTargetX() - landingX) / game.shipHalfWidth; }
 };
@@ -60,6 +63,60 @@ TEST_F(Autopilot, ItsHandsStartFreeWithEveryGameRecord) {
   AutopilotStep();
   ExamineMouse();
   EXPECT_TRUE(MouseButton(1)) << "the fresh record serves at once, with no press of before to let go";
+}
+
+// A level of one unbreakable brick and one breakable brick of two hits, returned.
+Brick& PutTwoBricks() {
+  Brick* breakable = nullptr;
+  for (int kind : {obj::brickUnbreakable, obj::brick2Hits}) {
+    breakable = &game.bricks.Append();
+    breakable->kind = kind;
+    breakable->alive = 1;
+  }
+  return *breakable;
+}
+
+// One autopilot step in play, with the 4 s rotation held still.
+float StepAndAim() {
+  game.frameCounter = 0;
+  AutopilotStep();
+  return AutopilotTargetX();
+}
+
+TEST_F(Autopilot, MovesItsAimAfterTenSecondsWithoutABrickGivingWay) {
+  Brick& breakable = PutTwoBricks();
+  AddBall(500, 300, 0, 5, 8, 0);
+  const float first = StepAndAim();
+  for (int frame = 1; frame < 10 * frameRate; ++frame) {
+    ASSERT_FLOAT_EQ(StepAndAim(), first) << "frame " << frame << ": too soon to give up on the aim";
+  }
+  const float second = StepAndAim();
+  EXPECT_GT(std::fabs(second - first), 0.1f * game.shipHalfWidth) << "ten quiet seconds move the aim";
+
+  // A brick losing a hit, or a weapon's shot breaking one, starts the ten seconds again.
+  for (int frame = 0; frame < 5 * frameRate; ++frame) StepAndAim();
+  breakable.kind = obj::brick1Hit;
+  for (int frame = 0; frame < 9 * frameRate; ++frame) {
+    ASSERT_FLOAT_EQ(StepAndAim(), second) << "frame " << frame << " after the brick gave way";
+  }
+  // With nothing more giving way, the aim moves again ten seconds on.
+  for (int frame = 0; frame < 2 * frameRate; ++frame) StepAndAim();
+  EXPECT_NE(StepAndAim(), second);
+}
+
+TEST_F(Autopilot, EveryMoveOfItsAimTriesANewPointOnTheShip) {
+  AddBall(500, 300, 0, 5, 8, 0);
+  std::set<int> points;
+  for (int shift = 0; shift < 12; ++shift) {
+    game.autopilotAimShift = shift;
+    for (int period = 0; period < 5; ++period) {
+      game.frameCounter = period * 4 * frameRate;
+      const float share = AimShare(500);
+      ASSERT_LE(std::fabs(share), 0.701f) << "shift " << shift << ": the ball must still meet the ship";
+      points.insert(static_cast<int>(std::lround(share * 1000)));
+    }
+  }
+  EXPECT_GE(points.size(), 55u) << "the moved points fall between those tried before";
 }
 
 TEST_F(Autopilot, WithNoBallComingDownItWaitsUnderTheLowestOne) {
