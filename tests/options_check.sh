@@ -16,9 +16,9 @@ run() {  # config folder, then options
 }
 # Easy's lives are read at the start, before the autopilot's play can catch an extra one.
 starting=$(run "$work/easy" --level 0 --frames 60)
-recorded=$(run "$work/easy" --level 0 --autopilot --frames 1500 --record "$work/easy.rec")
+recorded=$(run "$work/easy" --level 0 --autopilot --frames 600 --record "$work/easy.rec")
 replayed=$(run "$work/hard" --replay "$work/easy.rec")
-plain=$(run "$work/none" --level 0 --autopilot --frames 1500)
+plain=$(run "$work/none" --level 0 --autopilot --frames 600)
 echo "starting at Easy: $starting"
 echo "recorded at Easy, mouse 150: $recorded"
 echo "replayed under Hard, mouse 50: $replayed"
