@@ -99,6 +99,9 @@ void DrawIntoScreen();
 bool SpriteCollision(int sprite1, int x1, int y1, int sprite2, int x2, int y2);
 void FreeSprite(int sprite);
 bool IsSprite(int sprite);
+// Makes the texture of every sprite that has none yet. A sprite otherwise gets its texture when
+// it is first shown, so a level would keep allocating as each monster or capsule first appears.
+void PrepareSpriteTextures();
 
 // ---------------------------------------------------------------- Sprite3D quads
 bool Start3D();

@@ -156,6 +156,10 @@ bool StoreSprite(int number, Picture&& picture, int flags) {
 
 using namespace media;
 
+void PrepareSpriteTextures() {
+  for (auto& [number, sprite] : State().sprites) EnsureSpriteTexture(sprite);
+}
+
 namespace {
 
 // Copies (part of) a sprite to the current target, clipped to the target as the game expects:

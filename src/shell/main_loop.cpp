@@ -296,6 +296,7 @@ void StartLevelWith(const std::vector<BrickRecord>* bricks) {
   SlideInBricks();
   GlueAllBalls(serveCountdown);
   game.launchPending = 1;
+  PrepareSpriteTextures();
 }
 
 }  // namespace
