@@ -247,10 +247,11 @@ void DrawPairedCell(cairo_t* cr, double x, double y, cairo_surface_t* picture, c
                     int object, const std::string& name) {
   DrawCell(cr, x, y, picture, object, name);
   const double right = x + cellWidth;
-  if (!picture || !detail) {
+  if (!picture) {
     DrawThumb(cr, right, y + 2, nullptr, 1.0);
     return;
   }
+  if (!detail) detail = picture;  // a stand-in: the picture has only its normal size
   const int w = cairo_image_surface_get_width(picture), h = cairo_image_surface_get_height(picture);
   const bool doubled =
       cairo_image_surface_get_width(detail) == 2 * w && cairo_image_surface_get_height(detail) == 2 * h;
@@ -305,6 +306,11 @@ bool ReadCells(const std::string& packPath, const CataloguePack& pack, int first
     const bool known = index < static_cast<int>(pack.rows.size());
     const std::string name = known ? pack.rows[index].fileName : "(not in the catalogue)";
     if (known && !IsPictureName(name)) continue;
+    // A detail pack's one-byte stand-in (an image of 2D drawing has no larger form) is no fault.
+    if (LastEntrySize() <= 1) {
+      cells.push_back({nullptr, nullptr, known ? pack.rows[index].object : -1, name});
+      continue;
+    }
     cairo_surface_t* picture = DecodePicture(entry, static_cast<std::size_t>(LastEntrySize()));
     if (!picture) {
       ++undecodable;
