@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "assets/asset_loader.h"
 
+#include <algorithm>
+#include <map>
+#include <utility>
+#include <vector>
+
 #include "assets/catalogue.h"
 #include "assets/objects.h"
 #include "assets/pack_file.h"
@@ -12,6 +17,20 @@ std::string currentPackName = mainPackName;
 int packEntriesLoaded = 0;
 List<LevelResource> levelResources;
 RotationRecord chaingunRotation{};
+// The pictures loaded from the current pack that wait for their pictures drawn at twice the size:
+// entry numbers rising, each with its sprite. SwitchPack adds them before it closes the pack.
+struct PendingDetail {
+  int entry;
+  int object;
+};
+List<PendingDetail> pendingDetails;
+// Where each picture now loaded came from, so that a screen turned sharp later can give it its
+// detail: the pack and the entry.
+struct PictureSource {
+  std::string packName;
+  int entry;
+};
+std::map<int, PictureSource> pictureSources;
 
 constexpr float chaingunPivotX = 64;
 constexpr float chaingunPivotY = 96;
@@ -28,33 +47,44 @@ const uint8_t* NextEntry(const std::string& fileName) {
 
 std::size_t EntrySize() { return static_cast<std::size_t>(LastEntrySize()); }
 
+// On a screen drawn at 1.5 or more, the pictures loaded from the current pack get their detail
+// from the same entries of its detail pack, read in one pass; a missing, short or damaged detail
+// pack leaves them as loaded. The normal pack is closed by then: SwitchPack opens the next afresh.
+void AddPendingDetail() {
+  if (pendingDetails.Count() == 0) return;
+  const std::string name = DetailPackName(currentPackName);
+  ClosePackFile();
+  if (FileExists(name) && OpenPackFile(name)) {
+    int read = 0;
+    const uint8_t* entry = nullptr;
+    for (const PendingDetail& pending : pendingDetails) {
+      while (read <= pending.entry && (entry = ReadNextEntry()) != nullptr) ++read;
+      if (read <= pending.entry) break;
+      AddSpriteDetail(pending.object, entry, EntrySize());
+    }
+    ClosePackFile();
+  }
+  pendingDetails.Clear();
+}
+
+// A picture just loaded (the last entry read) waits for its detail on a sharp screen.
+void NoteDetail(int object) {
+  if (WantsDetailedPictures()) pendingDetails.Append() = PendingDetail{packEntriesLoaded - 1, object};
+}
+
 void LoadSpriteWithFlags(int object, const std::string& fileName, int flags) {
   const uint8_t* entry = NextEntry(fileName);
   if (!CatchSprite(object, entry, EntrySize(), flags)) FatalError(fileName + " loading problem");
+  pictureSources[object] = PictureSource{currentPackName, packEntriesLoaded};
   ++packEntriesLoaded;
+  NoteDetail(object);
   if (flags & spriteTexture) CreateSprite3D(object, object);
-}
-
-// On a screen drawn at 1.5 or more, the pack's pictures drawn at twice their size give the loaded
-// sprites their detail. A missing, short or damaged pack of them leaves the sprites as loaded.
-void AddPackDetail(const CataloguePack& pack) {
-  if (!WantsDetailedPictures()) return;
-  const std::string name = DetailPackName(pack.packName);
-  if (!FileExists(name)) return;
-  ClosePackFile();
-  if (!OpenPackFile(name)) return;
-  for (const CatalogueRow& row : pack.rows) {
-    const uint8_t* entry = ReadNextEntry();
-    if (!entry) break;
-    const bool picture = row.loader != LoaderKind::sound && row.loader != LoaderKind::image;
-    if (picture) AddSpriteDetail(row.object, entry, EntrySize());
-  }
-  ClosePackFile();
 }
 
 }  // namespace
 
 void SwitchPack(const std::string& packName) {
+  AddPendingDetail();
   currentPackName = packName;
   packEntriesLoaded = 0;
   ClosePackFile();
@@ -120,6 +150,7 @@ void ReleaseLevelResources() {
     // Freeing a number that holds nothing is harmless.
     if (resource.kind == obj::resourceQuadSprite) FreeSprite3D(resource.object);
     FreeSprite(resource.object);
+    pictureSources.erase(resource.object);
   }
   levelResources.Clear();
 }
@@ -127,6 +158,8 @@ void ReleaseLevelResources() {
 void ClearLevelResources() { levelResources.Clear(); }
 
 void ResetAssetLoader() {
+  pendingDetails.Clear();
+  pictureSources.clear();
   SwitchPack(mainPackName);
   levelResources.Clear();
   chaingunRotation = RotationRecord{};
@@ -149,11 +182,30 @@ void LoadCataloguePack(const CataloguePack& pack) {
     }
     if (row.transparentColour != -1) TransparentSpriteColor(row.object, row.transparentColour);
   }
-  AddPackDetail(pack);
-  // Back to the main pack, which closes this one (the sound pack too, once its last entry is read).
+  // Back to the main pack, which gives the pictures their detail first, which closes this one (the sound pack too, once its last entry is read).
   SwitchPack(mainPackName);
 }
 
 void LoadAssets() {
   for (const CataloguePack& pack : MainCatalogue()) LoadCataloguePack(pack);
+}
+
+void AddDetailToLoadedPictures() {
+  // Not in the middle of a pack: its reader is the one used here.
+  if (!WantsDetailedPictures() || packEntriesLoaded > 0 || pendingDetails.Count() > 0) return;
+  std::map<std::string, std::vector<std::pair<int, int>>> byPack;  // entries and sprites, by pack
+  for (const auto& [object, source] : pictureSources) byPack[source.packName].emplace_back(source.entry, object);
+  for (auto& [packName, pictures] : byPack) {
+    const std::string name = DetailPackName(packName);
+    if (!FileExists(name) || !OpenPackFile(name)) continue;
+    std::sort(pictures.begin(), pictures.end());
+    int read = 0;
+    const uint8_t* entry = nullptr;
+    for (const auto& [wanted, object] : pictures) {
+      while (read <= wanted && (entry = ReadNextEntry()) != nullptr) ++read;
+      if (read <= wanted) break;
+      AddSpriteDetail(object, entry, EntrySize());
+    }
+    ClosePackFile();
+  }
 }

@@ -10,7 +10,9 @@
 #include "media/list.h"
 #include "media/media.h"
 
-// The pack the loaders read from; switching closes the open pack so the next loader opens it.
+// The pack the loaders read from; switching closes the open pack so the next loader opens it. On
+// a screen drawn at 1.5 or more, the pictures loaded from the pack being left get their pictures
+// drawn at twice the size from its detail pack first (quietly none when it is missing or short).
 void SwitchPack(const std::string& packName);
 const std::string& CurrentPackName();
 int PackEntriesLoaded();
@@ -31,7 +33,8 @@ RotationRecord LoadPackedRotatable(int object, const std::string& fileName);
 // The chaingun's rotation record, made by LoadAssets.
 RotationRecord& ChaingunRotation();
 
-// Per-level pictures: loaded like the ones above and recorded in the level resource list.
+// Per-level pictures: loaded like the ones above (their detail too) and recorded in the level
+// resource list.
 void LoadLevelSprite(int object, const std::string& fileName);
 void LoadLevelTexture(int object, const std::string& fileName);
 void LoadLevelOpaqueTexture(int object, const std::string& fileName);
@@ -54,6 +57,12 @@ void LoadCataloguePack(const CataloguePack& pack);
 
 // Loads the whole main catalogue, replacing the objects with the same numbers.
 void LoadAssets();
+
+// A screen turned sharp (drawn at 1.5 or more) after the pictures were loaded: each picture still
+// loaded gets its picture drawn at twice the size from the detail pack of the pack it came from.
+// Quietly nothing for a missing detail pack, on a screen that is not sharp, or in the middle of
+// loading a pack.
+void AddDetailToLoadedPictures();
 
 // The loader as at start-up: the main pack current and closed, no level picture recorded, no
 // chaingun rotation. The game record's reset calls it.

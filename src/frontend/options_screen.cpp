@@ -134,6 +134,7 @@ void SetValue(OptionsRow row, int value) {
       s.sharpDisplay = value == 0;
       runOptions.sharp = runOptions.classic = false;
       OpenGameScreen();
+      AddDetailToLoadedPictures();
       break;
     case OptionsRow::difficulty: s.difficulty = static_cast<Difficulty>(value); break;
     case OptionsRow::mouseSpeed: s.mouseSpeed = value; break;

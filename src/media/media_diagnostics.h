@@ -55,6 +55,9 @@ std::string RendererDescription();
 bool FullScreenPicture(std::vector<uint32_t>& pixels, int& width, int& height);
 // The size in points a font is drawn at on the screen now open (its size times the scale).
 int ScreenFontSize(int font);
+// The window is given that size, as the player or the window manager would give it (the screen
+// follows at the next look at the events); false when it did not take the size.
+bool SimulateWindowResize(int width, int height);
 // How many texture pixels a sprite's picture has per sprite pixel each way: 2 when a picture
 // drawn at twice its size was added (AddSpriteDetail), else 1; 0 for no sprite.
 int SpriteDetail(int sprite);

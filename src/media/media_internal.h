@@ -161,6 +161,8 @@ struct MediaState {
   int backHeight = 0;
   float scaleX = 1;
   float scaleY = 1;
+  bool stretched = false;        // the screen is scaled to the window (OpenWindowedScreen's stretch)
+  bool rescaleWaiting = false;   // the window's size changed while a drawing was open
   std::string rendererDescription;
   // A screen-sized texture through which a CPU copy of a scaled screen goes back into it.
   SDL_Texture* copyUpload = nullptr;

@@ -360,7 +360,7 @@ bool SoftwareRasteriser(const std::string& description) {
 }
 
 // The letterbox scale of a screen of width x height in the renderer's output, at least 1 (a
-// window smaller than the screen is drawn classic and shrunk).
+// window smaller than the screen is drawn classic and shrunk). The window must be the target.
 float LetterboxScale(SDL_Renderer* renderer, int width, int height) {
   int outputWidth = 0;
   int outputHeight = 0;
@@ -368,6 +368,78 @@ float LetterboxScale(SDL_Renderer* renderer, int width, int height) {
   const float scale = std::min(static_cast<float>(outputWidth) / static_cast<float>(width),
                                static_cast<float>(outputHeight) / static_cast<float>(height));
   return std::max(scale, 1.0f);
+}
+
+// The back buffer's size for a screen of width x height in the window as it is now, by the display
+// choice: the screen's own size on a classic screen, else times the window's letterbox scale.
+void ChosenBackSize(int width, int height, int& backWidth, int& backHeight) {
+  MediaState& s = State();
+  float scale = 1.0f;
+  if (s.stretched && (s.displayChoice == DisplayChoice::sharpOnAnyRenderer ||
+                      (s.displayChoice == DisplayChoice::sharp && !SoftwareRasteriser(s.rendererDescription)))) {
+    scale = LetterboxScale(s.renderer, width, height);
+  }
+  backWidth = std::max(width, static_cast<int>(std::lround(width * scale)));
+  backHeight = std::max(height, static_cast<int>(std::lround(height * scale)));
+}
+
+void SetBackSize(int backWidth, int backHeight) {
+  MediaState& s = State();
+  s.backWidth = backWidth;
+  s.backHeight = backHeight;
+  s.scaleX = static_cast<float>(backWidth) / static_cast<float>(s.screenWidth);
+  s.scaleY = static_cast<float>(backHeight) / static_cast<float>(s.screenHeight);
+}
+
+SDL_Texture* MakeBackBuffer(int backWidth, int backHeight) {
+  MediaState& s = State();
+  SDL_Texture* texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                           backWidth, backHeight);
+  if (!texture) return nullptr;
+  SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
+  SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+  return texture;
+}
+
+// The window was resized, or went full screen or back: the back buffer is made again at the scale
+// the window now allows, holding the picture it held stretched to it, so drawing goes on at the
+// window's own resolution from the next frame. Opening the screen again would do the same but
+// lose the picture, which some screens build on from frame to frame. While a drawing is open
+// (its copy of the screen has the old size) the change waits for the next look at the events.
+void RescaleBackBuffer() {
+  MediaState& s = State();
+  s.rescaleWaiting = false;
+  if (!s.renderer || !s.backBuffer) return;
+  if (s.drawing) {
+    s.rescaleWaiting = true;
+    return;
+  }
+  // The renderer gives the window's size only while the window itself is its target; whatever
+  // drawing comes next binds its target afresh, with the scale then in force.
+  FlushQuads();
+  SDL_SetRenderTarget(s.renderer, nullptr);
+  s.boundTarget = nullptr;
+  s.boundTargetValid = false;
+  s.clipApplied = false;
+  int backWidth = 0;
+  int backHeight = 0;
+  ChosenBackSize(s.screenWidth, s.screenHeight, backWidth, backHeight);
+  if (backWidth == s.backWidth && backHeight == s.backHeight) return;
+  SDL_Texture* rebuilt = MakeBackBuffer(backWidth, backHeight);
+  if (!rebuilt) {
+    ReportSdlFailure("The back buffer could not be made at the window's new size");
+    return;
+  }
+  SDL_SetRenderTarget(s.renderer, rebuilt);
+  SDL_RenderSetScale(s.renderer, 1.0f, 1.0f);
+  SDL_RenderSetClipRect(s.renderer, nullptr);
+  SDL_RenderCopy(s.renderer, s.backBuffer, nullptr, nullptr);
+  SDL_DestroyTexture(s.backBuffer);
+  s.backBuffer = rebuilt;
+  SetBackSize(backWidth, backHeight);
+  SDL_SetRenderTarget(s.renderer, nullptr);
+  // Lines of text were rendered for the old scale.
+  ReleaseTextTextures();
 }
 
 // Tests: the window's whole picture, bars included, read just before it is presented (once
@@ -440,6 +512,9 @@ void PumpEvents() {
           case SDL_WINDOWEVENT_CLOSE:
             s.closeRequested = true;
             break;
+          case SDL_WINDOWEVENT_SIZE_CHANGED:
+            s.rescaleWaiting = true;
+            break;
           default:
             break;
         }
@@ -449,6 +524,7 @@ void PumpEvents() {
         break;
     }
   }
+  if (s.rescaleWaiting) RescaleBackBuffer();
   // SDL recomputes the window's logical scaling on a resize and, doing so, sets the drawing
   // target's scale back to 1.
   ApplyTargetScale();
@@ -505,27 +581,22 @@ bool OpenWindowedScreen(int window, int, int, int width, int height, bool stretc
     SDL_RenderSetLogicalSize(s.renderer, width, height);
   }
   s.rendererDescription = DescribeRenderer(s.renderer);
-  float scale = 1.0f;
-  if (stretch && (s.displayChoice == DisplayChoice::sharpOnAnyRenderer ||
-                  (s.displayChoice == DisplayChoice::sharp && !SoftwareRasteriser(s.rendererDescription)))) {
-    scale = LetterboxScale(s.renderer, width, height);
-  }
-  s.backWidth = std::max(width, static_cast<int>(std::lround(width * scale)));
-  s.backHeight = std::max(height, static_cast<int>(std::lround(height * scale)));
-  s.scaleX = static_cast<float>(s.backWidth) / static_cast<float>(width);
-  s.scaleY = static_cast<float>(s.backHeight) / static_cast<float>(height);
-  s.backBuffer = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                                   s.backWidth, s.backHeight);
+  s.stretched = stretch;
+  s.rescaleWaiting = false;
+  s.screenWidth = width;
+  s.screenHeight = height;
+  int backWidth = 0;
+  int backHeight = 0;
+  ChosenBackSize(width, height, backWidth, backHeight);
+  SetBackSize(backWidth, backHeight);
+  s.backBuffer = MakeBackBuffer(backWidth, backHeight);
   if (!s.backBuffer) {
     ReportSdlFailure("The back buffer could not be made");
     SDL_DestroyRenderer(s.renderer);
     s.renderer = nullptr;
+    s.screenWidth = s.screenHeight = 0;
     return false;
   }
-  SDL_SetTextureScaleMode(s.backBuffer, SDL_ScaleModeLinear);
-  SDL_SetTextureBlendMode(s.backBuffer, SDL_BLENDMODE_NONE);
-  s.screenWidth = width;
-  s.screenHeight = height;
   s.boundTargetValid = false;
   s.clipApplied = false;
   BindTexture(s.backBuffer);
@@ -556,6 +627,8 @@ void CloseScreen() {
   s.backHeight = 0;
   s.scaleX = 1;
   s.scaleY = 1;
+  s.stretched = false;
+  s.rescaleWaiting = false;
 }
 
 void ChooseDisplay(DisplayChoice choice) { State().displayChoice = choice; }

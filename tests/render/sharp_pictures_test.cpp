@@ -12,12 +12,14 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "assets/asset_loader.h"
 #include "assets/catalogue.h"
 #include "assets/objects.h"
 #include "assets/pack_file.h"
+#include "assets/scenery_catalogue.h"
 #include "media/fatal_error.h"
 #include "media/media.h"
 #include "media/media_diagnostics.h"
@@ -168,6 +170,94 @@ TEST_F(SharpPictures, AMissingOrShortDetailedPackLeavesTheNormalPicturesQuietly)
   ASSERT_NE(last, main.rows.rend());
   EXPECT_EQ(SpriteDetail(first->object), 2) << first->fileName;
   EXPECT_EQ(SpriteDetail(last->object), 1) << last->fileName;
+}
+
+// The level's pictures, loaded one at a time as the background set-up loads them: the panels, then
+// level 5's own pack (its four plates, quad textures). Back on the main pack afterwards.
+constexpr int platesLevel = 5;
+void LoadLevelPictures() {
+  for (const CataloguePack& pack : {PanelPack(), LevelPack(platesLevel)}) {
+    SwitchPack(pack.packName);
+    for (const CatalogueRow& row : pack.rows) {
+      if (row.loader == LoaderKind::sprite) {
+        LoadLevelSprite(row.object, row.fileName);
+      } else {
+        LoadLevelTexture(row.object, row.fileName);
+      }
+    }
+  }
+  SwitchPack(mainPackName);
+}
+
+// How many of those pictures have their detail, and how many there are.
+std::pair<int, int> LevelPicturesDetailed() {
+  int detailed = 0, pictures = 0;
+  for (const CataloguePack& pack : {PanelPack(), LevelPack(platesLevel)}) {
+    for (const CatalogueRow& row : pack.rows) {
+      ++pictures;
+      detailed += SpriteDetail(row.object) == 2;
+    }
+  }
+  return {detailed, pictures};
+}
+
+TEST_F(SharpPictures, LevelPicturesLoadedOneAtATimeTakeTheirDetailAtScaleTwoOnly) {
+  ASSERT_TRUE(fs::exists(DetailPackName(PanelPack().packName))) << "mkdata writes " << detailPackFolder;
+  ASSERT_FALSE(LevelPack(platesLevel).rows.empty());
+  OpenScreen(DisplayChoice::sharpOnAnyRenderer);
+  LoadLevelPictures();
+  EXPECT_EQ(SpriteDetail(obj::panelTop), 2);
+  EXPECT_EQ(SpriteDetail(obj::panelRight), 2);
+  const auto [detailed, pictures] = LevelPicturesDetailed();
+  EXPECT_GT(detailed, 3) << "of " << pictures;  // some of level 0's own pictures too
+  // The loader goes on reading its packs in order afterwards.
+  LoadAssets();
+  EXPECT_EQ(SpriteDetail(obj::ball16), 2);
+  EXPECT_EQ(SpriteDetail(obj::panelTop), 2);
+  ReleaseLevelResources();
+
+  OpenScreen(DisplayChoice::classic);
+  LoadLevelPictures();
+  EXPECT_EQ(LevelPicturesDetailed().first, 0);
+  ReleaseLevelResources();
+}
+
+TEST_F(SharpPictures, LevelPicturesWithoutADetailedPackLoadQuietlyAtTheirSize) {
+  EnterScratchWithDetailPack("");
+  OpenScreen(DisplayChoice::sharpOnAnyRenderer);
+  EXPECT_NO_THROW(LoadLevelPictures());
+  EXPECT_EQ(LevelPicturesDetailed().first, 0);
+  EXPECT_GT(SpriteWidth(obj::panelTop), 0);
+  ReleaseLevelResources();
+}
+
+// The player turns a classic screen sharp: the pictures loaded meanwhile get their detail, each
+// from the pack it came from (the level's from the level's, not another style's).
+TEST_F(SharpPictures, PicturesLoadedOnAClassicScreenTakeTheirDetailWhenItTurnsSharp) {
+  OpenScreen(DisplayChoice::classic);
+  LoadAssets();
+  LoadLevelPictures();
+  EXPECT_EQ(SpriteDetail(obj::ball16), 1);
+  EXPECT_EQ(LevelPicturesDetailed().first, 0);
+  AddDetailToLoadedPictures();  // nothing to do on a classic screen
+  EXPECT_EQ(SpriteDetail(obj::ball16), 1);
+
+  OpenScreen(DisplayChoice::sharpOnAnyRenderer);
+  AddDetailToLoadedPictures();
+  EXPECT_EQ(SpriteDetail(obj::ball16), 2);
+  EXPECT_EQ(SpriteDetail(obj::brickRed + 15), 2);
+  EXPECT_EQ(SpriteDetail(obj::panelTop), 2);
+  const auto [detailed, pictures] = LevelPicturesDetailed();
+  EXPECT_GT(detailed, 3) << "of " << pictures;
+  // Freed level pictures are forgotten: nothing is added to a sprite made later in their place,
+  // though it has the size.
+  const int topWidth = SpriteWidth(obj::panelTop), topHeight = SpriteHeight(obj::panelTop);
+  ReleaseLevelResources();
+  OpenScreen(DisplayChoice::classic);
+  ASSERT_TRUE(CreateSprite(obj::panelTop, topWidth, topHeight, 0));
+  OpenScreen(DisplayChoice::sharpOnAnyRenderer);
+  AddDetailToLoadedPictures();
+  EXPECT_EQ(SpriteDetail(obj::panelTop), 1);
 }
 
 }  // namespace

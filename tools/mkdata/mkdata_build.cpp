@@ -87,29 +87,49 @@ double DetailDifference(cairo_surface_t* normal, cairo_surface_t* large) {
 
 }  // namespace
 
-bool MakeDetailedAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, bool& detailed) {
+namespace {
+
+// The entry of the packs of a sharp display for a picture already drawn at its size: the picture
+// drawn again at twice the size when it brings down to the same picture, else normalBytes (the
+// normal picture's entry). False when the larger picture cannot be drawn.
+bool MakeDetailEntry(const CatalogueRow& row, cairo_surface_t* normal, const std::vector<uint8_t>& normalBytes,
+                     std::vector<uint8_t>& bytes, bool& detailed) {
   bytes.clear();
   detailed = false;
-  // Sounds and the images of 2D drawing have no larger form: a one-byte stand-in keeps the order.
-  if (row.loader == LoaderKind::sound || row.loader == LoaderKind::image) {
-    bytes.push_back(0);
-    return true;
-  }
-  cairo_surface_t* normal = DrawPicture(row.fileName);
   SetPictureDetail(2);
   cairo_surface_t* large = DrawPicture(row.fileName);
   SetPictureDetail(1);
-  bool ok = normal && large && cairo_surface_status(normal) == CAIRO_STATUS_SUCCESS &&
-            cairo_surface_status(large) == CAIRO_STATUS_SUCCESS;
+  const bool ok = large && cairo_surface_status(large) == CAIRO_STATUS_SUCCESS;
   if (ok) {
     // A generator that works on whole pixels of its own size draws a picture that is not the
     // same one at twice the size: the normal picture stands in for it, and the game keeps it.
     detailed = DetailDifference(normal, large) <= detailTolerance;
-    bytes = EncodePicture(detailed ? large : normal, row.fileName);
+    bytes = detailed ? EncodePicture(large, row.fileName) : normalBytes;
   }
-  if (normal) cairo_surface_destroy(normal);
   if (large) cairo_surface_destroy(large);
   return ok && !bytes.empty();
+}
+
+// A sound, or an image of 2D drawing: no larger form.
+bool HasNoDetail(const CatalogueRow& row) {
+  return row.loader == LoaderKind::sound || row.loader == LoaderKind::image;
+}
+
+}  // namespace
+
+bool MakeDetailedAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, bool& detailed) {
+  bytes.clear();
+  detailed = false;
+  // A one-byte stand-in keeps the order.
+  if (HasNoDetail(row)) {
+    bytes.push_back(0);
+    return true;
+  }
+  cairo_surface_t* normal = DrawPicture(row.fileName);
+  bool ok = normal && cairo_surface_status(normal) == CAIRO_STATUS_SUCCESS;
+  if (ok) ok = MakeDetailEntry(row, normal, EncodePicture(normal, row.fileName), bytes, detailed);
+  if (normal) cairo_surface_destroy(normal);
+  return ok;
 }
 
 bool MakeAsset(const CatalogueRow& row, std::vector<uint8_t>& bytes, std::string& error) {
@@ -144,6 +164,30 @@ struct Job {
   bool detailed = false;             // drawn at twice the size (else the normal picture)
 };
 
+// Makes one row's entries for both sets of packs. A picture is drawn once at its size for both:
+// its detail entry is drawn again only at twice the size.
+void MakeJob(Job& job) {
+  const CatalogueRow& row = *job.row;
+  if (HasNoDetail(row)) {
+    job.done = MakeAsset(row, job.bytes, job.error) && MakeDetailedAsset(row, job.detailBytes, job.detailed);
+    return;
+  }
+  cairo_surface_t* normal = DrawPicture(row.fileName);
+  if (!normal) {
+    job.error = "no generator draws the picture \"" + row.fileName + "\"";
+    return;
+  }
+  if (cairo_surface_status(normal) == CAIRO_STATUS_SUCCESS) job.bytes = EncodePicture(normal, row.fileName);
+  if (job.bytes.empty()) {
+    job.error = "the picture \"" + row.fileName + "\" could not be drawn or encoded";
+  } else if (!MakeDetailEntry(row, normal, job.bytes, job.detailBytes, job.detailed)) {
+    job.error = "the picture \"" + row.fileName + "\" could not be drawn at twice its size";
+  } else {
+    job.done = true;
+  }
+  cairo_surface_destroy(normal);
+}
+
 // Makes every job on a pool of threads. Each thread takes the next job not yet taken, so the
 // work spreads evenly whatever each job costs; the results stay in their own slots. A failure
 // does not stop the others: the report then names every missing file, the same in every run.
@@ -153,12 +197,7 @@ void RunJobs(std::vector<Job>& jobs, const std::vector<size_t>& order, int threa
     for (;;) {
       const size_t k = next.fetch_add(1);
       if (k >= order.size()) return;
-      Job& job = jobs[order[k]];
-      job.done = MakeAsset(*job.row, job.bytes, job.error);
-      if (job.done && !MakeDetailedAsset(*job.row, job.detailBytes, job.detailed)) {
-        job.done = false;
-        job.error = "the picture \"" + job.row->fileName + "\" could not be drawn at twice its size";
-      }
+      MakeJob(jobs[order[k]]);
     }
   };
   std::vector<std::thread> pool;

@@ -65,11 +65,13 @@ cairo_surface_t* DecodePicture(const uint8_t* data, std::size_t size);
 
 // Draws the pictures of a pack in a grid, each with its object number (from the catalogue pack
 // of the same file name), and writes the sheet as PNG. Entries first .. first + count - 1 only
-// (count < 0: all).
+// (count < 0: all). Given the pack's detail pack, each picture stands beside the same entry drawn
+// at twice its size, both shown at one size, the normal-size stand-ins marked.
 bool WriteContactSheet(const std::string& packPath, const std::string& outPng, int first, int count,
-                       std::string& error);
+                       std::string& error, const std::string& detailPackPath = "");
 
-// A sheet of every pack that holds pictures (AllPacks), each written as outDir/<pack name>.png.
+// A sheet of every pack that holds pictures (AllPacks), each written as outDir/<pack name>.png,
+// with both sizes side by side where the pack's detail pack is there.
 bool WriteAllContactSheets(const std::string& gameDir, const std::string& outDir, std::string& error);
 
 // Writes every sound of the catalogue into a folder, named as in the catalogue without "sfx/".

@@ -4,11 +4,12 @@
 //   mkdata --game-dir DIR [--font FILE] [--jobs N]
 //       draws and synthesises every catalogue entry, writes DIR/packs/*.pak, the pause picture
 //       and the desktop icon (DIR/icons/kaldovirent.png), and copies FILE as DIR/DESIB___.otf
-//   mkdata --contact-sheet PAK OUT.png [FIRST [COUNT]]
+//   mkdata --contact-sheet PAK OUT.png [FIRST [COUNT [DETAILPAK]]]
 //       the pictures of a pack in a grid, each with its object number
+//       (with DETAILPAK, each beside the same entry of DETAILPAK, drawn at twice its size)
 //   mkdata --contact-sheets GAMEDIR OUTDIR
-//       one sheet for every pack of pictures the game has, OUTDIR/<pack>.png, and beside it
-//       OUTDIR/<pack>-2x.png of the same pictures drawn at twice their size (packs2x/)
+//       one sheet for every pack of pictures the game has, OUTDIR/<pack>.png, each picture beside
+//       its form drawn at twice the size (packs2x/) when that is built
 //   mkdata --sounds-to DIR
 //       every sound as a file of its own, to listen to
 #include <algorithm>
@@ -28,7 +29,7 @@ namespace {
 int Usage() {
   std::fprintf(stderr,
                "usage: mkdata --game-dir DIR [--font FILE] [--jobs N]\n"
-               "       mkdata --contact-sheet PAK OUT.png [FIRST [COUNT]]\n"
+               "       mkdata --contact-sheet PAK OUT.png [FIRST [COUNT [DETAILPAK]]]\n"
                "       mkdata --contact-sheets GAMEDIR OUTDIR\n"
                "       mkdata --sounds-to DIR\n");
   return 2;
@@ -61,7 +62,8 @@ int Run(int argc, char** argv) {
     if (argc < 4) return Usage();
     const int first = argc > 4 ? std::atoi(argv[4]) : 0;
     const int count = argc > 5 ? std::atoi(argv[5]) : -1;
-    return WriteContactSheet(argv[2], argv[3], first, count, error) ? 0 : Fail(error);
+    const std::string detail = argc > 6 ? argv[6] : "";
+    return WriteContactSheet(argv[2], argv[3], first, count, error, detail) ? 0 : Fail(error);
   }
   if (mode == "--contact-sheets") {
     if (argc < 4) return Usage();

@@ -160,6 +160,10 @@ bool StartsWith(const uint8_t* data, std::size_t size, const char* magic, std::s
 // ---------------------------------------------------------------- the sheet
 
 constexpr int cellWidth = 150, cellHeight = 152, thumbWidth = 140, thumbHeight = 120;
+// A cell of a pack and its detail pack: the picture at its size, then the one drawn at twice the
+// size, at the same size on the sheet, so the finer drawing shows beside the normal one.
+constexpr int pairedCellWidth = 2 * cellWidth - 5;
+constexpr int columnsOfCells = 12, columnsOfPairs = 6;
 
 void DrawChecker(cairo_t* cr, double x, double y) {
   for (int cy = 0; cy < thumbHeight; cy += 10) {
@@ -172,32 +176,41 @@ void DrawChecker(cairo_t* cr, double x, double y) {
   }
 }
 
-void DrawCell(cairo_t* cr, double x, double y, cairo_surface_t* picture, int object,
-              const std::string& name) {
-  DrawChecker(cr, x + 5, y + 2);
-  std::string size = "undecodable";
-  if (picture) {
-    const int w = cairo_image_surface_get_width(picture);
-    const int h = cairo_image_surface_get_height(picture);
-    size = std::to_string(w) + "x" + std::to_string(h);
-    const double scale = std::min({double(thumbWidth) / w, double(thumbHeight) / h, 8.0});
-    cairo_save(cr);
-    cairo_translate(cr, x + 5 + (thumbWidth - w * scale) / 2, y + 2 + (thumbHeight - h * scale) / 2);
-    cairo_scale(cr, scale, scale);
-    cairo_set_source_surface(cr, picture, 0, 0);
-    // Small pictures are enlarged pixel for pixel so their detail can be judged.
-    cairo_pattern_set_filter(cairo_get_source(cr), scale > 1.0 ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
-    cairo_paint(cr);
-    cairo_restore(cr);
-  } else {
-    cairo_set_source_rgb(cr, 0.9, 0.1, 0.1);
-    cairo_set_line_width(cr, 3);
-    cairo_move_to(cr, x + 5, y + 2);
-    cairo_line_to(cr, x + 5 + thumbWidth, y + 2 + thumbHeight);
-    cairo_move_to(cr, x + 5 + thumbWidth, y + 2);
-    cairo_line_to(cr, x + 5, y + 2 + thumbHeight);
-    cairo_stroke(cr);
+void DrawCross(cairo_t* cr, double x, double y) {
+  cairo_set_source_rgb(cr, 0.9, 0.1, 0.1);
+  cairo_set_line_width(cr, 3);
+  cairo_move_to(cr, x, y);
+  cairo_line_to(cr, x + thumbWidth, y + thumbHeight);
+  cairo_move_to(cr, x + thumbWidth, y);
+  cairo_line_to(cr, x, y + thumbHeight);
+  cairo_stroke(cr);
+}
+
+// One thumbnail on its checker at (x, y): the picture scaled by scale, or a red cross for none.
+void DrawThumb(cairo_t* cr, double x, double y, cairo_surface_t* picture, double scale) {
+  DrawChecker(cr, x, y);
+  if (!picture) {
+    DrawCross(cr, x, y);
+    return;
   }
+  const int w = cairo_image_surface_get_width(picture);
+  const int h = cairo_image_surface_get_height(picture);
+  cairo_save(cr);
+  cairo_translate(cr, x + (thumbWidth - w * scale) / 2, y + (thumbHeight - h * scale) / 2);
+  cairo_scale(cr, scale, scale);
+  cairo_set_source_surface(cr, picture, 0, 0);
+  // Small pictures are enlarged pixel for pixel so their detail can be judged.
+  cairo_pattern_set_filter(cairo_get_source(cr), scale > 1.0 ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
+  cairo_paint(cr);
+  cairo_restore(cr);
+}
+
+// The scale that fits a picture of that size in a thumbnail, at most 8.
+double ThumbScale(int width, int height) {
+  return std::min({double(thumbWidth) / width, double(thumbHeight) / height, 8.0});
+}
+
+void DrawLabel(cairo_t* cr, double x, double y, int object, const std::string& size, const std::string& name) {
   cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
   cairo_set_font_size(cr, 11);
   cairo_set_source_rgb(cr, 1.0, 0.85, 0.3);
@@ -210,6 +223,45 @@ void DrawCell(cairo_t* cr, double x, double y, cairo_surface_t* picture, int obj
   std::string shown = name;
   if (shown.size() > 26) shown = "..." + shown.substr(shown.size() - 23);
   cairo_show_text(cr, shown.c_str());
+}
+
+std::string SizeText(cairo_surface_t* picture) {
+  if (!picture) return "undecodable";
+  return std::to_string(cairo_image_surface_get_width(picture)) + "x" +
+         std::to_string(cairo_image_surface_get_height(picture));
+}
+
+void DrawCell(cairo_t* cr, double x, double y, cairo_surface_t* picture, int object,
+              const std::string& name) {
+  const double scale = picture ? ThumbScale(cairo_image_surface_get_width(picture),
+                                            cairo_image_surface_get_height(picture))
+                               : 1.0;
+  DrawThumb(cr, x + 5, y + 2, picture, scale);
+  DrawLabel(cr, x, y, object, SizeText(picture), name);
+}
+
+// The picture and its detail side by side. The detail is drawn at half the picture's scale, so
+// both stand the same size; one that is not twice the picture's size (the normal picture kept
+// where the drawing has no larger form) is said so under it.
+void DrawPairedCell(cairo_t* cr, double x, double y, cairo_surface_t* picture, cairo_surface_t* detail,
+                    int object, const std::string& name) {
+  DrawCell(cr, x, y, picture, object, name);
+  const double right = x + cellWidth;
+  if (!picture) {
+    DrawThumb(cr, right, y + 2, nullptr, 1.0);
+    return;
+  }
+  if (!detail) detail = picture;  // a stand-in: the picture has only its normal size
+  const int w = cairo_image_surface_get_width(picture), h = cairo_image_surface_get_height(picture);
+  const bool doubled =
+      cairo_image_surface_get_width(detail) == 2 * w && cairo_image_surface_get_height(detail) == 2 * h;
+  const double scale = ThumbScale(w, h);
+  DrawThumb(cr, right, y + 2, detail, doubled ? scale / 2 : scale);
+  cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+  cairo_set_font_size(cr, 11);
+  cairo_set_source_rgb(cr, doubled ? 0.5 : 1.0, doubled ? 0.9 : 0.45, doubled ? 1.0 : 0.3);
+  cairo_move_to(cr, right, y + thumbHeight + 14);
+  cairo_show_text(cr, doubled ? ("2x  " + SizeText(detail)).c_str() : "normal size only");
 }
 
 bool IsPictureName(const std::string& name) {
@@ -228,8 +280,53 @@ cairo_surface_t* DecodePicture(const uint8_t* data, std::size_t size) {
   return nullptr;
 }
 
+namespace {
+
+struct Cell {
+  cairo_surface_t* picture;
+  cairo_surface_t* detail;
+  int object;
+  std::string name;
+};
+
+// The decoded pictures of a pack's entries first .. first + count - 1 (count < 0: to the end), in
+// order, with their rows' names; entries of rows that are not pictures are left out. False, with
+// the reason in error, when the pack cannot be opened.
+bool ReadCells(const std::string& packPath, const CataloguePack& pack, int first, int count,
+               std::vector<Cell>& cells, int& undecodable, std::string& error) {
+  cells.clear();
+  if (!OpenPackFile(packPath)) {
+    error = "cannot open " + packPath;
+    return false;
+  }
+  for (int index = 0;; ++index) {
+    const uint8_t* entry = ReadNextEntry();
+    if (!entry) break;
+    if (index < first || (count >= 0 && index >= first + count)) continue;
+    const bool known = index < static_cast<int>(pack.rows.size());
+    const std::string name = known ? pack.rows[index].fileName : "(not in the catalogue)";
+    if (known && !IsPictureName(name)) continue;
+    // A detail pack's one-byte stand-in (an image of 2D drawing has no larger form) is no fault.
+    if (LastEntrySize() <= 1) {
+      cells.push_back({nullptr, nullptr, known ? pack.rows[index].object : -1, name});
+      continue;
+    }
+    cairo_surface_t* picture = DecodePicture(entry, static_cast<std::size_t>(LastEntrySize()));
+    if (!picture) {
+      ++undecodable;
+      std::fprintf(stderr, "mkdata: entry %d of %s (%s) does not decode\n", index, packPath.c_str(),
+                   name.c_str());
+    }
+    cells.push_back({picture, nullptr, known ? pack.rows[index].object : -1, name});
+  }
+  ClosePackFile();
+  return true;
+}
+
+}  // namespace
+
 bool WriteContactSheet(const std::string& packPath, const std::string& outPng, int first, int count,
-                       std::string& error) {
+                       std::string& error, const std::string& detailPackPath) {
   const CataloguePack* pack = nullptr;
   const std::string packFile = std::filesystem::path(packPath).filename().string();
   for (const CataloguePack& p : AllPacks()) {
@@ -239,48 +336,46 @@ bool WriteContactSheet(const std::string& packPath, const std::string& outPng, i
     error = packPath + " is not one of the catalogue's packs";
     return false;
   }
-  if (!OpenPackFile(packPath)) {
-    error = "cannot open " + packPath;
-    return false;
-  }
-  struct Cell {
-    cairo_surface_t* picture;
-    int object;
-    std::string name;
-  };
-  std::vector<Cell> cells;
   int undecodable = 0;
-  for (int index = 0;; ++index) {
-    const uint8_t* entry = ReadNextEntry();
-    if (!entry) break;
-    if (index < first || (count >= 0 && index >= first + count)) continue;
-    const bool known = index < static_cast<int>(pack->rows.size());
-    const std::string name = known ? pack->rows[index].fileName : "(not in the catalogue)";
-    if (known && !IsPictureName(name)) continue;
-    cairo_surface_t* picture = DecodePicture(entry, static_cast<std::size_t>(LastEntrySize()));
-    if (!picture) {
-      ++undecodable;
-      std::fprintf(stderr, "mkdata: entry %d (%s) does not decode\n", index, name.c_str());
+  std::vector<Cell> cells;
+  if (!ReadCells(packPath, *pack, first, count, cells, undecodable, error)) return false;
+  const bool paired = !detailPackPath.empty();
+  if (paired) {
+    // The same entries of the detail pack, matched by their place; a short pack leaves crosses.
+    std::vector<Cell> details;
+    if (!ReadCells(detailPackPath, *pack, first, count, details, undecodable, error)) {
+      for (Cell& cell : cells) {
+        if (cell.picture) cairo_surface_destroy(cell.picture);
+      }
+      return false;
     }
-    cells.push_back({picture, known ? pack->rows[index].object : -1, name});
+    for (std::size_t i = 0; i < details.size(); ++i) {
+      if (i < cells.size()) cells[i].detail = details[i].picture;
+      else if (details[i].picture) cairo_surface_destroy(details[i].picture);
+    }
   }
-  ClosePackFile();
   if (cells.empty()) {
     error = "no pictures in that range of " + packPath;
     return false;
   }
 
-  const int columns = std::min<int>(12, static_cast<int>(cells.size()));
+  const int width = paired ? pairedCellWidth : cellWidth;
+  const int columns = std::min<int>(paired ? columnsOfPairs : columnsOfCells, static_cast<int>(cells.size()));
   const int rows = (static_cast<int>(cells.size()) + columns - 1) / columns;
-  cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, columns * cellWidth, rows * cellHeight);
+  cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, columns * width, rows * cellHeight);
   cairo_t* cr = cairo_create(sheet);
   cairo_set_source_rgb(cr, 0.08, 0.08, 0.1);
   cairo_paint(cr);
   for (size_t i = 0; i < cells.size(); ++i) {
-    const double x = static_cast<double>(i % columns) * cellWidth;
+    const double x = static_cast<double>(i % columns) * width;
     const double y = static_cast<double>(i / columns) * cellHeight;
-    DrawCell(cr, x, y, cells[i].picture, cells[i].object, cells[i].name);
+    if (paired) {
+      DrawPairedCell(cr, x, y, cells[i].picture, cells[i].detail, cells[i].object, cells[i].name);
+    } else {
+      DrawCell(cr, x, y, cells[i].picture, cells[i].object, cells[i].name);
+    }
     if (cells[i].picture) cairo_surface_destroy(cells[i].picture);
+    if (cells[i].detail) cairo_surface_destroy(cells[i].detail);
   }
   cairo_destroy(cr);
   const cairo_status_t status = cairo_surface_write_to_png(sheet, outPng.c_str());
@@ -289,7 +384,8 @@ bool WriteContactSheet(const std::string& packPath, const std::string& outPng, i
     error = "cannot write " + outPng + ": " + cairo_status_to_string(status);
     return false;
   }
-  std::printf("mkdata: %zu pictures on %s (%d undecodable)\n", cells.size(), outPng.c_str(), undecodable);
+  std::printf("mkdata: %zu pictures%s on %s (%d undecodable)\n", cells.size(),
+              paired ? " at both sizes" : "", outPng.c_str(), undecodable);
   return true;
 }
 
@@ -301,14 +397,12 @@ bool WriteAllContactSheets(const std::string& gameDir, const std::string& outDir
                                       [](const CatalogueRow& row) { return IsPictureName(row.fileName); });
     if (!pictures) continue;
     const fs::path sheet = fs::path(outDir) / (fs::path(pack.packName).stem().string() + ".png");
-    if (!WriteContactSheet((fs::path(gameDir) / pack.packName).string(), sheet.string(), 0, -1, error)) {
+    // Each picture beside its form at twice the size, when the packs of a sharp display are built.
+    const fs::path detailPack = fs::path(gameDir) / DetailPackName(pack.packName);
+    const std::string detail = fs::exists(detailPack) ? detailPack.string() : std::string();
+    if (!WriteContactSheet((fs::path(gameDir) / pack.packName).string(), sheet.string(), 0, -1, error, detail)) {
       return false;
     }
-    // The same pictures drawn at twice their size for a sharp display, on a sheet of their own.
-    const fs::path detailPack = fs::path(gameDir) / DetailPackName(pack.packName);
-    if (!fs::exists(detailPack)) continue;
-    const fs::path detailSheet = fs::path(outDir) / (fs::path(pack.packName).stem().string() + "-2x.png");
-    if (!WriteContactSheet(detailPack.string(), detailSheet.string(), 0, -1, error)) return false;
   }
   return true;
 }

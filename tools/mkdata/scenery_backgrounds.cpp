@@ -23,7 +23,7 @@ Rgb Scale(Rgb c, double k) { return {c.r * k, c.g * k, c.b * k}; }
 Rgb Add(Rgb a, Rgb b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
 
 // A storm sky: heavy clouds whose lower edges are lit from below by a fire on the horizon.
-Rgb StormPixel(int x, int y) {
+Rgb StormPixel(double x, double y) {
   const double v = static_cast<double>(y) / height;
   Rgb sky = Mix({0.02, 0.02, 0.06}, {0.16, 0.07, 0.14}, std::pow(v, 1.6));
   const double fx = x / 210.0, fy = y / 120.0;
@@ -41,10 +41,11 @@ Rgb StormPixel(int x, int y) {
 }
 
 // Near black with a fine grain and the faintest nebula, so the glows have something to sit on.
-Rgb BlackPixel(int x, int y) {
-  const double grain = (Hash(x, y, 3) - 0.5) * 0.035;
+Rgb BlackPixel(double x, double y) {
+  const int px = NormalPixel(x), py = NormalPixel(y);
+  const double grain = (Hash(px, py, 3) - 0.5) * 0.035;
   const double haze = std::pow(Fractal(x / 260.0, y / 260.0, 4, 4), 3) * 0.09;
-  const double star = Hash(x, y, 5) > 0.9985 ? 0.25 * Hash(y, x, 6) : 0;
+  const double star = Hash(px, py, 5) > 0.9985 ? 0.25 * Hash(py, px, 6) : 0;
   return {0.018 + grain + haze * 0.6 + star, 0.016 + grain + haze * 0.3 + star,
           0.028 + grain + haze + star};
 }
@@ -52,7 +53,7 @@ Rgb BlackPixel(int x, int y) {
 // A sky over a sea of clouds that reaches to a bright horizon; the clouds flying at the viewer
 // rise out of it.
 constexpr int cloudHorizon = 470;
-Rgb CloudsPixel(int x, int y) {
+Rgb CloudsPixel(double x, double y) {
   if (y < cloudHorizon) {
     const double v = static_cast<double>(y) / cloudHorizon;
     Rgb c = Mix({0.05, 0.12, 0.35}, {0.62, 0.74, 0.92}, std::pow(v, 2.2));
@@ -69,7 +70,7 @@ Rgb CloudsPixel(int x, int y) {
 }
 
 // A deep blue with shafts of light falling from above.
-Rgb BluePixel(int x, int y) {
+Rgb BluePixel(double x, double y) {
   const double v = static_cast<double>(y) / height;
   Rgb c = Mix({0.02, 0.10, 0.30}, {0.0, 0.02, 0.08}, v);
   const double shaft = std::pow(0.5 + 0.5 * std::sin((x + y * 0.35) / 38.0 + 2 * Noise(x / 90.0, 0, 31)), 6);
@@ -85,7 +86,7 @@ double Caustic(double x, double y, uint32_t seed) {
   const double n = Fractal(wx, wy, 3, seed + 7);
   return std::pow(1 - std::fabs(n - 0.5) * 2, 10);
 }
-Rgb WaterPixel(int x, int y) {
+Rgb WaterPixel(double x, double y) {
   const double v = static_cast<double>(y) / height;
   Rgb c = Mix({0.02, 0.30, 0.38}, {0.0, 0.10, 0.18}, v);
   const double k = Caustic(x / 95.0, y / 95.0, 41) + 0.6 * Caustic(x / 55.0, y / 55.0, 43);
@@ -94,7 +95,7 @@ Rgb WaterPixel(int x, int y) {
 
 // A dead land: a sky red with smoke over a cracked plain.
 constexpr int deathHorizon = 520;
-Rgb DeathPixel(int x, int y) {
+Rgb DeathPixel(double x, double y) {
   if (y < deathHorizon) {
     const double v = static_cast<double>(y) / deathHorizon;
     Rgb c = Mix({0.04, 0.01, 0.01}, {0.42, 0.10, 0.03}, std::pow(v, 2.5));
@@ -148,7 +149,7 @@ void DrawRuins(cairo_t* cr) {
 
 // A sea under a low sun: the sky turns from violet to gold, the sun's path glitters on the waves.
 constexpr int seaHorizon = 330;
-Rgb SeaPixel(int x, int y) {
+Rgb SeaPixel(double x, double y) {
   const double sunX = 470, sunY = seaHorizon - 40;
   if (y < seaHorizon) {
     const double v = static_cast<double>(y) / seaHorizon;
@@ -170,14 +171,16 @@ Rgb SeaPixel(int x, int y) {
 
 // A temple hall: stone walls, a row of columns each side, a great arch over the altar and
 // braziers; the guardian rises in the arch.
-Rgb TemplePixel(int x, int y) {
+Rgb TemplePixel(double x, double y) {
   const double stone = Fractal(x / 40.0, y / 40.0, 5, 71);
   const double v = static_cast<double>(y) / height;
   Rgb c = Mix({0.10, 0.08, 0.07}, {0.22, 0.17, 0.13}, stone);
   // Courses of masonry.
-  const int row = y / 46;
-  const int jointX = (x + (row % 2) * 40) % 80;
-  if (y % 46 < 2 || jointX < 2) c = Darken(c, 0.5);
+  // The joints cover whole pixels of the normal picture: from half a pixel before their first.
+  const double top = y + 0.5;
+  const int row = static_cast<int>(std::floor(top / 46));
+  const double jointX = std::fmod(x + 0.5 + (row % 2) * 40, 80);
+  if (std::fmod(top, 46) < 2 || jointX < 2) c = Darken(c, 0.5);
   // Warm light from the braziers below, darkness high up.
   return Scale(c, 0.35 + 0.75 * v);
 }
@@ -253,8 +256,8 @@ cairo_surface_t* WithDrawing(cairo_surface_t* surface, void (*draw)(cairo_t*)) {
 
 // Dark blued steel with a brushed grain, a bevel, rivets and a glowing seam on the inner edge.
 cairo_surface_t* DrawPanel(int w, int h, int seamSide, uint32_t seed) {
-  cairo_surface_t* surface = PaintOpaque(w, h, [&](int x, int y) {
-    const double brush = Fractal(x / 60.0, y / 1.5, 3, seed) * 0.06 + (Hash(x, y, seed) - 0.5) * 0.02;
+  cairo_surface_t* surface = PaintOpaque(w, h, [&](double x, double y) {
+    const double brush = Fractal(x / 60.0, y / 1.5, 3, seed) * 0.06 + (Hash(NormalPixel(x), NormalPixel(y), seed) - 0.5) * 0.02;
     const double v = static_cast<double>(y) / h;
     Rgb c = Mix({0.10, 0.11, 0.16}, {0.05, 0.05, 0.09}, v);
     return Rgb{c.r + brush, c.g + brush, c.b + brush * 1.3};

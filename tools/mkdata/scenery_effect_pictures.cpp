@@ -50,7 +50,7 @@ cairo_surface_t* DrawGlow(double r, double g, double b, int ring) {
 
 cairo_surface_t* DrawRainbowGlow() {
   constexpr int size = 128;
-  return PaintWithAlpha(size, size, [](int x, int y, double& alpha) {
+  return PaintWithAlpha(size, size, [](double x, double y, double& alpha) {
     const double dx = x - 63.5, dy = y - 63.5;
     const double d = std::hypot(dx, dy) / 63.5;
     const double hue = std::fmod(std::atan2(dy, dx) / (2 * pi) * 360 + 360 + d * 120, 360);
@@ -89,7 +89,7 @@ cairo_surface_t* DrawStar(double r, double g, double b) {
 }
 
 cairo_surface_t* DrawBar() {
-  return PaintWithAlpha(512, 32, [](int x, int y, double& alpha) {
+  return PaintWithAlpha(512, 32, [](double x, double y, double& alpha) {
     const double u = (x - 255.5) / 256, v = (y - 15.5) / 16;
     const double across = std::exp(-v * v * 6);
     const double along = 1 - u * u;
@@ -99,7 +99,7 @@ cairo_surface_t* DrawBar() {
 }
 
 cairo_surface_t* DrawStreaks() {
-  return PaintWithAlpha(512, 48, [](int x, int y, double& alpha) {
+  return PaintWithAlpha(512, 48, [](double x, double y, double& alpha) {
     const double u = (x - 255.5) / 256, v = (y - 23.5) / 24;
     const double thin = std::exp(-v * v * 120) * (1 - std::fabs(u));
     const double wide = std::exp(-v * v * 10) * std::pow(1 - std::fabs(u), 3) * 0.4;
@@ -138,7 +138,7 @@ cairo_surface_t* DrawPlate(int number) {
 
 cairo_surface_t* DrawBranches() {
   constexpr int size = 64;
-  return PaintWithAlpha(size, size, [](int x, int y, double& alpha) {
+  return PaintWithAlpha(size, size, [](double x, double y, double& alpha) {
     const double u = (x - 31.5) / 32, v = (y - 31.5) / 32;
     // Two crossed branches of light, slightly bent, over a soft core.
     const double a = u + v, b = u - v;
@@ -153,7 +153,7 @@ cairo_surface_t* DrawBranches() {
 // A puff of cloud on black: the game adds it by brightness, black adding nothing.
 cairo_surface_t* DrawCloudPuff(double r, double g, double b) {
   constexpr int size = 256;
-  return PaintOpaque(size, size, [=](int x, int y) {
+  return PaintOpaque(size, size, [=](double x, double y) {
     const double u = (x - 127.5) / 128, v = (y - 127.5) / 128;
     const double d = std::hypot(u, v * 1.3);
     const double n = Fractal(x / 40.0, y / 40.0, 5, 91);
@@ -164,7 +164,7 @@ cairo_surface_t* DrawCloudPuff(double r, double g, double b) {
 }
 
 cairo_surface_t* DrawWaterPicture() {
-  return PaintWithAlpha(240, 250, [](int x, int y, double& alpha) {
+  return PaintWithAlpha(240, 250, [](double x, double y, double& alpha) {
     const double n = Fractal(x / 24.0, y / 24.0, 3, 95);
     const double w = Fractal(x / 24.0 + n * 1.5, y / 24.0 + n * 1.5, 3, 96);
     const double vein = std::pow(1 - std::fabs(w - 0.5) * 2, 8);
@@ -192,7 +192,7 @@ cairo_surface_t* DrawDrop() {
 
 cairo_surface_t* DrawPsyche(int layer) {
   constexpr int size = 256;
-  return PaintWithAlpha(size, size, [layer](int x, int y, double& alpha) {
+  return PaintWithAlpha(size, size, [layer](double x, double y, double& alpha) {
     const double u = (x - 127.5) / 128, v = (y - 127.5) / 128;
     const double r = std::hypot(u, v), a = std::atan2(v, u);
     const double arms = layer == 1 ? 5 : 3;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -267,6 +269,64 @@ int Channel(uint32_t pixel, int shift) {
   return static_cast<int>((pixel >> shift) & 255);
 }
 
+// The share of a picture's 2 x 2 squares whose four pixels are not all alike: 0 for a picture
+// whose pixels were only doubled.
+double UnevenSquares(cairo_surface_t* large) {
+  cairo_surface_flush(large);
+  const int w = cairo_image_surface_get_width(large) / 2, h = cairo_image_surface_get_height(large) / 2;
+  int uneven = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const uint32_t p = PixelAt(large, 2 * x, 2 * y);
+      uneven += PixelAt(large, 2 * x + 1, 2 * y) != p || PixelAt(large, 2 * x, 2 * y + 1) != p ||
+                PixelAt(large, 2 * x + 1, 2 * y + 1) != p;
+    }
+  }
+  return static_cast<double>(uneven) / (static_cast<double>(w) * h);
+}
+
+// The mean difference of a channel between a picture and one twice its size brought down.
+double BroughtDownDifference(cairo_surface_t* normal, cairo_surface_t* large) {
+  cairo_surface_flush(normal);
+  const int w = cairo_image_surface_get_width(normal), h = cairo_image_surface_get_height(normal);
+  double total = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const uint32_t p = PixelAt(normal, x, y);
+      for (int shift : {0, 8, 16, 24}) {
+        int sum = 0;
+        for (int d = 0; d < 4; ++d) sum += Channel(PixelAt(large, 2 * x + d % 2, 2 * y + d / 2), shift);
+        total += std::abs((sum + 2) / 4 - Channel(p, shift));
+      }
+    }
+  }
+  return total / (4.0 * w * h);
+}
+
+// Pictures painted pixel by pixel from noise are painted again at twice the size, each smaller
+// pixel from its own point, and still bring down to the normal picture.
+TEST(BuildPacks, PixelPaintedPicturesAreDrawnFinerAtTwiceTheSize) {
+  for (const char* name : {"gfx/background/water/water.jpg", "gfx\\background\\water\\water.png",
+                           "gfx/background/panel_left.png", "gfx/cloudwa.jpg"}) {
+    SCOPED_TRACE(name);
+    cairo_surface_t* normal = DrawSceneryPicture(name);
+    SetPictureDetail(2);
+    cairo_surface_t* large = DrawSceneryPicture(name);
+    SetPictureDetail(1);
+    ASSERT_NE(normal, nullptr);
+    ASSERT_NE(large, nullptr);
+    ASSERT_EQ(cairo_image_surface_get_width(large), 2 * cairo_image_surface_get_width(normal));
+    ASSERT_EQ(cairo_image_surface_get_height(large), 2 * cairo_image_surface_get_height(normal));
+    const double uneven = UnevenSquares(large);
+    EXPECT_GT(uneven, 0.2);
+    const double difference = BroughtDownDifference(normal, large);
+    EXPECT_LE(difference, detailTolerance);
+    std::printf("%s: %.0f %% of the squares uneven, %.2f apart brought down\n", name, 100 * uneven, difference);
+    cairo_surface_destroy(normal);
+    cairo_surface_destroy(large);
+  }
+}
+
 TEST(ReviewTools, DecodesWhatThePictureEncoderWrites) {
   // Left half opaque orange, right half half-transparent blue (premultiplied 0x80000080).
   cairo_surface_t* source = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 16, 8);
@@ -322,12 +382,39 @@ TEST(ReviewTools, ContactSheetShowsEveryPictureOfThePack) {
   // Four pictures side by side on one row of cells.
   EXPECT_GT(cairo_image_surface_get_width(sheet), 3 * cairo_image_surface_get_height(sheet));
   cairo_surface_destroy(sheet);
-  // The pictures at twice their size make a sheet of their own, as wide in cells.
-  ASSERT_TRUE(WriteContactSheet(dir / DetailPackName("packs/maingfx.pak"), dir / "sheet2x.png", 0, -1, error))
+  // Given the detail pack, each picture stands beside its form at twice the size: the cells are
+  // twice as wide, and both halves of a cell show the same picture at one size on the sheet.
+  const std::string detailPack = dir / DetailPackName("packs/maingfx.pak");
+  ASSERT_TRUE(WriteContactSheet(dir / "packs/maingfx.pak", dir / "paired.png", 0, -1, error, detailPack))
       << error;
-  sheet = cairo_image_surface_create_from_png((dir / "sheet2x.png").c_str());
-  ASSERT_EQ(cairo_surface_status(sheet), CAIRO_STATUS_SUCCESS);
-  EXPECT_GT(cairo_image_surface_get_width(sheet), 3 * cairo_image_surface_get_height(sheet));
+  cairo_surface_t* paired = cairo_image_surface_create_from_png((dir / "paired.png").c_str());
+  ASSERT_EQ(cairo_surface_status(paired), CAIRO_STATUS_SUCCESS);
+  sheet = cairo_image_surface_create_from_png((dir / "sheet.png").c_str());
+  const int cell = cairo_image_surface_get_width(sheet) / 4;
+  const int pairedCell = cairo_image_surface_get_width(paired) / 4;
+  EXPECT_EQ(cairo_image_surface_get_height(paired), cairo_image_surface_get_height(sheet));
+  EXPECT_GT(pairedCell, 2 * cell - 10);
+  // The ball (the second cell): its thumbnail's pixels on the left match the left of the single
+  // sheet, and the right half holds a picture of about the same colours, not the bare checker.
+  const int ball = 1;
+  double leftSum = 0, rightSum = 0, singleSum = 0, checkerDiff = 0;
+  for (int y = 2; y < 122; ++y) {
+    for (int x = 5; x < 145; ++x) {
+      const uint32_t left = PixelAt(paired, ball * pairedCell + x, y);
+      const uint32_t right = PixelAt(paired, ball * pairedCell + cell + x - 5, y);
+      const uint32_t single = PixelAt(sheet, ball * cell + x, y);
+      leftSum += Channel(left, 16) + Channel(left, 8) + Channel(left, 0);
+      rightSum += Channel(right, 16) + Channel(right, 8) + Channel(right, 0);
+      singleSum += Channel(single, 16) + Channel(single, 8) + Channel(single, 0);
+      const int shade = Channel(right, 8);
+      checkerDiff += std::min(std::abs(shade - 66), std::abs(shade - 82));  // 0.26 and 0.32 grey
+    }
+  }
+  const double pixels = 140.0 * 120.0 * 3;
+  EXPECT_NEAR(leftSum / pixels, singleSum / pixels, 0.5);
+  EXPECT_NEAR(rightSum / pixels, leftSum / pixels, 4.0);
+  EXPECT_GT(checkerDiff / (140.0 * 120.0), 5.0) << "the right half shows only the checker";
+  cairo_surface_destroy(paired);
   cairo_surface_destroy(sheet);
   // A range of one picture makes a sheet of one cell.
   ASSERT_TRUE(WriteContactSheet(dir / "packs/maingfx.pak", dir / "one.png", 2, 1, error)) << error;
