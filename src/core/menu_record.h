@@ -55,6 +55,9 @@ struct MenuState {
   int16_t sweepY = 381;
   bool sweepActive = false;
   int16_t highlightAlpha = 200;
+  // The background's first row on screen, scrolling up a row a frame over the picture's rows
+  // but its last; -1 while the picture is shown as loaded, before its first scroll.
+  int16_t backgroundRow = -1;
   // The keys chose the selection and the pointer has not moved since: hovering waits.
   bool keyboardSelected = false;
   bool shown = false;         // set up and not yet torn down: the autopilot plays the menu

@@ -262,19 +262,32 @@ bool MoveMenuPointer() {
   return dx != 0 || dy != 0;
 }
 
-// Copying in this order loses the picture's bottom row once, on the first frame; after that the
-// row lost is always a copy of the one above it.
+// The background scrolls up a row a frame. It once did so by copying the picture into itself
+// (its top row to the bottom, then the rest a row up), which lost the bottom row on the first
+// scroll and from then on cycled the other rows with the last shown twice. The picture now
+// stays as loaded and is drawn in pieces from the scroll's row: the same frames, without two
+// full-screen copies a frame.
 void ScrollMenuBackground() {
-  DisplaySprite(obj::menuBackground, 0, 0);
+  MenuState& m = menu();
   const int width = SpriteWidth(obj::menuBackground);
   const int height = SpriteHeight(obj::menuBackground);
-  DrawIntoSprite(obj::menuBackground);
-  ClipSprite(obj::menuBackground, 0, 0, width, 1);
-  DisplaySprite(obj::menuBackground, 0, height - 1);
-  ClipSprite(obj::menuBackground, 0, 1, width, height - 1);
-  DisplaySprite(obj::menuBackground, 0, 0);
+  const int cycle = height - 1;  // the rows that go round; the bottom one repeats the one above
+  if (m.backgroundRow < 0 || cycle < 1) {
+    DisplaySprite(obj::menuBackground, 0, 0);
+    m.backgroundRow = cycle < 1 ? -1 : static_cast<int16_t>(1 % cycle);
+    return;
+  }
+  const int row = m.backgroundRow;
+  auto piece = [width](int from, int rows, int y) {
+    if (rows <= 0) return;
+    ClipSprite(obj::menuBackground, 0, from, width, rows);
+    DisplaySprite(obj::menuBackground, 0, y);
+  };
+  piece(row, cycle - row, 0);
+  piece(0, row, cycle - row);
+  piece((row + cycle - 1) % cycle, 1, cycle);
   ClipSprite(obj::menuBackground, -1, -1, -1, -1);
-  DrawIntoScreen();
+  m.backgroundRow = static_cast<int16_t>((row + 1) % cycle);
 }
 
 void DrawMenuPointer() {
@@ -291,6 +304,7 @@ void SetUpMenu() {
 
 void ReloadMenuPictures() {
   LoadCataloguePack(MenuCatalogue());
+  menu().backgroundRow = -1;  // the picture is as loaded again
   ReleaseMouse(false);
 }
 

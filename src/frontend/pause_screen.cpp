@@ -57,11 +57,12 @@ void FreePausePictures() {
 
 // Shows the picture until a left or right click in the window, or a pad's A or Start. The
 // picture is drawn through the game's screen, which stays open (the caller rebuilds it all the
-// same).
+// same). It is drawn once: the flips that follow draw nothing, so they present nothing and
+// only wait, and the window is shown the picture again when it asks for it.
 void WaitForClick() {
+  DisplayImage(obj::pauseResult, 0, 0);
   for (;;) {
     Delay(waitMilliseconds);
-    DisplayImage(obj::pauseResult, 0, 0);
     FlipBuffers();
     if (CloseRequested()) PlayerQuit();
     ExamineKeyboard();

@@ -24,6 +24,10 @@ struct RendererCallCounts {
 RendererCallCounts RendererCalls();
 void ResetRendererCalls();
 
+// Flips that presented nothing because nothing was drawn since the one before (the window still
+// showed that picture), since the media layer started.
+uint64_t FlipsSkipped();
+
 // What the media layer holds right now, for tests that prove a screen rebuilt or a game played
 // for a long time keeps nothing it no longer needs.
 struct MediaObjectCounts {

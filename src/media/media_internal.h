@@ -53,6 +53,9 @@ struct SpriteRecord {
   // Alpha is the picture's own with spriteAlpha, else 0 where the colour key matches.
   SDL_Texture* texture = nullptr;
   bool isTarget = false;     // the texture is a render target
+  // Every texel of the loaded texture is opaque: copied onto the screen it may simply replace
+  // what is there, alpha included, which a software rasteriser does without reading the screen.
+  bool opaqueTexture = false;
   bool pixelsStale = false;  // drawing went into the texture after the pixels were last read
   bool clipped = false;
   SDL_Rect clip{0, 0, 0, 0};
@@ -178,6 +181,15 @@ struct MediaState {
   int frameRate = 60;
   bool limiterEnabled = true;
   uint64_t lastFlip = 0;
+  // A flip with nothing drawn or written into the back buffer since the last one, and no window
+  // event that may have spoilt the window's picture, presents nothing: the window still shows
+  // that frame (a still pause picture then costs next to nothing).
+  uint64_t drawCallsShown = 0;
+  uint64_t geometryCallsShown = 0;
+  bool screenWritten = true;  // pixels written straight into the back buffer since the last flip
+  bool windowSpoilt = true;   // a window event since the last flip: present whatever was drawn
+  uint64_t framesSkipped = 0;  // flips that presented nothing (bench and tests)
+  SDL_ScaleMode backBufferScaleMode = SDL_ScaleModeLinear;  // how the flip stretches it
 
   // Tests only: the whole window as the last flip presented it (KeepPresentedPictures).
   bool keepPresented = false;

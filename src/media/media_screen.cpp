@@ -206,6 +206,7 @@ void UploadPixelsToTexture(SDL_Texture* texture, const SDL_Rect* rect, const uin
   // Queued drawing into or from this texture must land before the new pixels.
   FlushQuads();
   SDL_RenderFlush(s.renderer);
+  if (texture == s.backBuffer) s.screenWritten = true;
   if (!forceOpaque) {
     SDL_UpdateTexture(texture, rect, pixels, pitchPixels * 4);
     return;
@@ -397,6 +398,7 @@ SDL_Texture* MakeBackBuffer(int backWidth, int backHeight) {
                                            backWidth, backHeight);
   if (!texture) return nullptr;
   SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
+  s.backBufferScaleMode = SDL_ScaleModeLinear;
   SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
   return texture;
 }
@@ -468,6 +470,33 @@ void KeepPresentedPicture() {
   if (logicalWidth > 0 && logicalHeight > 0) SDL_RenderSetLogicalSize(s.renderer, logicalWidth, logicalHeight);
 }
 
+// The back buffer, stretched to the window's logical viewport, covers every pixel of the
+// window: its width and height are the screen's times one scale, exactly.
+bool CoversWindow() {
+  MediaState& s = State();
+  int width = 0;
+  int height = 0;
+  if (SDL_GetRendererOutputSize(s.renderer, &width, &height) != 0 || s.screenWidth <= 0) return false;
+  const float scale = static_cast<float>(width) / static_cast<float>(s.screenWidth);
+  return static_cast<int>(static_cast<float>(s.screenWidth) * scale) == width &&
+         static_cast<int>(static_cast<float>(s.screenHeight) * scale) == height;
+}
+
+// A back buffer of the window's own size is copied pixel for pixel: filtering would give the
+// same pixels, and costs a software rasteriser four reads a pixel instead of one.
+void FitBackBufferFilter() {
+  MediaState& s = State();
+  int width = 0;
+  int height = 0;
+  SDL_GetRendererOutputSize(s.renderer, &width, &height);
+  const SDL_ScaleMode wanted =
+      width == s.backWidth && height == s.backHeight ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
+  if (wanted == s.backBufferScaleMode) return;
+  SDL_RenderFlush(s.renderer);
+  SDL_SetTextureScaleMode(s.backBuffer, wanted);
+  s.backBufferScaleMode = wanted;
+}
+
 // Alt+Enter switches between full screen and a window, wherever the game is (play, menu, pause,
 // side games). Neither the press of its Enter nor the release reaches the game, so no menu takes
 // it for a choice.
@@ -500,6 +529,7 @@ void PumpEvents() {
         s.closeRequested = true;
         break;
       case SDL_WINDOWEVENT:
+        s.windowSpoilt = true;
         switch (event.window.event) {
           case SDL_WINDOWEVENT_FOCUS_GAINED:
           case SDL_WINDOWEVENT_RESTORED:
@@ -603,6 +633,7 @@ bool OpenWindowedScreen(int window, int, int, int width, int height, bool stretc
   SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
   SDL_RenderClear(s.renderer);
   s.lastFlip = SDL_GetPerformanceCounter();
+  s.windowSpoilt = true;
   return true;
 }
 
@@ -730,16 +761,34 @@ void FlipBuffers() {
     }
   }
   s.lastFlip = SDL_GetPerformanceCounter();
+  const bool unchanged = !s.windowSpoilt && !s.screenWritten && !s.keepPresented &&
+                         s.drawCalls == s.drawCallsShown && s.geometryCalls == s.geometryCallsShown;
+  if (unchanged) {
+    ++s.framesSkipped;
+    CountPresentedFrame();
+    return;
+  }
   BindTexture(nullptr);
-  SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
-  SDL_RenderClear(s.renderer);
+  FitBackBufferFilter();
+  // The bars of a letterbox need clearing; a back buffer that covers the whole window does not.
+  if (!CoversWindow()) {
+    SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(s.renderer);
+    ++s.drawCalls;
+  }
   SDL_RenderCopy(s.renderer, s.backBuffer, nullptr, nullptr);
-  s.drawCalls += 2;
+  ++s.drawCalls;
   if (s.keepPresented) KeepPresentedPicture();
   SDL_RenderPresent(s.renderer);
   BindTexture(s.backBuffer);
+  s.drawCallsShown = s.drawCalls;
+  s.geometryCallsShown = s.geometryCalls;
+  s.screenWritten = false;
+  s.windowSpoilt = false;
   CountPresentedFrame();
 }
+
+uint64_t FlipsSkipped() { return State().framesSkipped; }
 
 bool ScreenActive() {
   MediaState& s = State();

@@ -171,6 +171,7 @@ void ResetRendererCalls() {
   s.geometryCalls = 0;
   s.drawCalls = 0;
   s.quadPixels = 0;
+  s.screenWritten = true;  // the counters no longer tell whether the next flip drew anything
 }
 
 bool Start3D() {

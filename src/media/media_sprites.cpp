@@ -76,6 +76,7 @@ bool EnsureSpriteTexture(SpriteRecord& sprite) {
   SDL_SetTextureScaleMode(sprite.texture, SDL_ScaleModeNearest);
   std::vector<uint32_t> pixels = TexturePixels(sprite);
   SDL_UpdateTexture(sprite.texture, nullptr, pixels.data(), width * 4);
+  sprite.opaqueTexture = std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p >= 0xFF000000u; });
   return true;
 }
 
@@ -96,6 +97,7 @@ bool EnsureSpriteTarget(SpriteRecord& sprite) {
   s.boundTargetValid = false;
   sprite.texture = target;
   sprite.isTarget = true;
+  sprite.opaqueTexture = false;
   sprite.scaleMode = SDL_ScaleModeNearest;
   SDL_SetTextureScaleMode(target, SDL_ScaleModeNearest);
   std::vector<uint32_t> pixels = TexturePixels(sprite);
@@ -108,6 +110,8 @@ void RefreshSpriteTexture(SpriteRecord& sprite) {
   // Kept between calls, so a sprite redrawn every frame is uploaded without allocating.
   static std::vector<uint32_t> pixels;
   TexturePixelsInto(sprite, pixels);
+  sprite.opaqueTexture =
+      !sprite.isTarget && std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p >= 0xFF000000u; });
   const int width = sprite.width * sprite.detail;
   UploadPixelsToTexture(sprite.texture, nullptr, pixels.data(), width, sprite.height * sprite.detail, width,
                         false);
@@ -240,7 +244,10 @@ void Display(int number, int x, int y, bool transparent) {
     texture = scratch;
     source = piece;
   }
-  SDL_SetTextureBlendMode(texture, transparent ? OverBlend(intoScreen) : CopyBlend(intoScreen));
+  // The screen's alpha stays opaque either way; the plain copy skips reading it.
+  const bool plainCopy = intoScreen && !transparent && !intoItself && sprite->opaqueTexture;
+  SDL_SetTextureBlendMode(texture, plainCopy ? SDL_BLENDMODE_NONE
+                                   : transparent ? OverBlend(intoScreen) : CopyBlend(intoScreen));
   SDL_SetTextureAlphaMod(texture, 255);
   SDL_SetTextureColorMod(texture, 255, 255, 255);
   SDL_RenderCopy(s.renderer, texture, &source, &destination);

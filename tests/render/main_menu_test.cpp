@@ -2,6 +2,8 @@
 // The main menu driven frame by frame with pushed input, on its real pack.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "assets/objects.h"
@@ -39,12 +41,17 @@ class MainMenu : public ::testing::Test {
     return MenuFrame();
   }
   static void MoveTo(int y) { MoveAndFrame(0, y - menu().pointerY); }
-  static std::vector<int> BackgroundRow(int y) {
-    std::vector<int> row;
-    if (!StartDrawing(drawSprite, obj::menuBackground)) return row;
-    for (int x = 0; x < 1024; x += 4) row.push_back(Point(x, y));
+  // The colours of a sprite or of the screen (a sprite's alpha left out), row after row.
+  static std::vector<uint32_t> Pixels(int target, int number, int width, int height) {
+    std::vector<uint32_t> pixels;
+    if (!StartDrawing(target, number)) return pixels;
+    const uint32_t* buffer = DrawingBuffer();
+    const int pitch = DrawingBufferPitch() / 4;
+    for (int y = 0; buffer && y < height; ++y) {
+      for (int x = 0; x < width; ++x) pixels.push_back(buffer[y * pitch + x] & 0xFFFFFFu);
+    }
     StopDrawing();
-    return row;
+    return pixels;
   }
   static void Tap(SDL_Scancode key) {
     ASSERT_TRUE(PushKey(key, true));
@@ -138,20 +145,54 @@ TEST_F(MainMenu, SparksStandStillWhileNoSweepRuns) {
   EXPECT_EQ(menu().sparks[5].alpha, before.alpha);
 }
 
-TEST_F(MainMenu, TheIntroSlidesZoomsAndFlashesOnceAndTheBackgroundScrollsUp) {
-  const std::vector<int> top = BackgroundRow(0), second = BackgroundRow(1);
-  ASSERT_NE(top, second);
-  MenuFrame();
-  // One pixel up: the second row is now on top, and the top row went to the bottom.
-  EXPECT_EQ(BackgroundRow(0), second);
-  EXPECT_EQ(BackgroundRow(767), top);
-  for (int i = 0; i < 130; ++i) MenuFrame();
+TEST_F(MainMenu, TheIntroSlidesZoomsAndFlashesOnce) {
+  for (int i = 0; i < 131; ++i) MenuFrame();
   EXPECT_EQ(menu().titleX, -3);
   EXPECT_EQ(menu().zoomX, 598);
   EXPECT_EQ(menu().zoomY, 62);
   EXPECT_EQ(menu().zoomSize, 256);
   EXPECT_TRUE(menu().flashStarted);
   EXPECT_LT(menu().flashAlpha, 255);
+}
+
+// The background once scrolled by copying its picture into itself every frame: its top row to
+// the bottom, then the rest a row up. Drawn in pieces from a picture that stays as loaded, the
+// screen shows the very same frames, round the whole cycle and after a reload.
+TEST_F(MainMenu, TheBackgroundScrollsUpARowAFrameExactlyAsCopyingThePictureIntoItselfDid) {
+  const int width = SpriteWidth(obj::menuBackground);
+  const int height = SpriteHeight(obj::menuBackground);
+  ASSERT_EQ(width, 1024);
+  ASSERT_EQ(height, 768);
+  std::vector<uint32_t> copied = Pixels(drawSprite, obj::menuBackground, width, height);
+  ASSERT_EQ(copied.size(), static_cast<std::size_t>(width) * height);
+  const std::vector<uint32_t> loaded = copied;
+  auto row = [width](auto& p, int y) { return p.begin() + static_cast<std::ptrdiff_t>(y) * width; };
+  // The old scroll, on a copy of the pixels: the top row to the bottom, then the rest a row up.
+  auto copyScroll = [&] {
+    std::copy(row(copied, 0), row(copied, 1), row(copied, height - 1));
+    const std::vector<uint32_t> before = copied;
+    std::copy(row(before, 1), row(before, height), row(copied, 0));
+  };
+  const std::vector<int> checked{0, 1, 2, 3, 400, 765, 766, 767, 768, 769, 1533, 1534, 1535};
+  for (int frame = 0; frame <= checked.back(); ++frame) {
+    ClearScreen(0);
+    ScrollMenuBackground();
+    if (std::find(checked.begin(), checked.end(), frame) != checked.end()) {
+      const std::vector<uint32_t> shown = Pixels(drawScreen, 0, width, height);
+      int wrongRows = 0;
+      for (int y = 0; y < height; ++y) {
+        if (!std::equal(row(copied, y), row(copied, y + 1), shown.begin() + static_cast<std::ptrdiff_t>(y) * width)) ++wrongRows;
+      }
+      EXPECT_EQ(wrongRows, 0) << "frame " << frame;
+    }
+    copyScroll();
+  }
+  EXPECT_TRUE(Pixels(drawSprite, obj::menuBackground, width, height) == loaded);
+  // Pictures reloaded (after a focus loss) start the scroll over from the picture as loaded.
+  ReloadMenuPictures();
+  ClearScreen(0);
+  ScrollMenuBackground();
+  EXPECT_TRUE(Pixels(drawScreen, 0, width, height) == loaded);
 }
 
 TEST_F(MainMenu, AfterTheCreditsTheMenuStartsOverWithItsIntroAndNothingSelected) {

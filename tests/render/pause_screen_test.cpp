@@ -161,6 +161,34 @@ TEST_F(Pause, InAWindowThePauseIsTheSameAndAltEnterSwitchesWhileItWaits) {
   EXPECT_TRUE(FullScreen());
 }
 
+TEST_F(Pause, ThePictureIsPresentedOnceAndTheWaitingFlipsPresentNothingUntilTheWindowAsks) {
+  int corner = -1;
+  uint64_t skippedBeforeExposed = 0;
+  uint64_t skippedAfterExposed = 0;
+  script[3] = [&] {
+    skippedBeforeExposed = FlipsSkipped();
+    SDL_Event exposed{};
+    exposed.type = SDL_WINDOWEVENT;
+    exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
+    SDL_PushEvent(&exposed);
+  };
+  script[4] = [&] { skippedAfterExposed = FlipsSkipped(); };
+  script[6] = [&] {
+    corner = ScreenPixel(100, 100);
+    ClickInTheWindow();
+  };
+  const uint64_t skipped = FlipsSkipped();
+  EXPECT_EQ(PauseOver(amber), 0);
+  EXPECT_EQ(waits, 6);
+  // The first flip shows the picture (after the window events of the focus loss), the second
+  // presents nothing; the exposed window is shown it again by the third, the fourth and fifth
+  // present nothing, and the sixth comes with the focus back (a window event too).
+  EXPECT_GE(skippedBeforeExposed - skipped, 1u);
+  EXPECT_EQ(skippedAfterExposed, skippedBeforeExposed);
+  EXPECT_EQ(FlipsSkipped() - skippedAfterExposed, 2u);
+  EXPECT_EQ(corner, amber);  // the picture is still there to be shown
+}
+
 TEST_F(Pause, TwoPausesInARowOverwriteThePausedPicture) {
   script[1] = ClickInTheWindow;
   PauseOver(amber);

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The flip: a frame that draws nothing presents nothing (the window still shows the last one),
+// anything drawn or written into the screen, or a window event, presents again; and the window
+// of the screen's own size shows the back buffer pixel for pixel.
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "core/settings.h"
+#include "media/media.h"
+#include "media/media_diagnostics.h"
+#include "support/headless.h"
+
+namespace {
+
+class Flip : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    OpenHeadlessGame();
+    FlipBuffers();  // the window events of the opening are behind us
+  }
+  void TearDown() override {
+    KeepPresentedPictures(false);
+    ShutdownMedia();
+  }
+  // Whether this flip presented a picture.
+  static bool FlipPresents() {
+    const uint64_t skipped = FlipsSkipped();
+    FlipBuffers();
+    return FlipsSkipped() == skipped;
+  }
+};
+
+TEST_F(Flip, OnlyAFrameWithSomethingDrawnIsPresented) {
+  ClearScreen(RGB(10, 20, 30));
+  EXPECT_TRUE(FlipPresents());
+  EXPECT_FALSE(FlipPresents());
+  EXPECT_FALSE(FlipPresents());
+  Box(5, 5, 10, 10, RGB(200, 0, 0));
+  EXPECT_TRUE(FlipPresents());
+  EXPECT_FALSE(FlipPresents());
+  // Pixels written through the screen's drawing buffer count as drawing; reading does not.
+  ASSERT_TRUE(StartDrawing());
+  EXPECT_EQ(Point(7, 7), RGB(200, 0, 0));
+  StopDrawing();
+  EXPECT_FALSE(FlipPresents());
+  ASSERT_TRUE(StartDrawing());
+  DrawingBuffer()[0] = 0x00FF00;
+  StopDrawing();
+  EXPECT_TRUE(FlipPresents());
+  EXPECT_FALSE(FlipPresents());
+  // A quad counts too.
+  ASSERT_TRUE(Start3D());
+  SolidQuad(7, 16, 16, RGB(0, 0, 255));
+  DisplaySprite3D(7, 100, 100);
+  Stop3D();
+  EXPECT_TRUE(FlipPresents());
+}
+
+TEST_F(Flip, AWindowEventPresentsTheUnchangedPictureAgain) {
+  ClearScreen(RGB(10, 20, 30));
+  FlipBuffers();
+  SDL_Event exposed{};
+  exposed.type = SDL_WINDOWEVENT;
+  exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
+  ASSERT_EQ(SDL_PushEvent(&exposed), 1);
+  EXPECT_TRUE(FlipPresents());
+  EXPECT_FALSE(FlipPresents());
+}
+
+TEST_F(Flip, TheWindowShowsTheBackBufferExactlyAndAStillFrameStaysOnIt) {
+  // A pattern of single pixels: filtering or an offset of the copy would blur or move it.
+  ClearScreen(0);
+  for (int y = 0; y < screenHeight; y += 3) {
+    for (int x = (y / 3) % 5; x < screenWidth; x += 5) Plot(x, y, RGB(x % 256, y % 256, 200));
+  }
+  std::vector<uint32_t> screen;
+  int width = 0;
+  int height = 0;
+  ASSERT_TRUE(FullScreenPicture(screen, width, height));
+  ASSERT_EQ(width, screenWidth);
+  KeepPresentedPictures(true);
+  FlipBuffers();
+  std::vector<uint32_t> window;
+  int windowWidth = 0;
+  int windowHeight = 0;
+  ASSERT_TRUE(PresentedPicture(window, windowWidth, windowHeight));
+  ASSERT_EQ(windowWidth, screenWidth);
+  ASSERT_EQ(windowHeight, screenHeight);
+  EXPECT_TRUE(window == screen);
+  // Kept pictures are presented every frame, and the back buffer holds the frame after it.
+  EXPECT_TRUE(FlipPresents());
+  KeepPresentedPictures(false);
+  EXPECT_FALSE(FlipPresents());
+  std::vector<uint32_t> after;
+  ASSERT_TRUE(FullScreenPicture(after, width, height));
+  EXPECT_TRUE(after == screen);
+}
+
+}  // namespace
