@@ -154,7 +154,8 @@ DecodeResult DecodeStream(const uint8_t* stream, std::size_t streamSize, uint8_t
       uint32_t v = uint32_t(bits >> (63 - literalBits)) & ((1u << literalBits) - 1);
       bits <<= literalBits + 1;
       count -= int(literalBits + 1);
-      if (KALDO_TRUNCATED() || out == outEnd) break;
+      if (KALDO_TRUNCATED()) break;
+      if (out == outEnd) goto full;
       *out++ = uint8_t(v + literalBase);
       continue;
     }
@@ -186,10 +187,8 @@ DecodeResult DecodeStream(const uint8_t* stream, std::size_t streamSize, uint8_t
         length = gamma();
         length += LengthBonus(far);
       }
-      if (KALDO_TRUNCATED() || length == 0 || offset > std::size_t(out - outStart) ||
-          length > uint64_t(outEnd - out)) {
-        break;
-      }
+      if (KALDO_TRUNCATED() || length == 0 || offset > std::size_t(out - outStart)) break;
+      if (length > uint64_t(outEnd - out)) goto full;
       CopyMatch(out, outEnd, offset, std::size_t(length));
       out += length;
       continue;
@@ -199,17 +198,19 @@ DecodeResult DecodeStream(const uint8_t* stream, std::size_t streamSize, uint8_t
       unsigned v = take(4);
       if (v >= 2) {
         // One byte from up to 14 back; the last offset stays.
-        if (KALDO_TRUNCATED() || v - 1 > std::size_t(out - outStart) || out == outEnd) break;
+        if (KALDO_TRUNCATED() || v - 1 > std::size_t(out - outStart)) break;
+        if (out == outEnd) goto full;
         *out = out[-int(v - 1)];
         ++out;
       } else if (v == 1) {
-        if (KALDO_TRUNCATED() || out == outEnd) break;
+        if (KALDO_TRUNCATED()) break;
+        if (out == outEnd) goto full;
         *out++ = 0;
       } else if (take(1)) {
         // Raw blocks of 256 bytes, eight bits each.
         bool more = true;
         while (more) {
-          if (outEnd - out < 256) goto done;
+          if (outEnd - out < 256) goto full;
           for (int i = 0; i < 64; ++i) {
             KALDO_REFILL();
             uint32_t w = take(32);
@@ -235,10 +236,8 @@ DecodeResult DecodeStream(const uint8_t* stream, std::size_t streamSize, uint8_t
     unsigned offset = take(7);
     unsigned length = take(2) + 2;
     if (offset > 0) {
-      if (KALDO_TRUNCATED() || offset > std::size_t(out - outStart) ||
-          length > std::size_t(outEnd - out)) {
-        break;
-      }
+      if (KALDO_TRUNCATED() || offset > std::size_t(out - outStart)) break;
+      if (length > std::size_t(outEnd - out)) goto full;
       lastOffset = offset;
       CopyMatch(out, outEnd, offset, length);
       out += length;
@@ -249,6 +248,9 @@ DecodeResult DecodeStream(const uint8_t* stream, std::size_t streamSize, uint8_t
       offsetLowBits = take(length + 1);
     }
   }
+  goto done;
+full:
+  result.outputFull = true;
 done:
 #undef KALDO_REFILL
 #undef KALDO_TRUNCATED

@@ -25,6 +25,7 @@ struct DecodeResult {
   std::size_t written = 0;     // bytes written to the output
   bool magicOk = false;        // the stream starts with "QX"
   bool ended = false;          // the end code was reached (not a truncated or broken stream)
+  bool outputFull = false;     // stopped at a code that needs more room than the output has
   uint32_t expandedSize = 0;   // as the header says
   uint32_t checksum = 0;       // as the header says; 0 means "not compared"
   bool checksumOk = false;     // the checksum is 0 or matches the first expandedSize bytes

@@ -81,6 +81,16 @@ inline uint32_t Hash3(const uint8_t* p, int bits) {
 
 inline uint32_t Hash4(const uint8_t* p, int bits) { return (Load32(p) * 2654435761u) >> (32 - bits); }
 
+// The latest position + 1 of every byte pair: 256 KiB whatever the block's size, and filling a
+// fresh one for each block cost more than compressing a small block. Each thread keeps one, all
+// zero between blocks: a block clears only the entries its own pairs set (~Compressor).
+uint32_t* PairHeads() {
+  thread_local std::vector<uint32_t> heads(std::size_t(1) << 16, 0);
+  return heads.data();
+}
+
+inline uint32_t Pair(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
+
 struct MatchCandidate {
   uint32_t length;
   uint32_t offset;
@@ -95,11 +105,16 @@ class Compressor {
     hashBits_ = std::clamp(sizeBits, 8, largestHashBits);
     buckets_.assign(std::size_t(bucketWays) << bucketBits_, 0);
     head3_.assign(std::size_t(1) << hashBits_, 0);
-    head2_.assign(1u << 16, 0);
+    head2_ = PairHeads();
     std::memset(last1_, 0, sizeof last1_);
     near_.assign(size_, 0);
     ChooseLiteralPrices();
   }
+  ~Compressor() {
+    for (uint32_t i = 0; i + 1 < size_; ++i) head2_[Pair(data_ + i)] = 0;
+  }
+  Compressor(const Compressor&) = delete;
+  Compressor& operator=(const Compressor&) = delete;
 
   std::vector<uint8_t> Run();
 
@@ -131,7 +146,7 @@ class Compressor {
   int hashBits_;
   std::vector<uint32_t> buckets_;
   std::vector<uint32_t> head3_;  // the latest 3-byte sequence per hash
-  std::vector<uint32_t> head2_;  // the latest 2-byte sequence
+  uint32_t* head2_;              // the latest 2-byte sequence (PairHeads)
   uint32_t last1_[256];          // position + 1 of the latest byte value
   std::vector<uint8_t> literalPrice_;  // per chunk: 8 when a 7-bit coding can cover it
   std::vector<uint8_t> near_;          // per position: an equal byte up to 14 back, or 0
@@ -187,7 +202,7 @@ inline void Compressor::Insert(uint32_t i) {
     bucket[0] = i + 1;
   }
   if (i + 2 < size_) head3_[Hash3(data_ + i, hashBits_)] = i + 1;
-  if (i + 1 < size_) head2_[uint32_t(data_[i]) | uint32_t(data_[i + 1]) << 8] = i + 1;
+  if (i + 1 < size_) head2_[Pair(data_ + i)] = i + 1;
   last1_[data_[i]] = i + 1;
 }
 
@@ -197,7 +212,7 @@ int Compressor::FindMatches(uint32_t i, uint32_t maxLength, MatchCandidate* foun
   const uint8_t* cur = data_ + i;
   uint32_t best = 1;
   if (maxLength >= 2) {
-    uint32_t c = head2_[uint32_t(cur[0]) | uint32_t(cur[1]) << 8];
+    uint32_t c = head2_[Pair(cur)];
     if (c && i - (c - 1) <= 127) {
       uint32_t d = i - (c - 1);
       uint32_t length = 2 + MatchLength(cur + 2, cur + 2 - d, maxLength - 2);

@@ -42,6 +42,37 @@ const uint8_t* Refuse(PackEntryStatus status) {
   return nullptr;
 }
 
+// A compressed entry's buffer starts at what its stored size makes likely and doubles while the
+// stream keeps filling it, so the size in a damaged header costs nothing the data does not back.
+constexpr std::size_t firstEntryCapacity = 64u << 10;  // 64 KiB
+constexpr std::size_t likelyExpansion = 16;  // the game's entries unpack to under 3x their size
+
+// The decoded entry, or nullptr with the status set. A stream that does not fill the entry's
+// whole size gives no entry: zeros for the rest would let a damaged header claiming 256 MB have
+// that much allocated. A full entry whose checksum fails still comes back; the picture or sound
+// decoder that receives it reports the damage. The decoder's result is kept for the tools.
+uint8_t* DecodeEntry(const uint8_t* stored, uint32_t storedSize, uint32_t unpackedSize) {
+  std::size_t capacity = std::min<std::size_t>(
+      unpackedSize, std::max(firstEntryCapacity, likelyExpansion * storedSize));
+  for (;;) {
+    uint8_t* buffer = static_cast<uint8_t*>(std::malloc(capacity ? capacity : 1));
+    if (!buffer) {
+      Refuse(PackEntryStatus::noMemory);
+      return nullptr;
+    }
+    pack.info.decode = DecodeStream(stored, storedSize, buffer, capacity);
+    const DecodeResult& decode = pack.info.decode;
+    if (decode.written == unpackedSize) return buffer;
+    std::free(buffer);
+    // Only a stream that stopped for want of room can get further with more.
+    if (!decode.outputFull || capacity == unpackedSize) {
+      Refuse(PackEntryStatus::brokenStream);
+      return nullptr;
+    }
+    capacity = std::min<std::size_t>(unpackedSize, capacity * 2);
+  }
+}
+
 }  // namespace
 
 namespace {
@@ -101,10 +132,10 @@ const uint8_t* ReadNextEntry() {
   if (storedSize > pack.fileSize - pack.position) return Refuse(PackEntryStatus::truncatedData);
 
   ReleaseEntry();
-  // Zeroed memory: whatever a broken stream leaves unwritten reads as zeros.
-  uint8_t* buffer = static_cast<uint8_t*>(std::calloc(unpackedSize ? unpackedSize : 1, 1));
-  if (!buffer) return Refuse(PackEntryStatus::noMemory);
+  uint8_t* buffer = nullptr;
   if (!pack.info.compressed) {
+    buffer = static_cast<uint8_t*>(std::malloc(storedSize ? storedSize : 1));
+    if (!buffer) return Refuse(PackEntryStatus::noMemory);
     got = std::fread(buffer, 1, storedSize, pack.file);
     pack.position += got;
     if (got < storedSize) {
@@ -113,29 +144,16 @@ const uint8_t* ReadNextEntry() {
     }
   } else {
     uint8_t* stored = static_cast<uint8_t*>(std::malloc(storedSize ? storedSize : 1));
-    if (!stored) {
-      std::free(buffer);
-      return Refuse(PackEntryStatus::noMemory);
-    }
+    if (!stored) return Refuse(PackEntryStatus::noMemory);
     got = std::fread(stored, 1, storedSize, pack.file);
     pack.position += got;
     if (got < storedSize) {
       std::free(stored);
-      std::free(buffer);
       return Refuse(PackEntryStatus::truncatedData);
     }
-    // The reader does not act on the decoder's result: a wrong magic or checksum still yields
-    // the buffer, and the picture or sound decoder that receives it reports the failure. The
-    // result is only recorded for the tools.
-    pack.info.decode = DecodeStream(stored, storedSize, buffer, unpackedSize);
-    std::size_t written = pack.info.decode.written;
-    // A wide copy may leave a few bytes past the decoded end: keep the tail zero. The rest of
-    // the buffer is calloc's zeros, untouched, so a broken entry that claims a huge size costs
-    // no page writes.
-    if (written < unpackedSize) {
-      std::memset(buffer + written, 0, std::min<std::size_t>(unpackedSize - written, packCopyOverrun));
-    }
+    buffer = DecodeEntry(stored, storedSize, unpackedSize);
     std::free(stored);
+    if (!buffer) return nullptr;
   }
   pack.entry = buffer;
   pack.lastEntrySize = unpackedSize;
@@ -210,6 +228,7 @@ const char* PackEntryStatusText(PackEntryStatus status) {
     case PackEntryStatus::truncatedHeader: return "truncated entry (header cut short)";
     case PackEntryStatus::absurdSize: return "absurd entry size";
     case PackEntryStatus::truncatedData: return "truncated entry (data cut short)";
+    case PackEntryStatus::brokenStream: return "broken stream (decodes short of the entry's size)";
     case PackEntryStatus::noMemory: return "out of memory";
   }
   return "unknown";

@@ -20,7 +20,8 @@ int OpenPackFile(const std::string& name);
 // The same for a pack held in memory, which must stay unchanged until the pack is closed.
 int OpenPackMemory(const void* data, std::size_t size);
 // The next entry's contents, or nullptr for no entry (end of pack, no pack open for reading,
-// a cut-short or absurd entry, or no memory). The buffer belongs to the reader and stays valid
+// a cut-short or absurd entry, a compressed entry whose stream does not fill its size, or no
+// memory). Memory is taken only as far as the entry's data fills it. The buffer belongs to the reader and stays valid
 // until the next ReadNextEntry or ClosePackFile.
 const uint8_t* ReadNextEntry();
 // The size of the entry last returned, or -1 when there is none.
@@ -47,6 +48,7 @@ enum class PackEntryStatus {
   truncatedHeader,  // fewer than 8 header bytes
   absurdSize,       // unpackedSize above packEntryLimit
   truncatedData,    // fewer data bytes than storedSize
+  brokenStream,     // the compressed stream decodes to fewer than unpackedSize bytes
   noMemory,
 };
 
@@ -57,7 +59,7 @@ struct PackEntryInfo {
   uint32_t unpackedSize = 0;
   uint32_t storedSize = 0;
   bool compressed = false;
-  DecodeResult decode;        // for compressed entries
+  DecodeResult decode;        // for compressed entries, also when refused as brokenStream
 };
 
 const PackEntryInfo& LastEntryInfo();

@@ -33,6 +33,15 @@ std::string SizeWords(int64_t width, int64_t height) {
          " pixels is not taken";
 }
 
+// Deflate turns one byte of a PNG file into at most 1032 (its longest match in two bits), and a
+// picture takes at least one bit a pixel: a file too short for that much is damaged, and is
+// refused before the picture's memory is taken (a 59-byte file may claim 8192 x 8192).
+constexpr int64_t deflateMostExpansion = 1032;
+
+bool PngDataCanHold(int64_t width, int64_t height, std::size_t size) {
+  return width * height / 8 <= static_cast<int64_t>(size) * deflateMostExpansion;
+}
+
 // ---------------------------------------------------------------- JPEG
 struct JpegError {
   jpeg_error_mgr manager;
@@ -154,6 +163,12 @@ bool DecodePng(const uint8_t* data, std::size_t size, Picture& out, std::string*
   if (!SizeAcceptable(image.width, image.height)) {
     png_image_free(&image);
     return Refuse(reason, SizeWords(image.width, image.height));
+  }
+  if (!PngDataCanHold(image.width, image.height, size)) {
+    png_image_free(&image);
+    return Refuse(reason, "a PNG file of " + std::to_string(size) + " bytes cannot hold " +
+                              std::to_string(image.width) + " x " + std::to_string(image.height) +
+                              " pixels");
   }
   // BGRA bytes are 0xAARRGGBB words on this little-endian machine.
   image.format = PNG_FORMAT_BGRA;

@@ -145,6 +145,29 @@ void ExpectCard(int image, int tolerance = 0) {
 }
 
 // A file header and an info header that claim 100000 x 100000 pixels, and no pixels.
+// The PNG checksum over a chunk's type and data.
+uint32_t PngCrc(const std::string& bytes) {
+  uint32_t crc = 0xffffffffu;
+  for (unsigned char c : bytes) {
+    crc ^= c;
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1)));
+  }
+  return ~crc;
+}
+
+// A well-formed PNG header for 8192 x 8192 pixels, with only a zlib header for its data.
+std::string HugePng() {
+  auto big32 = [](uint32_t v) {
+    return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+  };
+  auto chunk = [&](const std::string& type, const std::string& data) {
+    return big32(uint32_t(data.size())) + type + data + big32(PngCrc(type + data));
+  };
+  const std::string header = big32(8192) + big32(8192) + std::string("\x08\x06\0\0\0", 5);
+  return std::string("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) +
+         chunk("IDAT", "\x78\x9c") + chunk("IEND", "");
+}
+
 std::string HugeBitmap() {
   std::string bmp = "BM";
   auto put32 = [&bmp](uint32_t v) {
@@ -245,6 +268,7 @@ TEST_F(DecodeTest, ARefusedPictureSaysWhyOnStderr) {
     std::string reason;  // what the line must say; empty: the codec's own words, whatever they are
   } cases[] = {{std::string("GIF89a") + std::string(60, '\0'), "neither a PNG, JPEG, TIFF nor BMP picture"},
                {HugeBitmap(), "a picture of 100000 x 100000 pixels is not taken"},
+               {HugePng(), "a PNG file of 59 bytes cannot hold 8192 x 8192 pixels"},
                {png.substr(0, png.size() / 2), ""},
                {tiff.substr(0, 8), ""}};
   for (const auto& refused : cases) {

@@ -270,9 +270,14 @@ TEST(PackCodecSafety, NeverWritesPastTheOutput) {
     std::vector<uint8_t> out(size + 16, 0xEE);
     DecodeResult r = DecodeStream(stream.data(), stream.size(), out.data(), size);
     EXPECT_LE(r.written, size);
+    // The stream wants 106 bytes: each of these outputs is too small, and the result says so.
+    EXPECT_TRUE(r.outputFull) << "size " << size;
+    EXPECT_FALSE(r.ended) << "size " << size;
     for (std::size_t i = size; i < out.size(); ++i) ASSERT_EQ(out[i], 0xEE) << "size " << size;
   }
-  EXPECT_EQ(Decode(stream, 106).size(), 106u);
+  DecodeResult whole;
+  EXPECT_EQ(Decode(stream, 106, &whole).size(), 106u);
+  EXPECT_FALSE(whole.outputFull);
   // A raw block that does not fit is not started.
   StreamBuilder raw;
   RawPrefix(raw, 2);
@@ -298,6 +303,7 @@ TEST(PackCodecSafety, TruncatedStreamsStopWithACorrectPrefix) {
     std::vector<uint8_t> out(text.size());
     DecodeResult r = DecodeStream(part.data(), part.size(), out.data(), out.size());
     ASSERT_FALSE(r.ended) << "cut " << cut;
+    ASSERT_FALSE(r.outputFull) << "cut " << cut << ": more room would not help";
     ASSERT_LE(r.written, text.size());
     ASSERT_EQ(std::memcmp(out.data(), text.data(), r.written), 0) << "cut " << cut;
     ASSERT_EQ(Decompress(part.data(), part.size(), out.data(), out.size()), 0u);

@@ -195,44 +195,78 @@ TEST_F(PackFileTest, CutShortOrAbsurdEntriesGiveNoEntry) {
   EXPECT_EQ(LastEntryInfo().status, PackEntryStatus::absurdSize);
 }
 
-TEST_F(PackFileTest, BrokenStreamsStillYieldAZeroedBuffer) {
+TEST_F(PackFileTest, BrokenStreamsGiveNoEntryButSayWhy) {
   std::vector<uint8_t> picture = packmedia::MakePicture(40, 30, 6);
   ASSERT_TRUE(CreatePackFile(path_));
   ASSERT_EQ(AddMemoryToPack(picture.data(), picture.size()), 1);
   ClosePackFile();
   std::vector<uint8_t> whole = FileBytes();
 
-  // Wrong magic: the buffer comes back, all zero, and the tools can tell why.
+  // Wrong magic: no entry, and the tools can tell why.
   std::vector<uint8_t> magic = whole;
   magic[8] = 'Z';
   WriteFile(path_, magic);
   ASSERT_EQ(OpenPackFile(path_), 1);
-  std::vector<uint8_t> entry = NextEntry();
-  ASSERT_EQ(entry.size(), picture.size());
-  EXPECT_EQ(entry, std::vector<uint8_t>(picture.size(), 0));
+  EXPECT_EQ(ReadNextEntry(), nullptr);
+  EXPECT_EQ(LastEntrySize(), -1);
+  EXPECT_EQ(LastEntryInfo().status, PackEntryStatus::brokenStream);
   EXPECT_FALSE(LastEntryInfo().decode.magicOk);
   ClosePackFile();
 
-  // Flipped bits in the coded data: an entry of the right size whose checksum fails.
+  // Flipped bits in the coded data: either an entry of the right size whose checksum catches
+  // any wrong contents, or no entry when the stream falls short of the size.
   for (std::size_t at = 20; at < whole.size(); at += 37) {
     std::vector<uint8_t> damaged = whole;
     damaged[at] ^= 0x24;
     WriteFile(path_, damaged);
     ASSERT_EQ(OpenPackFile(path_), 1);
     const uint8_t* buffer = ReadNextEntry();
-    ASSERT_NE(buffer, nullptr);
-    ASSERT_EQ(LastEntrySize(), int64_t(picture.size()));
-    const DecodeResult& decode = LastEntryInfo().decode;
-    bool intact = decode.written == picture.size() &&
-                  std::memcmp(buffer, picture.data(), picture.size()) == 0;
-    // The checksum catches the damage whenever the contents came out wrong.
-    if (!intact) {
-      EXPECT_FALSE(decode.checksumOk) << "byte " << at;
+    const PackEntryInfo& info = LastEntryInfo();
+    if (!buffer) {
+      EXPECT_EQ(info.status, PackEntryStatus::brokenStream) << "byte " << at;
+      EXPECT_LT(info.decode.written, picture.size()) << "byte " << at;
+      ClosePackFile();
+      continue;
     }
-    // Whatever was not decoded reads as zero.
-    for (std::size_t i = decode.written; i < picture.size(); ++i) ASSERT_EQ(buffer[i], 0);
+    ASSERT_EQ(LastEntrySize(), int64_t(picture.size()));
+    ASSERT_EQ(info.decode.written, picture.size());
+    if (std::memcmp(buffer, picture.data(), picture.size()) != 0) {
+      EXPECT_FALSE(info.decode.checksumOk) << "byte " << at;
+    }
     ClosePackFile();
   }
+}
+
+// A damaged header may claim up to the entry limit; only what the stream really decodes to is
+// given memory, while an honest entry far larger than its stored bytes still reads back whole.
+TEST_F(PackFileTest, ClaimedSizeIsBelievedOnlyAsFarAsTheStreamFillsIt) {
+  std::vector<uint8_t> zeros(3u << 20, 0);  // 3 MB that pack into a few bytes
+  zeros[12345] = 9;
+  std::vector<uint8_t> small = packmedia::MakePicture(20, 10, 4);
+  ASSERT_TRUE(CreatePackFile(path_));
+  ASSERT_EQ(AddMemoryToPack(zeros.data(), zeros.size()), 1);
+  ASSERT_EQ(AddMemoryToPack(small.data(), small.size()), 1);
+  ClosePackFile();
+  std::vector<uint8_t> whole = FileBytes();
+  ASSERT_LT(Le32(whole, 4), 4096u) << "the zeros should pack small";
+
+  ASSERT_EQ(OpenPackFile(path_), 1);
+  EXPECT_EQ(NextEntry(), zeros);
+  EXPECT_EQ(NextEntry(), small);
+  ClosePackFile();
+
+  // The second entry's header says it is as large as an entry may be.
+  std::vector<uint8_t> claimed = whole;
+  const std::size_t second = 8 + Le32(whole, 4);
+  ASSERT_LT(Le32(whole, second + 4), small.size()) << "the picture should be stored packed";
+  for (int b = 0; b < 4; ++b) claimed[second + b] = uint8_t(packEntryLimit >> (8 * b));
+  WriteFile(path_, claimed);
+  ASSERT_EQ(OpenPackFile(path_), 1);
+  EXPECT_EQ(NextEntry(), zeros);
+  EXPECT_EQ(ReadNextEntry(), nullptr) << "a buffer of the claimed size was handed out";
+  EXPECT_EQ(LastEntrySize(), -1);
+  EXPECT_EQ(LastEntryInfo().unpackedSize, packEntryLimit);
+  EXPECT_EQ(LastEntryInfo().decode.written, small.size());
 }
 
 }  // namespace

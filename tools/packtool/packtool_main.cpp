@@ -49,29 +49,6 @@ const char* SniffFormat(const uint8_t* p, std::size_t n) {
   return "data";
 }
 
-// Walks every entry; visit returns non-zero to stop with that status. Ends with an error line
-// when an entry cannot be read.
-template <typename Visit>
-int ForEachEntry(const std::string& pack, Visit visit) {
-  if (!OpenPackFile(pack)) return Fail(pack, -1, "cannot open the pack");
-  for (;;) {
-    const uint8_t* entry = ReadNextEntry();
-    const PackEntryInfo& info = LastEntryInfo();
-    if (!entry) {
-      int status = 0;
-      if (info.status != PackEntryStatus::endOfPack) {
-        status = Fail(pack, info.index, PackEntryStatusText(info.status));
-      }
-      ClosePackFile();
-      return status;
-    }
-    if (int status = visit(entry, info)) {
-      ClosePackFile();
-      return status;
-    }
-  }
-}
-
 // What is wrong with a decoded entry, or an empty string.
 std::string EntryProblem(const PackEntryInfo& info) {
   if (!info.compressed) return "";
@@ -87,6 +64,32 @@ std::string EntryProblem(const PackEntryInfo& info) {
   }
   if (!d.checksumOk) return "checksum mismatch";
   return "";
+}
+
+// Walks every entry; visit returns non-zero to stop with that status. Ends with an error line
+// when an entry cannot be read.
+template <typename Visit>
+int ForEachEntry(const std::string& pack, Visit visit) {
+  if (!OpenPackFile(pack)) return Fail(pack, -1, "cannot open the pack");
+  for (;;) {
+    const uint8_t* entry = ReadNextEntry();
+    const PackEntryInfo& info = LastEntryInfo();
+    if (!entry) {
+      int status = 0;
+      if (info.status != PackEntryStatus::endOfPack) {
+        // A stream that falls short is refused; the decoder's result says how.
+        status = Fail(pack, info.index, info.status == PackEntryStatus::brokenStream
+                                            ? EntryProblem(info)
+                                            : PackEntryStatusText(info.status));
+      }
+      ClosePackFile();
+      return status;
+    }
+    if (int status = visit(entry, info)) {
+      ClosePackFile();
+      return status;
+    }
+  }
 }
 
 int Build(int argc, char** argv) {
