@@ -59,6 +59,20 @@ std::vector<uint32_t> ScreenPixels(int left = 0, int top = 0, int width = screen
   return pixels;
 }
 
+// The whole back buffer, at the display's scale, with its pixels read by position.
+struct BackBuffer {
+  std::vector<uint32_t> pixels;
+  int width = 0;
+  int height = 0;
+  uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+BackBuffer WholeBackBuffer() {
+  BackBuffer back;
+  if (!FullScreenPicture(back.pixels, back.width, back.height)) back = BackBuffer{};
+  return back;
+}
+
 Likeness Compare(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
   Likeness likeness;
   if (a.size() != b.size() || a.empty()) return Likeness{255, 1};
@@ -161,16 +175,13 @@ TEST_F(SharpDisplay, AWindowTwiceTheScreenDrawsAtScaleTwoAndTheScreenKeepsItsSiz
   ASSERT_TRUE(StartDrawing());
   Box(10, 10, 5, 5, RGB(255, 0, 0));
   StopDrawing();
-  std::vector<uint32_t> full;
-  int width = 0, height = 0;
-  ASSERT_TRUE(FullScreenPicture(full, width, height));
-  ASSERT_EQ(width, doubleWidth);
-  ASSERT_EQ(height, doubleHeight);
-  auto at = [&](int x, int y) { return full[static_cast<std::size_t>(y) * width + x]; };
-  EXPECT_EQ(at(20, 20), 0xFF0000u);
-  EXPECT_EQ(at(29, 29), 0xFF0000u);
-  EXPECT_EQ(at(19, 20), 0u);
-  EXPECT_EQ(at(30, 29), 0u);
+  const BackBuffer back = WholeBackBuffer();
+  ASSERT_EQ(back.width, doubleWidth);
+  ASSERT_EQ(back.height, doubleHeight);
+  EXPECT_EQ(back.At(20, 20), 0xFF0000u);
+  EXPECT_EQ(back.At(29, 29), 0xFF0000u);
+  EXPECT_EQ(back.At(19, 20), 0u);
+  EXPECT_EQ(back.At(30, 29), 0u);
   // Reading and grabbing stay in the screen's pixels.
   ASSERT_TRUE(StartDrawing());
   EXPECT_EQ(Point(10, 10), RGB(255, 0, 0));
@@ -348,17 +359,14 @@ TEST_F(SharpDisplay, AResizedWindowRedrawsTheScreenAtItsNewScaleKeepingThePictur
   // The box drawn before is still there; one drawn now lands on the back buffer's own pixels.
   EXPECT_EQ(ScreenPoint(12, 12), red);
   DrawBox(100, 100, blue);
-  std::vector<uint32_t> full;
-  int width = 0, height = 0;
-  ASSERT_TRUE(FullScreenPicture(full, width, height));
-  ASSERT_EQ(width, doubleWidth);
-  ASSERT_EQ(height, doubleHeight);
-  auto at = [&](int x, int y) { return full[static_cast<std::size_t>(y) * width + x]; };
-  EXPECT_EQ(at(24, 24), 0xFF0000u);
-  EXPECT_EQ(at(200, 200), 0x0000FFu);
-  EXPECT_EQ(at(209, 209), 0x0000FFu);
-  EXPECT_EQ(at(210, 209), 0u);
-  EXPECT_EQ(at(199, 200), 0u);
+  const BackBuffer back = WholeBackBuffer();
+  ASSERT_EQ(back.width, doubleWidth);
+  ASSERT_EQ(back.height, doubleHeight);
+  EXPECT_EQ(back.At(24, 24), 0xFF0000u);
+  EXPECT_EQ(back.At(200, 200), 0x0000FFu);
+  EXPECT_EQ(back.At(209, 209), 0x0000FFu);
+  EXPECT_EQ(back.At(210, 209), 0u);
+  EXPECT_EQ(back.At(199, 200), 0u);
   EXPECT_EQ(ScreenPoint(102, 102), blue);
 
   // Back to the screen's size: scale 1 again, both boxes kept.
@@ -369,8 +377,7 @@ TEST_F(SharpDisplay, AResizedWindowRedrawsTheScreenAtItsNewScaleKeepingThePictur
   EXPECT_EQ(ScreenFontSize(obj::fontText), 25);
   EXPECT_EQ(ScreenPoint(12, 12), red);
   EXPECT_EQ(ScreenPoint(102, 102), blue);
-  ASSERT_TRUE(FullScreenPicture(full, width, height));
-  EXPECT_EQ(width, screenWidth);
+  EXPECT_EQ(WholeBackBuffer().width, screenWidth);
 }
 
 TEST_F(SharpDisplay, AResizedWindowStaysAtScaleOneOnAClassicScreen) {
