@@ -138,7 +138,7 @@ constexpr const char* creditsBody =
     "every picture, sound, tune and level\r\n"
     "of the game is made by our tools;\r\n"
     "the only binary files we keep are\r\n"
-    "recorded test games\r\n"
+    "recorded test games, fuzz inputs\r\n"
     "and the README's screenshot\r\n"
     "\r\n"
     "---------------------\r\n"
