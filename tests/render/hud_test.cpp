@@ -10,6 +10,7 @@
 #include "core/game_state.h"
 #include "media/media.h"
 #include "shell/hud.h"
+#include "support/headless.h"
 
 namespace {
 
@@ -39,12 +40,6 @@ class Hud : public ::testing::Test {
     ASSERT_TRUE(Start3D());
     DrawHud(team, score, letters);
     Stop3D();
-  }
-  static int ScreenPixel(int x, int y) {
-    if (!StartDrawing()) return -1;
-    const int colour = Point(x, y);
-    StopDrawing();
-    return colour;
   }
 };
 

@@ -47,13 +47,6 @@ void CloseTheWindow() {
   SDL_PushEvent(&event);
 }
 
-int ScreenPixel(int x, int y) {
-  if (!StartDrawing()) return -1;
-  const int colour = Point(x, y);
-  StopDrawing();
-  return colour;
-}
-
 int ImagePixel(int image, int x, int y) {
   if (!StartDrawing(drawImage, image)) return -1;
   const int colour = Point(x, y);

@@ -323,14 +323,6 @@ TEST_F(SharpDisplay, ThePausePictureAtScaleTwoMatchesScaleOne) {
   ExpectAlike(classic, sharp, "pause picture");
 }
 
-// The colour of one screen pixel, as the game reads it.
-int ScreenPoint(int x, int y) {
-  if (!StartDrawing()) return -1;
-  const int colour = Point(x, y);
-  StopDrawing();
-  return colour;
-}
-
 void DrawBox(int x, int y, int colour) {
   ASSERT_TRUE(StartDrawing());
   Box(x, y, 5, 5, colour);
@@ -357,7 +349,7 @@ TEST_F(SharpDisplay, AResizedWindowRedrawsTheScreenAtItsNewScaleKeepingThePictur
   EXPECT_TRUE(WantsDetailedPictures());
   EXPECT_EQ(ScreenFontSize(obj::fontText), 50);
   // The box drawn before is still there; one drawn now lands on the back buffer's own pixels.
-  EXPECT_EQ(ScreenPoint(12, 12), red);
+  EXPECT_EQ(ScreenPixel(12, 12), red);
   DrawBox(100, 100, blue);
   const BackBuffer back = WholeBackBuffer();
   ASSERT_EQ(back.width, doubleWidth);
@@ -367,7 +359,7 @@ TEST_F(SharpDisplay, AResizedWindowRedrawsTheScreenAtItsNewScaleKeepingThePictur
   EXPECT_EQ(back.At(209, 209), 0x0000FFu);
   EXPECT_EQ(back.At(210, 209), 0u);
   EXPECT_EQ(back.At(199, 200), 0u);
-  EXPECT_EQ(ScreenPoint(102, 102), blue);
+  EXPECT_EQ(ScreenPixel(102, 102), blue);
 
   // Back to the screen's size: scale 1 again, both boxes kept.
   ASSERT_TRUE(SimulateWindowResize(screenWidth, screenHeight));
@@ -375,8 +367,8 @@ TEST_F(SharpDisplay, AResizedWindowRedrawsTheScreenAtItsNewScaleKeepingThePictur
   EXPECT_FALSE(DrawingSharp());
   EXPECT_FALSE(WantsDetailedPictures());
   EXPECT_EQ(ScreenFontSize(obj::fontText), 25);
-  EXPECT_EQ(ScreenPoint(12, 12), red);
-  EXPECT_EQ(ScreenPoint(102, 102), blue);
+  EXPECT_EQ(ScreenPixel(12, 12), red);
+  EXPECT_EQ(ScreenPixel(102, 102), blue);
   EXPECT_EQ(WholeBackBuffer().width, screenWidth);
 }
 

@@ -26,6 +26,14 @@ inline void OpenHeadlessGame() {
   SetFrameLimiterEnabled(false);
 }
 
+// The colour of one screen pixel as the game reads it (-1 when the screen cannot be read).
+inline int ScreenPixel(int x, int y) {
+  if (!StartDrawing()) return -1;
+  const int colour = Point(x, y);
+  StopDrawing();
+  return colour;
+}
+
 // A quad of one solid colour (black stays see-through: the colour key).
 inline void SolidQuad(int number, int width, int height, int colour) {
   ASSERT_TRUE(CreateSprite(number, width, height, spriteTexture));
