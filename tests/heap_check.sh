@@ -23,7 +23,7 @@ LEVEL
 "$levelc" compile "$work/walled.lvl" "$work/data/kaldovirent/levels/level0.dat" || exit 1
 out=$(cd "$data" && XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" \
       SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null \
-      "$game" --level 0 --autopilot --fast --frames "$frames" --memory-every 1000 2>&1)
+      "$game" --level 0 --autopilot --fast --unwatched --frames "$frames" --memory-every 1000 2>&1)
 samples=$(grep -E '^frame [0-9]+ level [0-9]+ resident [0-9]+ kB heap [0-9]+ kB' <<<"$out")
 echo "$samples"
 # The run ends on its last frame before that frame's sample.

@@ -8,7 +8,7 @@ expected_file=${recording%.rec}.end
 [ -f "$expected_file" ] || { echo "no expected end line: $expected_file"; exit 1; }
 expected=$(head -n 1 "$expected_file")
 out=$(cd "$data" && SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null \
-      "$game" --replay "$recording" --fast 2>&1)
+      "$game" --replay "$recording" --fast --unwatched 2>&1)
 status=$?
 if [ "$status" -ne 0 ]; then
   echo "the replay exited with status $status:"; echo "$out"; exit 1

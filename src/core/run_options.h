@@ -21,6 +21,7 @@ struct RunOptions {
   bool autopilot = false;   // --autopilot: the game plays itself
   int64_t frames = -1;      // --frames N: end with status 0 after N frames
   bool fast = false;        // --fast: no wait for the frame period
+  bool unwatched = false;   // --unwatched: frames drawn, the window left blank
   int64_t memoryEvery = 0;  // --memory-every N: resident memory on stderr every N frames
   // Past the last level the ending closes by itself once its five seconds are over, without a
   // click, and the game starts over from the menu: the autopilot plays on until --frames or the

@@ -40,6 +40,12 @@ struct MediaObjectCounts {
 };
 MediaObjectCounts LiveMediaObjects();
 
+// Frames go on being drawn into the back buffer, and every reader of the screen reads them there,
+// but the window is never given them: for runs nobody watches (the tests, checks of recorded
+// games). A flip that keeps its presented picture (below) still shows the frame. Kept across
+// ShutdownMedia, as the frame limiter's switch is.
+void SetWindowUnwatched(bool unwatched);
+
 // Every flip keeps the window's whole picture as presented (the scaled screen and the bars
 // around it) for PresentedPicture. Off by default: the read costs a wait for the GPU.
 void KeepPresentedPictures(bool keep);

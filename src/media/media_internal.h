@@ -180,6 +180,7 @@ struct MediaState {
   // Frame pacing.
   int frameRate = 60;
   bool limiterEnabled = true;
+  bool windowUnwatched = false;  // frames drawn but not shown (SetWindowUnwatched)
   uint64_t lastFlip = 0;
   // A flip with nothing drawn or written into the back buffer since the last one, and no window
   // event that may have spoilt the window's picture, presents nothing: the window still shows

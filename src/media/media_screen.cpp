@@ -743,6 +743,20 @@ void ClearScreen(int colour) {
   ++s.drawCalls;
 }
 
+namespace {
+
+// The window has the back buffer as drawn: the next flip presents only if more is drawn.
+void MarkFrameShown() {
+  MediaState& s = State();
+  s.drawCallsShown = s.drawCalls;
+  s.geometryCallsShown = s.geometryCalls;
+  s.screenWritten = false;
+  s.windowSpoilt = false;
+  CountPresentedFrame();
+}
+
+}  // namespace
+
 void FlipBuffers() {
   MediaState& s = State();
   PumpEvents();
@@ -769,6 +783,18 @@ void FlipBuffers() {
     return;
   }
   BindTexture(nullptr);
+  // Nobody watches: the frame stays in the back buffer, where every reader of the screen reads it,
+  // and the window is not given its copy, a third of a level frame's pixels. One pixel of it is
+  // copied all the same, so the drawing queued for the back buffer is carried out each frame as a
+  // shown frame's is, and the memory held does not rise and fall with that queue.
+  if (s.windowUnwatched && !s.keepPresented) {
+    const SDL_Rect pixel{0, 0, 1, 1};
+    SDL_RenderCopy(s.renderer, s.backBuffer, &pixel, &pixel);
+    SDL_RenderPresent(s.renderer);
+    BindTexture(s.backBuffer);
+    MarkFrameShown();
+    return;
+  }
   FitBackBufferFilter();
   // The bars of a letterbox need clearing; a back buffer that covers the whole window does not.
   if (!CoversWindow()) {
@@ -781,12 +807,10 @@ void FlipBuffers() {
   if (s.keepPresented) KeepPresentedPicture();
   SDL_RenderPresent(s.renderer);
   BindTexture(s.backBuffer);
-  s.drawCallsShown = s.drawCalls;
-  s.geometryCallsShown = s.geometryCalls;
-  s.screenWritten = false;
-  s.windowSpoilt = false;
-  CountPresentedFrame();
+  MarkFrameShown();
 }
+
+void SetWindowUnwatched(bool unwatched) { State().windowUnwatched = unwatched; }
 
 uint64_t FlipsSkipped() { return State().framesSkipped; }
 

@@ -124,8 +124,10 @@ void ShutdownMedia() {
   SDL_Quit();
   // Keep the switches that tests set; everything else starts from scratch.
   bool limiter = s.limiterEnabled;
+  bool unwatched = s.windowUnwatched;
   s = MediaState{};
   s.limiterEnabled = limiter;
+  s.windowUnwatched = unwatched;
 }
 
 void RaiseProcessPriority() { SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH); }

@@ -33,6 +33,7 @@ constexpr OptionRow optionTable[] = {
     {"--autopilot", nullptr, "let the game play itself"},
     {"--frames", "N", "end after N frames, printing the run's end line"},
     {"--fast", nullptr, "do not wait for the frame period (replays, soak runs)"},
+    {"--unwatched", nullptr, "draw every frame but leave the window blank (runs without a display)"},
     {"--memory-every", "N", "print the resident memory and heap on stderr every N frames (soak)"},
     {"--screenshot", "FILE", "with --frames, save the last frame as FILE (PNG for a .png name)"},
     {"--screenshot-full", nullptr, "screenshots at the drawing's own resolution, not 1024 x 768"},
@@ -125,6 +126,8 @@ bool ParseCommandLine(int argc, const char* const* argv, RunOptions& options, st
       }
     } else if (arg == "--fast") {
       options.fast = true;
+    } else if (arg == "--unwatched") {
+      options.unwatched = true;
     } else if (arg == "--memory-every") {
       if (!ParseCount(value, options.memoryEvery) || options.memoryEvery == 0) {
         error = "--memory-every needs a number of frames above 0, not \"" + value + "\"";

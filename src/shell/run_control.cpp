@@ -11,6 +11,7 @@
 #include "core/settings.h"
 #include "media/fatal_error.h"
 #include "media/media.h"
+#include "media/media_diagnostics.h"
 #include "shell/autopilot.h"
 #include "shell/command_line.h"
 
@@ -69,6 +70,7 @@ bool StartRunControl() {
   }
   if (!runOptions.recordFile.empty() && !StartRecording(runOptions.recordFile)) return false;
   if (runOptions.fast) SetFrameLimiterEnabled(false);
+  if (runOptions.unwatched) SetWindowUnwatched(true);
   if (runOptions.autopilot) SetRealMouseIgnored(true);
   SetFrameHook(AfterEachFrame);
   SetQuitHook(FinishRun);

@@ -100,4 +100,20 @@ TEST_F(Flip, TheWindowShowsTheBackBufferExactlyAndAStillFrameStaysOnIt) {
   EXPECT_TRUE(after == screen);
 }
 
+// The tests' own runs nobody watches: the frame stays in the back buffer and the window is not
+// given its copy, unless a test keeps the presented pictures.
+TEST_F(Flip, AnUnwatchedWindowIsNotGivenTheFrameThatTheBackBufferHolds) {
+  for (const bool unwatched : {true, false}) {
+    SCOPED_TRACE(unwatched ? "unwatched" : "watched");
+    SetWindowUnwatched(unwatched);
+    Box(5, 5, 10, 10, RGB(200, 0, 0));
+    ResetRendererCalls();
+    FlipBuffers();
+    EXPECT_EQ(RendererCalls().other, unwatched ? 0u : 1u);  // the window's copy of the frame
+    EXPECT_EQ(ScreenPixel(7, 7), RGB(200, 0, 0));
+    EXPECT_FALSE(FlipPresents());
+  }
+  SetWindowUnwatched(true);
+}
+
 }  // namespace

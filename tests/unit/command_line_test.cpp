@@ -36,8 +36,10 @@ TEST(CommandLine, NoOptionsStartAtTheMenu) {
 }
 
 TEST(CommandLine, EveryOptionOfTheUsageTextIsUnderstood) {
-  Parsed p = Parse({"--record", "a.rec", "--autopilot", "--frames", "270000", "--fast", "--level", "17"});
+  Parsed p = Parse({"--record", "a.rec", "--autopilot", "--frames", "270000", "--fast", "--level", "17",
+                    "--unwatched"});
   ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_TRUE(p.options.unwatched);
   EXPECT_EQ(p.options.recordFile, "a.rec");
   EXPECT_TRUE(p.options.autopilot);
   EXPECT_EQ(p.options.frames, 270000);
@@ -80,10 +82,11 @@ TEST(CommandLine, EveryOptionOfTheUsageTextIsUnderstood) {
   ASSERT_TRUE(p.ok) << p.error;
   EXPECT_EQ(p.options.editLevel, 120);
   EXPECT_EQ(Parse({}).options.editLevel, -1);
+  EXPECT_FALSE(Parse({}).options.unwatched);
 
   const std::string usage = UsageText();
   for (const char* option : {"--help", "--version", "--windowed", "--level N", "--edit N", "--record FILE",
-                             "--replay FILE", "--autopilot", "--frames N", "--fast",
+                             "--replay FILE", "--autopilot", "--frames N", "--fast", "--unwatched",
                              "--screenshot FILE", "--memory-every N", "--sharp", "--classic",
                              "--screenshot-full"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
