@@ -259,6 +259,9 @@ int GetSoundPan(int sound);
 int GetSoundFrequency(int sound);
 int SoundLength(int sound);  // milliseconds
 float SoundGain(int sound);
+// The bytes of PCM the sound holds in the sound device's buffers: a short sound's whole length,
+// a long Ogg track's (the music's) few streaming buffers.
+std::size_t SoundBufferedBytes(int sound);
 
 // ---------------------------------------------------------------- input
 void KeyboardMode(int mode);

@@ -183,4 +183,80 @@ bool DecodeOgg(const uint8_t* data, std::size_t size, DecodedSound& out, std::st
   return true;
 }
 
+bool IsOggData(const uint8_t* data, std::size_t size) { return IsOgg(data, size); }
+
+struct OggStream::State {
+  std::vector<uint8_t> bytes;
+  OggMemory memory{nullptr, 0, 0};
+  OggVorbis_File file{};
+  bool open = false;
+};
+
+OggStream::OggStream() = default;
+
+OggStream::~OggStream() {
+  if (state && state->open) ov_clear(&state->file);
+}
+
+bool OggStream::Open(const uint8_t* data, std::size_t size, std::string& reason) {
+  if (!IsOgg(data, size)) return Refuse(&reason, "not an Ogg file");
+  auto fresh = std::make_unique<State>();
+  fresh->bytes.assign(data, data + size);
+  fresh->memory = OggMemory{fresh->bytes.data(), fresh->bytes.size(), 0};
+  ov_callbacks callbacks{OggRead, OggSeek, nullptr, OggTell};
+  const int opened = ov_open_callbacks(&fresh->memory, &fresh->file, nullptr, 0, callbacks);
+  if (opened != 0) return Refuse(&reason, VorbisWords(opened));
+  fresh->open = true;
+  vorbis_info* info = ov_info(&fresh->file, -1);
+  std::string fault;
+  if (!info || (info->channels != 1 && info->channels != 2) || info->rate <= 0) {
+    fault = "a Vorbis layout not played (one or two channels only)";
+  } else {
+    for (long link = 0; link < ov_streams(&fresh->file) && fault.empty(); ++link) {
+      vorbis_info* linkInfo = ov_info(&fresh->file, static_cast<int>(link));
+      if (!linkInfo || linkInfo->channels != info->channels) fault = "the channels change within the stream";
+    }
+  }
+  const ogg_int64_t total = ov_pcm_total(&fresh->file, -1);
+  if (fault.empty() && total <= 0) fault = "a Vorbis stream without samples";
+  if (fault.empty() && static_cast<std::size_t>(total) * info->channels * 2 > maxDecodedBytes) {
+    fault = "longer than ten minutes";
+  }
+  if (!fault.empty()) {
+    ov_clear(&fresh->file);
+    return Refuse(&reason, fault);
+  }
+  channels = info->channels;
+  rate = static_cast<int>(info->rate);
+  frames = static_cast<std::size_t>(total);
+  if (state && state->open) ov_clear(&state->file);
+  state = std::move(fresh);
+  return true;
+}
+
+bool OggStream::Rewind() { return state && state->open && ov_pcm_seek(&state->file, 0) == 0; }
+
+std::size_t OggStream::Read(uint8_t* out, std::size_t bytes, bool loop) {
+  if (!state || !state->open || channels <= 0) return 0;
+  const std::size_t frameBytes = static_cast<std::size_t>(channels) * 2;
+  bytes -= bytes % frameBytes;
+  std::size_t filled = 0;
+  bool rewoundEmpty = false;  // a loop that finds nothing after its rewind stops, not spins
+  int section = 0;
+  while (filled < bytes) {
+    const long got = ov_read(&state->file, reinterpret_cast<char*>(out + filled),
+                             static_cast<int>(bytes - filled), 0, 2, 1, &section);
+    if (got == OV_HOLE) continue;
+    if (got > 0) {
+      filled += static_cast<std::size_t>(got);
+      rewoundEmpty = false;
+      continue;
+    }
+    // The end, or a fault: a loop starts over, anything else stops here.
+    if (!loop || rewoundEmpty || !Rewind()) break;
+    rewoundEmpty = true;
+  }
+  return filled - filled % frameBytes;
+}
+
 }  // namespace media
