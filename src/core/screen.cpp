@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "assets/asset_loader.h"
 #include "assets/objects.h"
 #include "core/game_files.h"
 #include "core/game_state.h"
@@ -98,6 +99,8 @@ void EndIfCloseRequested() {
 
 void PresentFrame() {
   FlipBuffers();
+  // A window made larger, past the scale where pictures take their detail: what is loaded gets it.
+  if (DetailNewlyWanted()) AddDetailToLoadedPictures();
   EndIfCloseRequested();
 }
 

@@ -54,6 +54,9 @@ bool SaveFullScreenPicture(const std::string& fileName);
 // Whether the screen now open is drawn at a scale of 1.5 or more, where pictures drawn at twice
 // their size show more than their own pixels magnified.
 bool WantsDetailedPictures();
+// True once after the window's size changed and brought the scale up to where pictures take
+// their detail: the pictures already loaded can be given it now.
+bool DetailNewlyWanted();
 void MinimiseWindow();
 // The game's window fills the desktop, or is a window of its own that the screen is scaled to
 // as it is resized. Alt+Enter switches between the two whenever events are read.

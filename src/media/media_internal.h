@@ -166,6 +166,7 @@ struct MediaState {
   float scaleY = 1;
   bool stretched = false;        // the screen is scaled to the window (OpenWindowedScreen's stretch)
   bool rescaleWaiting = false;   // the window's size changed while a drawing was open
+  bool detailNewlyWanted = false;  // the scale rose past the detail's threshold (DetailNewlyWanted)
   std::string rendererDescription;
   // A screen-sized texture through which a CPU copy of a scaled screen goes back into it.
   SDL_Texture* copyUpload = nullptr;

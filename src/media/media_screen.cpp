@@ -432,6 +432,7 @@ void RescaleBackBuffer() {
     ReportSdlFailure("The back buffer could not be made at the window's new size");
     return;
   }
+  const bool detailWanted = WantsDetailedPictures();
   SDL_SetRenderTarget(s.renderer, rebuilt);
   SDL_RenderSetScale(s.renderer, 1.0f, 1.0f);
   SDL_RenderSetClipRect(s.renderer, nullptr);
@@ -442,6 +443,7 @@ void RescaleBackBuffer() {
   SDL_SetRenderTarget(s.renderer, nullptr);
   // Lines of text were rendered for the old scale.
   ReleaseTextTextures();
+  if (!detailWanted && WantsDetailedPictures()) s.detailNewlyWanted = true;
 }
 
 // Tests: the window's whole picture, bars included, read just before it is presented (once
@@ -680,6 +682,13 @@ bool WantsDetailedPictures() {
   constexpr float detailFrom = 1.5f;  // below it, a picture twice the size is mostly thrown away
   MediaState& s = State();
   return s.renderer && std::min(s.scaleX, s.scaleY) >= detailFrom;
+}
+
+bool DetailNewlyWanted() {
+  MediaState& s = State();
+  const bool newly = s.detailNewlyWanted;
+  s.detailNewlyWanted = false;
+  return newly;
 }
 
 float ScreenScaleX() { return State().scaleX; }

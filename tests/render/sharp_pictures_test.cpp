@@ -20,6 +20,7 @@
 #include "assets/objects.h"
 #include "assets/pack_file.h"
 #include "assets/scenery_catalogue.h"
+#include "core/screen.h"
 #include "media/fatal_error.h"
 #include "media/media.h"
 #include "media/media_diagnostics.h"
@@ -258,6 +259,26 @@ TEST_F(SharpPictures, PicturesLoadedOnAClassicScreenTakeTheirDetailWhenItTurnsSh
   OpenScreen(DisplayChoice::sharpOnAnyRenderer);
   AddDetailToLoadedPictures();
   EXPECT_EQ(SpriteDetail(obj::panelTop), 1);
+}
+
+// The player makes the window larger: once the scale passes the detail's threshold, the next
+// frame gives the pictures already loaded their detail, and only that frame.
+TEST_F(SharpPictures, PicturesLoadedInASmallWindowTakeTheirDetailWhenItGrowsPastTheThreshold) {
+  OpenScreen(DisplayChoice::sharpOnAnyRenderer);
+  ASSERT_TRUE(SimulateWindowResize(1024, 768));
+  PresentFrame();
+  ASSERT_FALSE(WantsDetailedPictures());
+  LoadAssets();
+  EXPECT_EQ(SpriteDetail(obj::ball16), 1);
+  ASSERT_TRUE(SimulateWindowResize(1280, 960));  // scale 1.25: not yet
+  PresentFrame();
+  EXPECT_EQ(SpriteDetail(obj::ball16), 1);
+
+  ASSERT_TRUE(SimulateWindowResize(2048, 1536));
+  PresentFrame();
+  ASSERT_TRUE(WantsDetailedPictures());
+  EXPECT_EQ(SpriteDetail(obj::ball16), 2);
+  EXPECT_FALSE(DetailNewlyWanted());
 }
 
 }  // namespace
