@@ -71,3 +71,6 @@ bool SimulateWindowResize(int width, int height);
 // How many texture pixels a sprite's picture has per sprite pixel each way: 2 when a picture
 // drawn at twice its size was added (AddSpriteDetail), else 1; 0 for no sprite.
 int SpriteDetail(int sprite);
+// The size of the texture the sprite is drawn from on the present screen, 0 x 0 before it is
+// first drawn; false for no sprite.
+bool SpriteTextureSize(int sprite, int& width, int& height);

@@ -65,6 +65,10 @@ struct SpriteRecord {
   // Drawing into the sprite or changing its pixels drops the detail.
   int detail = 1;
   std::vector<uint32_t> detailPixels;
+  // The texture's own size: the sprite's times its detail, or on a display past twice the size
+  // the detailed picture enlarged to the screen pixels it covers (TextureSizeFor).
+  int textureWidth = 0;
+  int textureHeight = 0;
 };
 
 struct QuadRecord {
@@ -294,6 +298,13 @@ void DestroySpriteTexture(SpriteRecord& sprite);
 // The sprite is about to be drawn into or its pixels were changed: the detailed picture no longer
 // shows it, and the texture is made again from its pixels.
 void DropSpriteDetail(SpriteRecord& sprite);
+// The size the sprite's texture is made at on the present screen.
+void TextureSizeFor(const SpriteRecord& sprite, int& width, int& height);
+// A detailed texture made at the screen's own scale must be made again once the scale changes.
+void DropTexturesMadeForAnotherScale();
+// Enlarges (or shrinks) a picture of 0xAARRGGBB pixels with a sharp cubic filter.
+void ResamplePicture(const std::vector<uint32_t>& source, int width, int height, int newWidth, int newHeight,
+                     std::vector<uint32_t>& out);
 bool StoreSprite(int number, Picture&& picture, int flags);
 // A rectangle of the screen in the screen's pixels (0x00RRGGBB); a scaled back buffer is brought
 // down to them, each pixel the mean of those it covers.

@@ -443,6 +443,7 @@ void RescaleBackBuffer() {
   SDL_SetRenderTarget(s.renderer, nullptr);
   // Lines of text were rendered for the old scale.
   ReleaseTextTextures();
+  DropTexturesMadeForAnotherScale();
   if (!detailWanted && WantsDetailedPictures()) s.detailNewlyWanted = true;
 }
 

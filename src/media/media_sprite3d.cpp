@@ -19,6 +19,18 @@ QuadRecord* FindQuad(int number) {
   return found == s.quads.end() ? nullptr : &found->second;
 }
 
+// Drawn without turning or stretching and showing the whole picture.
+bool UprightAtItsSize(const QuadRecord& quad, const SpriteRecord& sprite) {
+  const float w = static_cast<float>(sprite.width);
+  const float h = static_cast<float>(sprite.height);
+  const float x[4] = {0, w, 0, w};
+  const float y[4] = {0, 0, h, h};
+  const float u[4] = {0, 1, 0, 1};
+  const float v[4] = {0, 0, 1, 1};
+  return std::equal(x, x + 4, quad.corners.x) && std::equal(y, y + 4, quad.corners.y) &&
+         std::equal(u, u + 4, quad.u) && std::equal(v, v + 4, quad.v);
+}
+
 // Corners turned about the centre of the drawn size; y grows downwards, so a positive angle
 // turns clockwise on the screen.
 void ComputeCorners(QuadRecord& quad) {
@@ -293,6 +305,19 @@ void DisplaySprite3D(int quad, int x, int y, int alpha) {
   bool inside = true;
   for (int i = 0; i < 4; ++i) {
     if (q->u[i] < 0 || q->u[i] > 1 || q->v[i] < 0 || q->v[i] > 1) inside = false;
+  }
+  if (intoScreen && UprightAtItsSize(*q, *sprite) &&
+      sprite->textureWidth != sprite->width * sprite->detail) {
+    // A texture made at the screen's own scale, drawn upright at its size: its corners go to
+    // whole screen pixels, so each texel lands on one pixel instead of being smoothed over two.
+    const float left = std::ceil(px[0] * s.scaleX - 0.5f);
+    const float top = std::ceil(py[0] * s.scaleY - 0.5f);
+    const float right = left + static_cast<float>(sprite->textureWidth);
+    const float bottom = top + static_cast<float>(sprite->textureHeight);
+    px[0] = px[2] = left / s.scaleX;
+    px[1] = px[3] = right / s.scaleX;
+    py[0] = py[1] = top / s.scaleY;
+    py[2] = py[3] = bottom / s.scaleY;
   }
   const QuadLook look{sprite->texture, blend, QuadCommutes(intoScreen), static_cast<Uint8>(alpha), targetWidth,
                        targetHeight};

@@ -3,6 +3,7 @@
 // either the picture's own alpha (spriteAlpha) or the colour key, so the same texture serves the
 // colour-keyed display and the Sprite3D quads.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "media/media_diagnostics.h"
@@ -19,26 +20,39 @@ SpriteRecord* FindSprite(int number) {
 namespace {
 
 // The texture's pixels: alpha as the picture has it, or 0 where the colour key matches.
-// A detailed sprite's texture is made from its detailed picture.
+// A detailed sprite's texture is made from its detailed picture, enlarged to the texture's size
+// where that is larger still.
 void TexturePixelsInto(const SpriteRecord& sprite, std::vector<uint32_t>& out) {
-  const std::vector<uint32_t>& source = sprite.detail > 1 ? sprite.detailPixels : sprite.pixels;
-  out.resize(source.size());
+  const bool detailed = sprite.detail > 1;
+  const std::vector<uint32_t>& source = detailed ? sprite.detailPixels : sprite.pixels;
+  const int width = sprite.width * sprite.detail;
+  const int height = sprite.height * sprite.detail;
+  const bool enlarged = sprite.textureWidth != width || sprite.textureHeight != height;
+  static std::vector<uint32_t> keyed;  // kept between calls, like RefreshSpriteTexture's
+  std::vector<uint32_t>& into = enlarged ? keyed : out;
+  into.resize(source.size());
   const uint32_t key = PixelFromColour(sprite.colourKey);
   const bool ownAlpha = sprite.flags & spriteAlpha;
-  for (std::size_t i = 0; i < out.size(); ++i) {
+  for (std::size_t i = 0; i < into.size(); ++i) {
     uint32_t p = source[i];
     if (ownAlpha) {
-      out[i] = p;
+      into[i] = p;
     } else {
-      out[i] = (p & 0x00FFFFFFu) == key ? (p & 0x00FFFFFFu) : (p | 0xFF000000u);
+      into[i] = (p & 0x00FFFFFFu) == key ? (p & 0x00FFFFFFu) : (p | 0xFF000000u);
     }
   }
+  if (enlarged) ResamplePicture(keyed, width, height, sprite.textureWidth, sprite.textureHeight, out);
 }
 
 std::vector<uint32_t> TexturePixels(const SpriteRecord& sprite) {
   std::vector<uint32_t> out;
   TexturePixelsInto(sprite, out);
   return out;
+}
+
+// A rectangle's edge from the sprite's pixels into the texture's texels.
+int TexelOf(int position, int textureLength, int length) {
+  return static_cast<int>((2 * static_cast<int64_t>(position) * textureLength + length) / (2 * length));
 }
 
 }  // namespace
@@ -50,9 +64,34 @@ void DestroySpriteTexture(SpriteRecord& sprite) {
   }
   sprite.texture = nullptr;
   sprite.isTarget = false;
+  sprite.textureWidth = sprite.textureHeight = 0;
   MediaState& s = State();
   // A destroyed texture may still be the renderer's target.
   s.boundTargetValid = false;
+}
+
+void TextureSizeFor(const SpriteRecord& sprite, int& width, int& height) {
+  // Past this scale a picture twice the size would still be magnified by a quarter or more.
+  constexpr float enlargeFrom = 2.5f;
+  const MediaState& s = State();
+  width = sprite.width * sprite.detail;
+  height = sprite.height * sprite.detail;
+  if (sprite.detail > 1 && std::min(s.scaleX, s.scaleY) >= enlargeFrom) {
+    // Rounded up: drawn from a whole screen pixel, it reaches at least as far as the exact size.
+    constexpr float slack = 1e-3f;
+    width = static_cast<int>(std::ceil(static_cast<float>(sprite.width) * s.scaleX - slack));
+    height = static_cast<int>(std::ceil(static_cast<float>(sprite.height) * s.scaleY - slack));
+  }
+}
+
+void DropTexturesMadeForAnotherScale() {
+  for (auto& [number, sprite] : State().sprites) {
+    if (!sprite.texture || sprite.isTarget || sprite.detail == 1) continue;
+    int width = 0;
+    int height = 0;
+    TextureSizeFor(sprite, width, height);
+    if (width != sprite.textureWidth || height != sprite.textureHeight) DestroySpriteTexture(sprite);
+  }
 }
 
 void DropSpriteDetail(SpriteRecord& sprite) {
@@ -67,10 +106,14 @@ bool EnsureSpriteTexture(SpriteRecord& sprite) {
   MediaState& s = State();
   if (sprite.texture) return true;
   if (!s.renderer) return false;
-  const int width = sprite.width * sprite.detail;
+  int width = 0;
+  int height = 0;
+  TextureSizeFor(sprite, width, height);
   sprite.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
-                                     width, sprite.height * sprite.detail);
+                                     width, height);
   if (!sprite.texture) return false;
+  sprite.textureWidth = width;
+  sprite.textureHeight = height;
   sprite.isTarget = false;
   sprite.scaleMode = SDL_ScaleModeNearest;
   SDL_SetTextureScaleMode(sprite.texture, SDL_ScaleModeNearest);
@@ -96,6 +139,8 @@ bool EnsureSpriteTarget(SpriteRecord& sprite) {
   }
   s.boundTargetValid = false;
   sprite.texture = target;
+  sprite.textureWidth = sprite.width;
+  sprite.textureHeight = sprite.height;
   sprite.isTarget = true;
   sprite.opaqueTexture = false;
   sprite.scaleMode = SDL_ScaleModeNearest;
@@ -112,9 +157,8 @@ void RefreshSpriteTexture(SpriteRecord& sprite) {
   TexturePixelsInto(sprite, pixels);
   sprite.opaqueTexture =
       !sprite.isTarget && std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p >= 0xFF000000u; });
-  const int width = sprite.width * sprite.detail;
-  UploadPixelsToTexture(sprite.texture, nullptr, pixels.data(), width, sprite.height * sprite.detail, width,
-                        false);
+  UploadPixelsToTexture(sprite.texture, nullptr, pixels.data(), sprite.textureWidth, sprite.textureHeight,
+                        sprite.textureWidth, false);
 }
 
 // Brings the CPU pixels up to date with drawing that went into the sprite's texture.
@@ -201,18 +245,31 @@ void Display(int number, int x, int y, bool transparent) {
   SDL_Rect destination{left, top, source.w, source.h};
   ApplyClip(nullptr);
   // A picture of the sprite's own size is copied pixel for pixel (or each pixel magnified on a
-  // scaled screen); a detailed one is filtered down or up to the pixels it covers.
-  const SDL_ScaleMode wanted = sprite->detail > 1 ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
+  // scaled screen); a detailed one is filtered down or up to the pixels it covers, unless its
+  // texture was made at the screen's own scale: that one lands texel for pixel from the screen
+  // pixel where the copy starts.
+  const bool atScreenScale = intoScreen && sprite->textureWidth != sprite->width * sprite->detail;
+  const SDL_ScaleMode wanted =
+      sprite->detail > 1 && !atScreenScale ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
   if (sprite->scaleMode != wanted) {
     SDL_RenderFlush(s.renderer);
     SDL_SetTextureScaleMode(sprite->texture, wanted);
     sprite->scaleMode = wanted;
   }
-  if (sprite->detail > 1) {
-    source.x *= sprite->detail;
-    source.y *= sprite->detail;
-    source.w *= sprite->detail;
-    source.h *= sprite->detail;
+  if (sprite->textureWidth != sprite->width || sprite->textureHeight != sprite->height) {
+    const int right = TexelOf(source.x + source.w, sprite->textureWidth, sprite->width);
+    const int bottom = TexelOf(source.y + source.h, sprite->textureHeight, sprite->height);
+    source.x = TexelOf(source.x, sprite->textureWidth, sprite->width);
+    source.y = TexelOf(source.y, sprite->textureHeight, sprite->height);
+    source.w = right - source.x;
+    source.h = bottom - source.y;
+  }
+  SDL_FRect snapped{};
+  if (atScreenScale) {
+    const float left = std::ceil(static_cast<float>(destination.x) * s.scaleX - 0.5f);
+    const float top = std::ceil(static_cast<float>(destination.y) * s.scaleY - 0.5f);
+    snapped = SDL_FRect{left / s.scaleX, top / s.scaleY, static_cast<float>(source.w) / s.scaleX,
+                        static_cast<float>(source.h) / s.scaleY};
   }
   SDL_Texture* texture = sprite->texture;
   if (intoItself) {
@@ -250,7 +307,11 @@ void Display(int number, int x, int y, bool transparent) {
                                    : transparent ? OverBlend(intoScreen) : CopyBlend(intoScreen));
   SDL_SetTextureAlphaMod(texture, 255);
   SDL_SetTextureColorMod(texture, 255, 255, 255);
-  SDL_RenderCopy(s.renderer, texture, &source, &destination);
+  if (atScreenScale && !intoItself) {
+    SDL_RenderCopyF(s.renderer, texture, &source, &snapped);
+  } else {
+    SDL_RenderCopy(s.renderer, texture, &source, &destination);
+  }
   ++s.drawCalls;
 }
 
@@ -379,4 +440,12 @@ void ShutdownSprites() {
 int SpriteDetail(int sprite) {
   const SpriteRecord* record = FindSprite(sprite);
   return record ? record->detail : 0;
+}
+
+bool SpriteTextureSize(int sprite, int& width, int& height) {
+  const SpriteRecord* record = FindSprite(sprite);
+  if (!record) return false;
+  width = record->textureWidth;
+  height = record->textureHeight;
+  return true;
 }

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -125,6 +126,77 @@ TEST_F(SharpPictures, ASpriteTakesAPictureTwiceItsSizeAndTheScreenShowsItsFinerP
   ASSERT_TRUE(FullScreenPicture(full, width, height));
   EXPECT_EQ(at(201, 201), 0xFFFF00u);
   EXPECT_EQ(at(205, 203), 0x00C800u);
+}
+
+// On a 4K display (scale 2.8) a picture twice the size would still be smoothed over 1.4 screen
+// pixels a texel; instead it is enlarged once to the screen's own pixels and lands texel for
+// pixel, so it looks the same wherever it covers as many screen pixels as its texel count, and a
+// move back to scale 2 makes it again.
+TEST_F(SharpPictures, PastTwiceTheSizeADetailedPictureIsMadeAtTheScreensScaleAndLooksTheSameAnywhere) {
+  OpenScreen(DisplayChoice::sharpOnAnyRenderer);
+  ASSERT_TRUE(SimulateWindowResize(2880, 2160));  // scale 2.8125
+  PresentFrame();
+  const std::string green = Bitmap(8, 4, RGB(0, 200, 0));
+  ASSERT_TRUE(CatchSprite(picture, green.data(), green.size(), spriteTexture));
+  // The detail: red on the left, blue on the right, a white column between.
+  ASSERT_TRUE(CreateSprite(largeNumber, 16, 8, 0));
+  ASSERT_TRUE(StartDrawing(drawSprite, largeNumber));
+  Box(0, 0, 8, 8, red);
+  Box(8, 0, 8, 8, blue);
+  Box(5, 0, 1, 8, RGB(255, 255, 255));
+  StopDrawing();
+  const fs::path file = scratch / "halves.bmp";
+  fs::create_directories(scratch);
+  ASSERT_TRUE(SaveSprite(largeNumber, file.string()));
+  FreeSprite(largeNumber);
+  std::ifstream in(file, std::ios::binary);
+  const std::string halves(std::istreambuf_iterator<char>(in), {});
+  ASSERT_TRUE(AddSpriteDetail(picture, halves.data(), halves.size()));
+
+  std::vector<uint32_t> full;
+  int width = 0, height = 0;
+  constexpr int quad = 7002;
+  ASSERT_TRUE(CreateSprite3D(quad, picture));
+  // The sprite's pixels on the back buffer, copied or drawn as a quad at (x, y): 23 x 12 screen
+  // pixels from where the game position lands.
+  auto drawnAt = [&](int x, int y, bool asQuad = false) -> std::vector<uint32_t> {
+    ClearScreen(0);
+    if (asQuad) {
+      EXPECT_TRUE(Start3D());
+      DisplaySprite3D(quad, x, y);
+      Stop3D();
+    } else {
+      DisplaySprite(picture, x, y);
+    }
+    EXPECT_TRUE(FullScreenPicture(full, width, height));
+    const int left = static_cast<int>(std::ceil(x * 2.8125 - 0.5));
+    const int top = static_cast<int>(std::ceil(y * 2.8125 - 0.5));
+    std::vector<uint32_t> drawn;
+    for (int row = top; row < top + 12; ++row) {
+      for (int column = left; column < left + 23; ++column) {
+        drawn.push_back(full[static_cast<std::size_t>(row) * width + column]);
+      }
+    }
+    return drawn;
+  };
+  const std::vector<uint32_t> first = drawnAt(101, 101);
+  int textureWidth = 0, textureHeight = 0;
+  ASSERT_TRUE(SpriteTextureSize(picture, textureWidth, textureHeight));
+  EXPECT_EQ(textureWidth, 23);  // 8 x 2.8125, rounded up
+  EXPECT_EQ(textureHeight, 12);  // 4 x 2.8125, rounded up
+  EXPECT_EQ(drawnAt(102, 101), first);  // another fraction of a screen pixel each way
+  EXPECT_EQ(drawnAt(101, 102), first);
+  EXPECT_EQ(drawnAt(102, 102, true), first);  // and the same drawn as a quad
+  EXPECT_EQ(first[11 * 23], 0xFF0000u);        // every row of the texture is shown
+  EXPECT_EQ(first[5 * 23 + 1], 0xFF0000u);
+  EXPECT_EQ(first[5 * 23 + 21], 0x0000FFu);
+
+  ASSERT_TRUE(SimulateWindowResize(2048, 1536));
+  PresentFrame();
+  DisplaySprite(picture, 100, 100);
+  ASSERT_TRUE(SpriteTextureSize(picture, textureWidth, textureHeight));
+  EXPECT_EQ(textureWidth, 16);
+  EXPECT_EQ(textureHeight, 8);
 }
 
 TEST_F(SharpPictures, TheLoaderTakesTheDetailedPacksAtScaleTwoOnly) {
