@@ -6,6 +6,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include <jpeglib.h>
@@ -55,13 +56,31 @@ void JpegErrorExit(j_common_ptr info) {
   std::longjmp(error->escape, 1);
 }
 
-void JpegSilent(j_common_ptr) {}
+// libjpeg's plain reading only warns about damaged data (a file cut short, a bad code) and goes
+// on filling the picture grey; our pictures come from our own tools, so a warning means damage,
+// and refusing at the first one spares decoding the rest of a picture from nothing.
+void JpegRefuseWarnings(j_common_ptr info, int level) {
+  if (level < 0) JpegErrorExit(info);
+}
 
-// Kept apart from DecodeJpeg so that no C++ object lives across the setjmp: the output rows go
-// into a buffer sized by the caller through the callback.
+// Every Huffman-coded scan spends at least one bit on each block's first coefficient, and an
+// MCU (at most 32 x 32 pixels) holds at least one block of each component: a file with fewer
+// bits than the picture has MCUs is damaged, and is refused before its memory is taken.
+// Arithmetic coding has no such floor.
+bool JpegDataCanHold(const jpeg_decompress_struct& info, std::size_t size) {
+  if (info.arith_code || info.max_h_samp_factor <= 0 || info.max_v_samp_factor <= 0) return true;
+  const int64_t mcuWidth = int64_t(DCTSIZE) * info.max_h_samp_factor;
+  const int64_t mcuHeight = int64_t(DCTSIZE) * info.max_v_samp_factor;
+  const int64_t mcus = (int64_t(info.image_width) + mcuWidth - 1) / mcuWidth *
+                       ((int64_t(info.image_height) + mcuHeight - 1) / mcuHeight);
+  return mcus <= static_cast<int64_t>(size) * 8;
+}
+
+// Kept apart from DecodeJpeg so that no C++ object lives across the setjmp: the rows go into the
+// caller's pixels, grown a row at a time, so a file that fails halfway has touched only the rows
+// it gave.
 struct JpegOutput {
-  uint8_t* rgb = nullptr;
-  std::vector<uint8_t>* storage = nullptr;
+  std::vector<uint32_t>* pixels = nullptr;
   int width = 0;
   int height = 0;
   std::string* reason = nullptr;
@@ -72,7 +91,7 @@ bool JpegDecodeInto(const uint8_t* data, std::size_t size, JpegOutput* output) {
   JpegError error;
   info.err = jpeg_std_error(&error.manager);
   error.manager.error_exit = JpegErrorExit;
-  error.manager.output_message = JpegSilent;
+  error.manager.emit_message = JpegRefuseWarnings;
   error.message[0] = '\0';
   if (setjmp(error.escape)) {
     jpeg_destroy_decompress(&info);
@@ -84,9 +103,20 @@ bool JpegDecodeInto(const uint8_t* data, std::size_t size, JpegOutput* output) {
     jpeg_destroy_decompress(&info);
     return Refuse(output->reason, "a JPEG file without an image");
   }
-  info.out_color_space = JCS_RGB;
+  if (!SizeAcceptable(info.image_width, info.image_height)) {
+    jpeg_destroy_decompress(&info);
+    return Refuse(output->reason, SizeWords(info.image_width, info.image_height));
+  }
+  if (!JpegDataCanHold(info, size)) {
+    jpeg_destroy_decompress(&info);
+    return Refuse(output->reason, "a JPEG file of " + std::to_string(size) + " bytes cannot hold " +
+                                      std::to_string(info.image_width) + " x " +
+                                      std::to_string(info.image_height) + " pixels");
+  }
+  // Blue, green, red and an opaque fourth byte: a 0xFFRRGGBB word on this little-endian machine.
+  info.out_color_space = JCS_EXT_BGRA;
   jpeg_start_decompress(&info);
-  if (!SizeAcceptable(info.output_width, info.output_height) || info.output_components != 3) {
+  if (!SizeAcceptable(info.output_width, info.output_height) || info.output_components != 4) {
     jpeg_destroy_decompress(&info);
     return Refuse(output->reason, SizeAcceptable(info.output_width, info.output_height)
                                       ? "a JPEG picture that is not RGB"
@@ -94,11 +124,16 @@ bool JpegDecodeInto(const uint8_t* data, std::size_t size, JpegOutput* output) {
   }
   output->width = static_cast<int>(info.output_width);
   output->height = static_cast<int>(info.output_height);
-  output->storage->assign(static_cast<std::size_t>(output->width) * output->height * 3, 0);
-  output->rgb = output->storage->data();
+  const std::size_t rowPixels = static_cast<std::size_t>(output->width);
+  output->pixels->clear();
+  output->pixels->reserve(rowPixels * output->height);
   while (info.output_scanline < info.output_height) {
-    JSAMPROW row = output->rgb + static_cast<std::size_t>(info.output_scanline) * output->width * 3;
-    if (jpeg_read_scanlines(&info, &row, 1) != 1) break;
+    output->pixels->resize(output->pixels->size() + rowPixels);
+    auto row = reinterpret_cast<JSAMPROW>(output->pixels->data() + output->pixels->size() - rowPixels);
+    if (jpeg_read_scanlines(&info, &row, 1) != 1) {
+      jpeg_destroy_decompress(&info);
+      return Refuse(output->reason, "a JPEG file that stops before its last row");
+    }
   }
   jpeg_finish_decompress(&info);
   jpeg_destroy_decompress(&info);
@@ -137,7 +172,16 @@ toff_t TiffSeek(thandle_t handle, toff_t offset, int whence) {
 
 int TiffClose(thandle_t) { return 0; }
 toff_t TiffSize(thandle_t handle) { return static_cast<TiffMemory*>(handle)->size; }
-int TiffMap(thandle_t, tdata_t*, toff_t*) { return 0; }
+// The block is handed over as if mapped: libtiff then checks every tag's data against the size
+// before allocating for it and reads strips in place. Without it a tag claiming millions of
+// values made libtiff allocate for them and find out by reading. libtiff maps files read-only
+// and never writes through a mapping it reads.
+int TiffMap(thandle_t handle, tdata_t* base, toff_t* size) {
+  auto* memory = static_cast<TiffMemory*>(handle);
+  *base = const_cast<uint8_t*>(memory->data);
+  *size = memory->size;
+  return 1;
+}
 void TiffUnmap(thandle_t, tdata_t, toff_t) {}
 
 int TiffQuiet(TIFF*, void*, const char*, const char*, va_list) { return 1; }
@@ -151,6 +195,32 @@ int TiffKeepError(TIFF*, void* kept, const char*, const char* format, va_list ar
     *reason = message;
   }
   return 1;
+}
+
+// Every strip (or tile) lies within the file and holds data, and the strips of an uncompressed
+// picture hold all its rows: libtiff would find out only while filling the picture, after its
+// memory is taken.
+bool TiffStripsCanHold(TIFF* tiff, uint32_t height, std::size_t size) {
+  const bool tiled = TIFFIsTiled(tiff) != 0;
+  const uint32_t pieces = tiled ? TIFFNumberOfTiles(tiff) : TIFFNumberOfStrips(tiff);
+  if (pieces == 0 || pieces > size) return false;
+  uint64_t total = 0;
+  for (uint32_t piece = 0; piece < pieces; ++piece) {
+    int failed = 0;
+    const uint64_t at = TIFFGetStrileOffsetWithErr(tiff, piece, &failed);
+    const uint64_t bytes = TIFFGetStrileByteCountWithErr(tiff, piece, &failed);
+    if (failed || bytes == 0 || at > size || bytes > size - at) return false;
+    total += bytes;
+  }
+  uint16_t compression = COMPRESSION_NONE;
+  uint16_t planar = PLANARCONFIG_CONTIG;
+  uint16_t samples = 1;
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+  if (tiled || compression != COMPRESSION_NONE) return true;
+  const uint64_t planes = planar == PLANARCONFIG_SEPARATE ? samples : 1;
+  return static_cast<uint64_t>(TIFFScanlineSize64(tiff)) * height * planes <= total;
 }
 
 }  // namespace
@@ -186,19 +256,14 @@ bool DecodePng(const uint8_t* data, std::size_t size, Picture& out, std::string*
 }
 
 bool DecodeJpeg(const uint8_t* data, std::size_t size, Picture& out, std::string* reason) {
-  std::vector<uint8_t> rgb;
+  std::vector<uint32_t> pixels;
   JpegOutput output;
-  output.storage = &rgb;
+  output.pixels = &pixels;
   output.reason = reason;
   if (!JpegDecodeInto(data, size, &output)) return false;
   out.width = output.width;
   out.height = output.height;
-  out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
-  for (std::size_t i = 0; i < out.pixels.size(); ++i) {
-    const uint8_t* p = rgb.data() + i * 3;
-    out.pixels[i] = 0xFF000000u | static_cast<uint32_t>(p[0]) << 16 |
-                    static_cast<uint32_t>(p[1]) << 8 | p[2];
-  }
+  out.pixels = std::move(pixels);
   return true;
 }
 
@@ -208,7 +273,7 @@ bool DecodeTiff(const uint8_t* data, std::size_t size, Picture& out, std::string
   TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
   TIFFOpenOptionsSetErrorHandlerExtR(options, TiffKeepError, &message);
   TIFFOpenOptionsSetWarningHandlerExtR(options, TiffQuiet, nullptr);
-  TIFF* tiff = TIFFClientOpenExt("memory", "rm", &memory, TiffRead, TiffWrite, TiffSeek, TiffClose,
+  TIFF* tiff = TIFFClientOpenExt("memory", "r", &memory, TiffRead, TiffWrite, TiffSeek, TiffClose,
                                  TiffSize, TiffMap, TiffUnmap, options);
   TIFFOpenOptionsFree(options);
   if (!tiff) return Refuse(reason, message.empty() ? "not a TIFF file libtiff can open" : message);
@@ -221,17 +286,27 @@ bool DecodeTiff(const uint8_t* data, std::size_t size, Picture& out, std::string
     ok = false;
     message = SizeWords(width, height);
   }
-  std::vector<uint32_t> raster;
+  if (ok && !TiffStripsCanHold(tiff, height, size)) {
+    ok = false;
+    message = "a TIFF file whose strips do not hold its " + std::to_string(width) + " x " +
+              std::to_string(height) + " pixels";
+  }
+  // Left unfilled: libtiff writes every pixel of a picture it reads whole.
+  std::unique_ptr<uint32_t[]> raster;
+  const std::size_t count = static_cast<std::size_t>(width) * height;
   if (ok) {
-    raster.resize(static_cast<std::size_t>(width) * height);
-    ok = TIFFReadRGBAImageOriented(tiff, width, height, raster.data(), ORIENTATION_TOPLEFT, 1) == 1;
+    raster = std::make_unique_for_overwrite<uint32_t[]>(count);
+    ok = TIFFReadRGBAImageOriented(tiff, width, height, raster.get(), ORIENTATION_TOPLEFT, 1) == 1;
     if (!ok && message.empty()) message = "the TIFF image could not be read";
   }
   TIFFClose(tiff);
   if (!ok) return Refuse(reason, message);
   // libtiff packs 0xAABBGGRR with the colour multiplied by alpha; the sprites want it plain.
-  for (uint32_t& p : raster) {
-    uint32_t a = p >> 24;
+  std::vector<uint32_t> pixels;
+  pixels.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const uint32_t p = raster[i];
+    const uint32_t a = p >> 24;
     uint32_t r = p & 255;
     uint32_t g = (p >> 8) & 255;
     uint32_t b = (p >> 16) & 255;
@@ -240,41 +315,75 @@ bool DecodeTiff(const uint8_t* data, std::size_t size, Picture& out, std::string
       g = std::min(255u, (g * 255 + a / 2) / a);
       b = std::min(255u, (b * 255 + a / 2) / a);
     }
-    p = a << 24 | r << 16 | g << 8 | b;
+    pixels.push_back(a << 24 | r << 16 | g << 8 | b);
   }
   out.width = static_cast<int>(width);
   out.height = static_cast<int>(height);
-  out.pixels = std::move(raster);
+  out.pixels = std::move(pixels);
   return true;
 }
 
-// The width and height a bitmap's header declares, read before SDL allocates for them.
-bool BmpHeaderSize(const uint8_t* data, std::size_t size, int64_t& width, int64_t& height) {
+// What a bitmap's header declares, read before SDL allocates for it.
+struct BmpHeader {
+  int64_t width = 0;
+  int64_t height = 0;
+  int64_t bitsPerPixel = 0;
+  int64_t compression = 0;
+  int64_t pixelsAt = 0;  // where the rows start in the file
+};
+
+constexpr int64_t bmpRle8 = 1;
+constexpr int64_t bmpRle4 = 2;
+
+bool ReadBmpHeader(const uint8_t* data, std::size_t size, BmpHeader& header) {
   auto le16 = [data](std::size_t at) { return int64_t(data[at] | (data[at + 1] << 8)); };
-  auto le32 = [data](std::size_t at) {
-    return int64_t(int32_t(uint32_t(data[at]) | uint32_t(data[at + 1]) << 8 |
-                           uint32_t(data[at + 2]) << 16 | uint32_t(data[at + 3]) << 24));
+  auto le32u = [data](std::size_t at) {
+    return uint32_t(data[at]) | uint32_t(data[at + 1]) << 8 | uint32_t(data[at + 2]) << 16 |
+           uint32_t(data[at + 3]) << 24;
   };
+  auto le32 = [&le32u](std::size_t at) { return int64_t(int32_t(le32u(at))); };
   if (size < 26) return false;
+  header.pixelsAt = le32u(10);
   const int64_t headerSize = le32(14);
-  if (headerSize == 12) {  // the old core header: 16-bit sizes
-    width = le16(18);
-    height = le16(20);
+  if (headerSize == 12) {  // the old core header: 16-bit sizes, no compression
+    header.width = le16(18);
+    header.height = le16(20);
+    header.bitsPerPixel = le16(24);
     return true;
   }
-  if (headerSize < 40) return false;
-  width = le32(18);
-  height = le32(22);
-  if (height < 0) height = -height;  // top-down rows
+  if (headerSize < 40 || size < 34) return false;
+  header.width = le32(18);
+  header.height = le32(22);
+  if (header.height < 0) header.height = -header.height;  // top-down rows
+  header.bitsPerPixel = le16(28);
+  header.compression = le32u(30);
   return true;
+}
+
+// The file size an uncompressed bitmap needs for its rows, each padded to four bytes. SDL reads
+// the rows of 8 bits a pixel and more whole, padding included, but skips the padding of 1- and
+// 4-bit rows without checking it is there, so the last of those may end short of it. Run-length
+// bitmaps can end the picture with any pixel, and have no such floor.
+bool BmpDataCanHold(const BmpHeader& header, std::size_t size) {
+  if (header.compression == bmpRle8 || header.compression == bmpRle4) return true;
+  const int64_t bits = header.bitsPerPixel < 8 ? header.width * header.bitsPerPixel
+                                               : header.width * ((header.bitsPerPixel + 7) / 8) * 8;
+  const int64_t paddedRow = (bits + 31) / 32 * 4;
+  const int64_t lastRow = header.bitsPerPixel < 8 ? (bits + 7) / 8 : paddedRow;
+  return header.pixelsAt + paddedRow * (header.height - 1) + lastRow <= static_cast<int64_t>(size);
 }
 
 bool DecodeBmp(const uint8_t* data, std::size_t size, Picture& out, std::string* reason) {
   if (size > static_cast<std::size_t>(INT32_MAX)) return Refuse(reason, "a bitmap file of 2 GB or more");
   // A malformed header must not make the loader allocate gigabytes.
-  int64_t declaredWidth = 0, declaredHeight = 0;
-  if (!BmpHeaderSize(data, size, declaredWidth, declaredHeight)) return Refuse(reason, "a bitmap header cut short");
-  if (!SizeAcceptable(declaredWidth, declaredHeight)) return Refuse(reason, SizeWords(declaredWidth, declaredHeight));
+  BmpHeader header;
+  if (!ReadBmpHeader(data, size, header)) return Refuse(reason, "a bitmap header cut short");
+  if (!SizeAcceptable(header.width, header.height)) return Refuse(reason, SizeWords(header.width, header.height));
+  if (header.bitsPerPixel > 0 && !BmpDataCanHold(header, size)) {
+    return Refuse(reason, "a bitmap file of " + std::to_string(size) + " bytes cannot hold " +
+                              std::to_string(header.width) + " x " + std::to_string(header.height) +
+                              " pixels of " + std::to_string(header.bitsPerPixel) + " bits");
+  }
   SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
   if (!stream) return Refuse(reason, SDL_GetError());
   SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);
