@@ -300,6 +300,16 @@ void DestroySpriteTexture(SpriteRecord& sprite);
 void DropSpriteDetail(SpriteRecord& sprite);
 // The size the sprite's texture is made at on the present screen.
 void TextureSizeFor(const SpriteRecord& sprite, int& width, int& height);
+// The texture holds the detailed picture enlarged to the screen's own scale.
+inline bool MadeAtScreenScale(const SpriteRecord& sprite) {
+  return sprite.textureWidth != sprite.width * sprite.detail;
+}
+// The first back-buffer pixel a drawing from position (in the screen's coordinates) covers: the
+// first whose centre lies at or past it.
+float FirstCoveredPixel(float position, float scale);
+// A picture of the given texels drawn from (x, y) on the scaled back buffer, moved to start on a
+// whole pixel and sized one texel a pixel, in the screen's coordinates.
+SDL_FRect TexelForPixel(float x, float y, int texelsWide, int texelsHigh);
 // A detailed texture made at the screen's own scale must be made again once the scale changes.
 void DropTexturesMadeForAnotherScale();
 // Enlarges (or shrinks) a picture of 0xAARRGGBB pixels with a sharp cubic filter.

@@ -117,6 +117,8 @@ bool BindQuadTarget(bool& intoScreen, int& targetWidth, int& targetHeight) {
   return true;
 }
 
+float FirstCoveredPixel(float position, float scale) { return std::ceil(position * scale - 0.5f); }
+
 namespace {
 
 // The back-buffer pixels whose centres fall in each screen pixel of a row or column: screen
@@ -124,7 +126,7 @@ namespace {
 std::vector<int> ScaledSpans(int first, int count, float scale, int limit) {
   std::vector<int> starts(static_cast<std::size_t>(count) + 1);
   for (int i = 0; i <= count; ++i) {
-    const int start = static_cast<int>(std::ceil(static_cast<float>(first + i) * scale - 0.5f));
+    const int start = static_cast<int>(FirstCoveredPixel(static_cast<float>(first + i), scale));
     starts[i] = std::clamp(start, 0, limit);
   }
   return starts;

@@ -306,18 +306,14 @@ void DisplaySprite3D(int quad, int x, int y, int alpha) {
   for (int i = 0; i < 4; ++i) {
     if (q->u[i] < 0 || q->u[i] > 1 || q->v[i] < 0 || q->v[i] > 1) inside = false;
   }
-  if (intoScreen && UprightAtItsSize(*q, *sprite) &&
-      sprite->textureWidth != sprite->width * sprite->detail) {
+  if (intoScreen && UprightAtItsSize(*q, *sprite) && MadeAtScreenScale(*sprite)) {
     // A texture made at the screen's own scale, drawn upright at its size: its corners go to
     // whole screen pixels, so each texel lands on one pixel instead of being smoothed over two.
-    const float left = std::ceil(px[0] * s.scaleX - 0.5f);
-    const float top = std::ceil(py[0] * s.scaleY - 0.5f);
-    const float right = left + static_cast<float>(sprite->textureWidth);
-    const float bottom = top + static_cast<float>(sprite->textureHeight);
-    px[0] = px[2] = left / s.scaleX;
-    px[1] = px[3] = right / s.scaleX;
-    py[0] = py[1] = top / s.scaleY;
-    py[2] = py[3] = bottom / s.scaleY;
+    const SDL_FRect r = TexelForPixel(px[0], py[0], sprite->textureWidth, sprite->textureHeight);
+    px[0] = px[2] = r.x;
+    px[1] = px[3] = r.x + r.w;
+    py[0] = py[1] = r.y;
+    py[2] = py[3] = r.y + r.h;
   }
   const QuadLook look{sprite->texture, blend, QuadCommutes(intoScreen), static_cast<Uint8>(alpha), targetWidth,
                        targetHeight};

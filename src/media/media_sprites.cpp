@@ -84,6 +84,14 @@ void TextureSizeFor(const SpriteRecord& sprite, int& width, int& height) {
   }
 }
 
+SDL_FRect TexelForPixel(float x, float y, int texelsWide, int texelsHigh) {
+  const MediaState& s = State();
+  const float left = FirstCoveredPixel(x, s.scaleX);
+  const float top = FirstCoveredPixel(y, s.scaleY);
+  return SDL_FRect{left / s.scaleX, top / s.scaleY, static_cast<float>(texelsWide) / s.scaleX,
+                   static_cast<float>(texelsHigh) / s.scaleY};
+}
+
 void DropTexturesMadeForAnotherScale() {
   for (auto& [number, sprite] : State().sprites) {
     if (!sprite.texture || sprite.isTarget || sprite.detail == 1) continue;
@@ -248,7 +256,7 @@ void Display(int number, int x, int y, bool transparent) {
   // scaled screen); a detailed one is filtered down or up to the pixels it covers, unless its
   // texture was made at the screen's own scale: that one lands texel for pixel from the screen
   // pixel where the copy starts.
-  const bool atScreenScale = intoScreen && sprite->textureWidth != sprite->width * sprite->detail;
+  const bool atScreenScale = intoScreen && MadeAtScreenScale(*sprite);
   const SDL_ScaleMode wanted =
       sprite->detail > 1 && !atScreenScale ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
   if (sprite->scaleMode != wanted) {
@@ -264,13 +272,9 @@ void Display(int number, int x, int y, bool transparent) {
     source.w = right - source.x;
     source.h = bottom - source.y;
   }
-  SDL_FRect snapped{};
-  if (atScreenScale) {
-    const float left = std::ceil(static_cast<float>(destination.x) * s.scaleX - 0.5f);
-    const float top = std::ceil(static_cast<float>(destination.y) * s.scaleY - 0.5f);
-    snapped = SDL_FRect{left / s.scaleX, top / s.scaleY, static_cast<float>(source.w) / s.scaleX,
-                        static_cast<float>(source.h) / s.scaleY};
-  }
+  const SDL_FRect snapped = atScreenScale ? TexelForPixel(static_cast<float>(destination.x),
+                                                          static_cast<float>(destination.y), source.w, source.h)
+                                           : SDL_FRect{};
   SDL_Texture* texture = sprite->texture;
   if (intoItself) {
     // A texture cannot be read while it is drawn into: the rectangle goes through a scratch
