@@ -13,6 +13,7 @@
 #include <tiffio.h>
 
 #include "media/media.h"
+#include "support/jpeg_file.h"
 
 namespace {
 
@@ -54,35 +55,7 @@ std::string MakePng() {
 
 // A flat 16 x 16 JPEG of one colour: flat blocks survive compression almost exactly.
 std::string MakeJpeg(uint8_t r, uint8_t g, uint8_t b) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr error;
-  info.err = jpeg_std_error(&error);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = 16;
-  info.image_height = 16;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<uint8_t> row(16 * 3);
-  for (int x = 0; x < 16; ++x) {
-    row[x * 3] = r;
-    row[x * 3 + 1] = g;
-    row[x * 3 + 2] = b;
-  }
-  while (info.next_scanline < 16) {
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::string out(reinterpret_cast<char*>(buffer), size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
-  return out;
+  return JpegFile(16, 16, [&](int, int, int channel) { return channel == 0 ? r : channel == 1 ? g : b; });
 }
 
 std::string MakeTiff() {

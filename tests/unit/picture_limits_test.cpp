@@ -14,6 +14,7 @@
 #include <tiffio.h>
 
 #include "media/media_internal.h"
+#include "support/jpeg_file.h"
 
 namespace {
 
@@ -25,35 +26,7 @@ uint8_t Noise(int x, int y, int channel) {
   return static_cast<uint8_t>((x * 73 + y * 151 + channel * 29) ^ (x * y * 7));
 }
 
-std::string MakeJpeg(int width, int height) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr error;
-  info.err = jpeg_std_error(&error);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = width;
-  info.image_height = height;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<uint8_t> row(width * 3);
-  while (info.next_scanline < info.image_height) {
-    for (int x = 0; x < width; ++x) {
-      for (int c = 0; c < 3; ++c) row[x * 3 + c] = Noise(x, info.next_scanline, c);
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::string out(reinterpret_cast<char*>(buffer), size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
-  return out;
-}
+std::string MakeJpeg(int width, int height) { return JpegFile(width, height, Noise); }
 
 // libjpeg's own reading of a whole, undamaged file, as 0xFFRRGGBB pixels.
 std::vector<uint32_t> LibjpegPixels(const std::string& jpeg) {
