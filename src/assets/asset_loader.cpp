@@ -47,6 +47,12 @@ const uint8_t* NextEntry(const std::string& fileName) {
 
 std::size_t EntrySize() { return static_cast<std::size_t>(LastEntrySize()); }
 
+// The picture just read from the pack (detail 1) or its detail pack (detail 2) can be read there
+// again, so the sprite need not keep its pixels.
+void NoteOrigin(int object, const std::string& packName, int detail) {
+  SetSpriteOrigin(object, PictureOrigin{ReadPackEntryAt, packName, LastEntryInfo().fileOffset}, detail);
+}
+
 // On a screen drawn at 1.5 or more, the pictures loaded from the current pack get their detail
 // from the same entries of its detail pack, read in one pass; a missing, short or damaged detail
 // pack leaves them as loaded. The normal pack is closed by then: SwitchPack opens the next afresh.
@@ -60,7 +66,7 @@ void AddPendingDetail() {
     for (const PendingDetail& pending : pendingDetails) {
       while (read <= pending.entry && (entry = ReadNextEntry()) != nullptr) ++read;
       if (read <= pending.entry) break;
-      AddSpriteDetail(pending.object, entry, EntrySize());
+      if (AddSpriteDetail(pending.object, entry, EntrySize())) NoteOrigin(pending.object, name, 2);
     }
     ClosePackFile();
   }
@@ -75,6 +81,7 @@ void NoteDetail(int object) {
 void LoadSpriteWithFlags(int object, const std::string& fileName, int flags) {
   const uint8_t* entry = NextEntry(fileName);
   if (!CatchSprite(object, entry, EntrySize(), flags)) FatalError(fileName + " loading problem");
+  NoteOrigin(object, currentPackName, 1);
   pictureSources[object] = PictureSource{currentPackName, packEntriesLoaded};
   ++packEntriesLoaded;
   NoteDetail(object);
@@ -204,7 +211,7 @@ void AddDetailToLoadedPictures() {
     for (const auto& [wanted, object] : pictures) {
       while (read <= wanted && (entry = ReadNextEntry()) != nullptr) ++read;
       if (read <= wanted) break;
-      AddSpriteDetail(object, entry, EntrySize());
+      if (AddSpriteDetail(object, entry, EntrySize())) NoteOrigin(object, name, 2);
     }
     ClosePackFile();
   }

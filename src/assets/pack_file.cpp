@@ -171,6 +171,31 @@ void ClosePackFile() {
   ReleaseEntry();
 }
 
+bool ReadPackEntryAt(const std::string& name, uint64_t position, std::vector<uint8_t>& contents) {
+  std::FILE* file = std::fopen(name.c_str(), "rb");
+  if (!file) return false;
+  uint8_t header[8];
+  std::vector<uint8_t> stored;
+  bool ok = std::fseek(file, static_cast<long>(position), SEEK_SET) == 0 &&
+            std::fread(header, 1, sizeof header, file) == sizeof header;
+  const uint32_t unpackedSize = ok ? ReadLe32(header) : 0;
+  const uint32_t storedSize = ok ? ReadLe32(header + 4) : 0;
+  ok = ok && unpackedSize <= packEntryLimit && storedSize <= packEntryLimit;
+  if (ok) {
+    stored.resize(storedSize);
+    ok = std::fread(stored.data(), 1, storedSize, file) == storedSize;
+  }
+  std::fclose(file);
+  if (!ok) return false;
+  if (storedSize == unpackedSize) {
+    contents = std::move(stored);
+    return true;
+  }
+  contents.resize(unpackedSize);
+  const DecodeResult decode = DecodeStream(stored.data(), storedSize, contents.data(), unpackedSize);
+  return decode.written == unpackedSize;
+}
+
 void ResetPackReader() {
   ClosePackFile();
   pack = PackState{};

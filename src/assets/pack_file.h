@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "assets/pack_codec.h"
 
@@ -28,6 +29,10 @@ const uint8_t* ReadNextEntry();
 int64_t LastEntrySize();
 // Closes the pack, for reading or writing, and releases the last entry's buffer.
 void ClosePackFile();
+// The contents of the one entry whose header starts at position in the named pack, read apart
+// from the open pack (which stays as it is). False when the entry cannot be read whole there.
+// Its position is LastEntryInfo().fileOffset after the entry was read.
+bool ReadPackEntryAt(const std::string& name, uint64_t position, std::vector<uint8_t>& contents);
 // Closes the pack and forgets what the last read met: the reader as at start-up.
 void ResetPackReader();
 

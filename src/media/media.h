@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // ---------------------------------------------------------------- start-up and shut-down
 bool InitSprites();      // 2D drawing service (SDL video)
@@ -104,7 +105,19 @@ void FreeSprite(int sprite);
 bool IsSprite(int sprite);
 // Makes the texture of every sprite that has none yet. A sprite otherwise gets its texture when
 // it is first shown, so a level would keep allocating as each monster or capsule first appears.
+// Then a sprite that can be read again from where it came (SetSpriteOrigin) and is only ever
+// drawn lets its pixels go: its texture shows them, and they come back when something reads them.
 void PrepareSpriteTextures();
+// Reads one encoded picture again: the file it came from and where in it. False when it cannot.
+using PictureReader = bool (*)(const std::string& file, uint64_t position, std::vector<uint8_t>& encoded);
+struct PictureOrigin {
+  PictureReader reader = nullptr;
+  std::string file;
+  uint64_t position = 0;
+};
+// The sprite's picture just caught (detail 1) or added (AddSpriteDetail, detail 2) can be read
+// again from origin. Forgotten when the sprite is drawn into or its pixels are written.
+void SetSpriteOrigin(int sprite, const PictureOrigin& origin, int detail);
 
 // ---------------------------------------------------------------- Sprite3D quads
 bool Start3D();

@@ -33,6 +33,8 @@ bool TakeCopy() {
   if (kind == TargetKind::sprite) {
     SpriteRecord* sprite = FindSprite(number);
     if (!sprite) return false;
+    // The copy is drawn on: its pixels are the sprite's own from now on.
+    ClaimSpritePixels(*sprite);
     ReadBackSprite(*sprite);
   } else {
     if (!s.renderer || !s.backBuffer) return false;

@@ -44,12 +44,18 @@ bool WritePictureFile(const std::string& fileName, int width, int height, const 
                       int pitchPixels);
 
 struct SpriteRecord {
+  int number = -1;
   int width = 0;
   int height = 0;
   int flags = 0;
   int colourKey = 0;  // game colour r + 256 g + 65536 b
   // The source of truth unless pixelsStale: 0xAARRGGBB, alpha forced opaque without spriteAlpha.
+  // Empty while only the texture shows them (DropDrawnOnlyPixels): RestoreSpritePixels brings
+  // them back before anything reads them.
   std::vector<uint32_t> pixels;
+  // Where pixels and detailPixels can be read again; no reader once they were changed.
+  PictureOrigin origin;
+  PictureOrigin detailOrigin;
   // Alpha is the picture's own with spriteAlpha, else 0 where the colour key matches.
   SDL_Texture* texture = nullptr;
   bool isTarget = false;     // the texture is a render target
@@ -290,6 +296,17 @@ void ApplyClip(const SDL_Rect* clip);
 void SyncDrawingCopy();
 
 // Sprite textures are rebuilt from the CPU pixels whenever the renderer is new.
+// Pixels dropped by DropDrawnOnlyPixels come back from the sprite's origin, else (a sprite of
+// its own size) from its texture; neither is fatal, never a blank picture. A detailed picture
+// that cannot be read again is dropped (the sprite then shows its own pixels).
+void RestoreSpritePixels(SpriteRecord& sprite);
+void RestoreDetailPixels(SpriteRecord& sprite);
+// The pixels are about to be written or drawn into: back in memory, and kept there, since their
+// origin no longer gives them.
+void ClaimSpritePixels(SpriteRecord& sprite);
+// A sprite only ever drawn, whose texture exists and whose pictures can be read again, lets its
+// pixels go; true when it did.
+bool DropDrawnOnlyPixels(SpriteRecord& sprite);
 bool EnsureSpriteTexture(SpriteRecord& sprite);
 bool EnsureSpriteTarget(SpriteRecord& sprite);
 void RefreshSpriteTexture(SpriteRecord& sprite);

@@ -876,6 +876,7 @@ bool SaveSprite(int sprite, const std::string& fileName) {
   SpriteRecord* record = FindSprite(sprite);
   if (!record) return false;
   if (record->pixelsStale && !ReadBackSprite(*record)) return false;
+  RestoreSpritePixels(*record);
   return WritePictureFile(fileName, record->width, record->height, record->pixels.data(), record->width);
 }
 

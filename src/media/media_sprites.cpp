@@ -2,10 +2,13 @@
 // Sprites: numbered pictures kept as CPU pixels plus one texture. The texture's alpha carries
 // either the picture's own alpha (spriteAlpha) or the colour key, so the same texture serves the
 // colour-keyed display and the Sprite3D quads.
+#include <malloc.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
+#include "media/fatal_error.h"
 #include "media/media_diagnostics.h"
 #include "media/media_internal.h"
 
@@ -49,6 +52,68 @@ std::vector<uint32_t> TexturePixels(const SpriteRecord& sprite) {
   TexturePixelsInto(sprite, out);
   return out;
 }
+
+// A picture read again from its origin, as StoreSprite keeps it; false when it cannot be read
+// or is not the picture's size.
+bool ReadPictureAgain(const PictureOrigin& origin, int width, int height, int flags,
+                      std::vector<uint32_t>& pixels) {
+  if (!origin.reader) return false;
+  std::vector<uint8_t> encoded;
+  Picture picture;
+  std::string reason = "the file could not be read there";
+  if (!origin.reader(origin.file, origin.position, encoded) ||
+      !DecodePicture(encoded.data(), encoded.size(), picture, &reason) || picture.width != width ||
+      picture.height != height) {
+    if (picture.width != width || picture.height != height) reason = "it is no longer the picture loaded";
+    ReportFailure("The picture at " + std::to_string(origin.position) + " of " + origin.file +
+                      " could not be read again",
+                  reason);
+    return false;
+  }
+  if (!(flags & spriteAlpha)) {
+    for (uint32_t& p : picture.pixels) p |= 0xFF000000u;
+  }
+  pixels = std::move(picture.pixels);
+  return true;
+}
+
+// The pixels of a texture made from them at the sprite's own size, drawn into a target of that
+// size and read: the texture keeps the colour under the key and every other alpha as it was.
+bool ReadTextureBack(SpriteRecord& sprite, std::vector<uint32_t>& pixels) {
+  MediaState& s = State();
+  if (!s.renderer || !sprite.texture || sprite.isTarget || sprite.detail != 1 ||
+      sprite.textureWidth != sprite.width || sprite.textureHeight != sprite.height) {
+    return false;
+  }
+  FlushQuads();
+  SDL_Texture* copy = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                        sprite.width, sprite.height);
+  if (!copy) return false;
+  SDL_Texture* previous = s.boundTargetValid ? s.boundTarget : s.backBuffer;
+  BindTexture(copy);
+  SDL_SetTextureBlendMode(sprite.texture, SDL_BLENDMODE_NONE);
+  SDL_SetTextureAlphaMod(sprite.texture, 255);
+  SDL_SetTextureColorMod(sprite.texture, 255, 255, 255);
+  if (sprite.scaleMode != SDL_ScaleModeNearest) {
+    SDL_SetTextureScaleMode(sprite.texture, SDL_ScaleModeNearest);
+    sprite.scaleMode = SDL_ScaleModeNearest;
+  }
+  pixels.resize(static_cast<std::size_t>(sprite.width) * sprite.height);
+  const bool ok = SDL_RenderCopy(s.renderer, sprite.texture, nullptr, nullptr) == 0 &&
+                  SDL_RenderReadPixels(s.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+                                       sprite.width * 4) == 0;
+  ++s.drawCalls;
+  BindTexture(previous);
+  SDL_DestroyTexture(copy);
+  if (!ok) return false;
+  if (!(sprite.flags & spriteAlpha)) {
+    for (uint32_t& p : pixels) p |= 0xFF000000u;
+  }
+  return true;
+}
+
+// Frees a vector's memory, not only its contents.
+void Release(std::vector<uint32_t>& pixels) { std::vector<uint32_t>().swap(pixels); }
 
 // A rectangle's edge from the sprite's pixels into the texture's texels.
 int TexelOf(int position, int textureLength, int length) {
@@ -105,15 +170,65 @@ void DropTexturesMadeForAnotherScale() {
 void DropSpriteDetail(SpriteRecord& sprite) {
   if (sprite.detail == 1) return;
   sprite.detail = 1;
-  sprite.detailPixels.clear();
-  sprite.detailPixels.shrink_to_fit();
+  Release(sprite.detailPixels);
+  sprite.detailOrigin = PictureOrigin{};
   DestroySpriteTexture(sprite);
+}
+
+void RestoreSpritePixels(SpriteRecord& sprite) {
+  if (!sprite.pixels.empty()) return;
+  std::vector<uint32_t> pixels;
+  if (!ReadPictureAgain(sprite.origin, sprite.width, sprite.height, sprite.flags, pixels) &&
+      !ReadTextureBack(sprite, pixels)) {
+    FatalError("The picture of sprite " + std::to_string(sprite.number) + " could not be read again");
+  }
+  sprite.pixels = std::move(pixels);
+}
+
+void RestoreDetailPixels(SpriteRecord& sprite) {
+  if (sprite.detail == 1 || !sprite.detailPixels.empty()) return;
+  if (!ReadPictureAgain(sprite.detailOrigin, sprite.width * sprite.detail, sprite.height * sprite.detail,
+                        sprite.flags, sprite.detailPixels)) {
+    DropSpriteDetail(sprite);
+  }
+}
+
+void ClaimSpritePixels(SpriteRecord& sprite) {
+  RestoreSpritePixels(sprite);
+  sprite.origin = PictureOrigin{};
+}
+
+bool DropDrawnOnlyPixels(SpriteRecord& sprite) {
+  const MediaState& s = State();
+  const bool drawnInto = s.drawIntoSprite == sprite.number ||
+                         (s.drawing && s.drawKind == TargetKind::sprite && s.drawNumber == sprite.number);
+  if (!sprite.texture || sprite.isTarget || sprite.pixelsStale || drawnInto) return false;
+  bool dropped = false;
+  if (sprite.origin.reader && !sprite.pixels.empty()) {
+    Release(sprite.pixels);
+    dropped = true;
+  }
+  if (sprite.detail > 1 && sprite.detailOrigin.reader && !sprite.detailPixels.empty()) {
+    Release(sprite.detailPixels);
+    dropped = true;
+  }
+  return dropped;
+}
+
+// The pixels the texture is made from are in memory (a detail that cannot be read again is
+// dropped first); true when some had been dropped.
+bool RestoreTexturePixels(SpriteRecord& sprite) {
+  const bool dropped = sprite.detail > 1 ? sprite.detailPixels.empty() : sprite.pixels.empty();
+  RestoreDetailPixels(sprite);
+  if (sprite.detail == 1) RestoreSpritePixels(sprite);
+  return dropped;
 }
 
 bool EnsureSpriteTexture(SpriteRecord& sprite) {
   MediaState& s = State();
   if (sprite.texture) return true;
   if (!s.renderer) return false;
+  const bool restored = RestoreTexturePixels(sprite);
   int width = 0;
   int height = 0;
   TextureSizeFor(sprite, width, height);
@@ -128,6 +243,8 @@ bool EnsureSpriteTexture(SpriteRecord& sprite) {
   std::vector<uint32_t> pixels = TexturePixels(sprite);
   SDL_UpdateTexture(sprite.texture, nullptr, pixels.data(), width * 4);
   sprite.opaqueTexture = std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p >= 0xFF000000u; });
+  // A texture made again (a new screen or scale) lets the pixels it brought back go again.
+  if (restored) DropDrawnOnlyPixels(sprite);
   return true;
 }
 
@@ -136,6 +253,7 @@ bool EnsureSpriteTarget(SpriteRecord& sprite) {
   MediaState& s = State();
   if (sprite.texture && sprite.isTarget) return true;
   if (!s.renderer) return false;
+  ClaimSpritePixels(sprite);
   DropSpriteDetail(sprite);
   if (sprite.pixelsStale) ReadBackSprite(sprite);
   SDL_Texture* target = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888,
@@ -160,6 +278,8 @@ bool EnsureSpriteTarget(SpriteRecord& sprite) {
 
 void RefreshSpriteTexture(SpriteRecord& sprite) {
   if (!sprite.texture) return;
+  const bool restored = RestoreTexturePixels(sprite);
+  if (!sprite.texture) return;  // its detail could not be read again: made afresh when drawn
   // Kept between calls, so a sprite redrawn every frame is uploaded without allocating.
   static std::vector<uint32_t> pixels;
   TexturePixelsInto(sprite, pixels);
@@ -167,6 +287,7 @@ void RefreshSpriteTexture(SpriteRecord& sprite) {
       !sprite.isTarget && std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p >= 0xFF000000u; });
   UploadPixelsToTexture(sprite.texture, nullptr, pixels.data(), sprite.textureWidth, sprite.textureHeight,
                         sprite.textureWidth, false);
+  if (restored) DropDrawnOnlyPixels(sprite);
 }
 
 // Brings the CPU pixels up to date with drawing that went into the sprite's texture.
@@ -181,6 +302,7 @@ bool ReadBackSprite(SpriteRecord& sprite) {
   SDL_Texture* previous = s.boundTargetValid ? s.boundTarget : s.backBuffer;
   BindTexture(sprite.texture);
   SDL_Rect all{0, 0, sprite.width, sprite.height};
+  sprite.pixels.resize(static_cast<std::size_t>(sprite.width) * sprite.height);
   bool ok = SDL_RenderReadPixels(s.renderer, &all, SDL_PIXELFORMAT_ARGB8888, sprite.pixels.data(),
                                  sprite.width * 4) == 0;
   BindTexture(previous);
@@ -196,6 +318,7 @@ bool StoreSprite(int number, Picture&& picture, int flags) {
   if (number < 0 || picture.width <= 0 || picture.height <= 0) return false;
   FreeSprite(number);
   SpriteRecord record;
+  record.number = number;
   record.width = picture.width;
   record.height = picture.height;
   record.flags = flags;
@@ -213,7 +336,24 @@ bool StoreSprite(int number, Picture&& picture, int flags) {
 using namespace media;
 
 void PrepareSpriteTextures() {
-  for (auto& [number, sprite] : State().sprites) EnsureSpriteTexture(sprite);
+  bool dropped = false;
+  for (auto& [number, sprite] : State().sprites) {
+    EnsureSpriteTexture(sprite);
+    dropped = DropDrawnOnlyPixels(sprite) || dropped;
+  }
+  // Most pictures are small: their memory stays with the allocator, in pages among the live
+  // ones, unless it is handed back.
+  if (dropped) malloc_trim(0);
+}
+
+void SetSpriteOrigin(int sprite, const PictureOrigin& origin, int detail) {
+  SpriteRecord* record = FindSprite(sprite);
+  if (!record) return;
+  if (detail == 1) {
+    record->origin = origin;
+  } else if (detail == record->detail) {
+    record->detailOrigin = origin;
+  }
 }
 
 namespace {
@@ -334,6 +474,7 @@ bool AddSpriteDetail(int sprite, const void* data, std::size_t size) {
   DestroySpriteTexture(*record);
   record->detail = detail;
   record->detailPixels = std::move(picture.pixels);
+  record->detailOrigin = PictureOrigin{};
   if (!(record->flags & spriteAlpha)) {
     for (uint32_t& p : record->detailPixels) p |= 0xFF000000u;
   }
