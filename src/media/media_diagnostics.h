@@ -74,3 +74,6 @@ int SpriteDetail(int sprite);
 // The size of the texture the sprite is drawn from on the present screen, 0 x 0 before it is
 // first drawn; false for no sprite.
 bool SpriteTextureSize(int sprite, int& width, int& height);
+// Whether the sprite's pixels are in memory (PrepareSpriteTextures lets those of a picture only
+// ever drawn go while its texture shows them); false for no sprite.
+bool SpritePixelsHeld(int sprite);

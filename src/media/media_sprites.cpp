@@ -60,11 +60,14 @@ bool ReadPictureAgain(const PictureOrigin& origin, int width, int height, int fl
   if (!origin.reader) return false;
   std::vector<uint8_t> encoded;
   Picture picture;
-  std::string reason = "the file could not be read there";
-  if (!origin.reader(origin.file, origin.position, encoded) ||
-      !DecodePicture(encoded.data(), encoded.size(), picture, &reason) || picture.width != width ||
-      picture.height != height) {
-    if (picture.width != width || picture.height != height) reason = "it is no longer the picture loaded";
+  std::string reason = "no whole entry there";
+  bool ok = origin.reader(origin.file, origin.position, encoded) &&
+            DecodePicture(encoded.data(), encoded.size(), picture, &reason);
+  if (ok && (picture.width != width || picture.height != height)) {
+    reason = "the picture there is not the one loaded";
+    ok = false;
+  }
+  if (!ok) {
     ReportFailure("The picture at " + std::to_string(origin.position) + " of " + origin.file +
                       " could not be read again",
                   reason);
@@ -593,4 +596,9 @@ bool SpriteTextureSize(int sprite, int& width, int& height) {
   width = record->textureWidth;
   height = record->textureHeight;
   return true;
+}
+
+bool SpritePixelsHeld(int sprite) {
+  const SpriteRecord* record = FindSprite(sprite);
+  return record && !record->pixels.empty();
 }
