@@ -105,8 +105,9 @@ void FreeSprite(int sprite);
 bool IsSprite(int sprite);
 // Makes the texture of every sprite that has none yet. A sprite otherwise gets its texture when
 // it is first shown, so a level would keep allocating as each monster or capsule first appears.
-// Then a sprite that can be read again from where it came (SetSpriteOrigin) and is only ever
-// drawn lets its pixels go: its texture shows them, and they come back when something reads them.
+// Then a sprite only ever drawn that can be read again from where it came (SetSpriteOrigin), or
+// is still as CreateSprite made it, lets its pixels go: its texture shows them, and they come
+// back when something reads them.
 void PrepareSpriteTextures();
 // Reads one encoded picture again: the file it came from and where in it. False when it cannot.
 using PictureReader = bool (*)(const std::string& file, uint64_t position, std::vector<uint8_t>& encoded);

@@ -56,6 +56,7 @@ struct SpriteRecord {
   // Where pixels and detailPixels can be read again; no reader once they were changed.
   PictureOrigin origin;
   PictureOrigin detailOrigin;
+  bool blank = false;  // the pixels are still CreateSprite's zeros: made again, not read
   // Alpha is the picture's own with spriteAlpha, else 0 where the colour key matches.
   SDL_Texture* texture = nullptr;
   bool isTarget = false;     // the texture is a render target
@@ -304,8 +305,8 @@ void RestoreDetailPixels(SpriteRecord& sprite);
 // The pixels are about to be written or drawn into: back in memory, and kept there, since their
 // origin no longer gives them.
 void ClaimSpritePixels(SpriteRecord& sprite);
-// A sprite only ever drawn, whose texture exists and whose pictures can be read again, lets its
-// pixels go; true when it did.
+// A sprite only ever drawn, whose texture exists and whose pictures can be read again (or are
+// still blank), lets its pixels go; true when it did.
 bool DropDrawnOnlyPixels(SpriteRecord& sprite);
 bool EnsureSpriteTexture(SpriteRecord& sprite);
 bool EnsureSpriteTarget(SpriteRecord& sprite);

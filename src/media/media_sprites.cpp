@@ -181,8 +181,11 @@ void DropSpriteDetail(SpriteRecord& sprite) {
 void RestoreSpritePixels(SpriteRecord& sprite) {
   if (!sprite.pixels.empty()) return;
   std::vector<uint32_t> pixels;
-  if (!ReadPictureAgain(sprite.origin, sprite.width, sprite.height, sprite.flags, pixels) &&
-      !ReadTextureBack(sprite, pixels)) {
+  if (sprite.blank) {
+    pixels.assign(static_cast<std::size_t>(sprite.width) * sprite.height,
+                  sprite.flags & spriteAlpha ? 0 : 0xFF000000u);
+  } else if (!ReadPictureAgain(sprite.origin, sprite.width, sprite.height, sprite.flags, pixels) &&
+             !ReadTextureBack(sprite, pixels)) {
     FatalError("The picture of sprite " + std::to_string(sprite.number) + " could not be read again");
   }
   sprite.pixels = std::move(pixels);
@@ -199,6 +202,7 @@ void RestoreDetailPixels(SpriteRecord& sprite) {
 void ClaimSpritePixels(SpriteRecord& sprite) {
   RestoreSpritePixels(sprite);
   sprite.origin = PictureOrigin{};
+  sprite.blank = false;
 }
 
 bool DropDrawnOnlyPixels(SpriteRecord& sprite) {
@@ -207,7 +211,7 @@ bool DropDrawnOnlyPixels(SpriteRecord& sprite) {
                          (s.drawing && s.drawKind == TargetKind::sprite && s.drawNumber == sprite.number);
   if (!sprite.texture || sprite.isTarget || sprite.pixelsStale || drawnInto) return false;
   bool dropped = false;
-  if (sprite.origin.reader && !sprite.pixels.empty()) {
+  if ((sprite.origin.reader || sprite.blank) && !sprite.pixels.empty()) {
     Release(sprite.pixels);
     dropped = true;
   }
@@ -501,7 +505,9 @@ bool CreateSprite(int sprite, int width, int height, int flags) {
   picture.width = width;
   picture.height = height;
   picture.pixels.assign(static_cast<std::size_t>(width) * height, 0);
-  return StoreSprite(sprite, std::move(picture), flags);
+  if (!StoreSprite(sprite, std::move(picture), flags)) return false;
+  FindSprite(sprite)->blank = true;
+  return true;
 }
 
 int SpriteWidth(int sprite) {

@@ -263,4 +263,36 @@ TEST_F(DroppedSpritePixels, WithoutItsPackAPictureComesBackFromItsTextureElseThe
   EXPECT_THROW(DisplaySprite(ownPictureAgain, 0, 0), Fatal);
 }
 
+// A sprite made blank (the console's layers) lets its zeros go too, and is drawn into as a sprite
+// made after the textures were.
+TEST_F(DroppedSpritePixels, ABlankSpriteLetsItsPixelsGoAndIsDrawnIntoAsANewOne) {
+  OpenScreen(DisplayChoice::classic);
+  constexpr int layer = 7110, keyed = 7111;
+  ASSERT_TRUE(CreateSprite(layer, 40, 12, spriteTexture | spriteAlpha));
+  ASSERT_TRUE(CreateSprite3D(layer, layer));
+  ASSERT_TRUE(CreateSprite(keyed, 40, 12, 0));
+  PrepareSpriteTextures();
+  EXPECT_FALSE(SpritePixelsHeld(layer));
+  EXPECT_FALSE(SpritePixelsHeld(keyed));
+  ASSERT_TRUE(CreateSprite(Twin(layer), 40, 12, spriteTexture | spriteAlpha));
+  ASSERT_TRUE(CreateSprite3D(Twin(layer), Twin(layer)));
+  ASSERT_TRUE(CreateSprite(Twin(keyed), 40, 12, 0));
+  for (int sprite : {layer, keyed}) {
+    EXPECT_EQ(Drawn(sprite), Drawn(Twin(sprite))) << sprite;
+    EXPECT_FALSE(SpritePixelsHeld(sprite));
+  }
+  EXPECT_EQ(PixelsOf(keyed), std::vector<uint32_t>(40 * 12, 0xFF000000u));
+  for (int target : {layer, Twin(layer)}) {
+    ASSERT_TRUE(StartDrawing(drawSprite, target));
+    Box(3, 2, 5, 4, RGB(0, 90, 255));
+    StopDrawing();
+  }
+  EXPECT_EQ(Drawn(layer), Drawn(Twin(layer)));
+  EXPECT_EQ(PixelsOf(layer), PixelsOf(Twin(layer)));
+  // Drawn into, they are no longer blank: a new level keeps them.
+  PrepareSpriteTextures();
+  EXPECT_TRUE(SpritePixelsHeld(layer));
+  EXPECT_TRUE(SpritePixelsHeld(keyed));  // its pixels were read
+}
+
 }  // namespace sprite_pixels_test
