@@ -269,4 +269,41 @@ TEST_F(PackFileTest, ClaimedSizeIsBelievedOnlyAsFarAsTheStreamFillsIt) {
   EXPECT_EQ(LastEntryInfo().decode.written, small.size());
 }
 
+// A picture whose pixels went is read again from its entry's position, while another pack may
+// be open and half read: that reader goes on where it was.
+TEST_F(PackFileTest, AnEntryIsReadAgainAtItsPositionApartFromTheOpenPack) {
+  const std::vector<uint8_t> picture = packmedia::MakePicture(64, 48, 2);
+  const std::vector<uint8_t> tiny = {7, 8, 9};
+  ASSERT_TRUE(CreatePackFile(path_));
+  EXPECT_EQ(AddMemoryToPack(tiny.data(), tiny.size(), 4), 1);
+  EXPECT_EQ(AddMemoryToPack(picture.data(), picture.size()), 1);
+  EXPECT_EQ(AddMemoryToPack(tiny.data(), tiny.size(), 4), 1);
+  ClosePackFile();
+
+  ASSERT_EQ(OpenPackFile(path_), 1);
+  std::vector<uint64_t> positions;
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_NE(ReadNextEntry(), nullptr);
+    positions.push_back(LastEntryInfo().fileOffset);
+  }
+  ASSERT_EQ(OpenPackFile(path_), 1);
+  EXPECT_EQ(NextEntry(), tiny);
+  std::vector<uint8_t> again;
+  ASSERT_TRUE(ReadPackEntryAt(path_, positions[1], again));  // compressed
+  EXPECT_EQ(again, picture);
+  ASSERT_TRUE(ReadPackEntryAt(path_, positions[2], again));  // stored
+  EXPECT_EQ(again, tiny);
+  EXPECT_EQ(NextEntry(), picture);
+  EXPECT_EQ(LastEntryInfo().index, 1);
+
+  // Not an entry's start, past the end, a file cut inside the entry, no file: no entry.
+  EXPECT_FALSE(ReadPackEntryAt(path_, positions[1] + 3, again));
+  EXPECT_FALSE(ReadPackEntryAt(path_, FileBytes().size(), again));
+  std::vector<uint8_t> cut = FileBytes();
+  cut.resize(positions[2] - 10);
+  WriteFile(path_ + ".in", cut);
+  EXPECT_FALSE(ReadPackEntryAt(path_ + ".in", positions[1], again));
+  EXPECT_FALSE(ReadPackEntryAt(path_ + ".missing", positions[0], again));
+}
+
 }  // namespace
