@@ -69,6 +69,9 @@ struct SpriteRecord {
   // the detailed picture enlarged to the screen pixels it covers (TextureSizeFor).
   int textureWidth = 0;
   int textureHeight = 0;
+  // The texture's visible parts (VisibleRectangles), for a copy that skips the clear ones; empty
+  // when it is copied whole.
+  std::vector<SDL_Rect> visible;
 };
 
 struct QuadRecord {
@@ -236,6 +239,7 @@ struct MediaState {
   uint64_t geometryCalls = 0;  // SDL_RenderGeometry calls
   uint64_t drawCalls = 0;      // every other draw submitted to the renderer
   double quadPixels = 0;       // area of the quads queued
+  double copyPixels = 0;       // area of the sprite copies sent onto the screen
 
   int defaultColourKey = 0;
 
@@ -316,6 +320,9 @@ void DropTexturesMadeForAnotherScale();
 void ResamplePicture(const std::vector<uint32_t>& source, int width, int height, int newWidth, int newHeight,
                      std::vector<uint32_t>& out);
 bool StoreSprite(int number, Picture&& picture, int flags);
+// Rectangles, apart from each other, that hold every pixel of the picture whose alpha is not 0;
+// none when the picture is small or mostly shows, and is better copied whole.
+std::vector<SDL_Rect> VisibleRectangles(const uint32_t* pixels, int width, int height);
 // A rectangle of the screen in the screen's pixels (0x00RRGGBB); a scaled back buffer is brought
 // down to them, each pixel the mean of those it covers.
 bool ReadScreenPixels(const SDL_Rect& rect, uint32_t* pixels);

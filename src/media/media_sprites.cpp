@@ -50,6 +50,13 @@ std::vector<uint32_t> TexturePixels(const SpriteRecord& sprite) {
   return out;
 }
 
+// Only a texture of the sprite's own size, never drawn into, is copied in its visible parts.
+void NoteVisibleParts(SpriteRecord& sprite, const std::vector<uint32_t>& texturePixels) {
+  sprite.visible.clear();
+  if (sprite.isTarget || sprite.textureWidth != sprite.width || sprite.textureHeight != sprite.height) return;
+  sprite.visible = VisibleRectangles(texturePixels.data(), sprite.width, sprite.height);
+}
+
 // A rectangle's edge from the sprite's pixels into the texture's texels.
 int TexelOf(int position, int textureLength, int length) {
   return static_cast<int>((2 * static_cast<int64_t>(position) * textureLength + length) / (2 * length));
@@ -65,6 +72,7 @@ void DestroySpriteTexture(SpriteRecord& sprite) {
   sprite.texture = nullptr;
   sprite.isTarget = false;
   sprite.textureWidth = sprite.textureHeight = 0;
+  sprite.visible.clear();
   MediaState& s = State();
   // A destroyed texture may still be the renderer's target.
   s.boundTargetValid = false;
@@ -128,6 +136,7 @@ bool EnsureSpriteTexture(SpriteRecord& sprite) {
   std::vector<uint32_t> pixels = TexturePixels(sprite);
   SDL_UpdateTexture(sprite.texture, nullptr, pixels.data(), width * 4);
   sprite.opaqueTexture = std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p >= 0xFF000000u; });
+  NoteVisibleParts(sprite, pixels);
   return true;
 }
 
@@ -151,6 +160,7 @@ bool EnsureSpriteTarget(SpriteRecord& sprite) {
   sprite.textureHeight = sprite.height;
   sprite.isTarget = true;
   sprite.opaqueTexture = false;
+  sprite.visible.clear();
   sprite.scaleMode = SDL_ScaleModeNearest;
   SDL_SetTextureScaleMode(target, SDL_ScaleModeNearest);
   std::vector<uint32_t> pixels = TexturePixels(sprite);
@@ -165,6 +175,7 @@ void RefreshSpriteTexture(SpriteRecord& sprite) {
   TexturePixelsInto(sprite, pixels);
   sprite.opaqueTexture =
       !sprite.isTarget && std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p >= 0xFF000000u; });
+  NoteVisibleParts(sprite, pixels);
   UploadPixelsToTexture(sprite.texture, nullptr, pixels.data(), sprite.textureWidth, sprite.textureHeight,
                         sprite.textureWidth, false);
 }
@@ -313,8 +324,21 @@ void Display(int number, int x, int y, bool transparent) {
   SDL_SetTextureColorMod(texture, 255, 255, 255);
   if (atScreenScale && !intoItself) {
     SDL_RenderCopyF(s.renderer, texture, &source, &snapped);
+    s.copyPixels += static_cast<double>(destination.w) * destination.h;
+  } else if (transparent && intoScreen && !intoItself && !sprite->visible.empty() && s.scaleX == 1.0f &&
+             s.scaleY == 1.0f) {
+    // Clear texels leave the screen as it is: only the parts that show are copied.
+    for (const SDL_Rect& part : sprite->visible) {
+      SDL_Rect shown;
+      if (!SDL_IntersectRect(&part, &source, &shown)) continue;
+      const SDL_Rect onScreen{destination.x + shown.x - source.x, destination.y + shown.y - source.y, shown.w,
+                              shown.h};
+      SDL_RenderCopy(s.renderer, texture, &shown, &onScreen);
+      s.copyPixels += static_cast<double>(shown.w) * shown.h;
+    }
   } else {
     SDL_RenderCopy(s.renderer, texture, &source, &destination);
+    if (intoScreen) s.copyPixels += static_cast<double>(destination.w) * destination.h;
   }
   ++s.drawCalls;
 }
