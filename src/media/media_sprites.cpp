@@ -57,6 +57,19 @@ void NoteVisibleParts(SpriteRecord& sprite, const std::vector<uint32_t>& texture
   sprite.visible = VisibleRectangles(texturePixels.data(), sprite.width, sprite.height);
 }
 
+// A large opaque picture copied onto a screen of scale 1 at its own size (the menu's background,
+// a level's backdrop) goes as a copy of memory where the renderer allows.
+bool LargeCopyAsMemory(SpriteRecord& sprite, const SDL_Rect& source, const SDL_Rect& destination) {
+  constexpr int largeCopyPixels = 256 * 256;
+  MediaState& s = State();
+  if (s.scaleX != 1.0f || s.scaleY != 1.0f || sprite.textureWidth != sprite.width ||
+      sprite.textureHeight != sprite.height || source.w * source.h < largeCopyPixels) {
+    return false;
+  }
+  return CopyTextureMemory(sprite.texture, sprite.glName, source, s.backBuffer, s.glCopies.backBufferName,
+                           destination.x, destination.y);
+}
+
 // A rectangle's edge from the sprite's pixels into the texture's texels.
 int TexelOf(int position, int textureLength, int length) {
   return static_cast<int>((2 * static_cast<int64_t>(position) * textureLength + length) / (2 * length));
@@ -70,6 +83,7 @@ void DestroySpriteTexture(SpriteRecord& sprite) {
     SDL_DestroyTexture(sprite.texture);
   }
   sprite.texture = nullptr;
+  sprite.glName = 0;
   sprite.isTarget = false;
   sprite.textureWidth = sprite.textureHeight = 0;
   sprite.visible.clear();
@@ -128,6 +142,7 @@ bool EnsureSpriteTexture(SpriteRecord& sprite) {
   sprite.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
                                      width, height);
   if (!sprite.texture) return false;
+  sprite.glName = 0;
   sprite.textureWidth = width;
   sprite.textureHeight = height;
   sprite.isTarget = false;
@@ -156,6 +171,7 @@ bool EnsureSpriteTarget(SpriteRecord& sprite) {
   }
   s.boundTargetValid = false;
   sprite.texture = target;
+  sprite.glName = 0;
   sprite.textureWidth = sprite.width;
   sprite.textureHeight = sprite.height;
   sprite.isTarget = true;
@@ -322,7 +338,9 @@ void Display(int number, int x, int y, bool transparent) {
                                    : transparent ? OverBlend(intoScreen) : CopyBlend(intoScreen));
   SDL_SetTextureAlphaMod(texture, 255);
   SDL_SetTextureColorMod(texture, 255, 255, 255);
-  if (atScreenScale && !intoItself) {
+  if (plainCopy && !atScreenScale && LargeCopyAsMemory(*sprite, source, destination)) {
+    s.copyPixels += static_cast<double>(destination.w) * destination.h;
+  } else if (atScreenScale && !intoItself) {
     SDL_RenderCopyF(s.renderer, texture, &source, &snapped);
     s.copyPixels += static_cast<double>(destination.w) * destination.h;
   } else if (transparent && intoScreen && !intoItself && !sprite->visible.empty() && s.scaleX == 1.0f &&
