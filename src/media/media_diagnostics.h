@@ -15,11 +15,15 @@ bool QuadBatching();
 
 // Calls made to the renderer since the last reset: geometry calls (Sprite3D quads) and every
 // other drawing call (sprite copies, images, text, boxes, clears, the flip's copy), and the area
-// the Sprite3D quads cover on their targets, in pixels (overlaps counted each time: overdraw).
+// the Sprite3D quads cover on their targets, in pixels (overlaps counted each time: overdraw), and
+// the area sprite copies give the screen to draw (parts a copy skips as clear are not counted),
+// and how many plain copies (among the other calls) went to GL as copies of memory.
 struct RendererCallCounts {
   uint64_t geometry = 0;
   uint64_t other = 0;
   double quadPixels = 0;
+  double copyPixels = 0;
+  uint64_t memoryCopies = 0;
 };
 RendererCallCounts RendererCalls();
 void ResetRendererCalls();

@@ -76,6 +76,10 @@ struct SpriteRecord {
   // the detailed picture enlarged to the screen pixels it covers (TextureSizeFor).
   int textureWidth = 0;
   int textureHeight = 0;
+  unsigned glName = 0;  // the texture's GL name, once a copy of memory asked for it
+  // The texture's visible parts (VisibleRectangles), for a copy that skips the clear ones; empty
+  // when it is copied whole.
+  std::vector<SDL_Rect> visible;
 };
 
 struct QuadRecord {
@@ -150,6 +154,13 @@ struct FontRecord {
 };
 
 enum class TargetKind { screen, image, sprite };
+
+// What SDL's opengl renderer lets the media layer copy as memory (media_gl_copy.cpp).
+struct GlCopies {
+  bool textureCopies = false;  // glCopyImageSubData
+  bool failed = false;         // the driver refused one: drawn as before from then on
+  unsigned backBufferName = 0;
+};
 
 struct MediaState {
   bool videoUp = false;
@@ -243,6 +254,9 @@ struct MediaState {
   uint64_t geometryCalls = 0;  // SDL_RenderGeometry calls
   uint64_t drawCalls = 0;      // every other draw submitted to the renderer
   double quadPixels = 0;       // area of the quads queued
+  double copyPixels = 0;       // area of the sprite copies sent onto the screen
+  GlCopies glCopies;
+  uint64_t memoryCopies = 0;  // plain copies done as copies of memory
 
   int defaultColourKey = 0;
 
@@ -334,6 +348,18 @@ void DropTexturesMadeForAnotherScale();
 void ResamplePicture(const std::vector<uint32_t>& source, int width, int height, int newWidth, int newHeight,
                      std::vector<uint32_t>& out);
 bool StoreSprite(int number, Picture&& picture, int flags);
+// Copies of memory on SDL's opengl renderer (media_gl_copy.cpp). Set up once the screen's renderer
+// and back buffer are made, torn down before the renderer goes. A copy flushes SDL's waiting
+// drawing first; false when it cannot be done that way (draw it as before). A name of 0 is looked
+// up and kept; the back buffer's is forgotten when the back buffer is made again.
+void SetUpGlCopies();
+void TearDownGlCopies();
+bool CopyTextureMemory(SDL_Texture* from, unsigned& fromName, const SDL_Rect& source, SDL_Texture* to,
+                       unsigned& toName, int x, int y);
+void ForgetBackBufferName();
+// Rectangles, apart from each other, that hold every pixel of the picture whose alpha is not 0;
+// none when the picture is small or mostly shows, and is better copied whole.
+std::vector<SDL_Rect> VisibleRectangles(const uint32_t* pixels, int width, int height);
 // A rectangle of the screen in the screen's pixels (0x00RRGGBB); a scaled back buffer is brought
 // down to them, each pixel the mean of those it covers.
 bool ReadScreenPixels(const SDL_Rect& rect, uint32_t* pixels);

@@ -441,6 +441,7 @@ void RescaleBackBuffer() {
   SDL_RenderCopy(s.renderer, s.backBuffer, nullptr, nullptr);
   SDL_DestroyTexture(s.backBuffer);
   s.backBuffer = rebuilt;
+  ForgetBackBufferName();
   SetBackSize(backWidth, backHeight);
   SDL_SetRenderTarget(s.renderer, nullptr);
   // Lines of text were rendered for the old scale.
@@ -634,6 +635,7 @@ bool OpenWindowedScreen(int window, int, int, int width, int height, bool stretc
   }
   s.boundTargetValid = false;
   s.clipApplied = false;
+  SetUpGlCopies();
   BindTexture(s.backBuffer);
   SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
   SDL_RenderClear(s.renderer);
@@ -648,6 +650,7 @@ void CloseScreen() {
   if (s.drawing) StopDrawing();
   ReleaseAllGpuObjects();
   DropQueuedQuads();
+  TearDownGlCopies();
   SDL_DestroyTexture(s.backBuffer);
   SDL_DestroyRenderer(s.renderer);
   s.backBuffer = nullptr;

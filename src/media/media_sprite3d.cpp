@@ -169,7 +169,7 @@ bool QuadBatching() { return State().batching; }
 
 RendererCallCounts RendererCalls() {
   MediaState& s = State();
-  return RendererCallCounts{s.geometryCalls, s.drawCalls, s.quadPixels};
+  return RendererCallCounts{s.geometryCalls, s.drawCalls, s.quadPixels, s.copyPixels, s.memoryCopies};
 }
 
 MediaObjectCounts LiveMediaObjects() {
@@ -183,6 +183,8 @@ void ResetRendererCalls() {
   s.geometryCalls = 0;
   s.drawCalls = 0;
   s.quadPixels = 0;
+  s.copyPixels = 0;
+  s.memoryCopies = 0;
   s.screenWritten = true;  // the counters no longer tell whether the next flip drew anything
 }
 

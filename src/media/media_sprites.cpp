@@ -118,6 +118,26 @@ bool ReadTextureBack(SpriteRecord& sprite, std::vector<uint32_t>& pixels) {
 // Frees a vector's memory, not only its contents.
 void Release(std::vector<uint32_t>& pixels) { std::vector<uint32_t>().swap(pixels); }
 
+// Only a texture of the sprite's own size, never drawn into, is copied in its visible parts.
+void NoteVisibleParts(SpriteRecord& sprite, const std::vector<uint32_t>& texturePixels) {
+  sprite.visible.clear();
+  if (sprite.isTarget || sprite.textureWidth != sprite.width || sprite.textureHeight != sprite.height) return;
+  sprite.visible = VisibleRectangles(texturePixels.data(), sprite.width, sprite.height);
+}
+
+// A large opaque picture copied onto a screen of scale 1 at its own size (the menu's background,
+// a level's backdrop) goes as a copy of memory where the renderer allows.
+bool LargeCopyAsMemory(SpriteRecord& sprite, const SDL_Rect& source, const SDL_Rect& destination) {
+  constexpr int largeCopyPixels = 256 * 256;
+  MediaState& s = State();
+  if (s.scaleX != 1.0f || s.scaleY != 1.0f || sprite.textureWidth != sprite.width ||
+      sprite.textureHeight != sprite.height || source.w * source.h < largeCopyPixels) {
+    return false;
+  }
+  return CopyTextureMemory(sprite.texture, sprite.glName, source, s.backBuffer, s.glCopies.backBufferName,
+                           destination.x, destination.y);
+}
+
 // A rectangle's edge from the sprite's pixels into the texture's texels.
 int TexelOf(int position, int textureLength, int length) {
   return static_cast<int>((2 * static_cast<int64_t>(position) * textureLength + length) / (2 * length));
@@ -131,8 +151,10 @@ void DestroySpriteTexture(SpriteRecord& sprite) {
     SDL_DestroyTexture(sprite.texture);
   }
   sprite.texture = nullptr;
+  sprite.glName = 0;
   sprite.isTarget = false;
   sprite.textureWidth = sprite.textureHeight = 0;
+  sprite.visible.clear();
   MediaState& s = State();
   // A destroyed texture may still be the renderer's target.
   s.boundTargetValid = false;
@@ -242,6 +264,7 @@ bool EnsureSpriteTexture(SpriteRecord& sprite) {
   sprite.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
                                      width, height);
   if (!sprite.texture) return false;
+  sprite.glName = 0;
   sprite.textureWidth = width;
   sprite.textureHeight = height;
   sprite.isTarget = false;
@@ -250,6 +273,7 @@ bool EnsureSpriteTexture(SpriteRecord& sprite) {
   std::vector<uint32_t> pixels = TexturePixels(sprite);
   SDL_UpdateTexture(sprite.texture, nullptr, pixels.data(), width * 4);
   sprite.opaqueTexture = std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p >= 0xFF000000u; });
+  NoteVisibleParts(sprite, pixels);
   // A texture made again (a new screen or scale) lets the pixels it brought back go again.
   if (restored) DropDrawnOnlyPixels(sprite);
   return true;
@@ -272,10 +296,12 @@ bool EnsureSpriteTarget(SpriteRecord& sprite) {
   }
   s.boundTargetValid = false;
   sprite.texture = target;
+  sprite.glName = 0;
   sprite.textureWidth = sprite.width;
   sprite.textureHeight = sprite.height;
   sprite.isTarget = true;
   sprite.opaqueTexture = false;
+  sprite.visible.clear();
   sprite.scaleMode = SDL_ScaleModeNearest;
   SDL_SetTextureScaleMode(target, SDL_ScaleModeNearest);
   std::vector<uint32_t> pixels = TexturePixels(sprite);
@@ -292,6 +318,7 @@ void RefreshSpriteTexture(SpriteRecord& sprite) {
   TexturePixelsInto(sprite, pixels);
   sprite.opaqueTexture =
       !sprite.isTarget && std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p >= 0xFF000000u; });
+  NoteVisibleParts(sprite, pixels);
   UploadPixelsToTexture(sprite.texture, nullptr, pixels.data(), sprite.textureWidth, sprite.textureHeight,
                         sprite.textureWidth, false);
   if (restored) DropDrawnOnlyPixels(sprite);
@@ -458,10 +485,25 @@ void Display(int number, int x, int y, bool transparent) {
                                    : transparent ? OverBlend(intoScreen) : CopyBlend(intoScreen));
   SDL_SetTextureAlphaMod(texture, 255);
   SDL_SetTextureColorMod(texture, 255, 255, 255);
-  if (atScreenScale && !intoItself) {
+  if (plainCopy && !atScreenScale && LargeCopyAsMemory(*sprite, source, destination)) {
+    s.copyPixels += static_cast<double>(destination.w) * destination.h;
+  } else if (atScreenScale && !intoItself) {
     SDL_RenderCopyF(s.renderer, texture, &source, &snapped);
+    s.copyPixels += static_cast<double>(destination.w) * destination.h;
+  } else if (transparent && intoScreen && !intoItself && !sprite->visible.empty() && s.scaleX == 1.0f &&
+             s.scaleY == 1.0f) {
+    // Clear texels leave the screen as it is: only the parts that show are copied.
+    for (const SDL_Rect& part : sprite->visible) {
+      SDL_Rect shown;
+      if (!SDL_IntersectRect(&part, &source, &shown)) continue;
+      const SDL_Rect onScreen{destination.x + shown.x - source.x, destination.y + shown.y - source.y, shown.w,
+                              shown.h};
+      SDL_RenderCopy(s.renderer, texture, &shown, &onScreen);
+      s.copyPixels += static_cast<double>(shown.w) * shown.h;
+    }
   } else {
     SDL_RenderCopy(s.renderer, texture, &source, &destination);
+    if (intoScreen) s.copyPixels += static_cast<double>(destination.w) * destination.h;
   }
   ++s.drawCalls;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "media/media.h"
+#include "media/media_diagnostics.h"
 
 namespace {
 
@@ -213,6 +214,129 @@ TEST_F(SpriteTest, SpritesSurviveAScreenRebuild) {
   DisplaySprite(15, 7, 7);
   EXPECT_EQ(ScreenPoint(7, 7), red);
   EXPECT_EQ(ScreenPoint(8, 7), green);
+}
+
+// A frame-like picture, clear but for a border and two lone pixels, copied over a busy screen:
+// the screen shows exactly the picture where it is not clear and what was there elsewhere, however
+// the copy is placed or clipped, and the clear parts are not sent to the renderer to draw.
+TEST_F(SpriteTest, AMostlyClearPictureIsCopiedInItsVisiblePartsWithTheSamePixels) {
+  constexpr int width = 320;
+  constexpr int height = 200;
+  ASSERT_TRUE(CreateSprite(1, width, height, 0));
+  TransparentSpriteColor(1, 0);
+  ASSERT_TRUE(StartDrawing(drawSprite, 1));
+  uint32_t* sprite = DrawingBuffer();
+  const int spritePitch = DrawingBufferPitch() / 4;
+  std::vector<uint32_t> picture(static_cast<std::size_t>(width) * height, 0);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const bool border = x < 3 || y < 3 || x >= width - 3 || y >= height - 3;
+      if (border) picture[y * width + x] = 0xC02010u + static_cast<uint32_t>((x + y) % 40);
+    }
+  }
+  picture[101 * width + 161] = 0x00FF00u;  // alone in the middle of the picture
+  picture[150 * width + 40] = 0x0000FFu;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) sprite[y * spritePitch + x] = picture[y * width + x];
+  }
+  StopDrawing();
+
+  struct Placement {
+    int x, y;
+    SDL_Rect clip;  // w 0: the whole picture
+  };
+  const Placement placements[] = {{50, 40, {0, 0, 0, 0}},
+                                  {-37, -61, {0, 0, 0, 0}},
+                                  {900, 700, {0, 0, 0, 0}},
+                                  {400, 300, {30, 90, 200, 100}}};
+  for (const Placement& at : placements) {
+    SCOPED_TRACE(testing::Message() << "at " << at.x << ", " << at.y);
+    ASSERT_TRUE(StartDrawing());
+    uint32_t* screen = DrawingBuffer();
+    const int pitch = DrawingBufferPitch() / 4;
+    for (int y = 0; y < 768; ++y) {
+      for (int x = 0; x < 1024; ++x) screen[y * pitch + x] = static_cast<uint32_t>(x * 7 + y * 1031) & 0xFFFFFFu;
+    }
+    StopDrawing();
+    const SDL_Rect clip = at.clip.w ? at.clip : SDL_Rect{0, 0, width, height};
+    if (at.clip.w) ClipSprite(1, clip.x, clip.y, clip.w, clip.h);
+    ResetRendererCalls();
+    DisplayTransparentSprite(1, at.x, at.y);
+    EXPECT_LT(RendererCalls().copyPixels, 0.4 * clip.w * clip.h);
+    ClipSprite(1, -1, -1, -1, -1);
+
+    ASSERT_TRUE(StartDrawing());
+    screen = DrawingBuffer();
+    int wrong = 0;
+    for (int y = 0; y < 768; ++y) {
+      for (int x = 0; x < 1024; ++x) {
+        uint32_t expected = static_cast<uint32_t>(x * 7 + y * 1031) & 0xFFFFFFu;
+        const int u = x - at.x + clip.x;
+        const int v = y - at.y + clip.y;
+        if (u >= clip.x && v >= clip.y && u < clip.x + clip.w && v < clip.y + clip.h &&
+            picture[v * width + u] != 0) {
+          expected = picture[v * width + u];
+        }
+        if ((screen[y * pitch + x] & 0xFFFFFFu) != expected) ++wrong;
+      }
+    }
+    StopDrawing();
+    EXPECT_EQ(wrong, 0);
+  }
+}
+
+// A large opaque picture copied at its own size lands exactly where a drawing would put it,
+// cut at the screen's edges and by its clip; on SDL's opengl renderer as a copy of memory.
+TEST_F(SpriteTest, ALargeOpaquePictureIsCopiedExactlyWhereverItLands) {
+  constexpr int width = 400;
+  constexpr int height = 300;
+  ASSERT_TRUE(CreateSprite(2, width, height, 0));
+  ASSERT_TRUE(StartDrawing(drawSprite, 2));
+  uint32_t* sprite = DrawingBuffer();
+  const int spritePitch = DrawingBufferPitch() / 4;
+  auto pictureAt = [](int u, int v) { return static_cast<uint32_t>(u * 97 + v * 65599 + 0x10101) & 0xFFFFFFu; };
+  for (int v = 0; v < height; ++v) {
+    for (int u = 0; u < width; ++u) sprite[v * spritePitch + u] = pictureAt(u, v);
+  }
+  StopDrawing();
+  const bool memoryCopies = RendererDescription().rfind("opengl (", 0) == 0;
+  struct Placement {
+    int x, y;
+    SDL_Rect clip;  // w 0: the whole picture
+    bool large;     // a small part is drawn as before
+  };
+  const Placement placements[] = {{100, 50, {0, 0, 0, 0}, true},
+                                  {-20, -30, {0, 0, 0, 0}, true},
+                                  {800, 600, {0, 0, 0, 0}, false},
+                                  {300, 200, {10, 5, 280, 250}, true}};
+  for (const Placement& at : placements) {
+    SCOPED_TRACE(testing::Message() << "at " << at.x << ", " << at.y);
+    ClearScreen(RGB(1, 2, 3));
+    const SDL_Rect clip = at.clip.w ? at.clip : SDL_Rect{0, 0, width, height};
+    if (at.clip.w) ClipSprite(2, clip.x, clip.y, clip.w, clip.h);
+    ResetRendererCalls();
+    DisplaySprite(2, at.x, at.y);
+    if (memoryCopies) EXPECT_EQ(RendererCalls().memoryCopies, at.large ? 1u : 0u);
+    ClipSprite(2, -1, -1, -1, -1);
+    Box(0, 0, 2, 2, RGB(9, 9, 9));  // drawing after the copy lands on top of it
+    ASSERT_TRUE(StartDrawing());
+    const uint32_t* screen = DrawingBuffer();
+    const int pitch = DrawingBufferPitch() / 4;
+    int wrong = 0;
+    for (int y = 0; y < 768; ++y) {
+      for (int x = 0; x < 1024; ++x) {
+        uint32_t expected = x < 2 && y < 2 ? 0x090909u : 0x010203u;
+        const int u = x - at.x + clip.x;
+        const int v = y - at.y + clip.y;
+        if ((x >= 2 || y >= 2) && u >= clip.x && v >= clip.y && u < clip.x + clip.w && v < clip.y + clip.h) {
+          expected = pictureAt(u, v);
+        }
+        if ((screen[y * pitch + x] & 0xFFFFFFu) != expected) ++wrong;
+      }
+    }
+    StopDrawing();
+    EXPECT_EQ(wrong, 0);
+  }
 }
 
 TEST_F(SpriteTest, TheBackBufferKeepsItsPictureAcrossAFlip) {

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Plain copies as copies of memory. On SDL's opengl renderer a copy of a picture at its own size,
+// with nothing blended, may go to GL as a copy between textures (glCopyImageSubData) instead of a
+// textured drawing: a software rasteriser then copies rows of memory instead of running its pixel
+// program over every pixel, which is what the menu's background cost it each frame. (A blit of
+// the back buffer into the window was tried too: Mesa's llvmpipe draws that one as a textured
+// quad all the same, so the flip keeps its copy.)
+//
+// SDL keeps its own record of GL's state; a copy between textures touches none of it.
+#include <SDL2/SDL.h>
+
+#include "media/media_internal.h"
+
+namespace media {
+
+namespace {
+
+constexpr unsigned glTexture2D = 0x0DE1;
+constexpr unsigned glTextureBinding2D = 0x8069;
+constexpr unsigned glNoError = 0;
+constexpr unsigned glMajorVersion = 0x821B;
+constexpr unsigned glMinorVersion = 0x821C;
+
+using CopyImageSubData = void (*)(unsigned, unsigned, int, int, int, int, unsigned, unsigned, int, int, int,
+                                  int, int, int, int);
+using GetIntegerv = void (*)(unsigned, int*);
+using GetError = unsigned (*)();
+
+struct GlCalls {
+  CopyImageSubData copyImageSubData = nullptr;
+  GetIntegerv getIntegerv = nullptr;
+  GetError getError = nullptr;
+};
+
+// The calls of the renderer's context; they belong to the screen that is open (one at a time).
+GlCalls& Calls() {
+  static GlCalls calls;
+  return calls;
+}
+
+template <typename Call>
+bool Find(Call& call, const char* name) {
+  call = reinterpret_cast<Call>(SDL_GL_GetProcAddress(name));
+  return call != nullptr;
+}
+
+// Clears errors left by anyone before a copy, so that the copy's own can be told.
+void ClearGlErrors() {
+  for (int i = 0; i < 16 && Calls().getError() != glNoError; ++i) {
+  }
+}
+
+// The GL name of an SDL texture of exactly its own size (not padded, not a rectangle texture).
+unsigned GlNameOf(SDL_Texture* texture) {
+  float width = 0;
+  float height = 0;
+  if (SDL_GL_BindTexture(texture, &width, &height) != 0) return 0;
+  int name = 0;
+  if (width == 1.0f && height == 1.0f) Calls().getIntegerv(glTextureBinding2D, &name);
+  SDL_GL_UnbindTexture(texture);
+  return name > 0 ? static_cast<unsigned>(name) : 0;
+}
+
+}  // namespace
+
+void SetUpGlCopies() {
+  MediaState& s = State();
+  s.glCopies = GlCopies{};
+  if (!s.renderer || s.rendererDescription.rfind("opengl", 0) != 0 ||
+      s.rendererDescription.rfind("opengles", 0) == 0) {
+    return;
+  }
+  GlCalls& calls = Calls();
+  calls = GlCalls{};
+  if (!Find(calls.getIntegerv, "glGetIntegerv") || !Find(calls.getError, "glGetError")) return;
+  int major = 0;
+  int minor = 0;
+  calls.getIntegerv(glMajorVersion, &major);
+  calls.getIntegerv(glMinorVersion, &minor);
+  const bool copyImage = major > 4 || (major == 4 && minor >= 3) || SDL_GL_ExtensionSupported("GL_ARB_copy_image");
+  s.glCopies.textureCopies = copyImage && Find(calls.copyImageSubData, "glCopyImageSubData");
+}
+
+void TearDownGlCopies() { State().glCopies = GlCopies{}; }
+
+bool CopyTextureMemory(SDL_Texture* from, unsigned& fromName, const SDL_Rect& source, SDL_Texture* to,
+                       unsigned& toName, int x, int y) {
+  MediaState& s = State();
+  if (!s.glCopies.textureCopies || s.glCopies.failed) return false;
+  SDL_RenderFlush(s.renderer);
+  if (fromName == 0) fromName = GlNameOf(from);
+  if (toName == 0) toName = GlNameOf(to);
+  if (fromName == 0 || toName == 0) return false;
+  ClearGlErrors();
+  Calls().copyImageSubData(fromName, glTexture2D, 0, source.x, source.y, 0, toName, glTexture2D, 0, x, y, 0,
+                           source.w, source.h, 1);
+  if (Calls().getError() == glNoError) {
+    ++s.memoryCopies;
+    return true;
+  }
+  // The driver would not: every later copy is drawn as before.
+  s.glCopies.failed = true;
+  return false;
+}
+
+void ForgetBackBufferName() {
+  MediaState& s = State();
+  s.glCopies.backBufferName = 0;
+}
+
+}  // namespace media
