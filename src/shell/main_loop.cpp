@@ -312,6 +312,8 @@ void RebuildGameScreen() {
   // brick already broken and put the moving ones back at their start.
   game.levelReloaded = 1;
   SetUpScenery();
+  // As at a level's start: textures made now, and the pixels of pictures only drawn let go.
+  PrepareSpriteTextures();
 }
 
 void RunInPlayfield(void (*inside)(), void (*over)()) {

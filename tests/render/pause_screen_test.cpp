@@ -284,6 +284,7 @@ TEST_F(PausedLevel, ResumesWhereItStoppedWithTheBricksAsTheyWereAndTheMovesMadeM
   const int frame = game.frameCounter;
   const float shipX = game.shipX;
   const float ballX = game.balls.begin()->x;
+  ASSERT_FALSE(SpritePixelsHeld(obj::ball16));  // a picture only drawn keeps only its texture
   script[1] = [] { PushMouseMotion(150, 0, 0, 0); };
   script[2] = ClickInTheWindow;
   ASSERT_TRUE(SimulateFocusChange(false));
@@ -295,6 +296,8 @@ TEST_F(PausedLevel, ResumesWhereItStoppedWithTheBricksAsTheyWereAndTheMovesMadeM
   EXPECT_EQ(game.bricks.Count(), bricks);
   EXPECT_EQ(game.bricks.begin()->alive, 0);
   EXPECT_EQ(game.levelReloaded, 1);
+  // The screen made again holds no more memory than the level's start did.
+  EXPECT_FALSE(SpritePixelsHeld(obj::ball16));
   // The click that ended the pause did not launch the ball.
   EXPECT_EQ(game.launchPending, 1);
 }
