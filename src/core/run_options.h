@@ -36,6 +36,9 @@ struct RunOptions {
   // Left, Right, A and D steer and Space and Ctrl act as the left button. Off while replaying a
   // recording older than format 3, made before they did: there they were keys typed in play.
   bool playKeys = true;
+  // Set by tests alone, for the level start they ask for: the level begins with its bricks in
+  // place, without the slide-in's hundred drawn frames (no command-line option sets it).
+  bool bricksInPlace = false;
 };
 
 // The options of this run, set once from the command line at start-up.

@@ -26,7 +26,8 @@ void StartUp();
 // player quit from the menu.
 bool NewGame();
 void StartLevel();
-// The level's bricks slide down from a screen height above their places, 8 pixels a frame.
+// The level's bricks slide down from a screen height above their places, 8 pixels a frame
+// (no frame at all when a test set runOptions.bricksInPlace).
 void SlideInBricks();
 
 // After the screen was lost during a pause: reopen it, reload the catalogue and the level file.

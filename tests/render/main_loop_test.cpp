@@ -12,6 +12,7 @@
 
 #include "assets/objects.h"
 #include "core/game_state.h"
+#include "core/run_options.h"
 #include "core/settings.h"
 #include "media/fatal_error.h"
 #include "media/media.h"
@@ -57,16 +58,28 @@ class FrameLoop : public ::testing::Test {
   }
 };
 
-TEST_F(FrameLoop, RunsHundredsOfFramesWithTheMouseMovingAndTheKeysToggling) {
+// The tests' game began with its bricks in place; a player's level start slides them in.
+TEST_F(FrameLoop, ALevelStartsWithItsBricksSlidingInForNinetySixFrames) {
+  EXPECT_EQ(game.frameCounter, 0);
+  EXPECT_EQ(game.slideOffset, 0);
+  ASSERT_FALSE(runOptions.bricksInPlace);
+  StartLevel();
   const int slideInFrames = 96;  // the bricks slide in from one screen height above, 8 px a frame
-  ASSERT_EQ(game.frameCounter, slideInFrames);
+  EXPECT_EQ(game.frameCounter, slideInFrames);
+  EXPECT_EQ(game.slideOffset, 0);
+  EXPECT_FALSE(RunFrame());
+  EXPECT_EQ(game.frameCounter, slideInFrames + 1);
+}
+
+TEST_F(FrameLoop, RunsHundredsOfFramesWithTheMouseMovingAndTheKeysToggling) {
+  ASSERT_EQ(game.frameCounter, 0);  // no frame yet: the bricks began in place
   for (int i = 0; i < 300; ++i) {
     if (i % 10 == 0) {
       ASSERT_TRUE(PushMouseMotion(i % 20 == 0 ? 7 : -5, 0, 500, 500));
     }
     ASSERT_FALSE(RunFrame());
   }
-  EXPECT_EQ(game.frameCounter, slideInFrames + 300);
+  EXPECT_EQ(game.frameCounter, 300);
 
   Press(SDL_SCANCODE_F1);
   EXPECT_EQ(game.showFps, 1);

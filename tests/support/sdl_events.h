@@ -6,6 +6,7 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include "core/run_options.h"
 #include "media/media.h"
 #include "shell/game.h"
 
@@ -72,5 +73,9 @@ inline void StartHeadlessGame() {
   SetFrameLimiterEnabled(false);
   ASSERT_TRUE(PushMenuStartKeys());
   ASSERT_TRUE(NewGame());
+  // The first level begins with its bricks in place: the slide-in's hundred frames are the same
+  // in every test that starts here, and the tests of the slide-in start their levels themselves.
+  runOptions.bricksInPlace = true;
   StartLevel();
+  runOptions.bricksInPlace = false;
 }
