@@ -13,6 +13,7 @@
 #include "media/fatal_error.h"
 #include "media/media.h"
 #include "support/fatal_throw.h"
+#include "support/headless.h"
 
 namespace {
 
@@ -21,11 +22,8 @@ namespace fs = std::filesystem;
 class AssetLoading : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetMessageBoxesSilent(true);
-    SetFatalHandler(ThrowFatal);
-    ASSERT_TRUE(InitSprites());
-    ASSERT_TRUE(InitSprite3D());
-    ASSERT_TRUE(InitSound());
+    StartMediaForLoading();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(OpenWindow(1, 0, 0, 1024, 768, "Kaldov1rent", false));
     ASSERT_TRUE(OpenWindowedScreen(1, 0, 0, 1024, 768, true));
     home = fs::current_path();

@@ -26,6 +26,7 @@
 #include "media/media.h"
 #include "media/media_diagnostics.h"
 #include "support/fatal_throw.h"
+#include "support/headless.h"
 
 namespace fs = std::filesystem;
 
@@ -38,11 +39,8 @@ constexpr int red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
 class SharpPictures : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetMessageBoxesSilent(true);
-    SetFatalHandler(ThrowFatal);
-    ASSERT_TRUE(InitSprites());
-    ASSERT_TRUE(InitSprite3D());
-    ASSERT_TRUE(InitSound());
+    StartMediaForLoading();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(OpenWindow(1, 0, 0, 2048, 1536, "Kaldov1rent", false));
     home = fs::current_path();
     scratch = fs::temp_directory_path() / ("kaldo_sharp_" + std::to_string(getpid()));

@@ -23,6 +23,7 @@
 #include "media/media.h"
 #include "media/media_diagnostics.h"
 #include "support/fatal_throw.h"
+#include "support/headless.h"
 
 namespace sprite_pixels_test {
 
@@ -41,11 +42,8 @@ int Twin(int sprite) { return sprite + twinOffset; }
 class DroppedSpritePixels : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetMessageBoxesSilent(true);
-    SetFatalHandler(ThrowFatal);
-    ASSERT_TRUE(InitSprites());
-    ASSERT_TRUE(InitSprite3D());
-    ASSERT_TRUE(InitSound());
+    StartMediaForLoading();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(OpenWindow(1, 0, 0, 2048, 1536, "Kaldov1rent", false));
     scratch = fs::temp_directory_path() / ("kaldo_pixels_" + std::to_string(getpid()));
     fs::create_directories(scratch);

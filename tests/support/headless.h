@@ -10,8 +10,10 @@
 #include <string>
 
 #include "core/game_state.h"
+#include "media/fatal_error.h"
 #include "media/media.h"
 #include "shell/game.h"
+#include "support/fatal_throw.h"
 
 // The game's screen with keyboard and mouse; frames run without the limiter's wait.
 inline void OpenHeadlessGame() {
@@ -24,6 +26,16 @@ inline void OpenHeadlessGame() {
   OpenGameScreen();
   ASSERT_TRUE(WindowExists(gameWindow));
   SetFrameLimiterEnabled(false);
+}
+
+// Pictures, quads and sounds ready for a test that loads them: no message box, and a loading
+// problem thrown as Fatal instead of ending the process.
+inline void StartMediaForLoading() {
+  SetMessageBoxesSilent(true);
+  SetFatalHandler(ThrowFatal);
+  ASSERT_TRUE(InitSprites());
+  ASSERT_TRUE(InitSprite3D());
+  ASSERT_TRUE(InitSound());
 }
 
 // The colour of one screen pixel as the game reads it (-1 when the screen cannot be read).
