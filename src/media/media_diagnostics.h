@@ -56,6 +56,12 @@ void KeepPresentedPictures(bool keep);
 // The window's picture at the last flip, 0x00RRGGBB rows top to bottom; false when none is kept.
 bool PresentedPicture(std::vector<uint32_t>& pixels, int& width, int& height);
 
+// On a software rasteriser a back buffer of the window's size goes to the window through SDL's
+// window surface instead of the renderer's present (same pixels, a fraction of the CPU). Off,
+// every flip presents through the renderer. The count is of flips that went through the surface.
+void AllowSurfaceFlips(bool allowed);
+uint64_t SurfaceFlipCount();
+
 // Whether the game's window holds the keyboard, so that the desktop's own keys (the Super key)
 // go to the game while it has the focus.
 bool KeyboardGrabbed();

@@ -162,6 +162,12 @@ struct GlCopies {
   unsigned backBufferName = 0;
 };
 
+// Whether flips may go to the window through SDL's window surface (media_surface_flip.cpp).
+struct SurfaceFlips {
+  bool usable = false;  // a software rasteriser on a video driver with window surfaces
+  bool failed = false;  // the window refused one: the renderer presents from then on
+};
+
 struct MediaState {
   bool videoUp = false;
   bool ttfUp = false;
@@ -256,6 +262,7 @@ struct MediaState {
   double quadPixels = 0;       // area of the quads queued
   double copyPixels = 0;       // area of the sprite copies sent onto the screen
   GlCopies glCopies;
+  SurfaceFlips surfaceFlips;
   uint64_t memoryCopies = 0;  // plain copies done as copies of memory
 
   int defaultColourKey = 0;
@@ -357,6 +364,9 @@ void TearDownGlCopies();
 bool CopyTextureMemory(SDL_Texture* from, unsigned& fromName, const SDL_Rect& source, SDL_Texture* to,
                        unsigned& toName, int x, int y);
 void ForgetBackBufferName();
+void ChooseSurfaceFlips(bool softwareRasteriser);
+// The back buffer given to the window through its surface; false when the renderer must present.
+bool FlipThroughSurface();
 // Rectangles, apart from each other, that hold every pixel of the picture whose alpha is not 0;
 // none when the picture is small or mostly shows, and is better copied whole.
 std::vector<SDL_Rect> VisibleRectangles(const uint32_t* pixels, int width, int height);

@@ -617,6 +617,7 @@ bool OpenWindowedScreen(int window, int, int, int width, int height, bool stretc
     SDL_RenderSetLogicalSize(s.renderer, width, height);
   }
   s.rendererDescription = DescribeRenderer(s.renderer);
+  ChooseSurfaceFlips(SoftwareRasteriser(s.rendererDescription));
   s.stretched = stretch;
   s.rescaleWaiting = false;
   s.screenWidth = width;
@@ -651,6 +652,7 @@ void CloseScreen() {
   ReleaseAllGpuObjects();
   DropQueuedQuads();
   TearDownGlCopies();
+  s.surfaceFlips = SurfaceFlips{};
   SDL_DestroyTexture(s.backBuffer);
   SDL_DestroyRenderer(s.renderer);
   s.backBuffer = nullptr;
@@ -797,12 +799,17 @@ void FlipBuffers() {
     CountPresentedFrame();
     return;
   }
+  const bool watched = !s.windowUnwatched || s.keepPresented;
+  if (watched && FlipThroughSurface()) {
+    MarkFrameShown();
+    return;
+  }
   BindTexture(nullptr);
   // Nobody watches: the frame stays in the back buffer, where every reader of the screen reads it,
   // and the window is not given its copy, a third of a level frame's pixels. One pixel of it is
   // copied all the same, so the drawing queued for the back buffer is carried out each frame as a
   // shown frame's is, and the memory held does not rise and fall with that queue.
-  if (s.windowUnwatched && !s.keepPresented) {
+  if (!watched) {
     const SDL_Rect pixel{0, 0, 1, 1};
     SDL_RenderCopy(s.renderer, s.backBuffer, &pixel, &pixel);
     SDL_RenderPresent(s.renderer);

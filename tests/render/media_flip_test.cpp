@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The flip: a frame that draws nothing presents nothing (the window still shows the last one),
 // anything drawn or written into the screen, or a window event, presents again; and the window
-// of the screen's own size shows the back buffer pixel for pixel.
+// of the screen's own size shows the back buffer pixel for pixel, whether the renderer presents it
+// or, on a software rasteriser, the window's surface is given it.
 #include <gtest/gtest.h>
 
 #include <SDL2/SDL.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "core/settings.h"
@@ -24,6 +26,7 @@ class Flip : public ::testing::Test {
   }
   void TearDown() override {
     KeepPresentedPictures(false);
+    AllowSurfaceFlips(true);
     ShutdownMedia();
   }
   // Whether this flip presented a picture.
@@ -32,6 +35,8 @@ class Flip : public ::testing::Test {
     FlipBuffers();
     return FlipsSkipped() == skipped;
   }
+  // The tests run on llvmpipe (CI has no graphics card): there the surface must be used.
+  static bool SoftwareRasteriser() { return RendererDescription().find("llvmpipe") != std::string::npos; }
 };
 
 TEST_F(Flip, OnlyAFrameWithSomethingDrawnIsPresented) {
@@ -72,32 +77,56 @@ TEST_F(Flip, AWindowEventPresentsTheUnchangedPictureAgain) {
 }
 
 TEST_F(Flip, TheWindowShowsTheBackBufferExactlyAndAStillFrameStaysOnIt) {
-  // A pattern of single pixels: filtering or an offset of the copy would blur or move it.
-  ClearScreen(0);
-  for (int y = 0; y < screenHeight; y += 3) {
-    for (int x = (y / 3) % 5; x < screenWidth; x += 5) Plot(x, y, RGB(x % 256, y % 256, 200));
+  for (const bool throughSurface : {true, false}) {
+    SCOPED_TRACE(throughSurface ? "through the window's surface" : "presented by the renderer");
+    AllowSurfaceFlips(throughSurface);
+    // A pattern of single pixels: filtering or an offset of the copy would blur or move it.
+    ClearScreen(0);
+    for (int y = 0; y < screenHeight; y += 3) {
+      for (int x = (y / 3) % 5; x < screenWidth; x += 5) Plot(x, y, RGB(x % 256, y % 256, throughSurface ? 200 : 90));
+    }
+    std::vector<uint32_t> screen;
+    int width = 0;
+    int height = 0;
+    ASSERT_TRUE(FullScreenPicture(screen, width, height));
+    ASSERT_EQ(width, screenWidth);
+    KeepPresentedPictures(true);
+    const uint64_t surfaceFlips = SurfaceFlipCount();
+    FlipBuffers();
+    EXPECT_EQ(SurfaceFlipCount() - surfaceFlips, throughSurface && SoftwareRasteriser() ? 1u : 0u);
+    std::vector<uint32_t> window;
+    int windowWidth = 0;
+    int windowHeight = 0;
+    ASSERT_TRUE(PresentedPicture(window, windowWidth, windowHeight));
+    ASSERT_EQ(windowWidth, screenWidth);
+    ASSERT_EQ(windowHeight, screenHeight);
+    EXPECT_TRUE(window == screen);
+    // Kept pictures are presented every frame, and the back buffer holds the frame after it.
+    EXPECT_TRUE(FlipPresents());
+    KeepPresentedPictures(false);
+    EXPECT_FALSE(FlipPresents());
+    std::vector<uint32_t> after;
+    ASSERT_TRUE(FullScreenPicture(after, width, height));
+    EXPECT_TRUE(after == screen);
   }
-  std::vector<uint32_t> screen;
-  int width = 0;
-  int height = 0;
-  ASSERT_TRUE(FullScreenPicture(screen, width, height));
-  ASSERT_EQ(width, screenWidth);
+}
+
+// A window of another size than the back buffer: the renderer scales the frame and presents it.
+TEST_F(Flip, ALetterboxedWindowIsPresentedByTheRenderer) {
+  SetFullScreen(false);
+  ASSERT_TRUE(SimulateWindowResize(screenWidth * 3 / 2, screenHeight * 5 / 4));
+  ScreenActive();  // a look at the events
+  Box(5, 5, 10, 10, RGB(200, 0, 0));
+  const uint64_t surfaceFlips = SurfaceFlipCount();
   KeepPresentedPictures(true);
   FlipBuffers();
+  EXPECT_EQ(SurfaceFlipCount(), surfaceFlips);
   std::vector<uint32_t> window;
-  int windowWidth = 0;
-  int windowHeight = 0;
-  ASSERT_TRUE(PresentedPicture(window, windowWidth, windowHeight));
-  ASSERT_EQ(windowWidth, screenWidth);
-  ASSERT_EQ(windowHeight, screenHeight);
-  EXPECT_TRUE(window == screen);
-  // Kept pictures are presented every frame, and the back buffer holds the frame after it.
-  EXPECT_TRUE(FlipPresents());
-  KeepPresentedPictures(false);
-  EXPECT_FALSE(FlipPresents());
-  std::vector<uint32_t> after;
-  ASSERT_TRUE(FullScreenPicture(after, width, height));
-  EXPECT_TRUE(after == screen);
+  int width = 0;
+  int height = 0;
+  ASSERT_TRUE(PresentedPicture(window, width, height));
+  EXPECT_EQ(width, screenWidth * 3 / 2);
+  EXPECT_EQ(height, screenHeight * 5 / 4);
 }
 
 // The tests' own runs nobody watches: the frame stays in the back buffer and the window is not
@@ -108,8 +137,10 @@ TEST_F(Flip, AnUnwatchedWindowIsNotGivenTheFrameThatTheBackBufferHolds) {
     SetWindowUnwatched(unwatched);
     Box(5, 5, 10, 10, RGB(200, 0, 0));
     ResetRendererCalls();
+    const uint64_t surfaceFlips = SurfaceFlipCount();
     FlipBuffers();
-    EXPECT_EQ(RendererCalls().other, unwatched ? 0u : 1u);  // the window's copy of the frame
+    // The window's copy of the frame: the renderer's, or the one given to its surface.
+    EXPECT_EQ(RendererCalls().other + (SurfaceFlipCount() - surfaceFlips), unwatched ? 0u : 1u);
     EXPECT_EQ(ScreenPixel(7, 7), RGB(200, 0, 0));
     EXPECT_FALSE(FlipPresents());
   }

@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The flip on a rasteriser that draws on the CPU. SDL_RenderPresent needs the back buffer copied
+// into the window's GL buffer as a textured pass: on llvmpipe that pass alone was 4 of the idle
+// menu's 12 ms of CPU a frame, run over every pixel by its pixel program. The window's picture is
+// memory of the process either way, so when the back buffer has the window's own size its rows
+// are read straight into SDL's window surface and put to the window as an image (in shared memory
+// on X11): about a tenth of the cost, and the same pixels. A letterbox, a scaled screen, a graphics
+// card or a video driver without window surfaces keeps the renderer's present.
+#include <SDL2/SDL.h>
+
+#include <cstring>
+
+#include "media/media_diagnostics.h"
+#include "media/media_internal.h"
+
+namespace media {
+
+namespace {
+
+constexpr unsigned glPackRowLength = 0x0D02;
+constexpr unsigned glPackAlignment = 0x0D05;
+constexpr unsigned glBgra = 0x80E1;
+constexpr unsigned glUnsignedInt8888Rev = 0x8367;
+constexpr unsigned glNoError = 0;
+
+using ReadPixels = void (*)(int, int, int, int, unsigned, unsigned, void*);
+using PixelStorei = void (*)(unsigned, int);
+using GetError = unsigned (*)();
+
+struct GlReads {
+  ReadPixels readPixels = nullptr;
+  PixelStorei pixelStorei = nullptr;
+  GetError getError = nullptr;
+};
+
+GlReads& Reads() {
+  static GlReads reads;
+  return reads;
+}
+
+// Players switch it off, and the tests compare both flips (AllowSurfaceFlips).
+bool& Allowed() {
+  static bool allowed = true;
+  return allowed;
+}
+
+uint64_t& Count() {
+  static uint64_t count = 0;
+  return count;
+}
+
+bool VideoDriverHasSurfaces() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  // Drivers known to put a window surface beside a GL context on the same window; others (Wayland
+  // builds its surface as a second renderer on the window, which SDL refuses) keep the present.
+  return driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "offscreen") == 0);
+}
+
+// The back buffer's rows into the surface: one read by GL into the surface's memory when the
+// formats agree (SDL's own read goes through a buffer of its own and a conversion), else SDL's.
+bool ReadBackBufferInto(SDL_Surface* surface) {
+  MediaState& s = State();
+  const Uint32 format = surface->format->format;
+  const bool sameLayout = format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
+  GlReads& gl = Reads();
+  if (gl.readPixels && sameLayout && surface->pitch % 4 == 0) {
+    // The back buffer is the renderer's target: its frame buffer is the one GL reads from.
+    SDL_RenderFlush(s.renderer);
+    while (gl.getError() != glNoError) {
+    }
+    gl.pixelStorei(glPackAlignment, 4);
+    gl.pixelStorei(glPackRowLength, surface->pitch / 4);
+    gl.readPixels(0, 0, s.backWidth, s.backHeight, glBgra, glUnsignedInt8888Rev, surface->pixels);
+    gl.pixelStorei(glPackRowLength, 0);
+    if (gl.getError() == glNoError) return true;
+    gl.readPixels = nullptr;  // refused: SDL reads from now on
+  }
+  const SDL_Rect all{0, 0, s.backWidth, s.backHeight};
+  return SDL_RenderReadPixels(s.renderer, &all, format, surface->pixels, surface->pitch) == 0;
+}
+
+}  // namespace
+
+void ChooseSurfaceFlips(bool softwareRasteriser) {
+  MediaState& s = State();
+  s.surfaceFlips = SurfaceFlips{};
+  Reads() = GlReads{};
+  if (!softwareRasteriser || !VideoDriverHasSurfaces()) return;
+  // The window surface must be SDL's plain one: made as a texture it would need a second renderer.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  s.surfaceFlips.usable = true;
+  if (s.rendererDescription.rfind("opengl", 0) == 0 && s.rendererDescription.rfind("opengles", 0) != 0) {
+    GlReads& gl = Reads();
+    gl.readPixels = reinterpret_cast<ReadPixels>(SDL_GL_GetProcAddress("glReadPixels"));
+    gl.pixelStorei = reinterpret_cast<PixelStorei>(SDL_GL_GetProcAddress("glPixelStorei"));
+    gl.getError = reinterpret_cast<GetError>(SDL_GL_GetProcAddress("glGetError"));
+    if (!gl.pixelStorei || !gl.getError) gl.readPixels = nullptr;
+  }
+}
+
+bool FlipThroughSurface() {
+  MediaState& s = State();
+  if (!s.surfaceFlips.usable || s.surfaceFlips.failed || !Allowed() || !s.window) return false;
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSizeInPixels(s.window, &width, &height);
+  if (width != s.backWidth || height != s.backHeight) return false;
+  SDL_Surface* surface = SDL_GetWindowSurface(s.window);
+  if (!surface || surface->w != s.backWidth || surface->h != s.backHeight) {
+    if (!surface) s.surfaceFlips.failed = true;
+    return false;
+  }
+  FlushQuads();
+  BindTexture(s.backBuffer);
+  if (SDL_LockSurface(surface) != 0) {
+    s.surfaceFlips.failed = true;
+    return false;
+  }
+  const bool read = ReadBackBufferInto(surface);
+  if (read && s.keepPresented) {
+    s.presented.assign(static_cast<std::size_t>(width) * height, 0);
+    for (int y = 0; y < height; ++y) {
+      const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) +
+                                                          static_cast<std::size_t>(y) * surface->pitch);
+      uint32_t* out = s.presented.data() + static_cast<std::size_t>(y) * width;
+      for (int x = 0; x < width; ++x) out[x] = row[x] & 0x00FFFFFFu;
+    }
+    s.presentedWidth = width;
+    s.presentedHeight = height;
+  }
+  SDL_UnlockSurface(surface);
+  // A window that cannot take its picture this way gets the renderer's from then on.
+  if (!read || SDL_UpdateWindowSurface(s.window) != 0) {
+    s.surfaceFlips.failed = true;
+    return false;
+  }
+  ++Count();
+  return true;
+}
+
+}  // namespace media
+
+void AllowSurfaceFlips(bool allowed) { media::Allowed() = allowed; }
+
+uint64_t SurfaceFlipCount() { return media::Count(); }
