@@ -7,6 +7,9 @@
 
 #include <SDL2/SDL.h>
 
+#include <time.h>
+
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -145,6 +148,30 @@ TEST_F(Flip, AnUnwatchedWindowIsNotGivenTheFrameThatTheBackBufferHolds) {
     EXPECT_FALSE(FlipPresents());
   }
   SetWindowUnwatched(true);
+}
+
+// The limiter keeps the frame period by sleeping: only the wait's last moment is polled, so a game
+// standing still costs next to no CPU (polling the last millisecond of each frame cost a tenth of
+// a core).
+TEST_F(Flip, TheFrameLimiterKeepsThePeriodAsleep) {
+  constexpr int frameRate = 75;
+  constexpr int frames = 38;
+  SetFrameRate(frameRate);
+  SetFrameLimiterEnabled(true);
+  FlipBuffers();
+  auto threadSeconds = [] {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+  };
+  const auto start = std::chrono::steady_clock::now();
+  const double cpuBefore = threadSeconds();
+  for (int i = 0; i < frames; ++i) FlipBuffers();
+  const double cpu = threadSeconds() - cpuBefore;
+  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  SetFrameLimiterEnabled(false);
+  EXPECT_GE(wall, frames / (frameRate + 1.0) - 0.002);
+  EXPECT_LT(cpu, wall * 0.05) << cpu * 1000 << " ms of CPU in " << wall * 1000 << " ms";
 }
 
 }  // namespace
