@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Where a picture has something to show. A frame or a menu line is mostly clear, and on a
 // software rasteriser every pixel of a copy costs the same whether it shows anything or not, so
-// a picture with large clear parts is copied as the rectangles that hold its visible pixels.
+// a picture with large clear parts is copied as the rectangles that hold its visible pixels. The
+// same goes for a quad of a glow or a star turning over the screen, in finer tiles: its corners
+// and the spaces between its rays are clear.
 #include <algorithm>
 #include <vector>
 
@@ -11,13 +13,25 @@ namespace media {
 
 namespace {
 
-constexpr int coverageTile = 32;
-// Smaller pictures, or ones with less clear area than this share, are copied whole: the extra
-// copies would cost more than the pixels they save.
-constexpr int coverageMinimumPixels = 128 * 128;
+// Smaller pictures, or ones with less clear area than this share, are drawn whole: the extra
+// pieces would cost more than the pixels they save.
 constexpr int coverageClearShareNeeded = 4;  // at least a quarter of the picture clear
 
-bool TileIsClear(const uint32_t* pixels, int width, int left, int top, int right, int bottom) {
+struct Tiling {
+  int tile;           // the side of a tile, in pixels
+  int minimumPixels;  // smaller pictures are drawn whole
+  int margin;         // texels about a tile that must be clear too
+};
+constexpr Tiling copyTiling{32, 128 * 128, 0};
+// A quad's texture is filtered: a pixel over a clear tile may blend the first texel beyond it.
+constexpr Tiling quadTiling{8, 64 * 64, 1};
+
+bool TileIsClear(const uint32_t* pixels, int width, int height, int left, int top, int right, int bottom,
+                 int margin) {
+  left = std::max(left - margin, 0);
+  top = std::max(top - margin, 0);
+  right = std::min(right + margin, width);
+  bottom = std::min(bottom + margin, height);
   for (int y = top; y < bottom; ++y) {
     const uint32_t* row = pixels + static_cast<std::size_t>(y) * width;
     for (int x = left; x < right; ++x) {
@@ -27,11 +41,10 @@ bool TileIsClear(const uint32_t* pixels, int width, int left, int top, int right
   return true;
 }
 
-}  // namespace
-
-std::vector<SDL_Rect> VisibleRectangles(const uint32_t* pixels, int width, int height) {
+std::vector<SDL_Rect> ShowingRectangles(const uint32_t* pixels, int width, int height, const Tiling& tiling) {
   std::vector<SDL_Rect> rectangles;
-  if (static_cast<int64_t>(width) * height < coverageMinimumPixels) return rectangles;
+  if (static_cast<int64_t>(width) * height < tiling.minimumPixels) return rectangles;
+  const int coverageTile = tiling.tile;
   const int columns = (width + coverageTile - 1) / coverageTile;
   const int rows = (height + coverageTile - 1) / coverageTile;
   std::vector<bool> shows(static_cast<std::size_t>(columns) * rows);
@@ -42,7 +55,7 @@ std::vector<SDL_Rect> VisibleRectangles(const uint32_t* pixels, int width, int h
       const int top = row * coverageTile;
       const int right = std::min(left + coverageTile, width);
       const int bottom = std::min(top + coverageTile, height);
-      const bool clear = TileIsClear(pixels, width, left, top, right, bottom);
+      const bool clear = TileIsClear(pixels, width, height, left, top, right, bottom, tiling.margin);
       shows[static_cast<std::size_t>(row) * columns + column] = !clear;
       if (clear) clearPixels += static_cast<int64_t>(right - left) * (bottom - top);
     }
@@ -83,6 +96,16 @@ std::vector<SDL_Rect> VisibleRectangles(const uint32_t* pixels, int width, int h
     openAbove = std::move(open);
   }
   return rectangles;
+}
+
+}  // namespace
+
+std::vector<SDL_Rect> VisibleRectangles(const uint32_t* pixels, int width, int height) {
+  return ShowingRectangles(pixels, width, height, copyTiling);
+}
+
+std::vector<SDL_Rect> QuadVisibleRectangles(const uint32_t* pixels, int width, int height) {
+  return ShowingRectangles(pixels, width, height, quadTiling);
 }
 
 }  // namespace media

@@ -12,6 +12,10 @@
 // must be the same pixels either way. Switching draws whatever is waiting.
 void SetQuadBatching(bool enabled);
 bool QuadBatching();
+// On (the default), a quad whose texture has large clear parts, drawn so that a clear texel
+// leaves the target as it was, is drawn as pieces over the visible parts only. Off, it is drawn
+// whole: the pixels must be the same within the rounding of the texture coordinates.
+void SkipClearPartsOfQuads(bool skip);
 
 // Calls made to the renderer since the last reset: geometry calls (Sprite3D quads) and every
 // other drawing call (sprite copies, images, text, boxes, clears, the flip's copy), and the area

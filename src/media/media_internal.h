@@ -80,6 +80,8 @@ struct SpriteRecord {
   // The texture's visible parts (VisibleRectangles), for a copy that skips the clear ones; empty
   // when it is copied whole.
   std::vector<SDL_Rect> visible;
+  // The same in finer tiles of the texture's texels, for a quad (QuadVisibleRectangles).
+  std::vector<SDL_Rect> quadVisible;
 };
 
 struct QuadRecord {
@@ -256,6 +258,7 @@ struct MediaState {
   bool viewportSet = false;
   SDL_Rect viewport{0, 0, 0, 0};
   bool batching = true;
+  bool quadClearPartsSkipped = true;  // SkipClearPartsOfQuads
   QuadQueue queue;
   uint64_t geometryCalls = 0;  // SDL_RenderGeometry calls
   uint64_t drawCalls = 0;      // every other draw submitted to the renderer
@@ -370,6 +373,8 @@ bool FlipThroughSurface();
 // Rectangles, apart from each other, that hold every pixel of the picture whose alpha is not 0;
 // none when the picture is small or mostly shows, and is better copied whole.
 std::vector<SDL_Rect> VisibleRectangles(const uint32_t* pixels, int width, int height);
+// The same for a quad's texture, whose filtering reads a texel past each tile.
+std::vector<SDL_Rect> QuadVisibleRectangles(const uint32_t* pixels, int width, int height);
 // A rectangle of the screen in the screen's pixels (0x00RRGGBB); a scaled back buffer is brought
 // down to them, each pixel the mean of those it covers.
 bool ReadScreenPixels(const SDL_Rect& rect, uint32_t* pixels);

@@ -158,7 +158,76 @@ bool DrawWrapped(const QuadLook& look, const float px[4], const float py[4], con
   return true;
 }
 
+// Under light added by alpha (destination one) or a picture drawn over (destination one minus
+// the source's alpha), with the source weighed by its alpha, a clear texel leaves the target as
+// it was: such a quad need not be drawn over the clear parts of its texture. So does the
+// destination weighed by its own alpha on the screen, whose alpha stays opaque.
+bool ClearTexelsChangeNothing(bool intoScreen) {
+  MediaState& s = State();
+  const SDL_BlendFactor destination = FactorFromNumber(s.destinationFactor);
+  return s.quadClearPartsSkipped && FactorFromNumber(s.sourceFactor) == SDL_BLENDFACTOR_SRC_ALPHA &&
+         (destination == SDL_BLENDFACTOR_ONE || destination == SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA ||
+          (destination == SDL_BLENDFACTOR_DST_ALPHA && intoScreen));
+}
+
+// From p to q at t, landing on q itself at 1, so that the pieces' outline is the quad's own.
+float Along(float p, float q, float t) { return t == 1.0f ? q : p + (q - p) * t; }
+
+SDL_FPoint PieceCorner(const float px[4], const float py[4], float a, float b) {
+  const float topX = Along(px[0], px[1], a), topY = Along(py[0], py[1], a);
+  const float bottomX = Along(px[2], px[3], a), bottomY = Along(py[2], py[3], a);
+  return SDL_FPoint{Along(topX, bottomX, b), Along(topY, bottomY, b)};
+}
+
+// The quad as pieces over the visible tiles of its texture (a turning star is mostly clear about
+// its rays). Only a parallelogram, mapped straight along its sides: there a piece of it is drawn
+// with the texture coordinates the whole would give its pixels, but for their rounding. Pieces that meet share the
+// corners computed from the same fractions, so no pixel is drawn twice or left out.
+bool DrawVisibleParts(const QuadLook& look, const float px[4], const float py[4], const float u[4], const float v[4],
+                      const SpriteRecord& sprite, bool intoScreen) {
+  if (sprite.quadVisible.empty() || !ClearTexelsChangeNothing(intoScreen)) return false;
+  // A nearest texel could flip to its neighbour at a piece's edge, where the texture coordinate
+  // is rounded otherwise: such quads are drawn whole. Bilinear ones differ by a unit at most.
+  if (State().quality == 0) return false;
+  const bool separable = u[0] == u[2] && u[1] == u[3] && v[0] == v[1] && v[2] == v[3];
+  if (!separable || u[0] == u[1] || v[0] == v[2]) return false;
+  constexpr float slack = 1.0f / 64;
+  if (std::fabs(px[0] + px[3] - px[1] - px[2]) > slack || std::fabs(py[0] + py[3] - py[1] - py[2]) > slack) {
+    return false;
+  }
+  const float u0 = u[0], u1 = u[1], v0 = v[0], v1 = v[2];
+  const float width = static_cast<float>(sprite.textureWidth);
+  const float height = static_cast<float>(sprite.textureHeight);
+  auto fraction = [](float texel, float size, float from, float to) {
+    return std::clamp((texel / size - from) / (to - from), 0.0f, 1.0f);
+  };
+  for (const SDL_Rect& part : sprite.quadVisible) {
+    float a0 = fraction(static_cast<float>(part.x), width, u0, u1);
+    float a1 = fraction(static_cast<float>(part.x + part.w), width, u0, u1);
+    float b0 = fraction(static_cast<float>(part.y), height, v0, v1);
+    float b1 = fraction(static_cast<float>(part.y + part.h), height, v0, v1);
+    if (a0 > a1) std::swap(a0, a1);
+    if (b0 > b1) std::swap(b0, b1);
+    if (a0 >= a1 || b0 >= b1) continue;
+    const SDL_FPoint p[4] = {PieceCorner(px, py, a0, b0), PieceCorner(px, py, a1, b0), PieceCorner(px, py, a0, b1),
+                             PieceCorner(px, py, a1, b1)};
+    const float qx[4] = {p[0].x, p[1].x, p[2].x, p[3].x};
+    const float qy[4] = {p[0].y, p[1].y, p[2].y, p[3].y};
+    const float ua = Along(u0, u1, a0), ub = Along(u0, u1, a1);
+    const float va = Along(v0, v1, b0), vb = Along(v0, v1, b1);
+    const float pu[4] = {ua, ub, ua, ub};
+    const float pv[4] = {va, va, vb, vb};
+    DrawPiece(look, qx, qy, pu, pv);
+  }
+  return true;
+}
+
 }  // namespace
+
+void SkipClearPartsOfQuads(bool skip) {
+  FlushQuads();
+  State().quadClearPartsSkipped = skip;
+}
 
 void SetQuadBatching(bool enabled) {
   FlushQuads();
@@ -319,6 +388,7 @@ void DisplaySprite3D(int quad, int x, int y, int alpha) {
   }
   const QuadLook look{sprite->texture, blend, QuadCommutes(intoScreen), static_cast<Uint8>(alpha), targetWidth,
                        targetHeight};
+  if (inside && DrawVisibleParts(look, px, py, q->u, q->v, *sprite, intoScreen)) return;
   if (inside || !DrawWrapped(look, px, py, q->u, q->v)) DrawPiece(look, px, py, q->u, q->v);
 }
 

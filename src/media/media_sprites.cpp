@@ -118,10 +118,14 @@ bool ReadTextureBack(SpriteRecord& sprite, std::vector<uint32_t>& pixels) {
 // Frees a vector's memory, not only its contents.
 void Release(std::vector<uint32_t>& pixels) { std::vector<uint32_t>().swap(pixels); }
 
-// Only a texture of the sprite's own size, never drawn into, is copied in its visible parts.
+// Only a texture of the sprite's own size, never drawn into, is copied in its visible parts; a
+// quad of any texture never drawn into is drawn in its own.
 void NoteVisibleParts(SpriteRecord& sprite, const std::vector<uint32_t>& texturePixels) {
   sprite.visible.clear();
-  if (sprite.isTarget || sprite.textureWidth != sprite.width || sprite.textureHeight != sprite.height) return;
+  sprite.quadVisible.clear();
+  if (sprite.isTarget || sprite.opaqueTexture) return;
+  sprite.quadVisible = QuadVisibleRectangles(texturePixels.data(), sprite.textureWidth, sprite.textureHeight);
+  if (sprite.textureWidth != sprite.width || sprite.textureHeight != sprite.height) return;
   sprite.visible = VisibleRectangles(texturePixels.data(), sprite.width, sprite.height);
 }
 
@@ -155,6 +159,7 @@ void DestroySpriteTexture(SpriteRecord& sprite) {
   sprite.isTarget = false;
   sprite.textureWidth = sprite.textureHeight = 0;
   sprite.visible.clear();
+  sprite.quadVisible.clear();
   MediaState& s = State();
   // A destroyed texture may still be the renderer's target.
   s.boundTargetValid = false;
@@ -302,6 +307,7 @@ bool EnsureSpriteTarget(SpriteRecord& sprite) {
   sprite.isTarget = true;
   sprite.opaqueTexture = false;
   sprite.visible.clear();
+  sprite.quadVisible.clear();
   sprite.scaleMode = SDL_ScaleModeNearest;
   SDL_SetTextureScaleMode(target, SDL_ScaleModeNearest);
   std::vector<uint32_t> pixels = TexturePixels(sprite);
