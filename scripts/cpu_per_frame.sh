@@ -8,8 +8,8 @@
 #      scripts/cpu_per_frame.sh build --pause --level 1    level 1 paused with P
 # Prints CPU as a share of one core, frames a second, CPU milliseconds a frame and the load
 # average (the machine may be shared: CPU a frame is the steadier figure). Needs Xvfb, xdotool
-# and perf (frames are counted by uprobes at SDL_RenderPresent and SDL_UpdateWindowSurface, the
-# two ways a frame reaches the window, so run it as root).
+# and perf (frames are counted by uprobes at SDL_RenderPresent, SDL_UpdateWindowSurface and
+# SDL_UpdateWindowSurfaceRects, the ways a frame reaches the window, so run it as root).
 set -eu
 build=$(cd "$1" && pwd)
 shift
@@ -28,6 +28,7 @@ if ! xdpyinfo -display "$display" > /dev/null 2>&1; then
 fi
 perf probe -q -x "$sdl" SDL_RenderPresent 2> /dev/null || true
 perf probe -q -x "$sdl" SDL_UpdateWindowSurface 2> /dev/null || true
+perf probe -q -x "$sdl" SDL_UpdateWindowSurfaceRects 2> /dev/null || true
 
 binary=${CPU_GAME:-kaldovirent}
 cd "$build/game"
@@ -48,7 +49,8 @@ ticks() { awk '{print $14 + $15}' "/proc/$game/stat"; }
 hz=$(getconf CLK_TCK)
 before=$(ticks)
 frames=$(perf stat -x, -e probe_libSDL2:SDL_RenderPresent -e probe_libSDL2:SDL_UpdateWindowSurface \
-           -p "$game" sleep "$span" 2>&1 | awk -F, '/probe_libSDL2/ {n += $1} END {print n + 0}')
+           -e probe_libSDL2:SDL_UpdateWindowSurfaceRects -p "$game" sleep "$span" 2>&1 |
+         awk -F, '/probe_libSDL2/ {n += $1} END {print n + 0}')
 after=$(ticks)
 awk -v t=$((after - before)) -v hz="$hz" -v s="$span" -v f="$frames" -v load="$(cut -d' ' -f1-3 /proc/loadavg)" \
   'BEGIN { cpu = t / hz; printf "cpu %.0f %% of one core, %.1f fps, %.2f ms cpu a frame (load %s)\n",

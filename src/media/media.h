@@ -66,6 +66,12 @@ bool FullScreen();
 void RestoreWindow();
 void SetFrameRate(int framesPerSecond);
 void ClearScreen(int colour);
+// Until EndScreenChangeLimit, drawing on the screen changes only this part of it (the rest keeps
+// the picture it holds), and the next flip may give the window that part alone if nothing is
+// drawn on the screen in between: for a screen that stands still but for a part, on a rasteriser
+// that pays for every pixel.
+void LimitScreenChanges(int x, int y, int width, int height);
+void EndScreenChangeLimit();
 // Presents the back buffer, waiting on a high-resolution counter until more than
 // 1 / (rate + 1) seconds have passed since the previous flip.
 void FlipBuffers();

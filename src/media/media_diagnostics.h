@@ -65,6 +65,9 @@ bool PresentedPicture(std::vector<uint32_t>& pixels, int& width, int& height);
 // every flip presents through the renderer. The count is of flips that went through the surface.
 void AllowSurfaceFlips(bool allowed);
 uint64_t SurfaceFlipCount();
+// Of those, the flips that gave the window only the part a screen limited to a part had changed
+// (LimitScreenChanges).
+uint64_t PartSurfaceFlipCount();
 
 // Whether the game's window holds the keyboard, so that the desktop's own keys (the Super key)
 // go to the game while it has the focus.

@@ -168,6 +168,7 @@ struct GlCopies {
 struct SurfaceFlips {
   bool usable = false;  // a software rasteriser on a video driver with window surfaces
   bool failed = false;  // the window refused one: the renderer presents from then on
+  bool wholeShown = false;  // the last flip gave the window the whole surface (not only a part)
 };
 
 struct MediaState {
@@ -257,6 +258,13 @@ struct MediaState {
   int quality = 1;
   bool viewportSet = false;
   SDL_Rect viewport{0, 0, 0, 0};
+  // LimitScreenChanges: drawing on the screen keeps to this part of it; once the limit ends, the
+  // next flip may give the window that part alone if the counters show nothing drawn since.
+  bool changeLimited = false;
+  SDL_Rect changeLimit{0, 0, 0, 0};
+  bool limitedFrameWaiting = false;
+  uint64_t drawCallsAtLimitEnd = 0;
+  uint64_t geometryCallsAtLimitEnd = 0;
   bool batching = true;
   bool quadClearPartsSkipped = true;  // SkipClearPartsOfQuads
   QuadQueue queue;

@@ -84,6 +84,14 @@ void QueueQuad(const QuadPiece& piece, int targetWidth, int targetHeight) {
     minY = std::min(minY, piece.y[i]);
     maxY = std::max(maxY, piece.y[i]);
   }
+  // Off the part of the screen that may change, a quad would be clipped away whole.
+  if (s.changeLimited && s.boundTarget == s.backBuffer) {
+    const SDL_Rect& limit = s.changeLimit;
+    if (maxX <= static_cast<float>(limit.x) || minX >= static_cast<float>(limit.x + limit.w) ||
+        maxY <= static_cast<float>(limit.y) || minY >= static_cast<float>(limit.y + limit.h)) {
+      return;
+    }
+  }
   // Two triangles 0-1-2 and 1-3-2: half the cross products of their sides.
   auto triangle = [&piece](int a, int b, int c) {
     return std::fabs((piece.x[b] - piece.x[a]) * (piece.y[c] - piece.y[a]) -

@@ -63,6 +63,16 @@ bool ScaledTarget() {
 
 void ApplyClip(const SDL_Rect* clip) {
   MediaState& s = State();
+  // While the screen's changes are limited to a part of it, drawing on it is clipped to that part.
+  SDL_Rect limited;
+  if (s.changeLimited && s.boundTargetValid && s.boundTarget == s.backBuffer) {
+    if (!clip) {
+      limited = s.changeLimit;
+    } else if (!SDL_IntersectRect(clip, &s.changeLimit, &limited)) {
+      limited = SDL_Rect{0, 0, 0, 0};
+    }
+    clip = &limited;
+  }
   if (!clip) {
     if (s.clipApplied) {
       FlushQuads();
@@ -758,8 +768,34 @@ void ClearScreen(int colour) {
   BindTexture(s.backBuffer);
   ApplyClip(nullptr);
   SDL_SetRenderDrawColor(s.renderer, Red(colour), Green(colour), Blue(colour), 255);
-  SDL_RenderClear(s.renderer);
+  // A clear takes no notice of the clip: a screen whose changes are limited is filled instead.
+  if (s.changeLimited) {
+    SDL_RenderFillRect(s.renderer, nullptr);
+  } else {
+    SDL_RenderClear(s.renderer);
+  }
   ++s.drawCalls;
+}
+
+void LimitScreenChanges(int x, int y, int width, int height) {
+  MediaState& s = State();
+  FlushQuads();
+  s.changeLimited = true;
+  s.changeLimit = SDL_Rect{x, y, std::max(width, 0), std::max(height, 0)};
+  s.clipApplied = true;
+  s.appliedClip = SDL_Rect{-1, -1, -1, -1};  // whatever is drawn next sets the clip afresh
+}
+
+void EndScreenChangeLimit() {
+  MediaState& s = State();
+  if (!s.changeLimited) return;
+  FlushQuads();
+  s.changeLimited = false;
+  s.limitedFrameWaiting = !s.screenWritten;
+  s.drawCallsAtLimitEnd = s.drawCalls;
+  s.geometryCallsAtLimitEnd = s.geometryCalls;
+  s.clipApplied = true;
+  s.appliedClip = SDL_Rect{-1, -1, -1, -1};
 }
 
 namespace {
@@ -771,6 +807,7 @@ void MarkFrameShown() {
   s.geometryCallsShown = s.geometryCalls;
   s.screenWritten = false;
   s.windowSpoilt = false;
+  s.limitedFrameWaiting = false;
   CountPresentedFrame();
 }
 

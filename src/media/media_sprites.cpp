@@ -134,7 +134,7 @@ void NoteVisibleParts(SpriteRecord& sprite, const std::vector<uint32_t>& texture
 bool LargeCopyAsMemory(SpriteRecord& sprite, const SDL_Rect& source, const SDL_Rect& destination) {
   constexpr int largeCopyPixels = 256 * 256;
   MediaState& s = State();
-  if (s.scaleX != 1.0f || s.scaleY != 1.0f || sprite.textureWidth != sprite.width ||
+  if (s.changeLimited || s.scaleX != 1.0f || s.scaleY != 1.0f || sprite.textureWidth != sprite.width ||
       sprite.textureHeight != sprite.height || source.w * source.h < largeCopyPixels) {
     return false;
   }
@@ -431,6 +431,16 @@ void Display(int number, int x, int y, bool transparent) {
   if (top + source.h > targetHeight) source.h = targetHeight - top;
   if (source.w <= 0 || source.h <= 0) return;
   SDL_Rect destination{left, top, source.w, source.h};
+  // On a screen whose changes are limited to a part, only the copy's part within it is made.
+  if (intoScreen && s.changeLimited) {
+    SDL_Rect meeting;
+    if (!SDL_IntersectRect(&destination, &s.changeLimit, &meeting)) return;
+    source.x += meeting.x - destination.x;
+    source.y += meeting.y - destination.y;
+    source.w = meeting.w;
+    source.h = meeting.h;
+    destination = meeting;
+  }
   ApplyClip(nullptr);
   // A picture of the sprite's own size is copied pixel for pixel (or each pixel magnified on a
   // scaled screen); a detailed one is filtered down or up to the pixels it covers, unless its

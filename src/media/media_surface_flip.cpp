@@ -8,6 +8,7 @@
 // card or a video driver without window surfaces keeps the renderer's present.
 #include <SDL2/SDL.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "media/media_diagnostics.h"
@@ -49,6 +50,11 @@ uint64_t& Count() {
   return count;
 }
 
+uint64_t& PartCount() {
+  static uint64_t count = 0;
+  return count;
+}
+
 bool VideoDriverHasSurfaces() {
   const char* driver = SDL_GetCurrentVideoDriver();
   // Drivers known to put a window surface beside a GL context on the same window; others (Wayland
@@ -56,9 +62,15 @@ bool VideoDriverHasSurfaces() {
   return driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "offscreen") == 0);
 }
 
-// The back buffer's rows into the surface: one read by GL into the surface's memory when the
-// formats agree (SDL's own read goes through a buffer of its own and a conversion), else SDL's.
-bool ReadBackBufferInto(SDL_Surface* surface) {
+// A part of the back buffer into the same place of the surface: one read by GL into the
+// surface's memory when the formats agree (SDL's own read goes through a buffer of its own and a
+// conversion), else SDL's.
+void* PlaceOf(SDL_Surface* surface, const SDL_Rect& part) {
+  return static_cast<uint8_t*>(surface->pixels) + static_cast<std::size_t>(part.y) * surface->pitch +
+         static_cast<std::size_t>(part.x) * 4;
+}
+
+bool ReadBackBufferInto(SDL_Surface* surface, const SDL_Rect& part) {
   MediaState& s = State();
   const Uint32 format = surface->format->format;
   const bool sameLayout = format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
@@ -70,13 +82,27 @@ bool ReadBackBufferInto(SDL_Surface* surface) {
     }
     gl.pixelStorei(glPackAlignment, 4);
     gl.pixelStorei(glPackRowLength, surface->pitch / 4);
-    gl.readPixels(0, 0, s.backWidth, s.backHeight, glBgra, glUnsignedInt8888Rev, surface->pixels);
+    gl.readPixels(part.x, part.y, part.w, part.h, glBgra, glUnsignedInt8888Rev, PlaceOf(surface, part));
     gl.pixelStorei(glPackRowLength, 0);
     if (gl.getError() == glNoError) return true;
     gl.readPixels = nullptr;  // refused: SDL reads from now on
   }
+  return SDL_RenderReadPixels(s.renderer, &part, format, PlaceOf(surface, part), surface->pitch) == 0;
+}
+
+// The part of the back buffer a screen whose changes are limited may have changed, in its pixels.
+SDL_Rect ChangedPart() {
+  MediaState& s = State();
+  const SDL_Rect& limit = s.changeLimit;
+  const int left = static_cast<int>(std::floor(static_cast<float>(limit.x) * s.scaleX));
+  const int top = static_cast<int>(std::floor(static_cast<float>(limit.y) * s.scaleY));
+  const int right = static_cast<int>(std::ceil(static_cast<float>(limit.x + limit.w) * s.scaleX));
+  const int bottom = static_cast<int>(std::ceil(static_cast<float>(limit.y + limit.h) * s.scaleY));
+  const SDL_Rect wanted{left, top, right - left, bottom - top};
   const SDL_Rect all{0, 0, s.backWidth, s.backHeight};
-  return SDL_RenderReadPixels(s.renderer, &all, format, surface->pixels, surface->pitch) == 0;
+  SDL_Rect part{0, 0, 0, 0};
+  SDL_IntersectRect(&wanted, &all, &part);
+  return part;
 }
 
 }  // namespace
@@ -100,6 +126,8 @@ void ChooseSurfaceFlips(bool softwareRasteriser) {
 
 bool FlipThroughSurface() {
   MediaState& s = State();
+  const bool windowHasTheRest = s.surfaceFlips.wholeShown && !s.windowSpoilt;
+  s.surfaceFlips.wholeShown = false;
   if (!s.surfaceFlips.usable || s.surfaceFlips.failed || !Allowed() || !s.window) return false;
   int width = 0;
   int height = 0;
@@ -116,7 +144,12 @@ bool FlipThroughSurface() {
     s.surfaceFlips.failed = true;
     return false;
   }
-  const bool read = ReadBackBufferInto(surface);
+  // A screen whose changes are limited to a part gives the window that part alone, once the
+  // window holds the rest.
+  const bool partly = s.limitedFrameWaiting && !s.changeLimited && !s.screenWritten && windowHasTheRest &&
+                      s.drawCalls == s.drawCallsAtLimitEnd && s.geometryCalls == s.geometryCallsAtLimitEnd;
+  const SDL_Rect part = partly ? ChangedPart() : SDL_Rect{0, 0, s.backWidth, s.backHeight};
+  const bool read = part.w <= 0 || part.h <= 0 || ReadBackBufferInto(surface, part);
   if (read && s.keepPresented) {
     s.presented.assign(static_cast<std::size_t>(width) * height, 0);
     for (int y = 0; y < height; ++y) {
@@ -130,11 +163,15 @@ bool FlipThroughSurface() {
   }
   SDL_UnlockSurface(surface);
   // A window that cannot take its picture this way gets the renderer's from then on.
-  if (!read || SDL_UpdateWindowSurface(s.window) != 0) {
+  const bool put = read && (partly ? part.w <= 0 || part.h <= 0 || SDL_UpdateWindowSurfaceRects(s.window, &part, 1) == 0
+                                   : SDL_UpdateWindowSurface(s.window) == 0);
+  if (!put) {
     s.surfaceFlips.failed = true;
     return false;
   }
+  s.surfaceFlips.wholeShown = true;
   ++Count();
+  if (partly) ++PartCount();
   return true;
 }
 
@@ -143,3 +180,5 @@ bool FlipThroughSurface() {
 void AllowSurfaceFlips(bool allowed) { media::Allowed() = allowed; }
 
 uint64_t SurfaceFlipCount() { return media::Count(); }
+
+uint64_t PartSurfaceFlipCount() { return media::PartCount(); }

@@ -110,6 +110,8 @@ void ScrollLowerPanel() {
 
 }  // namespace
 
+void LimitScreenToLowerPanel() { LimitScreenChanges(scrollX, scrollY, scrollWidth, scrollHeight); }
+
 void DrawSidePanels() {
   DisplayTransparentSprite(obj::panel, panelX, panelY);
   DisplaySprite(obj::panel2, scrollX, scrollY);

@@ -13,3 +13,6 @@ std::string SilverName(const std::string& name);
 void DrawHud(const std::string& teamName, int score, int letterMask);
 // The panel pictures, drawn every frame right after the background; the lower one scrolls.
 void DrawSidePanels();
+// Drawing on the screen changes only the lower panel's picture until EndScreenChangeLimit: the
+// one part of the screen that moves while the game is paused.
+void LimitScreenToLowerPanel();

@@ -142,6 +142,17 @@ void PlayOverHud() {
   if (game.console.shown) StepConsole();
 }
 
+// The game stands paused by P (or a pad's Start): nothing on the screen moves but the lower
+// panel's picture. Not while a life is lost or a level won, nor under the console, the frame
+// rate's figure or the demo's caption, which change.
+bool StandsStill() {
+  return game.paused && !game.levelComplete && !game.lifeLost && !game.console.shown && !game.pictureEffectOn &&
+         !game.showFps && !game.attractDemo && game.gunState == 0;
+}
+
+// Whether the screen holds a whole frame drawn while the game stood still (StandsStill).
+bool stillPictureShown = false;
+
 void RunGameFrame() {
   // Any key or click of a person ends a demo game and goes back to the menu.
   if (game.attractDemo && RealInputSeen()) game.quitToMenu = 1;
@@ -150,7 +161,15 @@ void RunGameFrame() {
   if (!game.paused && game.gunState == 0) StepShip();
   HandleGlobalKeys();
   HandleConsoleKey();
+  // Once a whole frame of the pause is on the screen, the frames after it draw the lower panel
+  // alone: the rest of the screen keeps the paused picture. Everything else runs as in any
+  // frame, so that a recorded game plays the same. (Without a graphics card, a whole frame is the
+  // CPU's work at every pixel; the panel is a fiftieth of the screen.)
+  const bool still = StandsStill();
+  if (still && stillPictureShown) LimitScreenToLowerPanel();
   RunInPlayfield(PlayArena, PlayOverHud);
+  EndScreenChangeLimit();
+  stillPictureShown = still;
   ++game.frameCounter;
   DrawFrameRate();
   if (game.attractDemo) DrawDemoCaption();
@@ -304,6 +323,7 @@ void StartLevelWith(const std::vector<BrickRecord>* bricks) {
 void StartLevel() { StartLevelWith(nullptr); }
 
 void RebuildGameScreen() {
+  stillPictureShown = false;  // the screen held the pause picture
   ClearLevelResources();
   OpenGameScreen();
   SetUpConsole();
@@ -335,9 +355,11 @@ bool RunFrame() {
   if (active && !game.mouseReleased) {
     RunGameFrame();
   } else if (active) {
+    stillPictureShown = false;
     ReleaseMouse(false);
     game.mouseReleased = 0;
   } else {
+    stillPictureShown = false;
     ReleaseMouse(true);
     Delay(10);
     game.mouseReleased = 1;

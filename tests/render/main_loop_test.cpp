@@ -16,6 +16,7 @@
 #include "core/settings.h"
 #include "media/fatal_error.h"
 #include "media/media.h"
+#include "media/media_diagnostics.h"
 #include "shell/game.h"
 #include "shell/run_control.h"
 #include "support/sdl_events.h"
@@ -172,6 +173,44 @@ TEST_F(FrameLoop, ThePanelScrollsWhilePaused) {
   // Six rows up a frame; the rows below row 90 are the top rows brought round.
   for (int y = 0; y < 90; ++y) EXPECT_EQ(after[y], before[y + 6]) << "row " << y;
   EXPECT_EQ(game.paused, 1);
+}
+
+// Paused by P, the screen stands still but for the scrolling panel: after one whole frame of the
+// pause, frames draw that panel alone; the first frame of play draws everything again.
+TEST_F(FrameLoop, WhilePausedOnlyThePanelIsDrawnAgain) {
+  constexpr int panelX = 864, panelY = 630, panelWidth = 124, panelHeight = 98;
+  ASSERT_FALSE(Frames(3));
+  Press(SDL_SCANCODE_P);
+  ASSERT_EQ(game.paused, 1);
+  std::vector<uint32_t> paused;
+  int width = 0;
+  int height = 0;
+  ASSERT_TRUE(FullScreenPicture(paused, width, height));
+  ASSERT_EQ(width, screenWidth);
+  ResetRendererCalls();
+  ASSERT_FALSE(Frames(4));
+  // The background, the panels and the scroll over the panel's 12 000 pixels, four frames.
+  EXPECT_LT(RendererCalls().copyPixels, 4 * 5.0 * panelWidth * panelHeight);
+  std::vector<uint32_t> later;
+  ASSERT_TRUE(FullScreenPicture(later, width, height));
+  int panelChanges = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const std::size_t i = static_cast<std::size_t>(y) * width + x;
+      const bool panel = x >= panelX && x < panelX + panelWidth && y >= panelY && y < panelY + panelHeight;
+      if (!panel) {
+        ASSERT_EQ(later[i], paused[i]) << x << ", " << y;
+      } else if (later[i] != paused[i]) {
+        ++panelChanges;
+      }
+    }
+  }
+  EXPECT_GT(panelChanges, 100);  // it scrolled
+  Press(SDL_SCANCODE_P);
+  ASSERT_EQ(game.paused, 0);
+  ResetRendererCalls();
+  Frames(1);
+  EXPECT_GT(RendererCalls().copyPixels, screenWidth * screenHeight / 2.0);
 }
 
 TEST_F(FrameLoop, TheShipHoldsStillWhileTheChaingunIsUpAndSteersOnceItIsGone) {

@@ -150,6 +150,62 @@ TEST_F(Flip, AnUnwatchedWindowIsNotGivenTheFrameThatTheBackBufferHolds) {
   SetWindowUnwatched(true);
 }
 
+// A screen limited to a part changes there alone, whatever is drawn, and the next flip gives the
+// window that part alone: the window ends with the back buffer's picture all the same.
+TEST_F(Flip, AScreenLimitedToAPartChangesAndPresentsThatPartAlone) {
+  KeepPresentedPictures(true);
+  ClearScreen(RGB(10, 20, 30));
+  Box(0, 0, 60, 60, RGB(0, 0, 250));
+  FlipBuffers();
+  std::vector<uint32_t> before;
+  int width = 0;
+  int height = 0;
+  ASSERT_TRUE(FullScreenPicture(before, width, height));
+  constexpr int partX = 100, partY = 80, partWidth = 40, partHeight = 30;
+  LimitScreenChanges(partX, partY, partWidth, partHeight);
+  ClearScreen(RGB(200, 0, 0));
+  Box(0, 0, 120, 100, RGB(0, 200, 0));  // over the part's top left corner and far beyond it
+  ASSERT_TRUE(Start3D());
+  SolidQuad(7, 300, 300, RGB(0, 0, 255));
+  DisplaySprite3D(7, 130, 105);  // over its bottom right corner
+  DisplaySprite3D(7, 500, 400);  // nowhere near it
+  Stop3D();
+  EndScreenChangeLimit();
+  std::vector<uint32_t> after;
+  ASSERT_TRUE(FullScreenPicture(after, width, height));
+  ASSERT_EQ(after.size(), before.size());
+  // Pictures read back are 0x00RRGGBB.
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const uint32_t pixel = after[static_cast<std::size_t>(y) * width + x];
+      const bool inside = x >= partX && x < partX + partWidth && y >= partY && y < partY + partHeight;
+      if (!inside) {
+        ASSERT_EQ(pixel, before[static_cast<std::size_t>(y) * width + x]) << x << ", " << y;
+      } else if (x >= 130 && y >= 105) {
+        ASSERT_EQ(pixel, 0x0000FFu) << x << ", " << y;
+      } else if (x < 120 && y < 100) {
+        ASSERT_EQ(pixel, 0x00C800u) << x << ", " << y;
+      } else {
+        ASSERT_EQ(pixel, 0xC80000u) << x << ", " << y;
+      }
+    }
+  }
+  const uint64_t parts = PartSurfaceFlipCount();
+  FlipBuffers();
+  EXPECT_EQ(PartSurfaceFlipCount() - parts, SoftwareRasteriser() ? 1u : 0u);
+  std::vector<uint32_t> window;
+  ASSERT_TRUE(PresentedPicture(window, width, height));
+  EXPECT_TRUE(window == after);
+  // Drawn on after the limit ended: the flip gives the window the whole picture.
+  LimitScreenChanges(partX, partY, partWidth, partHeight);
+  EndScreenChangeLimit();
+  Box(300, 300, 5, 5, RGB(250, 250, 0));
+  FlipBuffers();
+  EXPECT_EQ(PartSurfaceFlipCount() - parts, SoftwareRasteriser() ? 1u : 0u);
+  ASSERT_TRUE(PresentedPicture(window, width, height));
+  EXPECT_EQ(window[static_cast<std::size_t>(302) * width + 302], 0xFAFA00u);  // pictures are 0x00RRGGBB
+}
+
 // The limiter keeps the frame period by sleeping: only the wait's last moment is polled, so a game
 // standing still costs next to no CPU (polling the last millisecond of each frame cost a tenth of
 // a core).
