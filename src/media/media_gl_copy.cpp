@@ -6,7 +6,8 @@
 // the back buffer into the window was tried too: Mesa's llvmpipe draws that one as a textured
 // quad all the same, so the flip keeps its copy.)
 //
-// SDL keeps its own record of GL's state; a copy between textures touches none of it.
+// SDL keeps its own record of GL's state; a copy between textures touches none of it. The GL
+// calls the media layer makes beside SDL's renderer are all looked up here (Gl).
 #include <SDL2/SDL.h>
 
 #include "media/media_internal.h"
@@ -21,33 +22,10 @@ constexpr unsigned glNoError = 0;
 constexpr unsigned glMajorVersion = 0x821B;
 constexpr unsigned glMinorVersion = 0x821C;
 
-using CopyImageSubData = void (*)(unsigned, unsigned, int, int, int, int, unsigned, unsigned, int, int, int,
-                                  int, int, int, int);
-using GetIntegerv = void (*)(unsigned, int*);
-using GetError = unsigned (*)();
-
-struct GlCalls {
-  CopyImageSubData copyImageSubData = nullptr;
-  GetIntegerv getIntegerv = nullptr;
-  GetError getError = nullptr;
-};
-
-// The calls of the renderer's context; they belong to the screen that is open (one at a time).
-GlCalls& Calls() {
-  static GlCalls calls;
-  return calls;
-}
-
 template <typename Call>
 bool Find(Call& call, const char* name) {
   call = reinterpret_cast<Call>(SDL_GL_GetProcAddress(name));
   return call != nullptr;
-}
-
-// Clears errors left by anyone before a copy, so that the copy's own can be told.
-void ClearGlErrors() {
-  for (int i = 0; i < 16 && Calls().getError() != glNoError; ++i) {
-  }
 }
 
 // The GL name of an SDL texture of exactly its own size (not padded, not a rectangle texture).
@@ -56,23 +34,37 @@ unsigned GlNameOf(SDL_Texture* texture) {
   float height = 0;
   if (SDL_GL_BindTexture(texture, &width, &height) != 0) return 0;
   int name = 0;
-  if (width == 1.0f && height == 1.0f) Calls().getIntegerv(glTextureBinding2D, &name);
+  if (width == 1.0f && height == 1.0f) Gl().getIntegerv(glTextureBinding2D, &name);
   SDL_GL_UnbindTexture(texture);
   return name > 0 ? static_cast<unsigned>(name) : 0;
 }
 
 }  // namespace
 
+GlCalls& Gl() {
+  static GlCalls calls;
+  return calls;
+}
+
+void ClearGlErrors() {
+  for (int i = 0; i < 16 && Gl().getError() != glNoError; ++i) {
+  }
+}
+
 void SetUpGlCopies() {
   MediaState& s = State();
   s.glCopies = GlCopies{};
+  Gl() = GlCalls{};
   if (!s.renderer || s.rendererDescription.rfind("opengl", 0) != 0 ||
       s.rendererDescription.rfind("opengles", 0) == 0) {
     return;
   }
-  GlCalls& calls = Calls();
-  calls = GlCalls{};
+  GlCalls& calls = Gl();
   if (!Find(calls.getIntegerv, "glGetIntegerv") || !Find(calls.getError, "glGetError")) return;
+  // Reading the back buffer into the window's surface (media_surface_flip.cpp).
+  if (!Find(calls.readPixels, "glReadPixels") || !Find(calls.pixelStorei, "glPixelStorei")) {
+    calls.readPixels = nullptr;
+  }
   int major = 0;
   int minor = 0;
   calls.getIntegerv(glMajorVersion, &major);
@@ -81,7 +73,10 @@ void SetUpGlCopies() {
   s.glCopies.textureCopies = copyImage && Find(calls.copyImageSubData, "glCopyImageSubData");
 }
 
-void TearDownGlCopies() { State().glCopies = GlCopies{}; }
+void TearDownGlCopies() {
+  State().glCopies = GlCopies{};
+  Gl() = GlCalls{};
+}
 
 bool CopyTextureMemory(SDL_Texture* from, unsigned& fromName, const SDL_Rect& source, SDL_Texture* to,
                        unsigned& toName, int x, int y) {
@@ -92,9 +87,9 @@ bool CopyTextureMemory(SDL_Texture* from, unsigned& fromName, const SDL_Rect& so
   if (toName == 0) toName = GlNameOf(to);
   if (fromName == 0 || toName == 0) return false;
   ClearGlErrors();
-  Calls().copyImageSubData(fromName, glTexture2D, 0, source.x, source.y, 0, toName, glTexture2D, 0, x, y, 0,
+  Gl().copyImageSubData(fromName, glTexture2D, 0, source.x, source.y, 0, toName, glTexture2D, 0, x, y, 0,
                            source.w, source.h, 1);
-  if (Calls().getError() == glNoError) {
+  if (Gl().getError() == glNoError) {
     ++s.memoryCopies;
     return true;
   }

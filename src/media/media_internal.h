@@ -169,6 +169,7 @@ struct SurfaceFlips {
   bool usable = false;  // a software rasteriser on a video driver with window surfaces
   bool failed = false;  // the window refused one: the renderer presents from then on
   bool wholeShown = false;  // the last flip gave the window the whole surface (not only a part)
+  bool glReads = true;      // GL reads the back buffer (Gl().readPixels), until it refuses once
 };
 
 struct MediaState {
@@ -370,6 +371,24 @@ bool StoreSprite(int number, Picture&& picture, int flags);
 // and back buffer are made, torn down before the renderer goes. A copy flushes SDL's waiting
 // drawing first; false when it cannot be done that way (draw it as before). A name of 0 is looked
 // up and kept; the back buffer's is forgotten when the back buffer is made again.
+// The few GL calls the media layer makes beside SDL's renderer, looked up by SetUpGlCopies for
+// the screen that is open; null where the renderer is not SDL's opengl one.
+using GlCopyImageSubData = void (*)(unsigned, unsigned, int, int, int, int, unsigned, unsigned, int, int, int,
+                                    int, int, int, int);
+using GlGetIntegerv = void (*)(unsigned, int*);
+using GlGetError = unsigned (*)();
+using GlReadPixels = void (*)(int, int, int, int, unsigned, unsigned, void*);
+using GlPixelStorei = void (*)(unsigned, int);
+struct GlCalls {
+  GlCopyImageSubData copyImageSubData = nullptr;
+  GlGetIntegerv getIntegerv = nullptr;
+  GlGetError getError = nullptr;
+  GlReadPixels readPixels = nullptr;
+  GlPixelStorei pixelStorei = nullptr;
+};
+GlCalls& Gl();
+// Clears errors left by anyone before a call, so that the call's own can be told.
+void ClearGlErrors();
 void SetUpGlCopies();
 void TearDownGlCopies();
 bool CopyTextureMemory(SDL_Texture* from, unsigned& fromName, const SDL_Rect& source, SDL_Texture* to,

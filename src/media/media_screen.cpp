@@ -629,7 +629,6 @@ bool OpenWindowedScreen(int window, int, int, int width, int height, bool stretc
     SDL_RenderSetLogicalSize(s.renderer, width, height);
   }
   s.rendererDescription = DescribeRenderer(s.renderer);
-  ChooseSurfaceFlips(SoftwareRasteriser(s.rendererDescription));
   s.stretched = stretch;
   s.rescaleWaiting = false;
   s.screenWidth = width;
@@ -649,6 +648,7 @@ bool OpenWindowedScreen(int window, int, int, int width, int height, bool stretc
   s.boundTargetValid = false;
   s.clipApplied = false;
   SetUpGlCopies();
+  ChooseSurfaceFlips(SoftwareRasteriser(s.rendererDescription));
   BindTexture(s.backBuffer);
   SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
   SDL_RenderClear(s.renderer);

@@ -24,21 +24,6 @@ constexpr unsigned glRgba = 0x1908;
 constexpr unsigned glUnsignedByte = 0x1401;
 constexpr unsigned glNoError = 0;
 
-using ReadPixels = void (*)(int, int, int, int, unsigned, unsigned, void*);
-using PixelStorei = void (*)(unsigned, int);
-using GetError = unsigned (*)();
-
-struct GlReads {
-  ReadPixels readPixels = nullptr;
-  PixelStorei pixelStorei = nullptr;
-  GetError getError = nullptr;
-};
-
-GlReads& Reads() {
-  static GlReads reads;
-  return reads;
-}
-
 // Players switch it off, and the tests compare both flips (AllowSurfaceFlips).
 bool& Allowed() {
   static bool allowed = true;
@@ -89,12 +74,11 @@ bool ReadBackBufferInto(SDL_Surface* surface, const SDL_Rect& part) {
   MediaState& s = State();
   const Uint32 format = surface->format->format;
   const bool sameLayout = format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
-  GlReads& gl = Reads();
-  if (gl.readPixels && sameLayout && surface->pitch % 4 == 0) {
+  const GlCalls& gl = Gl();
+  if (s.surfaceFlips.glReads && gl.readPixels && sameLayout && surface->pitch % 4 == 0) {
     // The back buffer is the renderer's target: its frame buffer is the one GL reads from.
     SDL_RenderFlush(s.renderer);
-    while (gl.getError() != glNoError) {
-    }
+    ClearGlErrors();
     gl.pixelStorei(glPackAlignment, 4);
     gl.pixelStorei(glPackRowLength, surface->pitch / 4);
     // Read in the order llvmpipe keeps an SDL texture's texels (red first), which it copies as
@@ -106,7 +90,7 @@ bool ReadBackBufferInto(SDL_Surface* surface, const SDL_Rect& part) {
       SwapRedAndBlue(surface, part);
       return true;
     }
-    gl.readPixels = nullptr;  // refused: SDL reads from now on
+    s.surfaceFlips.glReads = false;  // refused: SDL reads from now on
   }
   return SDL_RenderReadPixels(s.renderer, &part, format, PlaceOf(surface, part), surface->pitch) == 0;
 }
@@ -131,18 +115,10 @@ SDL_Rect ChangedPart() {
 void ChooseSurfaceFlips(bool softwareRasteriser) {
   MediaState& s = State();
   s.surfaceFlips = SurfaceFlips{};
-  Reads() = GlReads{};
   if (!softwareRasteriser || !VideoDriverHasSurfaces()) return;
   // The window surface must be SDL's plain one: made as a texture it would need a second renderer.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   s.surfaceFlips.usable = true;
-  if (s.rendererDescription.rfind("opengl", 0) == 0 && s.rendererDescription.rfind("opengles", 0) != 0) {
-    GlReads& gl = Reads();
-    gl.readPixels = reinterpret_cast<ReadPixels>(SDL_GL_GetProcAddress("glReadPixels"));
-    gl.pixelStorei = reinterpret_cast<PixelStorei>(SDL_GL_GetProcAddress("glPixelStorei"));
-    gl.getError = reinterpret_cast<GetError>(SDL_GL_GetProcAddress("glGetError"));
-    if (!gl.pixelStorei || !gl.getError) gl.readPixels = nullptr;
-  }
 }
 
 bool FlipThroughSurface() {
