@@ -24,7 +24,7 @@ constexpr unsigned glRgba = 0x1908;
 constexpr unsigned glUnsignedByte = 0x1401;
 constexpr unsigned glNoError = 0;
 
-// Players switch it off, and the tests compare both flips (AllowSurfaceFlips).
+// On unless the tests switch it off to compare both flips (AllowSurfaceFlips).
 bool& Allowed() {
   static bool allowed = true;
   return allowed;

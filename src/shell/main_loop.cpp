@@ -164,7 +164,7 @@ void RunGameFrame() {
   // Once a whole frame of the pause is on the screen, the frames after it draw the lower panel
   // alone: the rest of the screen keeps the paused picture. Everything else runs as in any
   // frame, so that a recorded game plays the same. (Without a graphics card, a whole frame is the
-  // CPU's work at every pixel; the panel is a fiftieth of the screen.)
+  // CPU's work at every pixel; the panel is a sixty-fifth of the screen.)
   const bool still = StandsStill();
   if (still && stillPictureShown) LimitScreenToLowerPanel();
   RunInPlayfield(PlayArena, PlayOverHud);
