@@ -18,7 +18,6 @@ namespace {
 
 constexpr unsigned glTexture2D = 0x0DE1;
 constexpr unsigned glTextureBinding2D = 0x8069;
-constexpr unsigned glNoError = 0;
 constexpr unsigned glMajorVersion = 0x821B;
 constexpr unsigned glMinorVersion = 0x821C;
 

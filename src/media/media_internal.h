@@ -387,6 +387,7 @@ struct GlCalls {
   GlPixelStorei pixelStorei = nullptr;
 };
 GlCalls& Gl();
+constexpr unsigned glNoError = 0;  // GL_NO_ERROR, what getError gives when a call went through
 // Clears errors left by anyone before a call, so that the call's own can be told.
 void ClearGlErrors();
 void SetUpGlCopies();

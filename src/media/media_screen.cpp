@@ -777,13 +777,23 @@ void ClearScreen(int colour) {
   ++s.drawCalls;
 }
 
+namespace {
+
+// The clip in force changes with the limit: whatever is drawn next sets the renderer's afresh.
+void ForgetAppliedClip() {
+  MediaState& s = State();
+  s.clipApplied = true;
+  s.appliedClip = SDL_Rect{-1, -1, -1, -1};
+}
+
+}  // namespace
+
 void LimitScreenChanges(int x, int y, int width, int height) {
   MediaState& s = State();
   FlushQuads();
   s.changeLimited = true;
   s.changeLimit = SDL_Rect{x, y, std::max(width, 0), std::max(height, 0)};
-  s.clipApplied = true;
-  s.appliedClip = SDL_Rect{-1, -1, -1, -1};  // whatever is drawn next sets the clip afresh
+  ForgetAppliedClip();
 }
 
 void EndScreenChangeLimit() {
@@ -794,8 +804,7 @@ void EndScreenChangeLimit() {
   s.limitedFrameWaiting = !s.screenWritten;
   s.drawCallsAtLimitEnd = s.drawCalls;
   s.geometryCallsAtLimitEnd = s.geometryCalls;
-  s.clipApplied = true;
-  s.appliedClip = SDL_Rect{-1, -1, -1, -1};
+  ForgetAppliedClip();
 }
 
 namespace {

@@ -181,8 +181,9 @@ SDL_FPoint PieceCorner(const float px[4], const float py[4], float a, float b) {
 
 // The quad as pieces over the visible tiles of its texture (a turning star is mostly clear about
 // its rays). Only a parallelogram, mapped straight along its sides: there a piece of it is drawn
-// with the texture coordinates the whole would give its pixels, but for their rounding. Pieces that meet share the
-// corners computed from the same fractions, so no pixel is drawn twice or left out.
+// with the texture coordinates the whole would give its pixels, but for their rounding. Pieces
+// that meet share the corners computed from the same fractions, so no pixel is drawn twice or
+// left out.
 bool DrawVisibleParts(const QuadLook& look, const float px[4], const float py[4], const float u[4], const float v[4],
                       const SpriteRecord& sprite, bool intoScreen) {
   if (sprite.quadVisible.empty() || !ClearTexelsChangeNothing(intoScreen)) return false;

@@ -22,7 +22,6 @@ constexpr unsigned glPackRowLength = 0x0D02;
 constexpr unsigned glPackAlignment = 0x0D05;
 constexpr unsigned glRgba = 0x1908;
 constexpr unsigned glUnsignedByte = 0x1401;
-constexpr unsigned glNoError = 0;
 
 // On unless the tests switch it off to compare both flips (AllowSurfaceFlips).
 bool& Allowed() {
