@@ -10,6 +10,7 @@
 
 #include "media/media.h"
 #include "media/media_diagnostics.h"
+#include "support/headless.h"
 
 namespace {
 
@@ -22,11 +23,7 @@ enum { discQuad = 1, tileQuad = 2, glowQuad = 3, canvasSprite = 10, canvasQuad =
 class BatchingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(InitSprites());
-    ASSERT_TRUE(InitSprite3D());
-    ASSERT_TRUE(OpenWindow(0, 0, 0, width, height, "Kaldov1rent", false));
-    ASSERT_TRUE(OpenWindowedScreen(0, 0, 0, width, height, true));
-    SetFrameLimiterEnabled(false);
+    OpenMediaScreen(width, height);
     MakeTexture(discQuad, 16, [](int x, int y) {
       int dx = x - 8, dy = y - 8;
       int a = dx * dx + dy * dy < 64 ? 255 - (dx * dx + dy * dy) * 3 : 0;
@@ -48,31 +45,13 @@ class BatchingTest : public ::testing::Test {
     ShutdownMedia();
   }
 
-  // A texture sprite drawn pixel by pixel through its drawing buffer.
+  // A texture sprite drawn pixel by pixel, and its quad.
   static void MakeTexture(int number, int side, const std::function<uint32_t(int, int)>& pixel) {
-    ASSERT_TRUE(CreateSprite(number, side, side, spriteTexture | spriteAlpha));
-    ASSERT_TRUE(StartDrawing(drawSprite, number));
-    uint32_t* pixels = DrawingBuffer();
-    ASSERT_NE(pixels, nullptr);
-    const int pitch = DrawingBufferPitch() / 4;
-    for (int y = 0; y < side; ++y) {
-      for (int x = 0; x < side; ++x) pixels[y * pitch + x] = pixel(x, y);
-    }
-    StopDrawing();
+    PaintSprite(number, side, side, spriteTexture | spriteAlpha, pixel);
     ASSERT_TRUE(CreateSprite3D(number, number));
   }
 
-  static std::vector<uint32_t> Screen() {
-    EXPECT_TRUE(StartDrawing());
-    const uint32_t* pixels = DrawingBuffer();
-    const int pitch = DrawingBufferPitch() / 4;
-    std::vector<uint32_t> copy;
-    for (int y = 0; pixels && y < height; ++y) {
-      for (int x = 0; x < width; ++x) copy.push_back(pixels[y * pitch + x] & 0xFFFFFFu);
-    }
-    StopDrawing();
-    return copy;
-  }
+  static std::vector<uint32_t> Screen() { return ScreenPixels(width, height); }
 
   // Draws the scene with batching on and off and compares every pixel of the screen.
   static void ExpectSameBothWays(const std::function<void()>& scene) {

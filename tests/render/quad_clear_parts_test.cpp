@@ -13,6 +13,7 @@
 
 #include "media/media.h"
 #include "media/media_diagnostics.h"
+#include "support/headless.h"
 
 namespace {
 
@@ -32,63 +33,32 @@ struct Frame {
 class QuadClearPartsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(InitSprites());
-    ASSERT_TRUE(InitSprite3D());
-    ASSERT_TRUE(OpenWindow(0, 0, 0, width, height, "Kaldov1rent", false));
-    ASSERT_TRUE(OpenWindowedScreen(0, 0, 0, width, height, true));
-    SetFrameLimiterEnabled(false);
+    OpenMediaScreen(width, height);
     // A star: a soft disc and six thin rays, clear between the rays and in the corners.
-    ASSERT_TRUE(CreateSprite(starQuad, 128, 128, spriteTexture | spriteAlpha));
-    ASSERT_TRUE(StartDrawing(drawSprite, starQuad));
-    uint32_t* pixels = DrawingBuffer();
-    ASSERT_NE(pixels, nullptr);
-    const int pitch = DrawingBufferPitch() / 4;
-    for (int y = 0; y < 128; ++y) {
-      for (int x = 0; x < 128; ++x) {
-        const double dx = x - 63.5, dy = y - 63.5;
-        const double r = std::sqrt(dx * dx + dy * dy);
-        double alpha = r < 34 ? 1 - r / 34 : 0;
-        for (int ray = 0; ray < 6; ++ray) {
-          const double a = ray * 3.14159265 / 3;
-          const double along = dx * std::cos(a) + dy * std::sin(a);
-          const double across = std::fabs(-dx * std::sin(a) + dy * std::cos(a));
-          const double length = ray % 3 == 0 ? 62 : 44;
-          if (along > 0 && along < length && across < 1.6) alpha = std::max(alpha, 1 - along / length);
-        }
-        // A hard-edged bead on the edges of the tiles about it: the filter blends it into them.
-        if (x >= 104 && x < 112 && y >= 16 && y < 24) alpha = 1;
-        const auto a8 = static_cast<uint32_t>(std::lround(alpha * 255));
-        pixels[y * pitch + x] = a8 << 24 | (a8 ? 0xFF6030u + (x * 2 & 0xFF) : 0x123456u);
+    PaintSprite(starQuad, 128, 128, spriteTexture | spriteAlpha, [](int x, int y) {
+      const double dx = x - 63.5, dy = y - 63.5;
+      const double r = std::sqrt(dx * dx + dy * dy);
+      double alpha = r < 34 ? 1 - r / 34 : 0;
+      for (int ray = 0; ray < 6; ++ray) {
+        const double a = ray * 3.14159265 / 3;
+        const double along = dx * std::cos(a) + dy * std::sin(a);
+        const double across = std::fabs(-dx * std::sin(a) + dy * std::cos(a));
+        const double length = ray % 3 == 0 ? 62 : 44;
+        if (along > 0 && along < length && across < 1.6) alpha = std::max(alpha, 1 - along / length);
       }
-    }
-    StopDrawing();
+      // A hard-edged bead on the edges of the tiles about it: the filter blends it into them.
+      if (x >= 104 && x < 112 && y >= 16 && y < 24) alpha = 1;
+      const auto a8 = static_cast<uint32_t>(std::lround(alpha * 255));
+      return a8 << 24 | (a8 ? 0xFF6030u + (x * 2 & 0xFF) : 0x123456u);
+    });
     ASSERT_TRUE(CreateSprite3D(starQuad, starQuad));
     // A busy backdrop, so that a pixel changed where it should not be shows.
-    ASSERT_TRUE(CreateSprite(backdropSprite, width, height, 0));
-    ASSERT_TRUE(StartDrawing(drawSprite, backdropSprite));
-    pixels = DrawingBuffer();
-    ASSERT_NE(pixels, nullptr);
-    const int backdropPitch = DrawingBufferPitch() / 4;
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) pixels[y * backdropPitch + x] = (x * 7 ^ y * 5) & 0x3F3F3F;
-    }
-    StopDrawing();
+    PaintSprite(backdropSprite, width, height, 0,
+                [](int x, int y) { return static_cast<uint32_t>((x * 7 ^ y * 5) & 0x3F3F3F); });
   }
   void TearDown() override {
     SkipClearPartsOfQuads(true);
     ShutdownMedia();
-  }
-
-  static std::vector<uint32_t> Screen() {
-    std::vector<uint32_t> copy;
-    EXPECT_TRUE(StartDrawing());
-    const uint32_t* pixels = DrawingBuffer();
-    const int pitch = DrawingBufferPitch() / 4;
-    for (int y = 0; pixels && y < height; ++y) {
-      for (int x = 0; x < width; ++x) copy.push_back(pixels[y * pitch + x] & 0xFFFFFFu);
-    }
-    StopDrawing();
-    return copy;
   }
 
   static Frame Draw(bool skipClearParts, const std::function<void()>& scene) {
@@ -100,7 +70,7 @@ class QuadClearPartsTest : public ::testing::Test {
     Stop3D();
     Frame frame;
     frame.quadPixels = RendererCalls().quadPixels;
-    frame.pixels = Screen();
+    frame.pixels = ScreenPixels(width, height);
     return frame;
   }
 

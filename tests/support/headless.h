@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "core/game_state.h"
 #include "media/fatal_error.h"
@@ -36,6 +38,42 @@ inline void StartMediaForLoading() {
   ASSERT_TRUE(InitSprites());
   ASSERT_TRUE(InitSprite3D());
   ASSERT_TRUE(InitSound());
+}
+
+// A screen of its own in a window of its size, for the tests of the media layer alone.
+inline void OpenMediaScreen(int width, int height) {
+  ASSERT_TRUE(InitSprites());
+  ASSERT_TRUE(InitSprite3D());
+  ASSERT_TRUE(OpenWindow(0, 0, 0, width, height, "Kaldov1rent", false));
+  ASSERT_TRUE(OpenWindowedScreen(0, 0, 0, width, height, true));
+  SetFrameLimiterEnabled(false);
+}
+
+// A sprite drawn pixel by pixel through its drawing buffer.
+inline void PaintSprite(int number, int width, int height, int flags,
+                        const std::function<uint32_t(int, int)>& pixel) {
+  ASSERT_TRUE(CreateSprite(number, width, height, flags));
+  ASSERT_TRUE(StartDrawing(drawSprite, number));
+  uint32_t* pixels = DrawingBuffer();
+  ASSERT_NE(pixels, nullptr);
+  const int pitch = DrawingBufferPitch() / 4;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) pixels[y * pitch + x] = pixel(x, y);
+  }
+  StopDrawing();
+}
+
+// The screen's top left width x height pixels, 0x00RRGGBB rows top to bottom.
+inline std::vector<uint32_t> ScreenPixels(int width, int height) {
+  std::vector<uint32_t> copy;
+  EXPECT_TRUE(StartDrawing());
+  const uint32_t* pixels = DrawingBuffer();
+  const int pitch = DrawingBufferPitch() / 4;
+  for (int y = 0; pixels && y < height; ++y) {
+    for (int x = 0; x < width; ++x) copy.push_back(pixels[y * pitch + x] & 0xFFFFFFu);
+  }
+  StopDrawing();
+  return copy;
 }
 
 // The colour of one screen pixel as the game reads it (-1 when the screen cannot be read).
