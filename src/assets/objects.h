@@ -91,9 +91,9 @@ constexpr int endingBackdrop = 9993;
 // Level resource kinds.
 constexpr int resourcePlainSprite = 2188, resourceQuadSprite = 2189;
 
-// The console's layers (sprites and their quads) and Pong's pictures.
+// Pong's pictures, the console's text layer and its whole picture (sprites).
 constexpr int pongPaddle = 2000, pongBall = 2001;
-constexpr int consoleText = 2003, consoleGrid = 2004;
+constexpr int consoleText = 2003, consolePicture = 2004;
 
 // Tetris (packs/tetris.pak): piece tiles 2244..2249 (green, red, blue, yellow, purple, cyan),
 // the background layers, the row flash, the light spot, the bug tile, the music, and the two

@@ -2,7 +2,10 @@
 // The console's set-up, its key, and its frame step: layers, slide, typing and history.
 #include "console/console.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "assets/objects.h"
 #include "console/pong.h"
@@ -29,18 +32,28 @@ constexpr int gridGreen = RGB(0, 255, 0);
 constexpr int historyColour = RGB(255, 255, 255);
 constexpr int promptColour = RGB(0, 255, 200);
 
-// Layers that show their own colours: black on the grid layer is a colour, not a colour key.
-void MakeLayer(int number) {
-  CreateSprite(number, screenWidth, consoleHeight, spriteTexture | spriteAlpha);
-  CreateSprite3D(number, number);
-}
-
-void ShowLayers() {
-  const int y = RoundHalfAway(game.console.position);
-  Sprite3DBlendingMode(blendTransparent);
-  DisplaySprite3D(obj::consoleGrid, 0, y);
-  DisplaySprite3D(obj::consoleText, 0, y, textAlpha);
-}
+// The console's picture is the text layer at alpha 200 over the grid: a green square outline
+// every 16 pixels on black. The text layer is drawn only when its text changes; the picture is
+// made from it on the CPU only when the text or the grid's drift changed, and goes onto the
+// screen as a plain copy. (Two full-width layers blended each frame cost a machine without a
+// graphics card more than the whole paused game.)
+struct ConsolePicture {
+  std::vector<uint32_t> overBlack;  // the text layer at alpha 200 over black, 0xAARRGGBB
+  std::vector<uint32_t> overGreen;  // the same over the grid's green
+  // What the text layer and the picture were last made from.
+  bool textDrawn = false;
+  uint32_t commandsRun = 0;
+  std::size_t rows = 0;
+  float textScroll = 0;
+  int wheelOffset = 0;
+  std::string inputLine;
+  char cursorGlyph = 0;
+  bool made = false;
+  int gridShiftX = 0;
+  int gridShiftY = 0;
+  bool shown = false;  // the screen was given the picture since it was made
+};
+ConsolePicture picture;
 
 // Above the screen, at rest and no longer called by the frame loop.
 void PutAway() {
@@ -91,23 +104,23 @@ void ReadKeys() {
   if (KeyboardReleased(keyReturn)) ExecuteConsoleLine(c.inputLine);
 }
 
-void RedrawGrid() {
+void DriftGrid() {
   ConsoleState& c = game.console;
   c.gridOffsetX += gridDrift;
   c.gridOffsetY += gridDrift;
-  if (!StartDrawing(drawSprite, obj::consoleGrid)) return;
-  DrawingMode(0);
-  Box(0, 0, screenWidth, consoleHeight, RGB(0, 0, 0));
   if (c.gridOffsetX >= gridWrap) c.gridOffsetX = 0;
   if (c.gridOffsetY >= gridWrap) c.gridOffsetY = 0;
-  DrawingMode(4);
-  for (int gy = -gridWrap; gy <= consoleHeight; gy += gridStep) {
-    for (int gx = -gridWrap; gx <= screenWidth; gx += gridStep) {
-      Box(RoundHalfAway(gx + c.gridOffsetX),
-          RoundHalfAway(gy + c.gridOffsetY), gridStep, gridStep, gridGreen);
-    }
-  }
-  StopDrawing();
+}
+
+// The grid drifts as one lattice of squares placed from the drift rounded once: a square's
+// outline is its first and last column and row. (Rounded square by square, the squares past the
+// left and top edges went the other way at every half pixel: the lines there jumped a pixel back
+// and forth each frame.)
+int GridShift(float offset) { return RoundHalfAway(offset) % gridStep; }
+
+bool OnGridLine(int position, int shift) {
+  const int inSquare = ((position - shift) % gridStep + gridStep) % gridStep;
+  return inSquare == 0 || inSquare == gridStep - 1;
 }
 
 int RowY(int row) {
@@ -115,7 +128,7 @@ int RowY(int row) {
   return RoundHalfAway(row * consoleLineHeight - c.textScroll - c.wheelOffset);
 }
 
-void RedrawText() {
+void DrawTextLayer() {
   const ConsoleState& c = game.console;
   if (!StartDrawing(drawSprite, obj::consoleText)) return;
   DrawingMode(0);
@@ -133,6 +146,95 @@ void RedrawText() {
   if (c.cursorGlyph) prompt += c.cursorGlyph;
   DrawText(textLeft, RowY(rows), prompt, promptColour, textBlue);
   StopDrawing();
+}
+
+// One channel of the text layer at alpha 200 over a channel of the grid's black or green,
+// rounded: a table for each.
+struct OverGridTables {
+  uint8_t overBlack[256];
+  uint8_t overGreen[256];
+};
+const OverGridTables& OverGrid() {
+  static const OverGridTables tables = [] {
+    OverGridTables t{};
+    for (int v = 0; v < 256; ++v) {
+      t.overBlack[v] = static_cast<uint8_t>((v * textAlpha + 127) / 255);
+      t.overGreen[v] = static_cast<uint8_t>((v * textAlpha + Green(gridGreen) * (255 - textAlpha) + 127) / 255);
+    }
+    return t;
+  }();
+  return tables;
+}
+
+// The text layer's pixels over black and over the grid's green.
+void ReadTextLayer() {
+  if (!StartDrawing(drawSprite, obj::consoleText)) return;
+  const uint32_t* pixels = DrawingPixels();
+  const int pitch = DrawingBufferPitch() / 4;
+  const OverGridTables& over = OverGrid();
+  const std::size_t count = static_cast<std::size_t>(screenWidth) * consoleHeight;
+  picture.overBlack.resize(count);
+  picture.overGreen.resize(count);
+  for (int y = 0; pixels && y < consoleHeight; ++y) {
+    for (int x = 0; x < screenWidth; ++x) {
+      const uint32_t p = pixels[static_cast<std::size_t>(y) * pitch + x];
+      const uint32_t redBlue = 0xFF000000u | over.overBlack[(p >> 16) & 255] << 16 | over.overBlack[p & 255];
+      const std::size_t i = static_cast<std::size_t>(y) * screenWidth + x;
+      picture.overBlack[i] = redBlue | over.overBlack[(p >> 8) & 255] << 8;
+      picture.overGreen[i] = redBlue | over.overGreen[(p >> 8) & 255] << 8;
+    }
+  }
+  StopDrawing();
+}
+
+// Draws the text layer again when what it shows changed.
+void RefreshText() {
+  const ConsoleState& c = game.console;
+  ConsolePicture& p = picture;
+  if (p.textDrawn && p.commandsRun == c.commandsRun && p.rows == c.history.size() && p.textScroll == c.textScroll &&
+      p.wheelOffset == c.wheelOffset && p.inputLine == c.inputLine && p.cursorGlyph == c.cursorGlyph) {
+    return;
+  }
+  DrawTextLayer();
+  ReadTextLayer();
+  p.textDrawn = true;
+  p.commandsRun = c.commandsRun;
+  p.rows = c.history.size();
+  p.textScroll = c.textScroll;
+  p.wheelOffset = c.wheelOffset;
+  p.inputLine = c.inputLine;
+  p.cursorGlyph = c.cursorGlyph;
+}
+
+// Makes the picture again when the grid moved, with the text as it then stands. The grid moves
+// every other frame: what is typed and the cursor's blink wait for it, a frame at most, and the
+// picture is made once for both.
+void RefreshPicture() {
+  const ConsoleState& c = game.console;
+  ConsolePicture& p = picture;
+  const int shiftX = GridShift(c.gridOffsetX);
+  const int shiftY = GridShift(c.gridOffsetY);
+  if (p.made && p.gridShiftX == shiftX && p.gridShiftY == shiftY) return;
+  RefreshText();
+  if (p.overBlack.empty() || !StartDrawing(drawSprite, obj::consolePicture)) return;
+  uint32_t* pixels = DrawingBuffer();
+  const int pitch = DrawingBufferPitch() / 4;
+  std::vector<uint8_t> lineColumn(screenWidth);
+  for (int x = 0; x < screenWidth; ++x) lineColumn[x] = OnGridLine(x, shiftX);
+  for (int y = 0; pixels && y < consoleHeight; ++y) {
+    const std::size_t row = static_cast<std::size_t>(y) * screenWidth;
+    uint32_t* out = pixels + static_cast<std::size_t>(y) * pitch;
+    if (OnGridLine(y, shiftY)) {
+      std::copy_n(p.overGreen.begin() + row, screenWidth, out);
+      continue;
+    }
+    for (int x = 0; x < screenWidth; ++x) out[x] = lineColumn[x] ? p.overGreen[row + x] : p.overBlack[row + x];
+  }
+  StopDrawing();
+  p.made = true;
+  p.shown = false;
+  p.gridShiftX = shiftX;
+  p.gridShiftY = shiftY;
 }
 
 // The underscore shows for two phases, the blank for one.
@@ -159,8 +261,10 @@ void ScrollWithWheel() {
 void SetUpConsole() {
   game.console.history.push_back(titleLine);
   game.console.history.push_back(consoleRule);
-  MakeLayer(obj::consoleText);
-  MakeLayer(obj::consoleGrid);
+  // Sprites with an alpha of their own: black is a colour there, not a colour key.
+  CreateSprite(obj::consoleText, screenWidth, consoleHeight, spriteAlpha);
+  CreateSprite(obj::consolePicture, screenWidth, consoleHeight, spriteAlpha);
+  picture = ConsolePicture{};
   LoadFont(obj::fontConsole, consoleFace, consoleFontSize);
   // Setting only the position would leave a console that was open open above the screen,
   // typing and holding the game still out of sight; it is put away as if closed.
@@ -182,12 +286,25 @@ void HandleConsoleKey() {
   }
 }
 
+// Nothing before the first picture is made: the frame the console is called up in.
+void ShowConsole() {
+  if (!picture.made) return;
+  DisplaySprite(obj::consolePicture, 0, RoundHalfAway(game.console.position));
+  picture.shown = true;
+}
+
+bool ConsolePictureNew() { return picture.made && !picture.shown; }
+
+bool ConsoleAtRest() { return game.console.shown && game.console.motion == consoleOpen; }
+
+// The grid's layer is opaque: the quarter it covers is drawn whole each frame.
+void LimitScreenToConsole() { LimitScreenChanges(0, 0, screenWidth, consoleHeight); }
+
 void StepConsole() {
-  ShowLayers();
   Slide();
   ReadKeys();
-  RedrawGrid();
-  RedrawText();
+  DriftGrid();
+  RefreshPicture();
   BlinkCursor();
   ScrollWithWheel();
 }

@@ -20,11 +20,26 @@ void SetUpConsole();
 // hidden, closes it when it is open, and leaves it alone while it slides.
 void HandleConsoleKey();
 
-// Once per frame while game.console.shown is set, inside the 3D bracket and after the frame's
-// keyboard and mouse snapshots (a second snapshot would lose the releases and the typed
-// character of the first): draws the console, slides it, types, and runs a command on Enter; a
-// side game plays to its end before this returns. Clears game.console.shown once it has closed.
+// Once per frame while game.console.shown is set, inside the 3D bracket and before
+// StepConsole: draws the console's layers where it stands. Its only drawing on the screen.
+void ShowConsole();
+
+// Once per frame after ShowConsole and the frame's keyboard and mouse snapshots (a second
+// snapshot would lose the releases and the typed character of the first): slides the console,
+// types, draws its next pictures and runs a command on Enter; a side game plays to its end
+// before this returns. Clears game.console.shown once it has closed.
 void StepConsole();
+
+// Open and still: the frame changes nothing on the screen but the console's quarter at the top
+// and what the game itself moves.
+bool ConsoleAtRest();
+
+// Drawing on the screen changes only the console's quarter until EndScreenChangeLimit.
+void LimitScreenToConsole();
+
+// The console's picture changed since ShowConsole last drew it: a screen that holds the last
+// one need not be given it again.
+bool ConsolePictureNew();
 
 // Appends a line to the history and scrolls the text up by one line, so the prompt keeps its
 // place on the screen.

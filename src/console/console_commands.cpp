@@ -170,6 +170,7 @@ void ExecuteConsoleLine(const std::string& line) {
   c.textScroll += consoleLineHeight;
   c.wheelOffset = 0;
   c.lastCommand = upper;
+  ++c.commandsRun;
 
   const std::string word = TrimSpaces(upper.substr(0, upper.find(' ')));
   const std::string argument = TrimSpaces(WithoutWord(upper, word));

@@ -29,6 +29,7 @@ struct ConsoleState {
   float gridOffsetX = 0;             // 0..32, the grid's drift
   float gridOffsetY = 0;
   bool shown = false;                // the frame loop calls the console while this is set
+  uint32_t commandsRun = 0;          // Enter presses: a command may change the whole screen
 };
 
 struct PongState {

@@ -67,8 +67,9 @@ void RestoreWindow();
 void SetFrameRate(int framesPerSecond);
 void ClearScreen(int colour);
 // Until EndScreenChangeLimit, drawing on the screen changes only this part of it (the rest keeps
-// the picture it holds), and the next flip may give the window that part alone if nothing is
-// drawn on the screen in between: for a screen that stands still but for a part, on a rasteriser
+// the picture it holds); called again meanwhile, it moves the limit to another part. The next
+// flip may give the window those parts alone if nothing was drawn on the screen outside them
+// since the flip before: for a screen that stands still but for a few parts, on a rasteriser
 // that pays for every pixel.
 void LimitScreenChanges(int x, int y, int width, int height);
 void EndScreenChangeLimit();
@@ -204,6 +205,8 @@ bool IsImage(int image);
 // carry its alpha in the top byte). The screen's pixels are a copy written back at StopDrawing;
 // text drawn meanwhile writes it back early, so fetch the buffer again after drawing text.
 uint32_t* DrawingBuffer();
+// The same pixels to read only: nothing is written back at StopDrawing.
+const uint32_t* DrawingPixels();
 int DrawingBufferPitch();          // bytes per row
 int DrawingBufferPixelBytes();     // 4
 

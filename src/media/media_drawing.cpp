@@ -384,6 +384,14 @@ uint32_t* DrawingBuffer() {
   return view.pixels;
 }
 
+const uint32_t* DrawingPixels() {
+  PixelView view;
+  if (!CpuView(view)) {
+    if (!TakeCopy() || !CpuView(view)) return nullptr;
+  }
+  return view.pixels;
+}
+
 int DrawingBufferPitch() {
   PixelView view;
   if (!CpuView(view)) {

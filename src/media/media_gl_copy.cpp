@@ -10,6 +10,8 @@
 // calls the media layer makes beside SDL's renderer are all looked up here (Gl).
 #include <SDL2/SDL.h>
 
+#include <vector>
+
 #include "media/media_internal.h"
 
 namespace media {
@@ -20,6 +22,10 @@ constexpr unsigned glTexture2D = 0x0DE1;
 constexpr unsigned glTextureBinding2D = 0x8069;
 constexpr unsigned glMajorVersion = 0x821B;
 constexpr unsigned glMinorVersion = 0x821C;
+constexpr unsigned glUnpackRowLength = 0x0CF2;
+constexpr unsigned glUnpackAlignment = 0x0CF5;
+constexpr unsigned glRgba = 0x1908;
+constexpr unsigned glUnsignedByte = 0x1401;
 
 template <typename Call>
 bool Find(Call& call, const char* name) {
@@ -70,6 +76,8 @@ void SetUpGlCopies() {
   calls.getIntegerv(glMinorVersion, &minor);
   const bool copyImage = major > 4 || (major == 4 && minor >= 3) || SDL_GL_ExtensionSupported("GL_ARB_copy_image");
   s.glCopies.textureCopies = copyImage && Find(calls.copyImageSubData, "glCopyImageSubData");
+  const bool directState = major > 4 || (major == 4 && minor >= 5);
+  if (!directState || !Find(calls.textureSubImage2D, "glTextureSubImage2D")) calls.textureSubImage2D = nullptr;
 }
 
 void TearDownGlCopies() {
@@ -95,6 +103,47 @@ bool CopyTextureMemory(SDL_Texture* from, unsigned& fromName, const SDL_Rect& so
   // The driver would not: every later copy is drawn as before.
   s.glCopies.failed = true;
   return false;
+}
+
+bool UploadRedFirst(SDL_Texture* texture, const uint32_t* pixels, int width, int height, int pitchPixels,
+                    bool forceOpaque) {
+  MediaState& s = State();
+  GlCalls& gl = Gl();
+  if (!s.glCopies.redFirstUploads || !gl.textureSubImage2D || !gl.pixelStorei) return false;
+  int textureWidth = 0;
+  int textureHeight = 0;
+  if (SDL_QueryTexture(texture, nullptr, nullptr, &textureWidth, &textureHeight) != 0 || textureWidth != width ||
+      textureHeight != height) {
+    return false;
+  }
+  const unsigned name = GlNameOf(texture);
+  if (name == 0) return false;
+  // Kept between calls: a sprite redrawn every frame is uploaded without allocating.
+  static std::vector<uint32_t> redFirst;
+  redFirst.resize(static_cast<std::size_t>(width) * height);
+  const uint32_t opaque = forceOpaque ? 0xFF000000u : 0;
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* __restrict row = pixels + static_cast<std::size_t>(y) * pitchPixels;
+    uint32_t* __restrict out = redFirst.data() + static_cast<std::size_t>(y) * width;
+    for (int x = 0; x < width; ++x) {
+      const uint32_t p = row[x] | opaque;
+      out[x] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+    }
+  }
+  // SDL sets the unpacking it needs before each of its own uploads; it gets back what it left.
+  int rowLength = 0;
+  int alignment = 4;
+  gl.getIntegerv(glUnpackRowLength, &rowLength);
+  gl.getIntegerv(glUnpackAlignment, &alignment);
+  gl.pixelStorei(glUnpackRowLength, 0);
+  gl.pixelStorei(glUnpackAlignment, 4);
+  ClearGlErrors();
+  gl.textureSubImage2D(name, 0, 0, 0, width, height, glRgba, glUnsignedByte, redFirst.data());
+  const bool uploaded = gl.getError() == glNoError;
+  gl.pixelStorei(glUnpackRowLength, rowLength);
+  gl.pixelStorei(glUnpackAlignment, alignment);
+  if (!uploaded) s.glCopies.redFirstUploads = false;
+  return uploaded;
 }
 
 void ForgetBackBufferName() {

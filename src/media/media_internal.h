@@ -162,6 +162,9 @@ struct GlCopies {
   bool textureCopies = false;  // glCopyImageSubData
   bool failed = false;         // the driver refused one: drawn as before from then on
   unsigned backBufferName = 0;
+  // Pixels go to a software rasteriser's textures red first (glTextureSubImage2D), as it keeps
+  // them; off for good once the driver refuses one.
+  bool redFirstUploads = false;
 };
 
 // Whether flips may go to the window through SDL's window surface (media_surface_flip.cpp).
@@ -218,8 +221,7 @@ struct MediaState {
   // A flip with nothing drawn or written into the back buffer since the last one, and no window
   // event that may have spoilt the window's picture, presents nothing: the window still shows
   // that frame (a still pause picture then costs next to nothing).
-  uint64_t drawCallsShown = 0;
-  uint64_t geometryCallsShown = 0;
+  uint64_t drawingsShown = 0;  // Drawings() when the window was last given the frame
   bool screenWritten = true;  // pixels written straight into the back buffer since the last flip
   bool windowSpoilt = true;   // a window event since the last flip: present whatever was drawn
   uint64_t framesSkipped = 0;  // flips that presented nothing (bench and tests)
@@ -259,13 +261,14 @@ struct MediaState {
   int quality = 1;
   bool viewportSet = false;
   SDL_Rect viewport{0, 0, 0, 0};
-  // LimitScreenChanges: drawing on the screen keeps to this part of it; once the limit ends, the
-  // next flip may give the window that part alone if the counters show nothing drawn since.
+  // LimitScreenChanges: drawing on the screen keeps to this part of it. The parts limited since
+  // the last flip: once the limit ends, the next flip may give the window those parts alone if
+  // the counters show nothing drawn on the screen outside them.
   bool changeLimited = false;
   SDL_Rect changeLimit{0, 0, 0, 0};
-  bool limitedFrameWaiting = false;
-  uint64_t drawCallsAtLimitEnd = 0;
-  uint64_t geometryCallsAtLimitEnd = 0;
+  std::vector<SDL_Rect> limitedParts;
+  bool drawnOutsideParts = false;
+  uint64_t drawingsAtLimitEnd = 0;
   bool batching = true;
   bool quadClearPartsSkipped = true;  // SkipClearPartsOfQuads
   QuadQueue queue;
@@ -276,6 +279,9 @@ struct MediaState {
   GlCopies glCopies;
   SurfaceFlips surfaceFlips;
   uint64_t memoryCopies = 0;  // plain copies done as copies of memory
+
+  // Everything drawn so far, however it was done: equal counts mean nothing was drawn between.
+  uint64_t Drawings() const { return drawCalls + geometryCalls + memoryCopies; }
 
   int defaultColourKey = 0;
 
@@ -379,12 +385,14 @@ using GlGetIntegerv = void (*)(unsigned, int*);
 using GlGetError = unsigned (*)();
 using GlReadPixels = void (*)(int, int, int, int, unsigned, unsigned, void*);
 using GlPixelStorei = void (*)(unsigned, int);
+using GlTextureSubImage2D = void (*)(unsigned, int, int, int, int, int, unsigned, unsigned, const void*);
 struct GlCalls {
   GlCopyImageSubData copyImageSubData = nullptr;
   GlGetIntegerv getIntegerv = nullptr;
   GlGetError getError = nullptr;
   GlReadPixels readPixels = nullptr;
   GlPixelStorei pixelStorei = nullptr;
+  GlTextureSubImage2D textureSubImage2D = nullptr;
 };
 GlCalls& Gl();
 constexpr unsigned glNoError = 0;  // GL_NO_ERROR, what getError gives when a call went through
@@ -395,6 +403,11 @@ void TearDownGlCopies();
 bool CopyTextureMemory(SDL_Texture* from, unsigned& fromName, const SDL_Rect& source, SDL_Texture* to,
                        unsigned& toName, int x, int y);
 void ForgetBackBufferName();
+// A whole texture's pixels (0xAARRGGBB, alpha made opaque when asked) given to a software
+// rasteriser in the order it keeps them: SDL's upload asks for blue first, which llvmpipe converts
+// pixel by pixel at a third of the speed. False when it cannot be done that way (SDL uploads).
+bool UploadRedFirst(SDL_Texture* texture, const uint32_t* pixels, int width, int height, int pitchPixels,
+                    bool forceOpaque);
 void ChooseSurfaceFlips(bool softwareRasteriser);
 // The back buffer given to the window through its surface; false when the renderer must present.
 bool FlipThroughSurface();

@@ -221,6 +221,7 @@ void UploadPixelsToTexture(SDL_Texture* texture, const SDL_Rect* rect, const uin
   FlushQuads();
   SDL_RenderFlush(s.renderer);
   if (texture == s.backBuffer) s.screenWritten = true;
+  if (!rect && UploadRedFirst(texture, pixels, width, height, pitchPixels, forceOpaque)) return;
   if (!forceOpaque) {
     SDL_UpdateTexture(texture, rect, pixels, pitchPixels * 4);
     return;
@@ -648,7 +649,9 @@ bool OpenWindowedScreen(int window, int, int, int width, int height, bool stretc
   s.boundTargetValid = false;
   s.clipApplied = false;
   SetUpGlCopies();
-  ChooseSurfaceFlips(SoftwareRasteriser(s.rendererDescription));
+  const bool softwareRasteriser = SoftwareRasteriser(s.rendererDescription);
+  s.glCopies.redFirstUploads = softwareRasteriser && Gl().textureSubImage2D;
+  ChooseSurfaceFlips(softwareRasteriser);
   BindTexture(s.backBuffer);
   SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
   SDL_RenderClear(s.renderer);
@@ -788,9 +791,26 @@ void ForgetAppliedClip() {
 
 }  // namespace
 
+namespace {
+
+// Whether the screen was drawn on since the last flip, or since the last part's limit ended.
+bool DrawnOnSinceLastPart() {
+  const MediaState& s = State();
+  if (s.screenWritten) return true;
+  return s.Drawings() != (s.limitedParts.empty() ? s.drawingsShown : s.drawingsAtLimitEnd);
+}
+
+}  // namespace
+
 void LimitScreenChanges(int x, int y, int width, int height) {
   MediaState& s = State();
   FlushQuads();
+  // A second part in the same frame: the first is done with.
+  if (s.changeLimited) {
+    s.limitedParts.push_back(s.changeLimit);
+  } else if (DrawnOnSinceLastPart()) {
+    s.drawnOutsideParts = true;
+  }
   s.changeLimited = true;
   s.changeLimit = SDL_Rect{x, y, std::max(width, 0), std::max(height, 0)};
   ForgetAppliedClip();
@@ -801,9 +821,9 @@ void EndScreenChangeLimit() {
   if (!s.changeLimited) return;
   FlushQuads();
   s.changeLimited = false;
-  s.limitedFrameWaiting = !s.screenWritten;
-  s.drawCallsAtLimitEnd = s.drawCalls;
-  s.geometryCallsAtLimitEnd = s.geometryCalls;
+  s.limitedParts.push_back(s.changeLimit);
+  if (s.screenWritten) s.drawnOutsideParts = true;
+  s.drawingsAtLimitEnd = s.Drawings();
   ForgetAppliedClip();
 }
 
@@ -812,11 +832,11 @@ namespace {
 // The window has the back buffer as drawn: the next flip presents only if more is drawn.
 void MarkFrameShown() {
   MediaState& s = State();
-  s.drawCallsShown = s.drawCalls;
-  s.geometryCallsShown = s.geometryCalls;
+  s.drawingsShown = s.Drawings();
   s.screenWritten = false;
   s.windowSpoilt = false;
-  s.limitedFrameWaiting = false;
+  s.limitedParts.clear();
+  s.drawnOutsideParts = false;
   CountPresentedFrame();
 }
 
@@ -846,8 +866,10 @@ void FlipBuffers() {
   }
   s.lastFlip = SDL_GetPerformanceCounter();
   const bool unchanged = !s.windowSpoilt && !s.screenWritten && !s.keepPresented &&
-                         s.drawCalls == s.drawCallsShown && s.geometryCalls == s.geometryCallsShown;
+                         s.Drawings() == s.drawingsShown;
   if (unchanged) {
+    s.limitedParts.clear();
+    s.drawnOutsideParts = false;
     ++s.framesSkipped;
     CountPresentedFrame();
     return;

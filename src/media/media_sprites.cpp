@@ -134,7 +134,7 @@ void NoteVisibleParts(SpriteRecord& sprite, const std::vector<uint32_t>& texture
 bool LargeCopyAsMemory(SpriteRecord& sprite, const SDL_Rect& source, const SDL_Rect& destination) {
   constexpr int largeCopyPixels = 256 * 256;
   MediaState& s = State();
-  if (s.changeLimited || s.scaleX != 1.0f || s.scaleY != 1.0f || sprite.textureWidth != sprite.width ||
+  if (s.scaleX != 1.0f || s.scaleY != 1.0f || sprite.textureWidth != sprite.width ||
       sprite.textureHeight != sprite.height || source.w * source.h < largeCopyPixels) {
     return false;
   }

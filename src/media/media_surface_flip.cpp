@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "media/media_diagnostics.h"
 #include "media/media_internal.h"
@@ -94,10 +95,9 @@ bool ReadBackBufferInto(SDL_Surface* surface, const SDL_Rect& part) {
   return SDL_RenderReadPixels(s.renderer, &part, format, PlaceOf(surface, part), surface->pitch) == 0;
 }
 
-// The part of the back buffer a screen whose changes are limited may have changed, in its pixels.
-SDL_Rect ChangedPart() {
+// The part of the back buffer a limit let change, in its pixels.
+SDL_Rect ChangedPart(const SDL_Rect& limit) {
   MediaState& s = State();
-  const SDL_Rect& limit = s.changeLimit;
   const int left = static_cast<int>(std::floor(static_cast<float>(limit.x) * s.scaleX));
   const int top = static_cast<int>(std::floor(static_cast<float>(limit.y) * s.scaleY));
   const int right = static_cast<int>(std::ceil(static_cast<float>(limit.x + limit.w) * s.scaleX));
@@ -140,12 +140,21 @@ bool FlipThroughSurface() {
     s.surfaceFlips.failed = true;
     return false;
   }
-  // A screen whose changes are limited to a part gives the window that part alone, once the
+  // A screen whose changes were limited to parts gives the window those parts alone, once the
   // window holds the rest.
-  const bool partly = s.limitedFrameWaiting && !s.changeLimited && !s.screenWritten && windowHasTheRest &&
-                      s.drawCalls == s.drawCallsAtLimitEnd && s.geometryCalls == s.geometryCallsAtLimitEnd;
-  const SDL_Rect part = partly ? ChangedPart() : SDL_Rect{0, 0, s.backWidth, s.backHeight};
-  const bool read = part.w <= 0 || part.h <= 0 || ReadBackBufferInto(surface, part);
+  const bool partly = !s.limitedParts.empty() && !s.drawnOutsideParts && !s.changeLimited && !s.screenWritten &&
+                      windowHasTheRest && s.Drawings() == s.drawingsAtLimitEnd;
+  std::vector<SDL_Rect> parts;
+  if (partly) {
+    for (const SDL_Rect& limit : s.limitedParts) {
+      const SDL_Rect part = ChangedPart(limit);
+      if (part.w > 0 && part.h > 0) parts.push_back(part);
+    }
+  } else {
+    parts.push_back(SDL_Rect{0, 0, s.backWidth, s.backHeight});
+  }
+  bool read = true;
+  for (const SDL_Rect& part : parts) read = read && ReadBackBufferInto(surface, part);
   if (read && s.keepPresented) {
     s.presented.assign(static_cast<std::size_t>(width) * height, 0);
     for (int y = 0; y < height; ++y) {
@@ -159,7 +168,8 @@ bool FlipThroughSurface() {
   }
   SDL_UnlockSurface(surface);
   // A window that cannot take its picture this way gets the renderer's from then on.
-  const bool put = read && (partly ? part.w <= 0 || part.h <= 0 || SDL_UpdateWindowSurfaceRects(s.window, &part, 1) == 0
+  const bool put = read && (partly ? parts.empty() || SDL_UpdateWindowSurfaceRects(s.window, parts.data(),
+                                                                                  static_cast<int>(parts.size())) == 0
                                    : SDL_UpdateWindowSurface(s.window) == 0);
   if (!put) {
     s.surfaceFlips.failed = true;

@@ -136,22 +136,33 @@ void PlayArena() {
   HandlePlayButton();
 }
 
+// Whether the screen holds a whole frame drawn while the game stood still (StandsStill).
+bool stillPictureShown = false;
+// This frame draws only what moves while the game stands still.
+bool screenLimited = false;
+
 // Over the heads-up display: the end-of-level picture effect and the console, while they run.
 void PlayOverHud() {
   if (game.pictureEffectOn) StepPictureEffect();
-  if (game.console.shown) StepConsole();
+  if (!game.console.shown) return;
+  // On a still screen the console's quarter is drawn again only when its picture changed.
+  if (!screenLimited || ConsolePictureNew()) {
+    if (screenLimited) LimitScreenToConsole();
+    ShowConsole();
+  }
+  // A command may start a side game, which has the whole screen.
+  EndScreenChangeLimit();
+  StepConsole();
 }
 
-// The game stands paused by P (or a pad's Start): nothing on the screen moves but the lower
-// panel's picture. Not while a life is lost or a level won, nor under the console, the frame
-// rate's figure or the demo's caption, which change.
+// The game stands paused by P (or a pad's Start), or under the console at rest: nothing on the
+// screen moves but the lower panel's picture and the console. Not while a life is lost or a
+// level won, nor while the console slides, nor under the frame rate's figure or the demo's
+// caption, which change.
 bool StandsStill() {
-  return game.paused && !game.levelComplete && !game.lifeLost && !game.console.shown && !game.pictureEffectOn &&
-         !game.showFps && !game.attractDemo && game.gunState == 0;
+  return game.paused && !game.levelComplete && !game.lifeLost && (!game.console.shown || ConsoleAtRest()) &&
+         !game.pictureEffectOn && !game.showFps && !game.attractDemo && game.gunState == 0;
 }
-
-// Whether the screen holds a whole frame drawn while the game stood still (StandsStill).
-bool stillPictureShown = false;
 
 void RunGameFrame() {
   // Any key or click of a person ends a demo game and goes back to the menu.
@@ -162,14 +173,17 @@ void RunGameFrame() {
   HandleGlobalKeys();
   HandleConsoleKey();
   // Once a whole frame of the pause is on the screen, the frames after it draw the lower panel
-  // alone: the rest of the screen keeps the paused picture. Everything else runs as in any
-  // frame, so that a recorded game plays the same. (Without a graphics card, a whole frame is the
-  // CPU's work at every pixel; the panel is a sixty-fifth of the screen.)
+  // and the console at rest alone: the rest of the screen keeps the paused picture. Everything
+  // else runs as in any frame, so that a recorded game plays the same. (Without a graphics card,
+  // a whole frame is the CPU's work at every pixel; the panel is a sixty-fifth of the screen.)
   const bool still = StandsStill();
-  if (still && stillPictureShown) LimitScreenToLowerPanel();
+  const uint32_t commandsRun = game.console.commandsRun;
+  screenLimited = still && stillPictureShown;
+  if (screenLimited) LimitScreenToLowerPanel();
   RunInPlayfield(PlayArena, PlayOverHud);
   EndScreenChangeLimit();
-  stillPictureShown = still;
+  // A console command may change the heads-up display or play a side game on the whole screen.
+  stillPictureShown = still && game.console.commandsRun == commandsRun;
   ++game.frameCounter;
   DrawFrameRate();
   if (game.attractDemo) DrawDemoCaption();

@@ -239,7 +239,7 @@ TEST_F(Console, ClearLeavesTwoLinesAndThePromptOnTheThirdRow) {
   EXPECT_EQ(game.console.history,
             (Lines{"KALDOVIRENT 3 EVOLUTION (2006) CONSOLE MODE", consoleRule}));
   EXPECT_EQ(game.console.textScroll, 0.0f);
-  Frames(1);  // the text layer is redrawn
+  Frames(2);  // the text layer is redrawn with the grid's next step
 
   // Rows that carry some of the prompt's green and rows of plain blue, left of x 200.
   auto rowHasText = [](int y) {
