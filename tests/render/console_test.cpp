@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -15,7 +17,9 @@
 #include "gameplay/balls.h"
 #include "gameplay/capsules.h"
 #include "gameplay/sprite_effects.h"
+#include "media/maths.h"
 #include "media/media.h"
+#include "media/media_diagnostics.h"
 #include "shell/game.h"
 #include "support/sdl_events.h"
 
@@ -30,7 +34,10 @@ class Console : public ::testing::Test {
   void SetUp() override {
     StartHeadlessGame();
   }
-  void TearDown() override { ShutdownMedia(); }
+  void TearDown() override {
+    SetManualClock(false);
+    ShutdownMedia();
+  }
 
   static void Frames(int count) {
     for (int i = 0; i < count; ++i) RunFrame();
@@ -146,6 +153,97 @@ TEST_F(Console, NothingInTheGameMovesWhileItIsOpen) {
   EXPECT_EQ(game.shipX, shipX);
   game.capsules.Select(0);
   EXPECT_EQ(game.capsules.Current().y, capsuleY);
+}
+
+// Open and still, a frame draws again only the console's quarter (when its picture changed) and
+// the scrolling panel: 32 frames later, the grid's period, the screen is the whole frame's but
+// for the panel.
+TEST_F(Console, AtRestItsQuarterAndThePanelAreAllThatIsDrawnAgain) {
+  constexpr int panelX = 864, panelY = 630, panelWidth = 124, panelHeight = 98;
+  SetManualClock(true);  // the cursor keeps its glyph
+  OpenConsole();
+  Frames(1);  // the first frame at rest is drawn whole
+  std::vector<uint32_t> whole;
+  int width = 0;
+  int height = 0;
+  ASSERT_TRUE(FullScreenPicture(whole, width, height));
+  ResetRendererCalls();
+  Frames(32);
+  // The quarter every other frame and the panel's pieces: a whole frame copies more than the screen.
+  EXPECT_LT(RendererCalls().copyPixels, 32.0 * screenWidth * screenHeight / 4);
+  std::vector<uint32_t> later;
+  ASSERT_TRUE(FullScreenPicture(later, width, height));
+  ASSERT_EQ(later.size(), whole.size());
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const bool panel = x >= panelX && x < panelX + panelWidth && y >= panelY && y < panelY + panelHeight;
+      const std::size_t i = static_cast<std::size_t>(y) * width + x;
+      if (!panel) ASSERT_EQ(later[i], whole[i]) << x << ", " << y;
+    }
+  }
+  // A command may change the whole screen: the frame after it is drawn whole.
+  Enter("glue");
+  ResetRendererCalls();
+  Frames(1);
+  EXPECT_GT(RendererCalls().copyPixels, 1.0 * screenWidth * screenHeight);
+}
+
+// The console's picture is the text layer at alpha 200 over the grid, green square outlines every
+// 16 pixels on black: within a step of each channel of the two layers blended by the renderer.
+TEST_F(Console, ItsPictureIsTheTextLayerBlendedOverTheGrid) {
+  constexpr int gridLayer = 9000, textLayer = 9001;
+  SetManualClock(true);
+  OpenConsole();
+  Type("abc");
+  Frames(2);  // the grid moves every other frame: the picture has the text
+  const int shift = RoundHalfAway(game.console.gridOffsetX) % 16;
+  ASSERT_EQ(game.console.gridOffsetX, game.console.gridOffsetY);
+  std::vector<uint32_t> picture;
+  ASSERT_TRUE(StartDrawing(drawSprite, obj::consolePicture));
+  for (int y = 0; y < consoleHeight; ++y) {
+    for (int x = 0; x < screenWidth; ++x) picture.push_back(static_cast<uint32_t>(Point(x, y)));
+  }
+  StopDrawing();
+
+  ASSERT_TRUE(CreateSprite(gridLayer, screenWidth, consoleHeight, spriteTexture | spriteAlpha));
+  ASSERT_TRUE(StartDrawing(drawSprite, gridLayer));
+  Box(0, 0, screenWidth, consoleHeight, RGB(0, 0, 0));
+  DrawingMode(4);
+  for (int y = shift - 16; y < consoleHeight; y += 16) {
+    for (int x = shift - 16; x < screenWidth; x += 16) Box(x, y, 16, 16, RGB(0, 255, 0));
+  }
+  StopDrawing();
+  ASSERT_TRUE(CreateSprite3D(gridLayer, gridLayer));
+  ASSERT_TRUE(CreateSprite(textLayer, screenWidth, consoleHeight, spriteTexture | spriteAlpha));
+  ASSERT_TRUE(StartDrawing(drawSprite, obj::consoleText));
+  std::vector<uint32_t> text(DrawingPixels(), DrawingPixels() + screenWidth * consoleHeight);
+  StopDrawing();
+  ASSERT_TRUE(StartDrawing(drawSprite, textLayer));
+  uint32_t* pixels = DrawingBuffer();
+  for (int i = 0; i < screenWidth * consoleHeight; ++i) pixels[i] = text[i];
+  StopDrawing();
+  ASSERT_TRUE(CreateSprite3D(textLayer, textLayer));
+  ASSERT_TRUE(Start3D());
+  Sprite3DBlendingMode(blendTransparent);
+  DisplaySprite3D(gridLayer, 0, 0);
+  DisplaySprite3D(textLayer, 0, 0, 200);
+  Stop3D();
+
+  ASSERT_TRUE(StartDrawing());
+  int worst = 0;
+  int greenPixels = 0;
+  for (int y = 0; y < consoleHeight; ++y) {
+    for (int x = 0; x < screenWidth; ++x) {
+      const int blended = Point(x, y);
+      const int made = static_cast<int>(picture[static_cast<std::size_t>(y) * screenWidth + x]);
+      greenPixels += Green(made) > 40;
+      worst = std::max({worst, std::abs(Red(blended) - Red(made)), std::abs(Green(blended) - Green(made)),
+                        std::abs(Blue(blended) - Blue(made))});
+    }
+  }
+  StopDrawing();
+  EXPECT_LE(worst, 1);
+  EXPECT_GT(greenPixels, screenWidth * consoleHeight / 5);  // the grid's lines and the text
 }
 
 TEST_F(Console, ItsKeyIsNeverTypedAndTheShellsKeysTypeInsteadOfActing) {

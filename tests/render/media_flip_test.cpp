@@ -206,6 +206,60 @@ TEST_F(Flip, AScreenLimitedToAPartChangesAndPresentsThatPartAlone) {
   EXPECT_EQ(window[static_cast<std::size_t>(302) * width + 302], 0xFAFA00u);  // pictures are 0x00RRGGBB
 }
 
+// A limit moved from part to part within a frame: each part changes alone, a large copy too (cut
+// to its part), and the flip gives the window those parts alone; drawn on outside them before the
+// first, the frame goes whole.
+TEST_F(Flip, PartsLimitedOneAfterAnotherAreAllAFrameChanges) {
+  KeepPresentedPictures(true);
+  PaintSprite(8, 300, 300, 0, [](int, int) { return 0xFF3060C0u; });
+  ClearScreen(RGB(10, 20, 30));
+  FlipBuffers();
+  std::vector<uint32_t> before;
+  int width = 0;
+  int height = 0;
+  ASSERT_TRUE(FullScreenPicture(before, width, height));
+  const SDL_Rect first{0, 0, 50, 40}, second{100, 60, 30, 20}, third{280, 280, 260, 260};
+  LimitScreenChanges(first.x, first.y, first.w, first.h);
+  ClearScreen(RGB(200, 0, 0));
+  LimitScreenChanges(second.x, second.y, second.w, second.h);  // moved without an end between
+  ClearScreen(RGB(0, 200, 0));
+  EndScreenChangeLimit();
+  LimitScreenChanges(third.x, third.y, third.w, third.h);  // nothing drawn since the last end
+  const uint64_t memoryCopies = RendererCalls().memoryCopies;
+  DisplaySprite(8, 250, 250);
+  EndScreenChangeLimit();
+  // On SDL's opengl renderer, as a copy of memory.
+  if (RendererDescription().rfind("opengl (", 0) == 0) EXPECT_EQ(RendererCalls().memoryCopies - memoryCopies, 1u);
+  std::vector<uint32_t> after;
+  ASSERT_TRUE(FullScreenPicture(after, width, height));
+  auto in = [](const SDL_Rect& r, int x, int y) { return x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h; };
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const uint32_t pixel = after[static_cast<std::size_t>(y) * width + x];
+      const uint32_t wanted = in(first, x, y)    ? 0xC80000u
+                              : in(second, x, y) ? 0x00C800u
+                              : in(third, x, y)  ? 0x3060C0u
+                                                 : before[static_cast<std::size_t>(y) * width + x];
+      ASSERT_EQ(pixel, wanted) << x << ", " << y;
+    }
+  }
+  const uint64_t parts = PartSurfaceFlipCount();
+  FlipBuffers();
+  EXPECT_EQ(PartSurfaceFlipCount() - parts, SoftwareRasteriser() ? 1u : 0u);
+  std::vector<uint32_t> window;
+  ASSERT_TRUE(PresentedPicture(window, width, height));
+  EXPECT_TRUE(window == after);
+
+  Box(300, 200, 5, 5, RGB(250, 250, 0));
+  LimitScreenChanges(first.x, first.y, first.w, first.h);
+  ClearScreen(RGB(0, 0, 200));
+  EndScreenChangeLimit();
+  FlipBuffers();
+  EXPECT_EQ(PartSurfaceFlipCount() - parts, SoftwareRasteriser() ? 1u : 0u);
+  ASSERT_TRUE(PresentedPicture(window, width, height));
+  EXPECT_EQ(window[static_cast<std::size_t>(202) * width + 302], 0xFAFA00u);
+}
+
 // The limiter keeps the frame period by sleeping: only the wait's last moment is polled, so a game
 // standing still costs next to no CPU (polling the last millisecond of each frame cost a tenth of
 // a core).
