@@ -26,6 +26,8 @@ constexpr unsigned glUnpackRowLength = 0x0CF2;
 constexpr unsigned glUnpackAlignment = 0x0CF5;
 constexpr unsigned glRgba = 0x1908;
 constexpr unsigned glUnsignedByte = 0x1401;
+constexpr unsigned glPackRowLength = 0x0D02;
+constexpr unsigned glPackAlignment = 0x0D05;
 
 template <typename Call>
 bool Find(Call& call, const char* name) {
@@ -109,7 +111,7 @@ bool UploadRedFirst(SDL_Texture* texture, const uint32_t* pixels, int width, int
                     bool forceOpaque) {
   MediaState& s = State();
   GlCalls& gl = Gl();
-  if (!s.glCopies.redFirstUploads || !gl.textureSubImage2D || !gl.pixelStorei) return false;
+  if (!s.glCopies.redFirstTexels || !gl.textureSubImage2D || !gl.pixelStorei) return false;
   int textureWidth = 0;
   int textureHeight = 0;
   if (SDL_QueryTexture(texture, nullptr, nullptr, &textureWidth, &textureHeight) != 0 || textureWidth != width ||
@@ -142,8 +144,40 @@ bool UploadRedFirst(SDL_Texture* texture, const uint32_t* pixels, int width, int
   const bool uploaded = gl.getError() == glNoError;
   gl.pixelStorei(glUnpackRowLength, rowLength);
   gl.pixelStorei(glUnpackAlignment, alignment);
-  if (!uploaded) s.glCopies.redFirstUploads = false;
+  if (!uploaded) s.glCopies.redFirstTexels = false;
   return uploaded;
+}
+
+bool ReadTargetPixels(const SDL_Rect* rect, uint32_t* pixels, int pitchBytes) {
+  MediaState& s = State();
+  GlCalls& gl = Gl();
+  SDL_Texture* target = SDL_GetRenderTarget(s.renderer);
+  SDL_Rect part{0, 0, 0, 0};
+  if (target && SDL_QueryTexture(target, nullptr, nullptr, &part.w, &part.h) == 0 && rect) {
+    const SDL_Rect all = part;
+    if (!SDL_IntersectRect(rect, &all, &part) || part.x != rect->x || part.y != rect->y) part = SDL_Rect{0, 0, 0, 0};
+  }
+  if (s.glCopies.redFirstTexels && gl.readPixels && gl.pixelStorei && target && part.w > 0 && pitchBytes % 4 == 0) {
+    SDL_RenderFlush(s.renderer);
+    ClearGlErrors();
+    // SDL sets the packing it needs before each of its own reads.
+    gl.pixelStorei(glPackAlignment, 4);
+    gl.pixelStorei(glPackRowLength, pitchBytes / 4);
+    gl.readPixels(part.x, part.y, part.w, part.h, glRgba, glUnsignedByte, pixels);
+    gl.pixelStorei(glPackRowLength, 0);
+    if (gl.getError() == glNoError) {
+      for (int y = 0; y < part.h; ++y) {
+        uint32_t* __restrict row = pixels + static_cast<std::size_t>(y) * (pitchBytes / 4);
+        for (int x = 0; x < part.w; ++x) {
+          const uint32_t p = row[x];
+          row[x] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+        }
+      }
+      return true;
+    }
+    s.glCopies.redFirstTexels = false;
+  }
+  return SDL_RenderReadPixels(s.renderer, rect, SDL_PIXELFORMAT_ARGB8888, pixels, pitchBytes) == 0;
 }
 
 void ForgetBackBufferName() {

@@ -162,9 +162,9 @@ struct GlCopies {
   bool textureCopies = false;  // glCopyImageSubData
   bool failed = false;         // the driver refused one: drawn as before from then on
   unsigned backBufferName = 0;
-  // Pixels go to a software rasteriser's textures red first (glTextureSubImage2D), as it keeps
-  // them; off for good once the driver refuses one.
-  bool redFirstUploads = false;
+  // Pixels go to and come from a software rasteriser's textures red first, as it keeps them
+  // (glTextureSubImage2D, glReadPixels); off for good once the driver refuses one.
+  bool redFirstTexels = false;
 };
 
 // Whether flips may go to the window through SDL's window surface (media_surface_flip.cpp).
@@ -408,6 +408,9 @@ void ForgetBackBufferName();
 // pixel by pixel at a third of the speed. False when it cannot be done that way (SDL uploads).
 bool UploadRedFirst(SDL_Texture* texture, const uint32_t* pixels, int width, int height, int pitchPixels,
                     bool forceOpaque);
+// SDL_RenderReadPixels of the renderer's target texture into 0xAARRGGBB pixels, the whole
+// target when rect is null: read red first on a software rasteriser, for the same reason.
+bool ReadTargetPixels(const SDL_Rect* rect, uint32_t* pixels, int pitchBytes);
 void ChooseSurfaceFlips(bool softwareRasteriser);
 // The back buffer given to the window through its surface; false when the renderer must present.
 bool FlipThroughSurface();

@@ -155,7 +155,7 @@ bool ReadScaledPixels(const SDL_Rect& rect, uint32_t* pixels) {
   std::fill(pixels, pixels + static_cast<std::size_t>(rect.w) * rect.h, 0u);
   if (wide.w <= 0 || wide.h <= 0) return true;
   std::vector<uint32_t> big(static_cast<std::size_t>(wide.w) * wide.h);
-  if (SDL_RenderReadPixels(s.renderer, &wide, SDL_PIXELFORMAT_ARGB8888, big.data(), wide.w * 4) != 0) {
+  if (!ReadTargetPixels(&wide, big.data(), wide.w * 4)) {
     return false;
   }
   for (int y = 0; y < rect.h; ++y) {
@@ -187,7 +187,7 @@ bool ReadScreenPixels(const SDL_Rect& rect, uint32_t* pixels) {
   FlushQuads();
   BindTexture(s.backBuffer);
   if (s.scaleX != 1.0f || s.scaleY != 1.0f) return ReadScaledPixels(rect, pixels);
-  if (SDL_RenderReadPixels(s.renderer, &rect, SDL_PIXELFORMAT_ARGB8888, pixels, rect.w * 4) != 0) {
+  if (!ReadTargetPixels(&rect, pixels, rect.w * 4)) {
     return false;
   }
   std::size_t count = static_cast<std::size_t>(rect.w) * rect.h;
@@ -203,7 +203,7 @@ bool ReadFullBackBuffer(std::vector<uint32_t>& pixels, int& width, int& height) 
   BindTexture(s.backBuffer);
   pixels.assign(static_cast<std::size_t>(s.backWidth) * s.backHeight, 0);
   const SDL_Rect all{0, 0, s.backWidth, s.backHeight};
-  if (SDL_RenderReadPixels(s.renderer, &all, SDL_PIXELFORMAT_ARGB8888, pixels.data(), s.backWidth * 4) != 0) {
+  if (!ReadTargetPixels(&all, pixels.data(), s.backWidth * 4)) {
     ReportSdlFailure("The back buffer could not be read");
     return false;
   }
@@ -650,7 +650,7 @@ bool OpenWindowedScreen(int window, int, int, int width, int height, bool stretc
   s.clipApplied = false;
   SetUpGlCopies();
   const bool softwareRasteriser = SoftwareRasteriser(s.rendererDescription);
-  s.glCopies.redFirstUploads = softwareRasteriser && Gl().textureSubImage2D;
+  s.glCopies.redFirstTexels = softwareRasteriser && Gl().textureSubImage2D;
   ChooseSurfaceFlips(softwareRasteriser);
   BindTexture(s.backBuffer);
   SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);

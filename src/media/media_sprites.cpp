@@ -103,8 +103,7 @@ bool ReadTextureBack(SpriteRecord& sprite, std::vector<uint32_t>& pixels) {
   }
   pixels.resize(static_cast<std::size_t>(sprite.width) * sprite.height);
   const bool ok = SDL_RenderCopy(s.renderer, sprite.texture, nullptr, nullptr) == 0 &&
-                  SDL_RenderReadPixels(s.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
-                                       sprite.width * 4) == 0;
+                  ReadTargetPixels(nullptr, pixels.data(), sprite.width * 4);
   ++s.drawCalls;
   BindTexture(previous);
   SDL_DestroyTexture(copy);
@@ -343,8 +342,7 @@ bool ReadBackSprite(SpriteRecord& sprite) {
   BindTexture(sprite.texture);
   SDL_Rect all{0, 0, sprite.width, sprite.height};
   sprite.pixels.resize(static_cast<std::size_t>(sprite.width) * sprite.height);
-  bool ok = SDL_RenderReadPixels(s.renderer, &all, SDL_PIXELFORMAT_ARGB8888, sprite.pixels.data(),
-                                 sprite.width * 4) == 0;
+  bool ok = ReadTargetPixels(&all, sprite.pixels.data(), sprite.width * 4);
   BindTexture(previous);
   if (ok && !(sprite.flags & spriteAlpha)) {
     for (uint32_t& p : sprite.pixels) p |= 0xFF000000u;
