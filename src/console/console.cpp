@@ -219,8 +219,9 @@ void RefreshPicture() {
   if (p.overBlack.empty() || !StartDrawing(drawSprite, obj::consolePicture)) return;
   uint32_t* pixels = DrawingBuffer();
   const int pitch = DrawingBufferPitch() / 4;
-  std::vector<uint8_t> lineColumn(screenWidth);
-  for (int x = 0; x < screenWidth; ++x) lineColumn[x] = OnGridLine(x, shiftX);
+  // All ones on a line's column: the choice between the two pixels is a mask, not a branch.
+  std::vector<uint32_t> lineColumn(screenWidth);
+  for (int x = 0; x < screenWidth; ++x) lineColumn[x] = OnGridLine(x, shiftX) ? ~0u : 0u;
   for (int y = 0; pixels && y < consoleHeight; ++y) {
     const std::size_t row = static_cast<std::size_t>(y) * screenWidth;
     uint32_t* out = pixels + static_cast<std::size_t>(y) * pitch;
@@ -228,7 +229,9 @@ void RefreshPicture() {
       std::copy_n(p.overGreen.begin() + row, screenWidth, out);
       continue;
     }
-    for (int x = 0; x < screenWidth; ++x) out[x] = lineColumn[x] ? p.overGreen[row + x] : p.overBlack[row + x];
+    const uint32_t* green = p.overGreen.data() + row;
+    const uint32_t* black = p.overBlack.data() + row;
+    for (int x = 0; x < screenWidth; ++x) out[x] = (green[x] & lineColumn[x]) | (black[x] & ~lineColumn[x]);
   }
   StopDrawing();
   p.made = true;

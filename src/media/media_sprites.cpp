@@ -318,9 +318,13 @@ void RefreshSpriteTexture(SpriteRecord& sprite) {
   if (!sprite.texture) return;
   const bool restored = RestoreTexturePixels(sprite);
   if (!sprite.texture) return;  // its detail could not be read again: made afresh when drawn
-  // Kept between calls, so a sprite redrawn every frame is uploaded without allocating.
-  static std::vector<uint32_t> pixels;
-  TexturePixelsInto(sprite, pixels);
+  // Kept between calls, so a sprite redrawn every frame is uploaded without allocating. A picture
+  // with its own alpha at its own size is its texture's pixels as they stand.
+  static std::vector<uint32_t> converted;
+  const bool asStored = (sprite.flags & spriteAlpha) && sprite.detail == 1 && sprite.textureWidth == sprite.width &&
+                        sprite.textureHeight == sprite.height;
+  if (!asStored) TexturePixelsInto(sprite, converted);
+  const std::vector<uint32_t>& pixels = asStored ? sprite.pixels : converted;
   sprite.opaqueTexture =
       !sprite.isTarget && std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p >= 0xFF000000u; });
   NoteVisibleParts(sprite, pixels);
