@@ -266,7 +266,8 @@ void SetUpConsole() {
   game.console.history.push_back(consoleRule);
   // Sprites with an alpha of their own: black is a colour there, not a colour key.
   CreateSprite(obj::consoleText, screenWidth, consoleHeight, spriteAlpha);
-  CreateSprite(obj::consolePicture, screenWidth, consoleHeight, spriteAlpha);
+  CreateSprite(obj::consolePicture, screenWidth, consoleHeight, spriteTexture | spriteAlpha);
+  CreateSprite3D(obj::consolePicture, obj::consolePicture);
   picture = ConsolePicture{};
   LoadFont(obj::fontConsole, consoleFace, consoleFontSize);
   // Setting only the position would leave a console that was open open above the screen,
@@ -289,10 +290,18 @@ void HandleConsoleKey() {
   }
 }
 
-// Nothing before the first picture is made: the frame the console is called up in.
+// Nothing before the first picture is made: the frame the console is called up in. A sharp
+// display filters the picture up as a quad, as the layers always were; at the screen's own scale
+// it is a plain copy.
 void ShowConsole() {
   if (!picture.made) return;
-  DisplaySprite(obj::consolePicture, 0, RoundHalfAway(game.console.position));
+  const int y = RoundHalfAway(game.console.position);
+  if (DrawingSharp()) {
+    Sprite3DBlendingMode(blendTransparent);
+    DisplaySprite3D(obj::consolePicture, 0, y);
+  } else {
+    DisplaySprite(obj::consolePicture, 0, y);
+  }
   picture.shown = true;
 }
 
