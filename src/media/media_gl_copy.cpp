@@ -46,6 +46,17 @@ unsigned GlNameOf(SDL_Texture* texture) {
   return name > 0 ? static_cast<unsigned>(name) : 0;
 }
 
+// 0xAARRGGBB and the order a software rasteriser keeps texels in, red first, either way round.
+void SwapRedAndBlue(uint32_t* __restrict pixels, int width, int height, int pitchPixels) {
+  for (int y = 0; y < height; ++y) {
+    uint32_t* __restrict row = pixels + static_cast<std::size_t>(y) * pitchPixels;
+    for (int x = 0; x < width; ++x) {
+      const uint32_t p = row[x];
+      row[x] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+    }
+  }
+}
+
 }  // namespace
 
 GlCalls& Gl() {
@@ -125,13 +136,11 @@ bool UploadRedFirst(SDL_Texture* texture, const uint32_t* pixels, int width, int
   redFirst.resize(static_cast<std::size_t>(width) * height);
   const uint32_t opaque = forceOpaque ? 0xFF000000u : 0;
   for (int y = 0; y < height; ++y) {
-    const uint32_t* __restrict row = pixels + static_cast<std::size_t>(y) * pitchPixels;
-    uint32_t* __restrict out = redFirst.data() + static_cast<std::size_t>(y) * width;
-    for (int x = 0; x < width; ++x) {
-      const uint32_t p = row[x] | opaque;
-      out[x] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
-    }
+    const uint32_t* row = pixels + static_cast<std::size_t>(y) * pitchPixels;
+    uint32_t* out = redFirst.data() + static_cast<std::size_t>(y) * width;
+    for (int x = 0; x < width; ++x) out[x] = row[x] | opaque;
   }
+  SwapRedAndBlue(redFirst.data(), width, height, width);
   // SDL sets the unpacking it needs before each of its own uploads; it gets back what it left.
   int rowLength = 0;
   int alignment = 4;
@@ -166,13 +175,7 @@ bool ReadTargetPixels(const SDL_Rect* rect, uint32_t* pixels, int pitchBytes) {
     gl.readPixels(part.x, part.y, part.w, part.h, glRgba, glUnsignedByte, pixels);
     gl.pixelStorei(glPackRowLength, 0);
     if (gl.getError() == glNoError) {
-      for (int y = 0; y < part.h; ++y) {
-        uint32_t* __restrict row = pixels + static_cast<std::size_t>(y) * (pitchBytes / 4);
-        for (int x = 0; x < part.w; ++x) {
-          const uint32_t p = row[x];
-          row[x] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
-        }
-      }
+      SwapRedAndBlue(pixels, part.w, part.h, pitchBytes / 4);
       return true;
     }
     s.glCopies.redFirstTexels = false;

@@ -172,7 +172,6 @@ struct SurfaceFlips {
   bool usable = false;  // a software rasteriser on a video driver with window surfaces
   bool failed = false;  // the window refused one: the renderer presents from then on
   bool wholeShown = false;  // the last flip gave the window the whole surface (not only a part)
-  bool glReads = true;      // GL reads the back buffer (Gl().readPixels), until it refuses once
 };
 
 struct MediaState {

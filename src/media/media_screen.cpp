@@ -650,7 +650,7 @@ bool OpenWindowedScreen(int window, int, int, int width, int height, bool stretc
   s.clipApplied = false;
   SetUpGlCopies();
   const bool softwareRasteriser = SoftwareRasteriser(s.rendererDescription);
-  s.glCopies.redFirstTexels = softwareRasteriser && Gl().textureSubImage2D;
+  s.glCopies.redFirstTexels = softwareRasteriser;
   ChooseSurfaceFlips(softwareRasteriser);
   BindTexture(s.backBuffer);
   SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);

@@ -19,11 +19,6 @@ namespace media {
 
 namespace {
 
-constexpr unsigned glPackRowLength = 0x0D02;
-constexpr unsigned glPackAlignment = 0x0D05;
-constexpr unsigned glRgba = 0x1908;
-constexpr unsigned glUnsignedByte = 0x1401;
-
 // On unless the tests switch it off to compare both flips (AllowSurfaceFlips).
 bool& Allowed() {
   static bool allowed = true;
@@ -47,50 +42,19 @@ bool VideoDriverHasSurfaces() {
   return driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "offscreen") == 0);
 }
 
-// A part of the back buffer into the same place of the surface: one read by GL into the
-// surface's memory when the formats agree (SDL's own read goes through a buffer of its own and a
-// conversion), else SDL's.
+// Where a part of the back buffer goes in the surface's memory.
 void* PlaceOf(SDL_Surface* surface, const SDL_Rect& part) {
   return static_cast<uint8_t*>(surface->pixels) + static_cast<std::size_t>(part.y) * surface->pitch +
          static_cast<std::size_t>(part.x) * 4;
 }
 
-// Red and blue change places in every pixel of the part: the surface wants them the other way
-// round from the order the texture keeps them in.
-void SwapRedAndBlue(SDL_Surface* surface, const SDL_Rect& part) {
-  const std::size_t width = static_cast<std::size_t>(part.w);
-  const std::size_t pitch = static_cast<std::size_t>(surface->pitch);
-  auto* first = static_cast<uint8_t*>(PlaceOf(surface, part));
-  for (int y = 0; y < part.h; ++y) {
-    uint32_t* __restrict row = reinterpret_cast<uint32_t*>(first + static_cast<std::size_t>(y) * pitch);
-    for (std::size_t x = 0; x < width; ++x) {
-      const uint32_t p = row[x];
-      row[x] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
-    }
-  }
-}
-
 bool ReadBackBufferInto(SDL_Surface* surface, const SDL_Rect& part) {
   MediaState& s = State();
   const Uint32 format = surface->format->format;
-  const bool sameLayout = format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
-  const GlCalls& gl = Gl();
-  if (s.surfaceFlips.glReads && gl.readPixels && sameLayout && surface->pitch % 4 == 0) {
-    // The back buffer is the renderer's target: its frame buffer is the one GL reads from.
-    SDL_RenderFlush(s.renderer);
-    ClearGlErrors();
-    gl.pixelStorei(glPackAlignment, 4);
-    gl.pixelStorei(glPackRowLength, surface->pitch / 4);
-    // Read in the order llvmpipe keeps an SDL texture's texels (red first), which it copies as
-    // rows of memory, and swapped here: asked for blue first, it converts each pixel itself at a
-    // third of the speed (0.33 ms against 0.07 for a 1024 x 768 read).
-    gl.readPixels(part.x, part.y, part.w, part.h, glRgba, glUnsignedByte, PlaceOf(surface, part));
-    gl.pixelStorei(glPackRowLength, 0);
-    if (gl.getError() == glNoError) {
-      SwapRedAndBlue(surface, part);
-      return true;
-    }
-    s.surfaceFlips.glReads = false;  // refused: SDL reads from now on
+  // The back buffer is the renderer's target: read red first straight into the surface's memory
+  // when the layouts agree (SDL's own read goes through a buffer of its own and a conversion).
+  if ((format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888) && surface->pitch % 4 == 0) {
+    return ReadTargetPixels(&part, static_cast<uint32_t*>(PlaceOf(surface, part)), surface->pitch);
   }
   return SDL_RenderReadPixels(s.renderer, &part, format, PlaceOf(surface, part), surface->pitch) == 0;
 }
