@@ -47,15 +47,7 @@ unsigned GlNameOf(SDL_Texture* texture) {
 }
 
 // 0xAARRGGBB and the order a software rasteriser keeps texels in, red first, either way round.
-void SwapRedAndBlue(uint32_t* __restrict pixels, int width, int height, int pitchPixels) {
-  for (int y = 0; y < height; ++y) {
-    uint32_t* __restrict row = pixels + static_cast<std::size_t>(y) * pitchPixels;
-    for (int x = 0; x < width; ++x) {
-      const uint32_t p = row[x];
-      row[x] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
-    }
-  }
-}
+constexpr uint32_t SwapRedAndBlue(uint32_t p) { return (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16); }
 
 }  // namespace
 
@@ -136,11 +128,10 @@ bool UploadRedFirst(SDL_Texture* texture, const uint32_t* pixels, int width, int
   redFirst.resize(static_cast<std::size_t>(width) * height);
   const uint32_t opaque = forceOpaque ? 0xFF000000u : 0;
   for (int y = 0; y < height; ++y) {
-    const uint32_t* row = pixels + static_cast<std::size_t>(y) * pitchPixels;
-    uint32_t* out = redFirst.data() + static_cast<std::size_t>(y) * width;
-    for (int x = 0; x < width; ++x) out[x] = row[x] | opaque;
+    const uint32_t* __restrict row = pixels + static_cast<std::size_t>(y) * pitchPixels;
+    uint32_t* __restrict out = redFirst.data() + static_cast<std::size_t>(y) * width;
+    for (int x = 0; x < width; ++x) out[x] = SwapRedAndBlue(row[x] | opaque);
   }
-  SwapRedAndBlue(redFirst.data(), width, height, width);
   // SDL sets the unpacking it needs before each of its own uploads; it gets back what it left.
   int rowLength = 0;
   int alignment = 4;
@@ -161,6 +152,7 @@ bool ReadTargetPixels(const SDL_Rect* rect, uint32_t* pixels, int pitchBytes) {
   MediaState& s = State();
   GlCalls& gl = Gl();
   SDL_Texture* target = SDL_GetRenderTarget(s.renderer);
+  // The whole target, or the rectangle when it lies within the target (SDL reads any other).
   SDL_Rect part{0, 0, 0, 0};
   if (target && SDL_QueryTexture(target, nullptr, nullptr, &part.w, &part.h) == 0 && rect) {
     const SDL_Rect all = part;
@@ -175,7 +167,10 @@ bool ReadTargetPixels(const SDL_Rect* rect, uint32_t* pixels, int pitchBytes) {
     gl.readPixels(part.x, part.y, part.w, part.h, glRgba, glUnsignedByte, pixels);
     gl.pixelStorei(glPackRowLength, 0);
     if (gl.getError() == glNoError) {
-      SwapRedAndBlue(pixels, part.w, part.h, pitchBytes / 4);
+      for (int y = 0; y < part.h; ++y) {
+        uint32_t* __restrict row = pixels + static_cast<std::size_t>(y) * (pitchBytes / 4);
+        for (int x = 0; x < part.w; ++x) row[x] = SwapRedAndBlue(row[x]);
+      }
       return true;
     }
     s.glCopies.redFirstTexels = false;

@@ -789,10 +789,6 @@ void ForgetAppliedClip() {
   s.appliedClip = SDL_Rect{-1, -1, -1, -1};
 }
 
-}  // namespace
-
-namespace {
-
 // Whether the screen was drawn on since the last flip, or since the last part's limit ended.
 bool DrawnOnSinceLastPart() {
   const MediaState& s = State();
