@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The console's set-up, its key, and its frame step: layers, slide, typing and history.
+// The console's set-up, its key, and its frame step: its picture, slide, typing and history.
 #include "console/console.h"
 
 #include <algorithm>
@@ -34,8 +34,7 @@ constexpr int promptColour = RGB(0, 255, 200);
 
 // The console's picture is the text layer at alpha 200 over the grid: a green square outline
 // every 16 pixels on black. The text layer is drawn only when its text changes; the picture is
-// made from it on the CPU only when the text or the grid's drift changed, and goes onto the
-// screen as a plain copy. (Two full-width layers blended each frame cost a machine without a
+// made from it on the CPU only when the grid moves, and goes onto the screen as a plain copy. (Two full-width layers blended each frame cost a machine without a
 // graphics card more than the whole paused game.)
 struct ConsolePicture {
   std::vector<uint32_t> overBlack;  // the text layer at alpha 200 over black, 0xAARRGGBB
@@ -309,7 +308,7 @@ bool ConsolePictureNew() { return picture.made && !picture.shown; }
 
 bool ConsoleAtRest() { return game.console.shown && game.console.motion == consoleOpen; }
 
-// The grid's layer is opaque: the quarter it covers is drawn whole each frame.
+// The picture is opaque: drawn, it covers the quarter whole.
 void LimitScreenToConsole() { LimitScreenChanges(0, 0, screenWidth, consoleHeight); }
 
 void StepConsole() {

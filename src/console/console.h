@@ -12,8 +12,8 @@
 constexpr int keyConsole = keyGrave;
 
 // At every new game and after the screen was rebuilt: appends the two title lines (the history
-// itself is kept), makes the grid and text layers and Pong's pictures, and puts the console
-// above the screen; a console left open is closed there, as if it had slid away.
+// itself is kept), makes the text layer, the console's picture and Pong's pictures, and puts the
+// console above the screen; a console left open is closed there, as if it had slid away.
 void SetUpConsole();
 
 // Reads the console key from the frame's keyboard snapshot: shows the console when it is
@@ -21,7 +21,7 @@ void SetUpConsole();
 void HandleConsoleKey();
 
 // Once per frame while game.console.shown is set, inside the 3D bracket and before
-// StepConsole: draws the console's layers where it stands. Its only drawing on the screen.
+// StepConsole: draws the console's picture where it stands. Its only drawing on the screen.
 void ShowConsole();
 
 // Once per frame after ShowConsole and the frame's keyboard and mouse snapshots (a second
