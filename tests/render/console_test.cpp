@@ -178,7 +178,9 @@ TEST_F(Console, AtRestItsQuarterAndThePanelAreAllThatIsDrawnAgain) {
     for (int x = 0; x < width; ++x) {
       const bool panel = x >= panelX && x < panelX + panelWidth && y >= panelY && y < panelY + panelHeight;
       const std::size_t i = static_cast<std::size_t>(y) * width + x;
-      if (!panel) ASSERT_EQ(later[i], whole[i]) << x << ", " << y;
+      if (!panel) {
+        ASSERT_EQ(later[i], whole[i]) << x << ", " << y;
+      }
     }
   }
   // A command may change the whole screen: the frame after it is drawn whole.
