@@ -91,7 +91,8 @@ constexpr int endingBackdrop = 9993;
 // Level resource kinds.
 constexpr int resourcePlainSprite = 2188, resourceQuadSprite = 2189;
 
-// Pong's pictures, the console's text layer and its whole picture (a sprite and its quad).
+// Pong's pictures; the console's text layer (an image) and its whole picture (an image, and a sprite
+// with its quad for a sharp display).
 constexpr int pongPaddle = 2000, pongBall = 2001;
 constexpr int consoleText = 2003, consolePicture = 2004;
 

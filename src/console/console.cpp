@@ -51,6 +51,7 @@ struct ConsolePicture {
   int gridShiftX = 0;
   int gridShiftY = 0;
   bool shown = false;  // the screen was given the picture since it was made
+  bool inQuad = false;  // the quad's sprite has the picture since it was made
 };
 ConsolePicture picture;
 
@@ -127,23 +128,26 @@ int RowY(int row) {
   return RoundHalfAway(row * consoleLineHeight - c.textScroll - c.wheelOffset);
 }
 
-void DrawTextLayer() {
+// The text layer's rows from top to bottom: blue, and the lines whose rows meet them. Drawn on
+// the CPU, where the layer is read.
+void DrawTextLayer(int top, int bottom) {
   const ConsoleState& c = game.console;
-  if (!StartDrawing(drawSprite, obj::consoleText)) return;
+  if (!StartDrawing(drawImage, obj::consoleText)) return;
   DrawingMode(0);
-  Box(0, 0, screenWidth, consoleHeight, textBlue);
+  Box(0, top, screenWidth, bottom - top, textBlue);
   DrawingMode(1);
   DrawingFont(obj::fontConsole);
+  auto meets = [top, bottom](int y) { return y + consoleLineHeight > top && y < bottom; };
   const int rows = static_cast<int>(c.history.size());
   for (int i = 0; i < rows; ++i) {
     const int y = RowY(i);
     // Lines off the layer cost nothing; a long history is not drawn line by line.
-    if (y <= -consoleLineHeight || y >= consoleHeight) continue;
+    if (!meets(y)) continue;
     DrawText(textLeft, y, c.history[static_cast<std::size_t>(i)], historyColour, textBlue);
   }
   std::string prompt = promptText + c.inputLine;
   if (c.cursorGlyph) prompt += c.cursorGlyph;
-  DrawText(textLeft, RowY(rows), prompt, promptColour, textBlue);
+  if (meets(RowY(rows))) DrawText(textLeft, RowY(rows), prompt, promptColour, textBlue);
   StopDrawing();
 }
 
@@ -165,19 +169,19 @@ const OverGridTables& OverGrid() {
   return tables;
 }
 
-// The text layer's pixels over black and over the grid's green.
-void ReadTextLayer() {
-  if (!StartDrawing(drawSprite, obj::consoleText)) return;
+// The text layer's rows from top to bottom over black and over the grid's green.
+void ReadTextLayer(int top, int bottom) {
+  if (!StartDrawing(drawImage, obj::consoleText)) return;
   const uint32_t* pixels = DrawingPixels();
   const int pitch = DrawingBufferPitch() / 4;
   const OverGridTables& over = OverGrid();
   const std::size_t count = static_cast<std::size_t>(screenWidth) * consoleHeight;
   picture.overBlack.resize(count);
   picture.overGreen.resize(count);
-  for (int y = 0; pixels && y < consoleHeight; ++y) {
+  for (int y = top; pixels && y < bottom; ++y) {
     for (int x = 0; x < screenWidth; ++x) {
       const uint32_t p = pixels[static_cast<std::size_t>(y) * pitch + x];
-      const uint32_t redBlue = 0xFF000000u | over.overBlack[(p >> 16) & 255] << 16 | over.overBlack[p & 255];
+      const uint32_t redBlue = over.overBlack[(p >> 16) & 255] << 16 | over.overBlack[p & 255];
       const std::size_t i = static_cast<std::size_t>(y) * screenWidth + x;
       picture.overBlack[i] = redBlue | over.overBlack[(p >> 8) & 255] << 8;
       picture.overGreen[i] = redBlue | over.overGreen[(p >> 8) & 255] << 8;
@@ -186,16 +190,25 @@ void ReadTextLayer() {
   StopDrawing();
 }
 
-// Draws the text layer again when what it shows changed.
+// Draws the text layer again when what it shows changed: the prompt's row alone when only the
+// typing or the cursor's blink changed it, which is nearly always.
 void RefreshText() {
   const ConsoleState& c = game.console;
   ConsolePicture& p = picture;
-  if (p.textDrawn && p.commandsRun == c.commandsRun && p.rows == c.history.size() && p.textScroll == c.textScroll &&
-      p.wheelOffset == c.wheelOffset && p.inputLine == c.inputLine && p.cursorGlyph == c.cursorGlyph) {
-    return;
+  const bool sameRows = p.textDrawn && p.commandsRun == c.commandsRun && p.rows == c.history.size() &&
+                        p.textScroll == c.textScroll && p.wheelOffset == c.wheelOffset;
+  if (sameRows && p.inputLine == c.inputLine && p.cursorGlyph == c.cursorGlyph) return;
+  int top = 0;
+  int bottom = consoleHeight;
+  if (sameRows) {
+    const int promptY = RowY(static_cast<int>(c.history.size()));
+    top = std::clamp(promptY, 0, consoleHeight);
+    bottom = std::clamp(promptY + consoleLineHeight, 0, consoleHeight);
   }
-  DrawTextLayer();
-  ReadTextLayer();
+  if (top < bottom) {
+    DrawTextLayer(top, bottom);
+    ReadTextLayer(top, bottom);
+  }
   p.textDrawn = true;
   p.commandsRun = c.commandsRun;
   p.rows = c.history.size();
@@ -215,7 +228,7 @@ void RefreshPicture() {
   const int shiftY = GridShift(c.gridOffsetY);
   if (p.made && p.gridShiftX == shiftX && p.gridShiftY == shiftY) return;
   RefreshText();
-  if (p.overBlack.empty() || !StartDrawing(drawSprite, obj::consolePicture)) return;
+  if (p.overBlack.empty() || !StartDrawing(drawImage, obj::consolePicture)) return;
   uint32_t* pixels = DrawingBuffer();
   const int pitch = DrawingBufferPitch() / 4;
   // All ones on a line's column: the choice between the two pixels is a mask, not a branch.
@@ -235,6 +248,7 @@ void RefreshPicture() {
   StopDrawing();
   p.made = true;
   p.shown = false;
+  p.inQuad = false;
   p.gridShiftX = shiftX;
   p.gridShiftY = shiftY;
 }
@@ -263,8 +277,10 @@ void ScrollWithWheel() {
 void SetUpConsole() {
   game.console.history.push_back(titleLine);
   game.console.history.push_back(consoleRule);
-  // Sprites with an alpha of their own: black is a colour there, not a colour key.
-  CreateSprite(obj::consoleText, screenWidth, consoleHeight, spriteAlpha);
+  // Images, drawn and read on the CPU; the picture's sprite (with an alpha of its own: black is a
+  // colour there, not a colour key) is its quad on a sharp display.
+  CreateImage(obj::consoleText, screenWidth, consoleHeight);
+  CreateImage(obj::consolePicture, screenWidth, consoleHeight);
   CreateSprite(obj::consolePicture, screenWidth, consoleHeight, spriteTexture | spriteAlpha);
   CreateSprite3D(obj::consolePicture, obj::consolePicture);
   picture = ConsolePicture{};
@@ -291,15 +307,20 @@ void HandleConsoleKey() {
 
 // Nothing before the first picture is made: the frame the console is called up in. A sharp
 // display filters the picture up as a quad, as the layers always were; at the screen's own scale
-// it is a plain copy.
+// it is a plain copy, which at rest may go straight to the window.
 void ShowConsole() {
   if (!picture.made) return;
   const int y = RoundHalfAway(game.console.position);
   if (DrawingSharp()) {
+    if (!picture.inQuad && StartDrawing(drawSprite, obj::consolePicture)) {
+      DrawImage(obj::consolePicture, 0, 0);
+      StopDrawing();
+      picture.inQuad = true;
+    }
     Sprite3DBlendingMode(blendTransparent);
     DisplaySprite3D(obj::consolePicture, 0, y);
   } else {
-    DisplaySprite(obj::consolePicture, 0, y);
+    DisplayImage(obj::consolePicture, 0, y);
   }
   picture.shown = true;
 }

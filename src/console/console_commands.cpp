@@ -78,7 +78,7 @@ void MegaCombo(const std::string&) {
 }
 
 void Clear(const std::string&) {
-  if (StartDrawing(drawSprite, obj::consoleText)) {
+  if (StartDrawing(drawImage, obj::consoleText)) {
     DrawingMode(0);
     Box(0, 0, screenWidth, consoleHeight, RGB(0, 0, 255));
     StopDrawing();

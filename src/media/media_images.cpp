@@ -182,13 +182,16 @@ bool GrabImageFromScreen(int image, int x, int y, int width, int height) {
   return StoreImage(image, std::move(picture));
 }
 
-// Always onto the back buffer, whatever the drawing target.
+// Always onto the screen, whatever the drawing target; on a limited screen perhaps straight to the
+// window (CopyImageToWindow).
 void DisplayImage(int image, int x, int y) {
   MediaState& s = State();
   ImageRecord* record = FindImage(image);
   if (!record || !s.renderer || !s.backBuffer) return;
   FlushQuads();
   SyncDrawingCopy();
+  if (CopyImageToWindow(*record, x, y)) return;
+  SettleWindowCopyBeforeDrawing();
   BindTexture(s.backBuffer);
   SDL_Texture* texture = ImageTexture(*record);
   if (!texture) return;

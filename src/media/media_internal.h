@@ -174,6 +174,18 @@ struct SurfaceFlips {
   bool wholeShown = false;  // the last flip gave the window the whole surface (not only a part)
 };
 
+// An image shown on a limited screen, on a flip through the window surface, goes to the window at
+// the flip and not through the back buffer (CopyImageToWindow): on a software rasteriser that is
+// one pass over its pixels instead of an upload, a copy into the back buffer and a read out of it.
+// The back buffer is given the pixels (SettleWindowCopy) before anything draws over them there or
+// reads them.
+struct WindowCopy {
+  bool held = false;   // the back buffer lacks these pixels
+  bool shown = false;  // the window's surface has them
+  SDL_Rect rect{0, 0, 0, 0};
+  std::vector<uint32_t> pixels;  // 0x00RRGGBB, rect.w a row
+};
+
 struct MediaState {
   bool videoUp = false;
   bool ttfUp = false;
@@ -277,6 +289,7 @@ struct MediaState {
   double copyPixels = 0;       // area of the sprite copies sent onto the screen
   GlCopies glCopies;
   SurfaceFlips surfaceFlips;
+  WindowCopy windowCopy;
   uint64_t memoryCopies = 0;  // plain copies done as copies of memory
 
   // Everything drawn so far, however it was done: equal counts mean nothing was drawn between.
@@ -425,6 +438,15 @@ bool ReadScreenPixels(const SDL_Rect& rect, uint32_t* pixels);
 bool ReadFullBackBuffer(std::vector<uint32_t>& pixels, int& width, int& height);
 // A rectangle of the back buffer as a picture; the parts off the screen stay black.
 bool GrabScreenPicture(int x, int y, int width, int height, Picture& picture);
+// Whether the image went to the window's surface for the next flip instead of onto the back
+// buffer (WindowCopy); false where it must be drawn as ever.
+bool CopyImageToWindow(const ImageRecord& image, int x, int y);
+// The back buffer takes the pixels held for the window, before drawing that may reach them (all of
+// it when the screen is not limited to parts apart from them) or any read of the screen.
+void SettleWindowCopyBeforeDrawing();
+void SettleWindowCopy();
+// A new back buffer or window: what was held is drawn again by the game's next whole frame.
+void ForgetWindowCopy();
 void UploadPixelsToTexture(SDL_Texture* texture, const SDL_Rect* rect, const uint32_t* pixels,
                            int width, int height, int pitchPixels, bool forceOpaque);
 

@@ -42,6 +42,12 @@ bool VideoDriverHasSurfaces() {
   return driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "offscreen") == 0);
 }
 
+// 32-bit pixels, blue in the lowest byte: the layout of the back buffer's reads and of images.
+bool BlueFirst(const SDL_Surface* surface) {
+  const Uint32 format = surface->format->format;
+  return (format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888) && surface->pitch % 4 == 0;
+}
+
 // Where a part of the back buffer goes in the surface's memory.
 void* PlaceOf(SDL_Surface* surface, const SDL_Rect& part) {
   return static_cast<uint8_t*>(surface->pixels) + static_cast<std::size_t>(part.y) * surface->pitch +
@@ -50,13 +56,12 @@ void* PlaceOf(SDL_Surface* surface, const SDL_Rect& part) {
 
 bool ReadBackBufferInto(SDL_Surface* surface, const SDL_Rect& part) {
   MediaState& s = State();
-  const Uint32 format = surface->format->format;
   // The back buffer is the renderer's target: read red first straight into the surface's memory
   // when the layouts agree (SDL's own read goes through a buffer of its own and a conversion).
-  if ((format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888) && surface->pitch % 4 == 0) {
+  if (BlueFirst(surface)) {
     return ReadTargetPixels(&part, static_cast<uint32_t*>(PlaceOf(surface, part)), surface->pitch);
   }
-  return SDL_RenderReadPixels(s.renderer, &part, format, PlaceOf(surface, part), surface->pitch) == 0;
+  return SDL_RenderReadPixels(s.renderer, &part, surface->format->format, PlaceOf(surface, part), surface->pitch) == 0;
 }
 
 // The part of the back buffer a limit let change, in its pixels.
@@ -71,6 +76,22 @@ SDL_Rect ChangedPart(const SDL_Rect& limit) {
   SDL_Rect part{0, 0, 0, 0};
   SDL_IntersectRect(&wanted, &all, &part);
   return part;
+}
+
+// Whether a rectangle lies within the surface.
+bool Placeable(const SDL_Surface* surface, const SDL_Rect& rect) {
+  return rect.x >= 0 && rect.y >= 0 && rect.w > 0 && rect.h > 0 && rect.x + rect.w <= surface->w &&
+         rect.y + rect.h <= surface->h;
+}
+
+// The held pixels into the surface's memory, opaque as a read of the back buffer leaves them.
+void PutHeldPixels(SDL_Surface* surface, const WindowCopy& copy) {
+  for (int y = 0; y < copy.rect.h; ++y) {
+    const uint32_t* __restrict from = copy.pixels.data() + static_cast<std::size_t>(y) * copy.rect.w;
+    auto* __restrict to =
+        static_cast<uint32_t*>(PlaceOf(surface, SDL_Rect{copy.rect.x, copy.rect.y + y, copy.rect.w, 1}));
+    for (int x = 0; x < copy.rect.w; ++x) to[x] = from[x] | 0xFF000000u;
+  }
 }
 
 }  // namespace
@@ -98,6 +119,9 @@ bool FlipThroughSurface() {
     if (!surface) s.surfaceFlips.failed = true;
     return false;
   }
+  WindowCopy& copy = s.windowCopy;
+  // Only a surface laid out as the images are takes the held pixels as they are.
+  if (copy.held && (!BlueFirst(surface) || !Placeable(surface, copy.rect))) SettleWindowCopy();
   FlushQuads();
   BindTexture(s.backBuffer);
   if (SDL_LockSurface(surface) != 0) {
@@ -117,8 +141,20 @@ bool FlipThroughSurface() {
   } else {
     parts.push_back(SDL_Rect{0, 0, s.backWidth, s.backHeight});
   }
+  // The back buffer is read wherever it may hold news; a part the held pixels cover is theirs.
   bool read = true;
-  for (const SDL_Rect& part : parts) read = read && ReadBackBufferInto(surface, part);
+  bool copyOverwritten = false;
+  for (const SDL_Rect& part : parts) {
+    SDL_Rect meeting{0, 0, 0, 0};
+    const bool meets = copy.held && SDL_IntersectRect(&part, &copy.rect, &meeting);
+    if (meets && meeting.w == part.w && meeting.h == part.h) continue;
+    read = read && ReadBackBufferInto(surface, part);
+    copyOverwritten = copyOverwritten || meets;
+  }
+  if (read && copy.held && (!copy.shown || copyOverwritten)) {
+    PutHeldPixels(surface, copy);
+    copy.shown = true;
+  }
   if (read && s.keepPresented) {
     s.presented.assign(static_cast<std::size_t>(width) * height, 0);
     for (int y = 0; y < height; ++y) {
@@ -137,12 +173,64 @@ bool FlipThroughSurface() {
                                    : SDL_UpdateWindowSurface(s.window) == 0);
   if (!put) {
     s.surfaceFlips.failed = true;
+    copy.shown = false;
     return false;
   }
   s.surfaceFlips.wholeShown = true;
   ++Count();
   if (partly) ++PartCount();
   return true;
+}
+
+bool CopyImageToWindow(const ImageRecord& image, int x, int y) {
+  MediaState& s = State();
+  const SDL_Rect rect{x, y, image.width, image.height};
+  const SDL_Rect screen{0, 0, s.screenWidth, s.screenHeight};
+  SDL_Rect inLimit{0, 0, 0, 0};
+  SDL_Rect onScreen{0, 0, 0, 0};
+  const bool whole = SDL_IntersectRect(&rect, &s.changeLimit, &inLimit) && SDL_RectEquals(&inLimit, &rect) &&
+                     SDL_IntersectRect(&rect, &screen, &onScreen) && SDL_RectEquals(&onScreen, &rect);
+  // Within a limited part, at the back buffer's own scale, on a window that is watched.
+  if (!s.changeLimited || !whole || !s.surfaceFlips.usable || s.surfaceFlips.failed || !Allowed() ||
+      (s.windowUnwatched && !s.keepPresented) || s.scaleX != 1.0f || s.scaleY != 1.0f || s.backWidth != s.screenWidth ||
+      s.backHeight != s.screenHeight || image.pixels.size() != static_cast<std::size_t>(rect.w) * rect.h) {
+    return false;
+  }
+  WindowCopy& copy = s.windowCopy;
+  if (copy.held && !SDL_RectEquals(&copy.rect, &rect)) SettleWindowCopy();
+  copy.held = true;
+  copy.shown = false;
+  copy.rect = rect;
+  copy.pixels = image.pixels;
+  ++s.memoryCopies;
+  s.copyPixels += static_cast<double>(rect.w) * rect.h;
+  return true;
+}
+
+void SettleWindowCopy() {
+  MediaState& s = State();
+  WindowCopy& copy = s.windowCopy;
+  if (!copy.held) return;
+  copy.held = false;
+  if (!s.renderer || !s.backBuffer) return;
+  FlushQuads();
+  UploadPixelsToTexture(s.backBuffer, &copy.rect, copy.pixels.data(), copy.rect.w, copy.rect.h, copy.rect.w, true);
+}
+
+void SettleWindowCopyBeforeDrawing() {
+  MediaState& s = State();
+  const WindowCopy& copy = s.windowCopy;
+  if (!copy.held) return;
+  SDL_Rect meeting{0, 0, 0, 0};
+  if (s.changeLimited && !SDL_IntersectRect(&s.changeLimit, &copy.rect, &meeting)) return;
+  SettleWindowCopy();
+}
+
+void ForgetWindowCopy() {
+  WindowCopy& copy = State().windowCopy;
+  copy.held = false;
+  copy.shown = false;
+  copy.pixels = std::vector<uint32_t>{};
 }
 
 }  // namespace media

@@ -201,7 +201,7 @@ TEST_F(Console, ItsPictureIsTheTextLayerBlendedOverTheGrid) {
   const int shift = RoundHalfAway(game.console.gridOffsetX) % 16;
   ASSERT_EQ(game.console.gridOffsetX, game.console.gridOffsetY);
   std::vector<uint32_t> picture;
-  ASSERT_TRUE(StartDrawing(drawSprite, obj::consolePicture));
+  ASSERT_TRUE(StartDrawing(drawImage, obj::consolePicture));
   for (int y = 0; y < consoleHeight; ++y) {
     for (int x = 0; x < screenWidth; ++x) picture.push_back(static_cast<uint32_t>(Point(x, y)));
   }
@@ -217,12 +217,13 @@ TEST_F(Console, ItsPictureIsTheTextLayerBlendedOverTheGrid) {
   StopDrawing();
   ASSERT_TRUE(CreateSprite3D(gridLayer, gridLayer));
   ASSERT_TRUE(CreateSprite(textLayer, screenWidth, consoleHeight, spriteTexture | spriteAlpha));
-  ASSERT_TRUE(StartDrawing(drawSprite, obj::consoleText));
+  ASSERT_TRUE(StartDrawing(drawImage, obj::consoleText));
   std::vector<uint32_t> text(DrawingPixels(), DrawingPixels() + screenWidth * consoleHeight);
   StopDrawing();
   ASSERT_TRUE(StartDrawing(drawSprite, textLayer));
   uint32_t* pixels = DrawingBuffer();
-  for (int i = 0; i < screenWidth * consoleHeight; ++i) pixels[i] = text[i];
+  // The layer is opaque: an image keeps no alpha.
+  for (int i = 0; i < screenWidth * consoleHeight; ++i) pixels[i] = text[i] | 0xFF000000u;
   StopDrawing();
   ASSERT_TRUE(CreateSprite3D(textLayer, textLayer));
   ASSERT_TRUE(Start3D());
@@ -349,7 +350,7 @@ TEST_F(Console, ClearLeavesTwoLinesAndThePromptOnTheThirdRow) {
     }
     return false;
   };
-  ASSERT_TRUE(StartDrawing(drawSprite, obj::consoleText));
+  ASSERT_TRUE(StartDrawing(drawImage, obj::consoleText));
   bool promptRows = false;
   for (int y = 40; y < 60; ++y) promptRows |= rowHasText(y);
   bool belowPrompt = false;

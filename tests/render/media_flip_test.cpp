@@ -268,6 +268,68 @@ TEST_F(Flip, PartsLimitedOneAfterAnotherAreAllAFrameChanges) {
   EXPECT_EQ(window[static_cast<std::size_t>(202) * width + 302], 0xFAFA00u);
 }
 
+// An image shown on a limited screen: on a software rasteriser it goes to the window at the flip
+// without a drawing into the back buffer, and the screen holds it all the same for every reader
+// and for drawing over it later.
+TEST_F(Flip, AnImageShownOnALimitedScreenReachesTheWindowAndTheScreenHoldsIt) {
+  constexpr int image = 9;
+  KeepPresentedPictures(true);
+  ClearScreen(RGB(10, 20, 30));
+  FlipBuffers();
+  std::vector<uint32_t> wanted;
+  int width = 0;
+  int height = 0;
+  ASSERT_TRUE(FullScreenPicture(wanted, width, height));
+  const SDL_Rect part{100, 120, 60, 40};
+  auto paint = [&](int shade) {
+    ASSERT_TRUE(StartDrawing(drawImage, image));
+    uint32_t* pixels = DrawingBuffer();
+    for (int y = 0; y < part.h; ++y) {
+      for (int x = 0; x < part.w; ++x) pixels[y * part.w + x] = static_cast<uint32_t>(shade << 16 | x * 4 << 8 | y * 6);
+    }
+    StopDrawing();
+  };
+  auto wantedWith = [&](int shade) {
+    for (int y = 0; y < part.h; ++y) {
+      for (int x = 0; x < part.w; ++x) {
+        wanted[static_cast<std::size_t>(part.y + y) * width + part.x + x] =
+            static_cast<uint32_t>(shade << 16 | x * 4 << 8 | y * 6);
+      }
+    }
+  };
+  ASSERT_TRUE(CreateImage(image, part.w, part.h));
+  paint(200);
+  const uint64_t drawCalls = RendererCalls().other;
+  LimitScreenChanges(part.x, part.y, part.w, part.h);
+  DisplayImage(image, part.x, part.y);
+  EndScreenChangeLimit();
+  if (SoftwareRasteriser()) EXPECT_EQ(RendererCalls().other, drawCalls);
+  paint(90);  // after the show: the window is given the image as it was shown
+  wantedWith(200);
+  FlipGivesTheWindowItsPartsAlone(wanted);
+  std::vector<uint32_t> screen;
+  ASSERT_TRUE(FullScreenPicture(screen, width, height));
+  EXPECT_TRUE(screen == wanted);
+
+  // Shown again, then drawn over in part by a frame that is not limited.
+  LimitScreenChanges(part.x, part.y, part.w, part.h);
+  DisplayImage(image, part.x, part.y);
+  EndScreenChangeLimit();
+  FlipBuffers();
+  Box(part.x + 20, part.y + 10, 8, 8, RGB(250, 250, 0));
+  wantedWith(90);
+  for (int y = 10; y < 18; ++y) {
+    for (int x = 20; x < 28; ++x) wanted[static_cast<std::size_t>(part.y + y) * width + part.x + x] = 0xFAFA00u;
+  }
+  FlipBuffers();
+  std::vector<uint32_t> window;
+  ASSERT_TRUE(PresentedPicture(window, width, height));
+  EXPECT_TRUE(window == wanted);
+  ASSERT_TRUE(FullScreenPicture(screen, width, height));
+  EXPECT_TRUE(screen == wanted);
+  FreeImage(image);
+}
+
 // The limiter keeps the frame period by sleeping: only the wait's last moment is polled, so a game
 // standing still costs next to no CPU (polling the last millisecond of each frame cost a tenth of
 // a core).
