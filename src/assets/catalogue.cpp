@@ -130,7 +130,7 @@ std::vector<CatalogueRow> MainPictures() {
   const char* flares[] = {"7F7F7F", "000000", "863800", "F3A80C", "FFFF80"};
   for (int i = 0; i < 5; ++i) add(texture, obj::flare + i, std::string("gfx/flare_") + flares[i] + ".png");
   add(LoaderKind::sprite, obj::panel, "gfx/panel.png", RGB(255, 0, 255));
-  add(LoaderKind::sprite, obj::panel2, "gfx/panel2.png");
+  add(LoaderKind::image, obj::panel2, "gfx/panel2.png");
   add(texture, obj::redBall, "gfx/redball16x16.png");
   add(LoaderKind::image, obj::bonusPicture, "gfx\\bonus.png");
   add(LoaderKind::image, obj::winnerPicture, "gfx\\winner.png");

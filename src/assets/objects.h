@@ -41,7 +41,9 @@ constexpr int shipBody = 2082;             // 2082..2087 widths, 2088..2092 the 
 constexpr int shipBodyLast = 2092;
 constexpr int strike = 2094, halo = 2036, shipEnergy = 2037, nextLevelDoor = 2103;
 constexpr int flare = 2038;                // 2038..2042
-constexpr int panel = 2099, panel2 = 2100;
+constexpr int panel = 2099;
+// The lower panel's moving picture and the rows of it shown (images).
+constexpr int panel2 = 2100, panel2Shown = 2101;
 constexpr int redBall = 2102;
 constexpr int bonusPicture = 2104, winnerPicture = 2105;  // images
 // Glyphs: silverGlyphBase + c and goldGlyphBase + c (glyph_tables.h).

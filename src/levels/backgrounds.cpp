@@ -98,6 +98,9 @@ void SetUpBackground() {
 
   ResetMonsterSpawning();
   for (BackgroundParticle& p : game.backgroundParticles) p = BackgroundParticle{};
+  // A level starts with none of the memory that earlier levels' drawing kept.
+  ReleaseWater();
+  ReleaseScratchMemory();
   SetUpEffect(level);
 }
 

@@ -25,6 +25,7 @@ void DrawFlares(int level);
 
 // The picture effects: rippling water, drops, the sprite drawn into, the psyche layers.
 void SetUpWater();
+void ReleaseWater();  // the water's table, kept only while its level is played
 void DrawWater();
 void SetUpDrops();
 void DrawDrops();

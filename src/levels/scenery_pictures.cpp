@@ -48,6 +48,8 @@ void SetUpWater() {
   StopDrawing();
 }
 
+void ReleaseWater() { waterTable = std::vector<uint32_t>{}; }
+
 void DrawWater() {
   if (waterTable.empty() || !StartDrawing(drawSprite, obj::waterRipple)) return;
   uint32_t* pixels = DrawingBuffer();

@@ -409,6 +409,9 @@ void StartThread(void (*procedure)(int), int value);  // detached
 int64_t ResidentKilobytes();
 // Kilobytes the process's allocator has handed out and not had back (no driver mappings).
 int64_t HeapInUseKilobytes();
+// Gives back the memory kept from frame to frame for drawing (the quads' batches, pixels on their
+// way to textures); the next frames take what they need again.
+void ReleaseScratchMemory();
 
 // Tests: a clock stepped by hand instead of the real one (starting at 0); Delay then moves it
 // on instead of sleeping.

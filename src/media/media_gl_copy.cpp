@@ -123,8 +123,7 @@ bool UploadRedFirst(SDL_Texture* texture, const uint32_t* pixels, int width, int
   }
   const unsigned name = GlNameOf(texture);
   if (name == 0) return false;
-  // Kept between calls: a sprite redrawn every frame is uploaded without allocating.
-  static std::vector<uint32_t> redFirst;
+  std::vector<uint32_t>& redFirst = s.redFirstScratch;
   redFirst.resize(static_cast<std::size_t>(width) * height);
   const uint32_t opaque = forceOpaque ? 0xFF000000u : 0;
   for (int y = 0; y < height; ++y) {

@@ -190,14 +190,16 @@ void DisplayImage(int image, int x, int y) {
   if (!record || !s.renderer || !s.backBuffer) return;
   FlushQuads();
   SyncDrawingCopy();
+  // Off the part of the screen that may change, it would be clipped away whole.
+  const SDL_Rect destination{x, y, record->width, record->height};
+  if (s.changeLimited && !SDL_HasIntersection(&destination, &s.changeLimit)) return;
   if (CopyImageToWindow(*record, x, y)) return;
-  SettleWindowCopyBeforeDrawing();
+  SettleWindowCopiesBeforeDrawing();
   BindTexture(s.backBuffer);
   SDL_Texture* texture = ImageTexture(*record);
   if (!texture) return;
   ApplyClip(nullptr);
   SDL_SetTextureBlendMode(texture, CopyBlend(true));
-  SDL_Rect destination{x, y, record->width, record->height};
   SDL_RenderCopy(s.renderer, texture, nullptr, &destination);
   ++s.drawCalls;
 }

@@ -177,10 +177,9 @@ struct SurfaceFlips {
 // An image shown on a limited screen, on a flip through the window surface, goes to the window at
 // the flip and not through the back buffer (CopyImageToWindow): on a software rasteriser that is
 // one pass over its pixels instead of an upload, a copy into the back buffer and a read out of it.
-// The back buffer is given the pixels (SettleWindowCopy) before anything draws over them there or
-// reads them.
+// The back buffer is given the pixels (SettleWindowCopies) before anything draws over them there
+// or reads them.
 struct WindowCopy {
-  bool held = false;   // the back buffer lacks these pixels
   bool shown = false;  // the window's surface has them
   SDL_Rect rect{0, 0, 0, 0};
   std::vector<uint32_t> pixels;  // 0x00RRGGBB, rect.w a row
@@ -289,7 +288,12 @@ struct MediaState {
   double copyPixels = 0;       // area of the sprite copies sent onto the screen
   GlCopies glCopies;
   SurfaceFlips surfaceFlips;
-  WindowCopy windowCopy;
+  std::vector<WindowCopy> windowCopies;  // held: the back buffer lacks them; none overlap
+  // Pixels on their way to a texture, kept between uploads so that a sprite redrawn every frame
+  // is uploaded without allocating; given back when asked (ReleaseScratchMemory).
+  std::vector<uint32_t> redFirstScratch;  // UploadRedFirst's swapped pixels
+  std::vector<uint32_t> textureScratch;   // RefreshSpriteTexture's texture pixels
+  std::vector<uint32_t> keyedScratch;     // TexturePixelsInto's picture before it is enlarged
   uint64_t memoryCopies = 0;  // plain copies done as copies of memory
 
   // Everything drawn so far, however it was done: equal counts mean nothing was drawn between.
@@ -441,12 +445,13 @@ bool GrabScreenPicture(int x, int y, int width, int height, Picture& picture);
 // Whether the image went to the window's surface for the next flip instead of onto the back
 // buffer (WindowCopy); false where it must be drawn as ever.
 bool CopyImageToWindow(const ImageRecord& image, int x, int y);
-// The back buffer takes the pixels held for the window, before drawing that may reach them (all of
-// it when the screen is not limited to parts apart from them) or any read of the screen.
-void SettleWindowCopyBeforeDrawing();
-void SettleWindowCopy();
+// The back buffer takes the pixels held for the window: those the limit meets before drawing on a
+// limited screen, all of them before any other drawing on it, any read of it or a renderer's
+// present.
+void SettleWindowCopiesBeforeDrawing();
+void SettleWindowCopies();
 // A new back buffer or window: what was held is drawn again by the game's next whole frame.
-void ForgetWindowCopy();
+void ForgetWindowCopies();
 void UploadPixelsToTexture(SDL_Texture* texture, const SDL_Rect* rect, const uint32_t* pixels,
                            int width, int height, int pitchPixels, bool forceOpaque);
 

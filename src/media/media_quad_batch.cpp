@@ -171,3 +171,14 @@ void FlushQuads() {
 void DropQueuedQuads() { State().queue = QuadQueue{}; }
 
 }  // namespace media
+
+// What the batches and uploads keep grows to the largest frame seen: a long run would keep the
+// most any level ever asked for.
+void ReleaseScratchMemory() {
+  media::MediaState& s = media::State();
+  media::FlushQuads();
+  media::DropQueuedQuads();
+  s.redFirstScratch = std::vector<uint32_t>{};
+  s.textureScratch = std::vector<uint32_t>{};
+  s.keyedScratch = std::vector<uint32_t>{};
+}

@@ -125,7 +125,7 @@ bool BindQuadTarget(bool& intoScreen, int& targetWidth, int& targetHeight) {
   if (!s.renderer || !s.backBuffer) return false;
   SyncDrawingCopy();
   SDL_Texture* target = CurrentGpuTarget(intoScreen, targetWidth, targetHeight);
-  if (intoScreen) SettleWindowCopyBeforeDrawing();
+  if (intoScreen) SettleWindowCopiesBeforeDrawing();
   BindTexture(target);
   return true;
 }
@@ -186,7 +186,7 @@ bool ReadScreenPixels(const SDL_Rect& rect, uint32_t* pixels) {
   MediaState& s = State();
   if (!s.renderer || !s.backBuffer) return false;
   FlushQuads();
-  SettleWindowCopy();
+  SettleWindowCopies();
   BindTexture(s.backBuffer);
   if (s.scaleX != 1.0f || s.scaleY != 1.0f) return ReadScaledPixels(rect, pixels);
   if (!ReadTargetPixels(&rect, pixels, rect.w * 4)) {
@@ -202,7 +202,7 @@ bool ReadFullBackBuffer(std::vector<uint32_t>& pixels, int& width, int& height) 
   if (!s.renderer || !s.backBuffer) return false;
   FlushQuads();
   SyncDrawingCopy();
-  SettleWindowCopy();
+  SettleWindowCopies();
   BindTexture(s.backBuffer);
   pixels.assign(static_cast<std::size_t>(s.backWidth) * s.backHeight, 0);
   const SDL_Rect all{0, 0, s.backWidth, s.backHeight};
@@ -445,7 +445,7 @@ void RescaleBackBuffer() {
   int backHeight = 0;
   ChosenBackSize(s.screenWidth, s.screenHeight, backWidth, backHeight);
   if (backWidth == s.backWidth && backHeight == s.backHeight) return;
-  SettleWindowCopy();
+  SettleWindowCopies();
   SDL_Texture* rebuilt = MakeBackBuffer(backWidth, backHeight);
   if (!rebuilt) {
     ReportSdlFailure("The back buffer could not be made at the window's new size");
@@ -643,7 +643,7 @@ bool OpenWindowedScreen(int window, int, int, int width, int height, bool stretc
   ChosenBackSize(width, height, backWidth, backHeight);
   SetBackSize(backWidth, backHeight);
   s.backBuffer = MakeBackBuffer(backWidth, backHeight);
-  ForgetWindowCopy();
+  ForgetWindowCopies();
   if (!s.backBuffer) {
     ReportSdlFailure("The back buffer could not be made");
     SDL_DestroyRenderer(s.renderer);
@@ -677,7 +677,7 @@ void CloseScreen() {
   SDL_DestroyRenderer(s.renderer);
   s.backBuffer = nullptr;
   s.renderer = nullptr;
-  ForgetWindowCopy();
+  ForgetWindowCopies();
   s.boundTarget = nullptr;
   s.boundTargetValid = false;
   s.clipApplied = false;
@@ -774,7 +774,7 @@ void ClearScreen(int colour) {
   if (!s.renderer || !s.backBuffer) return;
   FlushQuads();
   SyncDrawingCopy();
-  SettleWindowCopyBeforeDrawing();
+  SettleWindowCopiesBeforeDrawing();
   BindTexture(s.backBuffer);
   ApplyClip(nullptr);
   SDL_SetRenderDrawColor(s.renderer, Red(colour), Green(colour), Blue(colour), 255);
@@ -882,7 +882,7 @@ void FlipBuffers() {
     MarkFrameShown();
     return;
   }
-  SettleWindowCopy();
+  SettleWindowCopies();
   BindTexture(nullptr);
   // Nobody watches: the frame stays in the back buffer, where every reader of the screen reads it,
   // and the window is not given its copy, a third of a level frame's pixels. One pixel of it is

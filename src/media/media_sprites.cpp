@@ -31,8 +31,7 @@ void TexturePixelsInto(const SpriteRecord& sprite, std::vector<uint32_t>& out) {
   const int width = sprite.width * sprite.detail;
   const int height = sprite.height * sprite.detail;
   const bool enlarged = sprite.textureWidth != width || sprite.textureHeight != height;
-  static std::vector<uint32_t> keyed;  // kept between calls, like RefreshSpriteTexture's
-  std::vector<uint32_t>& into = enlarged ? keyed : out;
+  std::vector<uint32_t>& into = enlarged ? State().keyedScratch : out;
   into.resize(source.size());
   const uint32_t key = PixelFromColour(sprite.colourKey);
   const bool ownAlpha = sprite.flags & spriteAlpha;
@@ -44,7 +43,7 @@ void TexturePixelsInto(const SpriteRecord& sprite, std::vector<uint32_t>& out) {
       into[i] = (p & 0x00FFFFFFu) == key ? (p & 0x00FFFFFFu) : (p | 0xFF000000u);
     }
   }
-  if (enlarged) ResamplePicture(keyed, width, height, sprite.textureWidth, sprite.textureHeight, out);
+  if (enlarged) ResamplePicture(into, width, height, sprite.textureWidth, sprite.textureHeight, out);
 }
 
 std::vector<uint32_t> TexturePixels(const SpriteRecord& sprite) {
@@ -318,9 +317,8 @@ void RefreshSpriteTexture(SpriteRecord& sprite) {
   if (!sprite.texture) return;
   const bool restored = RestoreTexturePixels(sprite);
   if (!sprite.texture) return;  // its detail could not be read again: made afresh when drawn
-  // Kept between calls, so a sprite redrawn every frame is uploaded without allocating. A picture
-  // with its own alpha at its own size is its texture's pixels as they stand.
-  static std::vector<uint32_t> converted;
+  // A picture with its own alpha at its own size is its texture's pixels as they stand.
+  std::vector<uint32_t>& converted = State().textureScratch;
   const bool asStored = (sprite.flags & spriteAlpha) && sprite.detail == 1 && sprite.textureWidth == sprite.width &&
                         sprite.textureHeight == sprite.height;
   if (!asStored) TexturePixelsInto(sprite, converted);

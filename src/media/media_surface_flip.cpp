@@ -8,6 +8,7 @@
 // card or a video driver without window surfaces keeps the renderer's present.
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -94,6 +95,18 @@ void PutHeldPixels(SDL_Surface* surface, const WindowCopy& copy) {
   }
 }
 
+// The back buffer takes a held copy's pixels, and the copy is no longer held.
+void SettleWindowCopy(std::size_t index) {
+  MediaState& s = State();
+  std::vector<WindowCopy>& copies = s.windowCopies;
+  if (index >= copies.size()) return;
+  const WindowCopy copy = std::move(copies[index]);
+  copies.erase(copies.begin() + static_cast<std::ptrdiff_t>(index));
+  if (!s.renderer || !s.backBuffer) return;
+  FlushQuads();
+  UploadPixelsToTexture(s.backBuffer, &copy.rect, copy.pixels.data(), copy.rect.w, copy.rect.h, copy.rect.w, true);
+}
+
 }  // namespace
 
 void ChooseSurfaceFlips(bool softwareRasteriser) {
@@ -119,9 +132,11 @@ bool FlipThroughSurface() {
     if (!surface) s.surfaceFlips.failed = true;
     return false;
   }
-  WindowCopy& copy = s.windowCopy;
+  std::vector<WindowCopy>& copies = s.windowCopies;
   // Only a surface laid out as the images are takes the held pixels as they are.
-  if (copy.held && (!BlueFirst(surface) || !Placeable(surface, copy.rect))) SettleWindowCopy();
+  const bool placeable = std::all_of(copies.begin(), copies.end(),
+                                     [surface](const WindowCopy& c) { return Placeable(surface, c.rect); });
+  if (!BlueFirst(surface) || !placeable) SettleWindowCopies();
   FlushQuads();
   BindTexture(s.backBuffer);
   if (SDL_LockSurface(surface) != 0) {
@@ -141,17 +156,22 @@ bool FlipThroughSurface() {
   } else {
     parts.push_back(SDL_Rect{0, 0, s.backWidth, s.backHeight});
   }
-  // The back buffer is read wherever it may hold news; a part the held pixels cover is theirs.
+  // The back buffer is read wherever it may hold news; a part that held pixels cover is theirs.
+  // Held pixels are put where they are new or a read went over them.
   bool read = true;
-  bool copyOverwritten = false;
   for (const SDL_Rect& part : parts) {
-    SDL_Rect meeting{0, 0, 0, 0};
-    const bool meets = copy.held && SDL_IntersectRect(&part, &copy.rect, &meeting);
-    if (meets && meeting.w == part.w && meeting.h == part.h) continue;
+    auto covers = [&part](const WindowCopy& c) {
+      SDL_Rect meeting{0, 0, 0, 0};
+      return SDL_IntersectRect(&part, &c.rect, &meeting) && SDL_RectEquals(&meeting, &part);
+    };
+    if (std::any_of(copies.begin(), copies.end(), covers)) continue;
     read = read && ReadBackBufferInto(surface, part);
-    copyOverwritten = copyOverwritten || meets;
+    for (WindowCopy& copy : copies) {
+      if (SDL_HasIntersection(&part, &copy.rect)) copy.shown = false;
+    }
   }
-  if (read && copy.held && (!copy.shown || copyOverwritten)) {
+  for (WindowCopy& copy : copies) {
+    if (!read || copy.shown) continue;
     PutHeldPixels(surface, copy);
     copy.shown = true;
   }
@@ -173,7 +193,7 @@ bool FlipThroughSurface() {
                                    : SDL_UpdateWindowSurface(s.window) == 0);
   if (!put) {
     s.surfaceFlips.failed = true;
-    copy.shown = false;
+    for (WindowCopy& copy : copies) copy.shown = false;
     return false;
   }
   s.surfaceFlips.wholeShown = true;
@@ -196,42 +216,36 @@ bool CopyImageToWindow(const ImageRecord& image, int x, int y) {
       s.backHeight != s.screenHeight || image.pixels.size() != static_cast<std::size_t>(rect.w) * rect.h) {
     return false;
   }
-  WindowCopy& copy = s.windowCopy;
-  if (copy.held && !SDL_RectEquals(&copy.rect, &rect)) SettleWindowCopy();
-  copy.held = true;
-  copy.shown = false;
-  copy.rect = rect;
-  copy.pixels = image.pixels;
+  // A copy held for the same place is replaced; one it overlaps goes into the back buffer first.
+  std::vector<WindowCopy>& copies = s.windowCopies;
+  auto same = std::find_if(copies.begin(), copies.end(), [&rect](const WindowCopy& c) { return SDL_RectEquals(&c.rect, &rect); });
+  if (same == copies.end()) {
+    for (std::size_t i = copies.size(); i-- > 0;) {
+      if (SDL_HasIntersection(&copies[i].rect, &rect)) SettleWindowCopy(i);
+    }
+    copies.emplace_back();
+    same = copies.end() - 1;
+  }
+  same->shown = false;
+  same->rect = rect;
+  same->pixels = image.pixels;
   ++s.memoryCopies;
   s.copyPixels += static_cast<double>(rect.w) * rect.h;
   return true;
 }
 
-void SettleWindowCopy() {
-  MediaState& s = State();
-  WindowCopy& copy = s.windowCopy;
-  if (!copy.held) return;
-  copy.held = false;
-  if (!s.renderer || !s.backBuffer) return;
-  FlushQuads();
-  UploadPixelsToTexture(s.backBuffer, &copy.rect, copy.pixels.data(), copy.rect.w, copy.rect.h, copy.rect.w, true);
+void SettleWindowCopies() {
+  for (std::size_t i = State().windowCopies.size(); i-- > 0;) SettleWindowCopy(i);
 }
 
-void SettleWindowCopyBeforeDrawing() {
+void SettleWindowCopiesBeforeDrawing() {
   MediaState& s = State();
-  const WindowCopy& copy = s.windowCopy;
-  if (!copy.held) return;
-  SDL_Rect meeting{0, 0, 0, 0};
-  if (s.changeLimited && !SDL_IntersectRect(&s.changeLimit, &copy.rect, &meeting)) return;
-  SettleWindowCopy();
+  for (std::size_t i = s.windowCopies.size(); i-- > 0;) {
+    if (!s.changeLimited || SDL_HasIntersection(&s.changeLimit, &s.windowCopies[i].rect)) SettleWindowCopy(i);
+  }
 }
 
-void ForgetWindowCopy() {
-  WindowCopy& copy = State().windowCopy;
-  copy.held = false;
-  copy.shown = false;
-  copy.pixels = std::vector<uint32_t>{};
-}
+void ForgetWindowCopies() { State().windowCopies = std::vector<WindowCopy>{}; }
 
 }  // namespace media
 

@@ -38,6 +38,7 @@ constexpr int panelX = 851, panelY = 600;
 constexpr int scrollX = 864, scrollY = 630;
 constexpr int scrollWidth = 124, scrollHeight = 98;
 constexpr int scrollPixelsPerFrame = 6;
+constexpr int shownRows = scrollHeight - 1;  // the top row is the scroll's own
 
 }  // namespace
 
@@ -81,16 +82,31 @@ void DrawHud(const std::string& teamName, int score, int letterMask) {
 
 namespace {
 
+// The picture's rows from row 1 on, as the row-by-row scroll leaves them, onto the screen. They
+// are an image of their own: a still screen gives them to the window without a drawing.
+void ShowLowerPanel() {
+  const int width = std::min(ImageWidth(obj::panel2), scrollWidth);
+  if (width <= 0 || ImageHeight(obj::panel2) != scrollHeight) return;
+  if (ImageWidth(obj::panel2Shown) != width || ImageHeight(obj::panel2Shown) != shownRows) {
+    CreateImage(obj::panel2Shown, width, shownRows);
+  }
+  if (StartDrawing(drawImage, obj::panel2Shown)) {
+    DrawImage(obj::panel2, 0, -1);
+    StopDrawing();
+  }
+  ShowLowerPanelAgain();
+}
+
 // The lower panel's picture scrolls up six rows a frame, row by row: the top row is copied to the
 // bottom, then rows 1 to 97 move up by one. After the first step the bottom two rows are alike,
 // so six steps turn rows 0 to 96 round by six and copy the new row 96 to row 97; done on the
 // picture's pixels in one pass instead of twelve copies of the picture into itself.
 void ScrollLowerPanel() {
-  if (!StartDrawing(drawSprite, obj::panel2)) return;
+  if (!StartDrawing(drawImage, obj::panel2)) return;
   uint32_t* pixels = DrawingBuffer();
   const int pitch = DrawingBufferPitch() / 4;
-  const int width = std::min(SpriteWidth(obj::panel2), scrollWidth);
-  if (pixels && SpriteHeight(obj::panel2) == scrollHeight && pitch >= width) {
+  const int width = std::min(ImageWidth(obj::panel2), scrollWidth);
+  if (pixels && ImageHeight(obj::panel2) == scrollHeight && pitch >= width) {
     constexpr int turning = scrollHeight - 1;
     std::vector<uint32_t> rows(static_cast<std::size_t>(turning) * width);
     for (int y = 0; y < turning; ++y) {
@@ -104,16 +120,16 @@ void ScrollLowerPanel() {
     std::copy(rows.end() - width, rows.end(), pixels + static_cast<std::size_t>(turning) * pitch);
   }
   StopDrawing();
-  // The picture is shown from row 1 on, as the row-by-row scroll left it.
-  ClipSprite(obj::panel2, 0, 1, scrollWidth, scrollHeight - 1);
 }
 
 }  // namespace
 
-void LimitScreenToLowerPanel() { LimitScreenChanges(scrollX, scrollY, scrollWidth, scrollHeight); }
+void LimitScreenToLowerPanel() { LimitScreenChanges(scrollX, scrollY, scrollWidth, shownRows); }
 
 void DrawSidePanels() {
   DisplayTransparentSprite(obj::panel, panelX, panelY);
-  DisplaySprite(obj::panel2, scrollX, scrollY);
+  ShowLowerPanel();
   ScrollLowerPanel();
 }
+
+void ShowLowerPanelAgain() { DisplayImage(obj::panel2Shown, scrollX, scrollY); }

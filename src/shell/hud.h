@@ -16,3 +16,5 @@ void DrawSidePanels();
 // Drawing on the screen changes only the lower panel's picture until EndScreenChangeLimit: the
 // one part of the screen that moves while the game is paused.
 void LimitScreenToLowerPanel();
+// The lower panel's picture as DrawSidePanels last showed it, once more (a still frame's).
+void ShowLowerPanelAgain();

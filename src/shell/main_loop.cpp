@@ -172,16 +172,22 @@ void RunGameFrame() {
   if (!game.paused && game.gunState == 0) StepShip();
   HandleGlobalKeys();
   HandleConsoleKey();
-  // Once a whole frame of the pause is on the screen, the frames after it draw the lower panel
-  // and the console at rest alone: the rest of the screen keeps the paused picture. Everything
-  // else runs as in any frame, so that a recorded game plays the same. (Without a graphics card,
-  // a whole frame is the CPU's work at every pixel; the panel is a sixty-fifth of the screen.)
+  // Once a whole frame of the pause is on the screen, the frames after it show the lower panel's
+  // picture and the console at rest alone: nothing else on the screen may change, and the rest
+  // of the screen keeps the paused picture. Everything else runs as in any frame, so that a
+  // recorded game plays the same. (Without a graphics card, a whole frame is the CPU's work at
+  // every pixel; the two pictures go to the window without a drawing.)
   const bool still = StandsStill();
   const uint32_t commandsRun = game.console.commandsRun;
   screenLimited = still && stillPictureShown;
-  if (screenLimited) LimitScreenToLowerPanel();
+  if (screenLimited) LimitScreenChanges(0, 0, 0, 0);
   RunInPlayfield(PlayArena, PlayOverHud);
   EndScreenChangeLimit();
+  if (screenLimited) {
+    LimitScreenToLowerPanel();
+    ShowLowerPanelAgain();
+    EndScreenChangeLimit();
+  }
   // A console command may change the heads-up display or play a side game on the whole screen.
   stillPictureShown = still && game.console.commandsRun == commandsRun;
   ++game.frameCounter;

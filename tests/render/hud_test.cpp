@@ -98,8 +98,8 @@ TEST_F(Hud, CollectedLettersShowInTheirPlaces) {
 
 TEST_F(Hud, TheLowerPanelScrollsSixRowsAFrame) {
   constexpr int width = 124, height = 98;
-  ASSERT_TRUE(CreateSprite(obj::panel2, width, height, 0));
-  ASSERT_TRUE(StartDrawing(drawSprite, obj::panel2));
+  ASSERT_TRUE(CreateImage(obj::panel2, width, height));
+  ASSERT_TRUE(StartDrawing(drawImage, obj::panel2));
   for (int y = 0; y < height; ++y) Box(0, y, width, 1, RGB(y, 255 - y, 7));
   StopDrawing();
 
@@ -108,14 +108,18 @@ TEST_F(Hud, TheLowerPanelScrollsSixRowsAFrame) {
   std::vector<int> rows(height);
   for (int y = 0; y < height; ++y) rows[y] = RGB(y, 255 - y, 7);
   for (int frame = 0; frame < 3; ++frame) {
+    const std::vector<int> shown = rows;  // the screen shows the picture from row 1, then it scrolls
     for (int step = 0; step < 6; ++step) {
       rows[height - 1] = rows[0];
       for (int y = 0; y < height - 1; ++y) rows[y] = rows[y + 1];
     }
     DrawSidePanels();
-    ASSERT_TRUE(StartDrawing(drawSprite, obj::panel2));
+    ASSERT_TRUE(StartDrawing(drawImage, obj::panel2));
     for (int y = 0; y < height; ++y) EXPECT_EQ(Point(60, y), rows[y]) << "frame " << frame << ", row " << y;
     StopDrawing();
+    for (int y = 0; y + 1 < height; ++y) {
+      EXPECT_EQ(ScreenPixel(864 + 60, 630 + y), shown[y + 1]) << "frame " << frame << ", screen row " << y;
+    }
   }
 }
 
