@@ -132,6 +132,8 @@ int RowY(int row) {
 // the CPU, where the layer is read.
 void DrawTextLayer(int top, int bottom) {
   const ConsoleState& c = game.console;
+  // An image, drawn and read on the CPU.
+  if (!IsImage(obj::consoleText)) CreateImage(obj::consoleText, screenWidth, consoleHeight);
   if (!StartDrawing(drawImage, obj::consoleText)) return;
   DrawingMode(0);
   Box(0, top, screenWidth, bottom - top, textBlue);
@@ -228,6 +230,7 @@ void RefreshPicture() {
   const int shiftY = GridShift(c.gridOffsetY);
   if (p.made && p.gridShiftX == shiftX && p.gridShiftY == shiftY) return;
   RefreshText();
+  if (!IsImage(obj::consolePicture)) CreateImage(obj::consolePicture, screenWidth, consoleHeight);
   if (p.overBlack.empty() || !StartDrawing(drawImage, obj::consolePicture)) return;
   uint32_t* pixels = DrawingBuffer();
   const int pitch = DrawingBufferPitch() / 4;
@@ -277,12 +280,11 @@ void ScrollWithWheel() {
 void SetUpConsole() {
   game.console.history.push_back(titleLine);
   game.console.history.push_back(consoleRule);
-  // Images, drawn and read on the CPU; the picture's sprite (with an alpha of its own: black is a
-  // colour there, not a colour key) is its quad on a sharp display.
-  CreateImage(obj::consoleText, screenWidth, consoleHeight);
-  CreateImage(obj::consolePicture, screenWidth, consoleHeight);
-  CreateSprite(obj::consolePicture, screenWidth, consoleHeight, spriteTexture | spriteAlpha);
-  CreateSprite3D(obj::consolePicture, obj::consolePicture);
+  // The text layer and the picture are made when the console is first called up in a game.
+  FreeImage(obj::consoleText);
+  FreeImage(obj::consolePicture);
+  FreeSprite3D(obj::consolePicture);
+  FreeSprite(obj::consolePicture);
   picture = ConsolePicture{};
   LoadFont(obj::fontConsole, consoleFace, consoleFontSize);
   // Setting only the position would leave a console that was open open above the screen,
@@ -312,6 +314,12 @@ void ShowConsole() {
   if (!picture.made) return;
   const int y = RoundHalfAway(game.console.position);
   if (DrawingSharp()) {
+    // The picture's quad: a sprite with an alpha of its own (black is a colour there, not a key).
+    if (!IsSprite3D(obj::consolePicture)) {
+      CreateSprite(obj::consolePicture, screenWidth, consoleHeight, spriteTexture | spriteAlpha);
+      CreateSprite3D(obj::consolePicture, obj::consolePicture);
+      picture.inQuad = false;
+    }
     if (!picture.inQuad && StartDrawing(drawSprite, obj::consolePicture)) {
       DrawImage(obj::consolePicture, 0, 0);
       StopDrawing();
