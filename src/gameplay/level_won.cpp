@@ -2,6 +2,7 @@
 #include "gameplay/level_won.h"
 
 #include "core/game_state.h"
+#include "core/settings.h"
 #include "gameplay/balls.h"
 #include "gameplay/picture_effect.h"
 #include "levels/level_file.h"
@@ -14,8 +15,13 @@ void WinLevel() {
 }
 
 void CheckLevelCleared() {
-  // The bonus level is left through the door, never by clearing it.
-  if (game.enteringBonus) return;
+  // The bonus level is left through the door, never by clearing it. Its door opens once its last
+  // breakable brick is gone: with the door's capsule missed, nothing would be left to play and no
+  // way on but losing every ball.
+  if (game.enteringBonus) {
+    if (game.levelNumber == bonusLevel && BreakableBricksLeft() == 0 && !game.shipLeaving) game.doorOpen = 1;
+    return;
+  }
   if ((BreakableBricksLeft() == 0 || game.letterMask == allLetters) && !game.pictureEffectOn) {
     WinLevel();
   }

@@ -133,6 +133,23 @@ TEST_F(Levels, AnEmptyLevelIsClearedOnItsFirstFrameUnlessItIsTheBonusLevel) {
   EXPECT_EQ(game.paused, 1);
 }
 
+TEST_F(Levels, TheBonusLevelOpensItsDoorOnceItsLastBreakableBrickIsGone) {
+  Load({Standing(obj::brickTeleport, 150, 450), Standing(obj::brickRed, 350, 100)});
+  game.levelNumber = bonusLevel;
+  game.enteringBonus = 1;
+  CheckLevelCleared();
+  EXPECT_EQ(game.doorOpen, 0);
+  BrickAt(1).alive = 0;
+  CheckLevelCleared();
+  EXPECT_EQ(game.doorOpen, 1);
+  EXPECT_EQ(game.levelComplete, 0);  // still left through the door alone
+  // The guardian's level holds the same flag against clearing; it has no door to open.
+  game.doorOpen = 0;
+  game.levelNumber = guardianLevel;
+  CheckLevelCleared();
+  EXPECT_EQ(game.doorOpen, 0);
+}
+
 // ---------------------------------------------------------------- motion
 
 TEST_F(Levels, ALegOfTwoSecondsOutAndThreeBackTakes150And225Frames) {
