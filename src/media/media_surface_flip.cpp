@@ -218,7 +218,8 @@ bool CopyImageToWindow(const ImageRecord& image, int x, int y) {
   }
   // A copy held for the same place is replaced; one it overlaps goes into the back buffer first.
   std::vector<WindowCopy>& copies = s.windowCopies;
-  auto same = std::find_if(copies.begin(), copies.end(), [&rect](const WindowCopy& c) { return SDL_RectEquals(&c.rect, &rect); });
+  auto same = std::find_if(copies.begin(), copies.end(),
+                           [&rect](const WindowCopy& c) { return SDL_RectEquals(&c.rect, &rect); });
   if (same == copies.end()) {
     for (std::size_t i = copies.size(); i-- > 0;) {
       if (SDL_HasIntersection(&copies[i].rect, &rect)) SettleWindowCopy(i);

@@ -40,6 +40,15 @@ class Flip : public ::testing::Test {
   }
   // The tests run on llvmpipe (CI has no graphics card): there the surface must be used.
   static bool SoftwareRasteriser() { return RendererDescription().find("llvmpipe") != std::string::npos; }
+  // A plain screen, flipped with the window's picture kept: the screen's pixels.
+  static std::vector<uint32_t> PlainScreenShown(int& width, int& height) {
+    KeepPresentedPictures(true);
+    ClearScreen(RGB(10, 20, 30));
+    FlipBuffers();
+    std::vector<uint32_t> pixels;
+    EXPECT_TRUE(FullScreenPicture(pixels, width, height));
+    return pixels;
+  }
   // A flip after a limited frame: the window is given the limited parts alone, and ends with the
   // back buffer's picture all the same.
   static void FlipGivesTheWindowItsPartsAlone(const std::vector<uint32_t>& backBuffer) {
@@ -219,14 +228,10 @@ TEST_F(Flip, AScreenLimitedToAPartChangesAndPresentsThatPartAlone) {
 // to its part), and the flip gives the window those parts alone; drawn on outside them before the
 // first, the frame goes whole.
 TEST_F(Flip, PartsLimitedOneAfterAnotherAreAllAFrameChanges) {
-  KeepPresentedPictures(true);
   PaintSprite(8, 300, 300, 0, [](int, int) { return 0xFF3060C0u; });
-  ClearScreen(RGB(10, 20, 30));
-  FlipBuffers();
-  std::vector<uint32_t> before;
   int width = 0;
   int height = 0;
-  ASSERT_TRUE(FullScreenPicture(before, width, height));
+  const std::vector<uint32_t> before = PlainScreenShown(width, height);
   const SDL_Rect first{0, 0, 50, 40}, second{100, 60, 30, 20}, third{280, 280, 260, 260};
   LimitScreenChanges(first.x, first.y, first.w, first.h);
   ClearScreen(RGB(200, 0, 0));
@@ -273,29 +278,23 @@ TEST_F(Flip, PartsLimitedOneAfterAnotherAreAllAFrameChanges) {
 // and for drawing over it later.
 TEST_F(Flip, AnImageShownOnALimitedScreenReachesTheWindowAndTheScreenHoldsIt) {
   constexpr int image = 9;
-  KeepPresentedPictures(true);
-  ClearScreen(RGB(10, 20, 30));
-  FlipBuffers();
-  std::vector<uint32_t> wanted;
   int width = 0;
   int height = 0;
-  ASSERT_TRUE(FullScreenPicture(wanted, width, height));
+  std::vector<uint32_t> wanted = PlainScreenShown(width, height);
   const SDL_Rect part{100, 120, 60, 40};
-  auto paint = [&](int shade) {
-    ASSERT_TRUE(StartDrawing(drawImage, image));
-    uint32_t* pixels = DrawingBuffer();
+  // The image's picture in a shade of red, into its pixels or where the screen should show it.
+  auto shade = [&part](int red, uint32_t* pixels, int pitch) {
     for (int y = 0; y < part.h; ++y) {
-      for (int x = 0; x < part.w; ++x) pixels[y * part.w + x] = static_cast<uint32_t>(shade << 16 | x * 4 << 8 | y * 6);
+      for (int x = 0; x < part.w; ++x) pixels[y * pitch + x] = static_cast<uint32_t>(red << 16 | x * 4 << 8 | y * 6);
     }
+  };
+  auto paint = [&](int red) {
+    ASSERT_TRUE(StartDrawing(drawImage, image));
+    shade(red, DrawingBuffer(), part.w);
     StopDrawing();
   };
-  auto wantedWith = [&](int shade) {
-    for (int y = 0; y < part.h; ++y) {
-      for (int x = 0; x < part.w; ++x) {
-        wanted[static_cast<std::size_t>(part.y + y) * width + part.x + x] =
-            static_cast<uint32_t>(shade << 16 | x * 4 << 8 | y * 6);
-      }
-    }
+  auto wantedWith = [&](int red) {
+    shade(red, wanted.data() + static_cast<std::size_t>(part.y) * width + part.x, width);
   };
   ASSERT_TRUE(CreateImage(image, part.w, part.h));
   paint(200);
