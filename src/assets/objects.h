@@ -83,6 +83,7 @@ constexpr int menuFooter = 9, menuSweepHead = 10, menuSpark = 11, menuGlow = 12,
 constexpr int menuBackground = 14, menuPointer = 15;
 constexpr int menuItemOptions = 16;        // shown between START GAME and CREDITS
 constexpr int menuItemHighScores = 17;     // shown between OPTIONS and CREDITS
+constexpr int menuLettersAtRest = 18;      // the three letters added together once (a sprite and its quad)
 constexpr int menuIntroSound = 0;
 
 // Pause screen: the screen grab, the pause picture and the filtered result (images).

@@ -53,6 +53,11 @@ class MainMenu : public ::testing::Test {
     StopDrawing();
     return pixels;
   }
+  // Frames until the intro's letters have come to rest, and one more.
+  static void RunToRest() {
+    for (int i = 0; i < 1000 && menu().zoomSize > 256; ++i) MenuFrame();
+    MenuFrame();
+  }
   static void Tap(SDL_Scancode key) {
     ASSERT_TRUE(PushKey(key, true));
     ASSERT_TRUE(PushKey(key, false));
@@ -290,8 +295,10 @@ TEST_F(MainMenu, UntouchedTheMenuShowsTheHighScoresForTenSecondsThenTheDemoAndAn
 }
 
 TEST_F(MainMenu, TeardownFreesEveryPictureQuadAndSound) {
+  RunToRest();
+  ASSERT_TRUE(IsSprite3D(obj::menuLettersAtRest));
   TearDownMenu();
-  for (int picture = obj::menuTitle; picture <= obj::menuItemHighScores; ++picture) {
+  for (int picture = obj::menuTitle; picture <= obj::menuLettersAtRest; ++picture) {
     EXPECT_FALSE(IsSprite(picture)) << picture;
     EXPECT_FALSE(IsSprite3D(picture)) << picture;
   }
@@ -299,3 +306,32 @@ TEST_F(MainMenu, TeardownFreesEveryPictureQuadAndSound) {
 }
 
 }  // namespace
+
+// At rest the three letters reach the screen as one picture the menu added them into: on any
+// backdrop it gives the very pixels of the three letters added one by one.
+TEST_F(MainMenu, TheLettersAtRestShowAsOnePictureWithThePixelsOfTheThree) {
+  RunToRest();
+  ASSERT_TRUE(IsSprite3D(obj::menuLettersAtRest));
+  const int x = menu().zoomX;
+  const int y = menu().zoomY;
+  const int backdrop = RGB(24, 15, 54);
+  const int letterGap = 60;
+  const int letterAlpha = 150;
+  ClearScreen(backdrop);
+  ASSERT_TRUE(Start3D());
+  Sprite3DBlendingMode(blendAlphaWeightedSum);
+  for (int i = 0; i < 3; ++i) DisplaySprite3D(obj::menuIntroLetters, x + letterGap * i, y, letterAlpha);
+  Stop3D();
+  const std::vector<uint32_t> oneByOne = Pixels(drawScreen, 0, 1024, 768);
+  ClearScreen(backdrop);
+  ASSERT_TRUE(Start3D());
+  Sprite3DBlendingMode(BlendPair{blendOne, blendDestinationAlpha});
+  DisplaySprite3D(obj::menuLettersAtRest, x, y);
+  Stop3D();
+  const std::vector<uint32_t> together = Pixels(drawScreen, 0, 1024, 768);
+  ASSERT_EQ(together.size(), oneByOne.size());
+  int differing = 0;
+  for (std::size_t i = 0; i < together.size(); ++i) differing += together[i] != oneByOne[i];
+  EXPECT_EQ(differing, 0);
+  EXPECT_NE(together[(y + 128) * 1024 + x + 128 + letterGap], static_cast<uint32_t>(backdrop));
+}

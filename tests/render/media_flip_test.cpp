@@ -302,7 +302,9 @@ TEST_F(Flip, AnImageShownOnALimitedScreenReachesTheWindowAndTheScreenHoldsIt) {
   LimitScreenChanges(part.x, part.y, part.w, part.h);
   DisplayImage(image, part.x, part.y);
   EndScreenChangeLimit();
-  if (SoftwareRasteriser()) EXPECT_EQ(RendererCalls().other, drawCalls);
+  if (SoftwareRasteriser()) {
+    EXPECT_EQ(RendererCalls().other, drawCalls);
+  }
   paint(90);  // after the show: the window is given the image as it was shown
   wantedWith(200);
   FlipGivesTheWindowItsPartsAlone(wanted);

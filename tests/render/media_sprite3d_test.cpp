@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "media/media.h"
+#include "support/headless.h"
 
 namespace {
 
@@ -264,3 +265,43 @@ TEST_F(Sprite3DTest, OnlyTextureSpritesMakeQuadsAndStart3DNeedsAScreen) {
 }
 
 }  // namespace
+
+// Light added through a quad is the same whether several quads are added to the screen one by
+// one, or first added together into a picture that is then added to the screen once.
+TEST_F(Sprite3DTest, QuadsAddedIntoAPictureThenOntoTheScreenGiveTheSamePixelsAsAddedStraightOn) {
+  constexpr int size = 256;  // large enough to be drawn as its visible parts
+  constexpr int step = 60;
+  constexpr int wide = size + 2 * step;
+  // A soft glow with a hard ring: clear corners, every alpha, sharp edges.
+  PaintSprite(20, size, size, spriteTexture | spriteAlpha, [](int x, int y) {
+    const double r = std::hypot(x - size / 2 + 0.5, y - size / 2 + 0.5);
+    const uint32_t alpha = r > 127 ? 0 : (r > 90 && r < 100) ? 230 : static_cast<uint32_t>(200 - 1.5 * r);
+    return alpha << 24 | static_cast<uint32_t>(x) << 16 | static_cast<uint32_t>(y) << 8 | 0xC0;
+  });
+  ASSERT_TRUE(CreateSprite3D(20, 20));
+  Sprite3DQuality(1);
+  const int backdrop = RGB(60, 70, 80);
+  ClearScreen(backdrop);
+  ASSERT_TRUE(Start3D());
+  Sprite3DBlendingMode(blendAlphaWeightedSum);
+  for (int i = 0; i < 3; ++i) DisplaySprite3D(20, 100 + step * i, 100, 150);
+  Stop3D();
+  const std::vector<uint32_t> straight = ScreenPixels(1024, 400);
+
+  ASSERT_TRUE(CreateSprite(21, wide, size, spriteTexture | spriteAlpha));
+  ASSERT_TRUE(CreateSprite3D(21, 21));
+  ClearScreen(backdrop);
+  ASSERT_TRUE(Start3D());
+  DrawIntoSprite(21);
+  Sprite3DBlendingMode(blendAdditive);
+  for (int i = 0; i < 3; ++i) DisplaySprite3D(20, step * i, 0, 150);
+  DrawIntoScreen();
+  Sprite3DBlendingMode(BlendPair{blendOne, blendDestinationAlpha});
+  DisplaySprite3D(21, 100, 100);
+  Stop3D();
+  const std::vector<uint32_t> added = ScreenPixels(1024, 400);
+  int differing = 0;
+  for (std::size_t i = 0; i < added.size(); ++i) differing += added[i] != straight[i];
+  EXPECT_EQ(differing, 0);
+  EXPECT_NE(added[200 * 1024 + 228], static_cast<uint32_t>(backdrop));
+}
