@@ -143,9 +143,9 @@ void FreeLettersAtRest() {
 
 // The three letters at rest add their light to an opaque screen, and light adds up the same in
 // any grouping: they are added together once into a picture of their own, and that picture is
-// added each frame. The same pixels from half the drawing, which on a software rasteriser is a
-// fifth of the idle menu's cost. On a sharp screen the picture, made at the screen's size, would
-// be magnified: there the letters are drawn as they are.
+// added each frame: the same pixels from half the blended pixels, a fifth of the idle menu's CPU
+// on a software rasteriser. On a sharp screen the picture, made at the screen's size, would be
+// magnified: there the letters are drawn as they are.
 bool ShowLettersAtRest(const MenuState& m) {
   if (m.zoomSize > zoomEndSize || DrawingSharp()) {
     FreeLettersAtRest();
@@ -168,7 +168,7 @@ bool ShowLettersAtRest(const MenuState& m) {
       return false;
     }
   }
-  // The picture's light as it stands, weighted by the screen's alpha as each letter's was.
+  // The picture's light as it stands, added to the screen's colour kept by its (opaque) alpha.
   Sprite3DBlendingMode(BlendPair{blendOne, blendDestinationAlpha});
   DisplaySprite3D(obj::menuLettersAtRest, m.zoomX, m.zoomY);
   Sprite3DBlendingMode(blendAlphaWeightedSum);
