@@ -71,6 +71,7 @@ void SetUpGlCopies() {
   }
   GlCalls& calls = Gl();
   if (!Find(calls.getIntegerv, "glGetIntegerv") || !Find(calls.getError, "glGetError")) return;
+  Find(calls.finish, "glFinish");  // an unwatched frame's wait for its drawing (FlipBuffers)
   // Reading the back buffer into the window's surface (media_surface_flip.cpp).
   if (!Find(calls.readPixels, "glReadPixels") || !Find(calls.pixelStorei, "glPixelStorei")) {
     calls.readPixels = nullptr;

@@ -400,6 +400,7 @@ using GlCopyImageSubData = void (*)(unsigned, unsigned, int, int, int, int, unsi
 using GlGetIntegerv = void (*)(unsigned, int*);
 using GlGetError = unsigned (*)();
 using GlReadPixels = void (*)(int, int, int, int, unsigned, unsigned, void*);
+using GlFinish = void (*)();
 using GlPixelStorei = void (*)(unsigned, int);
 using GlTextureSubImage2D = void (*)(unsigned, int, int, int, int, int, unsigned, unsigned, const void*);
 struct GlCalls {
@@ -409,6 +410,7 @@ struct GlCalls {
   GlReadPixels readPixels = nullptr;
   GlPixelStorei pixelStorei = nullptr;
   GlTextureSubImage2D textureSubImage2D = nullptr;
+  GlFinish finish = nullptr;
 };
 GlCalls& Gl();
 constexpr unsigned glNoError = 0;  // GL_NO_ERROR, what getError gives when a call went through
