@@ -19,6 +19,8 @@ constexpr int quietLimit = 10 * frameRate;  // 10 s without a brick giving way: 
 constexpr float aimReach = 0.7f;     // the farthest hit point from the ship's centre, in half widths
 constexpr float aimStep = 2 * aimReach / 5;  // the five hit points of the 4 s rotation, evenly spread
 constexpr float goldenRatio = 0.618034f;
+constexpr int fewBricks = 3;  // at most this many breakable bricks left: some aimed shots
+
 // In the menu the pointer's tip goes to the brick of the first item, "START GAME".
 constexpr int menuStartX = 110;
 constexpr int menuStartY = 392;
@@ -72,6 +74,31 @@ void WatchTheBricks() {
   }
 }
 
+// With few breakable bricks left, the five points rarely send a ball at them: every other move of
+// the aim (the odd ones) meets the ball where it leaves for one of them, in turn. The ball leaves
+// along the line from the ship's centre through its own, so the point is the brick's direction
+// seen from where the ball meets the ship, scaled to the ship's half height and the ball's radius.
+// Walls, bumpers and the bricks' glide are left out: near enough, and the next move tries again.
+// share: where the ball is to meet the ship, from its centre, in half widths.
+bool AimAtALastBrick(const Ball& ball, float meetX, float& share) {
+  if (game.autopilotAimShift % 2 == 0) return false;
+  const Brick* chosen[fewBricks];
+  int count = 0;
+  for (const Brick& b : game.bricks) {
+    if (!b.alive || !IsBreakableKind(b.kind)) continue;
+    if (count == fewBricks) return false;
+    chosen[count++] = &b;
+  }
+  if (count == 0) return false;
+  const Brick& brick = *chosen[(game.autopilotAimShift / 2) % count];
+  const float meetY = game.shipY - game.shipHalfHeight - ball.radius;
+  const float rise = meetY - brick.y;
+  if (rise <= 0 || game.shipHalfWidth <= 0) return false;
+  const float offset = (brick.x - meetX) / rise * (game.shipHalfHeight + ball.radius);
+  share = std::clamp(offset / game.shipHalfWidth, -aimReach, aimReach);
+  return true;
+}
+
 }  // namespace
 
 float AutopilotTargetX() {
@@ -79,6 +106,7 @@ float AutopilotTargetX() {
   float bestTime = 1e9f;
   float target = game.shipX;
   float lowest = -1e9f;
+  const Ball* met = nullptr;
   for (const Ball& b : game.balls) {
     if (b.glued) continue;
     if (b.vy > 0.05f) {
@@ -86,12 +114,15 @@ float AutopilotTargetX() {
       if (t < bestTime) {
         bestTime = t;
         target = ReflectedX(b.x, b.vx, t, b.radius);
+        met = &b;
       }
     } else if (bestTime == 1e9f && b.y > lowest) {
       lowest = b.y;
       target = b.x;
     }
   }
+  float aimed = 0;
+  if (met && AimAtALastBrick(*met, target, aimed)) return target - aimed * game.shipHalfWidth;
   // Meet the ball off-centre so it leaves at an angle, and change the point now and then among
   // five, in an order that does not repeat a short cycle. A loop all five points keep (one side
   // of the ship held against a wall leaves fewer) moves them all by a step of the golden ratio,

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "core/brick_record.h"
 #include "core/game_state.h"
@@ -124,6 +126,48 @@ TEST_F(Autopilot, WithNoBallComingDownItWaitsUnderTheLowestOne) {
   AddBall(700, 500, -1, -4, 8, 0);
   game.frameCounter = 0;
   EXPECT_LE(std::fabs(AimShare(700)), 0.71f);
+}
+
+}  // namespace
+
+namespace {
+
+// With one or a few breakable bricks left, every other move of the aim meets the ball where the
+// ship's bounce sends it at one of them; the moves between keep trying the five points.
+TEST_F(Autopilot, WithFewBricksLeftEveryOtherMoveOfItsAimSendsTheBallAtOne) {
+  std::vector<const Brick*> bricks;
+  for (const auto& [x, y] : {std::pair{250.0f, 150.0f}, std::pair{700.0f, 120.0f}}) {
+    Brick& brick = game.bricks.Append();
+    brick.kind = obj::brick1Hit;
+    brick.alive = 1;
+    brick.x = x;
+    brick.y = y;
+    bricks.push_back(&brick);
+  }
+  const float meetX = 480;
+  const float radius = 8;
+  const float meetY = game.shipY - game.shipHalfHeight - radius;
+  for (int shift = 1; shift <= 3; shift += 2) {
+    RemoveAllBalls();
+    game.autopilotAimShift = shift;
+    AddBall(meetX, meetY - 3, 0, 4, static_cast<int>(radius), 0);
+    game.frameCounter = 0;
+    game.shipX = AutopilotTargetX();
+    game.shipDX = 0;
+    game.shipDY = 0;
+    BallPass();
+    ASSERT_EQ(game.balls.Count(), 1);
+    const Ball& ball = *game.balls.begin();
+    ASSERT_LT(ball.vy, 0) << "shift " << shift << ": the ball leaves the ship upwards";
+    const Brick& aimedAt = *bricks[(shift / 2) % 2];
+    // Where the ball's line crosses the brick's height, against the brick's centre.
+    const float crossX = ball.x + ball.vx * (aimedAt.y - ball.y) / ball.vy;
+    EXPECT_NEAR(crossX, aimedAt.x, 20.0f) << "shift " << shift;
+  }
+  game.autopilotAimShift = 2;
+  const float unaimed = AutopilotTargetX();
+  game.autopilotAimShift = 0;
+  EXPECT_NE(AutopilotTargetX(), unaimed) << "even moves keep to the five points, shifted";
 }
 
 }  // namespace
