@@ -305,8 +305,6 @@ TEST_F(MainMenu, TeardownFreesEveryPictureQuadAndSound) {
   EXPECT_FALSE(IsSound(obj::menuIntroSound));
 }
 
-}  // namespace
-
 // At rest the three letters reach the screen as one picture the menu added them into: on any
 // backdrop it gives the very pixels of the three letters added one by one.
 TEST_F(MainMenu, TheLettersAtRestShowAsOnePictureWithThePixelsOfTheThree) {
@@ -335,3 +333,5 @@ TEST_F(MainMenu, TheLettersAtRestShowAsOnePictureWithThePixelsOfTheThree) {
   EXPECT_EQ(differing, 0);
   EXPECT_NE(together[(y + 128) * 1024 + x + 128 + letterGap], static_cast<uint32_t>(backdrop));
 }
+
+}  // namespace

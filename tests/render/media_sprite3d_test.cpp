@@ -264,8 +264,6 @@ TEST_F(Sprite3DTest, OnlyTextureSpritesMakeQuadsAndStart3DNeedsAScreen) {
   EXPECT_FALSE(Start3D());
 }
 
-}  // namespace
-
 // Light added through a quad is the same whether several quads are added to the screen one by
 // one, or first added together into a picture that is then added to the screen once.
 TEST_F(Sprite3DTest, QuadsAddedIntoAPictureThenOntoTheScreenGiveTheSamePixelsAsAddedStraightOn) {
@@ -305,3 +303,5 @@ TEST_F(Sprite3DTest, QuadsAddedIntoAPictureThenOntoTheScreenGiveTheSamePixelsAsA
   EXPECT_EQ(differing, 0);
   EXPECT_NE(added[200 * 1024 + 228], static_cast<uint32_t>(backdrop));
 }
+
+}  // namespace

@@ -128,10 +128,6 @@ TEST_F(Autopilot, WithNoBallComingDownItWaitsUnderTheLowestOne) {
   EXPECT_LE(std::fabs(AimShare(700)), 0.71f);
 }
 
-}  // namespace
-
-namespace {
-
 // With one or a few breakable bricks left, every other move of the aim meets the ball where the
 // ship's bounce sends it at one of them; the moves between keep trying the five points.
 TEST_F(Autopilot, WithFewBricksLeftEveryOtherMoveOfItsAimSendsTheBallAtOne) {
