@@ -27,6 +27,7 @@ void Frames(benchmark::State& state, Load load) {
   // A few frames first, so textures and cached text exist before timing.
   for (int i = 0; i < 5; ++i) RunFrame();
   ResetRendererCalls();
+  const uint64_t partFlipsBefore = ChangedPartsSurfaceFlipCount();
   int64_t frames = 0;
   for (auto _ : state) {
     if (load == Load::fire) {
@@ -45,6 +46,10 @@ void Frames(benchmark::State& state, Load load) {
   state.counters["geometry_calls"] = static_cast<double>(calls.geometry) / static_cast<double>(frames);
   state.counters["other_calls"] = static_cast<double>(calls.other) / static_cast<double>(frames);
   state.counters["quad_kpixels"] = calls.quadPixels / 1000 / static_cast<double>(frames);
+  // Flips that gave the window only the parts drawn on over the same base, and the copies' area.
+  state.counters["part_flips"] =
+      static_cast<double>(ChangedPartsSurfaceFlipCount() - partFlipsBefore) / static_cast<double>(frames);
+  state.counters["copy_kpixels"] = calls.copyPixels / 1000 / static_cast<double>(frames);
   SetQuadBatching(true);
   ShutdownMedia();
 }

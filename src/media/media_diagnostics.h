@@ -68,6 +68,12 @@ uint64_t SurfaceFlipCount();
 // Of those, the flips that gave the window only the part a screen limited to a part had changed
 // (LimitScreenChanges).
 uint64_t PartSurfaceFlipCount();
+// And those that gave it only the parts drawn over the same base copies in this frame and the last.
+uint64_t ChangedPartsSurfaceFlipCount();
+// On (the default), a frame that starts with the same copies of opaque pictures as the last
+// remakes them only where the last frame drew over them, and its flip reads and puts only the
+// parts drawn on in either frame. Off, every such copy and flip is whole: the same pictures.
+void FollowScreenChanges(bool follow);
 
 // Whether the game's window holds the keyboard, so that the desktop's own keys (the Super key)
 // go to the game while it has the focus.

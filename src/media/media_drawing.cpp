@@ -150,11 +150,11 @@ void DrawTextIn(int x, int y, const std::string& text, int front, int back) {
   if (opaque) {
     PrepareGpuDraw(back);
     SDL_RenderFillRect(s.renderer, &destination);
-    ++s.drawCalls;
+    CountDrawing(s.drawCalls, &destination);
   }
   SDL_SetTextureBlendMode(texture, OverBlend(intoScreen));
   SDL_RenderCopy(s.renderer, texture, nullptr, &destination);
-  ++s.drawCalls;
+  CountDrawing(s.drawCalls, &destination);
 }
 
 }  // namespace
@@ -262,7 +262,7 @@ void WriteCopyIntoScaledScreen() {
   ApplyClip(nullptr);
   SDL_SetTextureBlendMode(s.copyUpload, CopyBlend(true));
   SDL_RenderCopy(s.renderer, s.copyUpload, nullptr, nullptr);
-  ++s.drawCalls;
+  CountDrawing(s.drawCalls, nullptr);
 }
 
 }  // namespace media
@@ -334,7 +334,7 @@ void Box(int x, int y, int width, int height, int colour) {
   }
   if (!PrepareGpuDraw(colour)) return;
   SDL_Rect rect{x, y, width, height};
-  ++s.drawCalls;
+  CountDrawing(s.drawCalls, &rect);
   if (outline) {
     SDL_RenderDrawRect(s.renderer, &rect);
   } else {
@@ -350,7 +350,8 @@ void Line(int x1, int y1, int x2, int y2, int colour) {
   }
   if (!PrepareGpuDraw(colour)) return;
   SDL_RenderDrawLine(State().renderer, x1, y1, x2, y2);
-  ++State().drawCalls;
+  const SDL_Rect covered{std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1, std::abs(y2 - y1) + 1};
+  CountDrawing(State().drawCalls, &covered);
 }
 
 void Plot(int x, int y, int colour) {
@@ -361,7 +362,8 @@ void Plot(int x, int y, int colour) {
   }
   if (!PrepareGpuDraw(colour)) return;
   SDL_RenderDrawPoint(State().renderer, x, y);
-  ++State().drawCalls;
+  const SDL_Rect covered{x, y, 1, 1};
+  CountDrawing(State().drawCalls, &covered);
 }
 
 int Point(int x, int y) {

@@ -80,7 +80,7 @@ void DrawImageOnGpu(ImageRecord& image, int x, int y) {
   SDL_SetTextureBlendMode(texture, CopyBlend(intoScreen));
   SDL_Rect destination{x, y, image.width, image.height};
   SDL_RenderCopy(s.renderer, texture, nullptr, &destination);
-  ++s.drawCalls;
+  CountDrawing(s.drawCalls, &destination);
 }
 
 }  // namespace
@@ -201,7 +201,7 @@ void DisplayImage(int image, int x, int y) {
   ApplyClip(nullptr);
   SDL_SetTextureBlendMode(texture, CopyBlend(true));
   SDL_RenderCopy(s.renderer, texture, nullptr, &destination);
-  ++s.drawCalls;
+  CountDrawing(s.drawCalls, &destination);
 }
 
 int ImageWidth(int image) {

@@ -185,6 +185,29 @@ struct WindowCopy {
   std::vector<uint32_t> pixels;  // 0x00RRGGBB, rect.w a row
 };
 
+// What changed on the screen since the last flip (media_screen_changes.cpp). A frame starts with
+// plain copies of opaque pictures (a level's backdrop and panels: its base) and draws the rest over
+// them: where neither this frame nor the last drew over the same base, the window already shows
+// the pixels.
+struct BaseCopy {
+  SDL_Texture* texture = nullptr;
+  SDL_Rect source{0, 0, 0, 0};
+  SDL_Rect destination{0, 0, 0, 0};  // back-buffer pixels
+  bool written = false;  // its texture was written or let go since the copy
+  bool alone = false;    // no other copy of its frame's base meets it
+};
+struct ScreenChanges {
+  std::vector<BaseCopy> base;
+  std::vector<BaseCopy> lastBase;
+  std::vector<SDL_Rect> drawn;      // back-buffer pixels drawn over the base this frame
+  std::vector<SDL_Rect> lastDrawn;  // the last frame's, gathered into few rectangles
+  bool inBase = true;    // nothing but base copies on the screen yet this frame
+  bool bounded = true;   // every other change of the back buffer this frame said where it was
+  bool lastBounded = false;
+  bool sameBase = true;  // every base copy so far repeats the last frame's at its place
+  std::vector<uint8_t> tiles;  // scratch of GatherIntoRectangles
+};
+
 struct MediaState {
   bool videoUp = false;
   bool ttfUp = false;
@@ -295,6 +318,9 @@ struct MediaState {
   std::vector<uint32_t> textureScratch;   // RefreshSpriteTexture's texture pixels
   std::vector<uint32_t> keyedScratch;     // TexturePixelsInto's picture before it is enlarged
   uint64_t memoryCopies = 0;  // plain copies done as copies of memory
+  ScreenChanges changes;
+  std::vector<SDL_Rect> baseCopyParts;  // scratch of a base copy made in parts
+  std::vector<SDL_Rect> flipParts;      // scratch of the flip through the window's surface
 
   // Everything drawn so far, however it was done: equal counts mean nothing was drawn between.
   uint64_t Drawings() const { return drawCalls + geometryCalls + memoryCopies; }
@@ -432,6 +458,34 @@ bool ReadTargetPixels(const SDL_Rect* rect, uint32_t* pixels, int pitchBytes);
 void ChooseSurfaceFlips(bool softwareRasteriser);
 // The back buffer given to the window through its surface; false when the renderer must present.
 bool FlipThroughSurface();
+// What changed on the screen since the last flip (media_screen_changes.cpp).
+// Every drawing is counted here with the part of its target it may change, in the coordinates the
+// renderer was given (screen pixels on the screen, before its scale); null when it cannot say.
+void CountDrawing(uint64_t& counter, const SDL_Rect* part);
+// A quad's pixels of the back buffer, inclusive, when it goes onto the screen.
+void NoteScreenPixels(int left, int top, int right, int bottom);
+// Pixels written into the back buffer outside any drawing (uploads, the window's held copies).
+void NoteScreenWrittenAnywhere();
+// A texture's pixels were written, or the texture is let go: a base copy of it repeats no longer.
+void NoteTextureWritten(SDL_Texture* texture);
+// A plain copy of an opaque picture onto the screen (destination in back-buffer pixels). Not a
+// base copy once anything else was drawn this frame. A base copy that repeats the last frame's,
+// where the back buffer holds that copy's pixels but where the last frame drew over it, needs
+// making only in `parts` (destination pixels, apart from each other) when `partsPossible` says it
+// can be made in parts (texel for pixel).
+enum class BaseCopyKind { notBase, whole, inParts };
+BaseCopyKind StartBaseCopy(SDL_Texture* texture, const SDL_Rect& source, const SDL_Rect& destination,
+                           bool partsPossible, std::vector<SDL_Rect>& parts);
+// The back buffer was made again, or holds pixels nobody counted: the next flip is whole.
+void ForgetScreenChanges();
+// For the flip: true when only these parts of the back buffer (apart from each other) may differ
+// from the last frame given to the window.
+bool ScreenChangedParts(std::vector<SDL_Rect>& parts);
+// Each frame given to the window (or drawn unwatched) ends here.
+void EndScreenChangesFrame();
+// Rectangles of the target, apart from each other and few, that hold every given one.
+void GatherIntoRectangles(const std::vector<SDL_Rect>& rects, int width, int height, std::vector<uint8_t>& tiles,
+                          std::vector<SDL_Rect>& gathered);
 // Rectangles, apart from each other, that hold every pixel of the picture whose alpha is not 0;
 // none when the picture is small or mostly shows, and is better copied whole.
 std::vector<SDL_Rect> VisibleRectangles(const uint32_t* pixels, int width, int height);

@@ -147,6 +147,7 @@ void QueueQuad(const QuadPiece& piece, int targetWidth, int targetHeight) {
   }
   for (int corner : {0, 1, 2, 1, 3, 2}) batch.indices.push_back(first + corner);
   rect.batch = chosen;
+  NoteScreenPixels(rect.left, rect.top, rect.right, rect.bottom);
   for (int r = r0; r <= r1; ++r) {
     for (int c = c0; c <= c1; ++c) {
       const int index = r * queue.columns + c;

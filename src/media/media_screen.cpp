@@ -47,6 +47,8 @@ void BindTexture(SDL_Texture* target) {
   MediaState& s = State();
   if (s.boundTargetValid && s.boundTarget == target) return;
   FlushQuads();
+  // Bound to be drawn into: a base copy of it repeats no longer (the screen's drawings say where).
+  if (target != s.backBuffer) NoteTextureWritten(target);
   SDL_SetRenderTarget(s.renderer, target);
   s.boundTarget = target;
   s.boundTargetValid = true;
@@ -224,6 +226,7 @@ void UploadPixelsToTexture(SDL_Texture* texture, const SDL_Rect* rect, const uin
   FlushQuads();
   SDL_RenderFlush(s.renderer);
   if (texture == s.backBuffer) s.screenWritten = true;
+  NoteTextureWritten(texture);
   if (!rect && UploadRedFirst(texture, pixels, width, height, pitchPixels, forceOpaque)) return;
   if (!forceOpaque) {
     SDL_UpdateTexture(texture, rect, pixels, pitchPixels * 4);
@@ -459,6 +462,7 @@ void RescaleBackBuffer() {
   SDL_DestroyTexture(s.backBuffer);
   s.backBuffer = rebuilt;
   ForgetBackBufferName();
+  ForgetScreenChanges();
   SetBackSize(backWidth, backHeight);
   SDL_SetRenderTarget(s.renderer, nullptr);
   // Lines of text were rendered for the old scale.
@@ -660,6 +664,7 @@ bool OpenWindowedScreen(int window, int, int, int width, int height, bool stretc
   BindTexture(s.backBuffer);
   SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
   SDL_RenderClear(s.renderer);
+  ForgetScreenChanges();
   s.lastFlip = SDL_GetPerformanceCounter();
   s.windowSpoilt = true;
   return true;
@@ -678,6 +683,7 @@ void CloseScreen() {
   s.backBuffer = nullptr;
   s.renderer = nullptr;
   ForgetWindowCopies();
+  ForgetScreenChanges();
   s.boundTarget = nullptr;
   s.boundTargetValid = false;
   s.clipApplied = false;
@@ -784,7 +790,7 @@ void ClearScreen(int colour) {
   } else {
     SDL_RenderClear(s.renderer);
   }
-  ++s.drawCalls;
+  CountDrawing(s.drawCalls, nullptr);
 }
 
 namespace {
@@ -840,6 +846,7 @@ void MarkFrameShown() {
   s.windowSpoilt = false;
   s.limitedParts.clear();
   s.drawnOutsideParts = false;
+  EndScreenChangesFrame();
   CountPresentedFrame();
 }
 

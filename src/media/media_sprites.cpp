@@ -150,6 +150,7 @@ int TexelOf(int position, int textureLength, int length) {
 void DestroySpriteTexture(SpriteRecord& sprite) {
   if (sprite.texture) {
     FlushQuads();
+    NoteTextureWritten(sprite.texture);
     SDL_DestroyTexture(sprite.texture);
   }
   sprite.texture = nullptr;
@@ -275,6 +276,7 @@ bool EnsureSpriteTexture(SpriteRecord& sprite) {
   SDL_SetTextureScaleMode(sprite.texture, SDL_ScaleModeNearest);
   std::vector<uint32_t> pixels = TexturePixels(sprite);
   SDL_UpdateTexture(sprite.texture, nullptr, pixels.data(), width * 4);
+  NoteTextureWritten(sprite.texture);
   sprite.opaqueTexture = std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p >= 0xFF000000u; });
   NoteVisibleParts(sprite, pixels);
   // A texture made again (a new screen or scale) lets the pixels it brought back go again.
@@ -295,6 +297,7 @@ bool EnsureSpriteTarget(SpriteRecord& sprite) {
   if (!target) return false;
   if (sprite.texture) {
     FlushQuads();
+    NoteTextureWritten(sprite.texture);
     SDL_DestroyTexture(sprite.texture);
   }
   s.boundTargetValid = false;
@@ -310,6 +313,7 @@ bool EnsureSpriteTarget(SpriteRecord& sprite) {
   SDL_SetTextureScaleMode(target, SDL_ScaleModeNearest);
   std::vector<uint32_t> pixels = TexturePixels(sprite);
   SDL_UpdateTexture(target, nullptr, pixels.data(), sprite.width * 4);
+  NoteTextureWritten(target);
   return true;
 }
 
@@ -501,6 +505,23 @@ void Display(int number, int x, int y, bool transparent) {
                                    : transparent ? OverBlend(intoScreen) : CopyBlend(intoScreen));
   SDL_SetTextureAlphaMod(texture, 255);
   SDL_SetTextureColorMod(texture, 255, 255, 255);
+  // A copy that starts the frame as it started the last one is made again only where the last
+  // frame drew over it; it can be cut so when it goes texel for pixel.
+  const bool texelForPixel = s.scaleX == 1.0f && s.scaleY == 1.0f && !atScreenScale &&
+                             sprite->textureWidth == sprite->width && sprite->textureHeight == sprite->height;
+  std::vector<SDL_Rect>& parts = s.baseCopyParts;
+  const BaseCopyKind base = plainCopy && !sprite->isTarget
+                                ? StartBaseCopy(texture, source, destination, texelForPixel, parts)
+                                : BaseCopyKind::notBase;
+  if (base == BaseCopyKind::inParts) {
+    for (const SDL_Rect& part : parts) {
+      const SDL_Rect from{source.x + part.x - destination.x, source.y + part.y - destination.y, part.w, part.h};
+      if (!LargeCopyAsMemory(*sprite, from, part)) SDL_RenderCopy(s.renderer, texture, &from, &part);
+      s.copyPixels += static_cast<double>(part.w) * part.h;
+    }
+    ++s.drawCalls;
+    return;
+  }
   if (plainCopy && !atScreenScale && LargeCopyAsMemory(*sprite, source, destination)) {
     s.copyPixels += static_cast<double>(destination.w) * destination.h;
   } else if (atScreenScale && !intoItself) {
@@ -521,7 +542,12 @@ void Display(int number, int x, int y, bool transparent) {
     SDL_RenderCopy(s.renderer, texture, &source, &destination);
     if (intoScreen) s.copyPixels += static_cast<double>(destination.w) * destination.h;
   }
-  ++s.drawCalls;
+  // A base copy's pixels count as changed only when it does not repeat the last frame's.
+  if (base == BaseCopyKind::notBase) {
+    CountDrawing(s.drawCalls, &destination);
+  } else {
+    ++s.drawCalls;
+  }
 }
 
 }  // namespace

@@ -36,6 +36,11 @@ uint64_t& PartCount() {
   return count;
 }
 
+uint64_t& ChangedPartCount() {
+  static uint64_t count = 0;
+  return count;
+}
+
 bool VideoDriverHasSurfaces() {
   const char* driver = SDL_GetCurrentVideoDriver();
   // Drivers known to put a window surface beside a GL context on the same window; others (Wayland
@@ -147,13 +152,17 @@ bool FlipThroughSurface() {
   // window holds the rest.
   const bool partly = !s.limitedParts.empty() && !s.drawnOutsideParts && !s.changeLimited && !s.screenWritten &&
                       windowHasTheRest && s.Drawings() == s.drawingsAtLimitEnd;
-  std::vector<SDL_Rect> parts;
+  std::vector<SDL_Rect>& parts = s.flipParts;
+  parts.clear();
+  // Otherwise a frame drawn over the same base as the last gives the window the parts drawn on
+  // in either frame.
+  const bool changedParts = !partly && windowHasTheRest && copies.empty() && ScreenChangedParts(parts);
   if (partly) {
     for (const SDL_Rect& limit : s.limitedParts) {
       const SDL_Rect part = ChangedPart(limit);
       if (part.w > 0 && part.h > 0) parts.push_back(part);
     }
-  } else {
+  } else if (!changedParts) {
     parts.push_back(SDL_Rect{0, 0, s.backWidth, s.backHeight});
   }
   // The back buffer is read wherever it may hold news; a part that held pixels cover is theirs.
@@ -188,9 +197,10 @@ bool FlipThroughSurface() {
   }
   SDL_UnlockSurface(surface);
   // A window that cannot take its picture this way gets the renderer's from then on.
-  const bool put = read && (partly ? parts.empty() || SDL_UpdateWindowSurfaceRects(s.window, parts.data(),
-                                                                                  static_cast<int>(parts.size())) == 0
-                                   : SDL_UpdateWindowSurface(s.window) == 0);
+  const bool someParts = partly || changedParts;
+  const bool put = read && (someParts ? parts.empty() || SDL_UpdateWindowSurfaceRects(s.window, parts.data(),
+                                                                                     static_cast<int>(parts.size())) == 0
+                                      : SDL_UpdateWindowSurface(s.window) == 0);
   if (!put) {
     s.surfaceFlips.failed = true;
     for (WindowCopy& copy : copies) copy.shown = false;
@@ -199,6 +209,7 @@ bool FlipThroughSurface() {
   s.surfaceFlips.wholeShown = true;
   ++Count();
   if (partly) ++PartCount();
+  if (changedParts) ++ChangedPartCount();
   return true;
 }
 
@@ -231,6 +242,8 @@ bool CopyImageToWindow(const ImageRecord& image, int x, int y) {
   same->rect = rect;
   same->pixels = image.pixels;
   ++s.memoryCopies;
+  // The back buffer lacks these pixels until they are settled into it.
+  NoteScreenWrittenAnywhere();
   s.copyPixels += static_cast<double>(rect.w) * rect.h;
   return true;
 }
@@ -255,3 +268,5 @@ void AllowSurfaceFlips(bool allowed) { media::Allowed() = allowed; }
 uint64_t SurfaceFlipCount() { return media::Count(); }
 
 uint64_t PartSurfaceFlipCount() { return media::PartCount(); }
+
+uint64_t ChangedPartsSurfaceFlipCount() { return media::ChangedPartCount(); }
