@@ -128,12 +128,14 @@ void NoteVisibleParts(SpriteRecord& sprite, const std::vector<uint32_t>& texture
 }
 
 // A large opaque picture copied onto a screen of scale 1 at its own size (the menu's background,
-// a level's backdrop) goes as a copy of memory where the renderer allows.
-bool LargeCopyAsMemory(SpriteRecord& sprite, const SDL_Rect& source, const SDL_Rect& destination) {
+// a level's backdrop) goes as a copy of memory where the renderer allows. So do the parts of a
+// frame's base copies, however small: the rasteriser would draw them as textured passes.
+bool LargeCopyAsMemory(SpriteRecord& sprite, const SDL_Rect& source, const SDL_Rect& destination,
+                       bool anySize = false) {
   constexpr int largeCopyPixels = 256 * 256;
   MediaState& s = State();
   if (s.scaleX != 1.0f || s.scaleY != 1.0f || sprite.textureWidth != sprite.width ||
-      sprite.textureHeight != sprite.height || source.w * source.h < largeCopyPixels) {
+      sprite.textureHeight != sprite.height || (!anySize && source.w * source.h < largeCopyPixels)) {
     return false;
   }
   return CopyTextureMemory(sprite.texture, sprite.glName, source, s.backBuffer, s.glCopies.backBufferName,
@@ -516,7 +518,7 @@ void Display(int number, int x, int y, bool transparent) {
   if (base == BaseCopyKind::inParts) {
     for (const SDL_Rect& part : parts) {
       const SDL_Rect from{source.x + part.x - destination.x, source.y + part.y - destination.y, part.w, part.h};
-      if (!LargeCopyAsMemory(*sprite, from, part)) SDL_RenderCopy(s.renderer, texture, &from, &part);
+      if (!LargeCopyAsMemory(*sprite, from, part, true)) SDL_RenderCopy(s.renderer, texture, &from, &part);
       s.copyPixels += static_cast<double>(part.w) * part.h;
     }
     ++s.drawCalls;
