@@ -85,8 +85,8 @@ const NearBrick* BrickAtSample(const std::vector<NearBrick>& nearby, float x, fl
   return nullptr;
 }
 
-bool TouchesBricks(float x, float y, float r) {
-  const std::vector<NearBrick>& nearby = BricksNear(x, y, r);
+// Whether a sample point of the ball lies in one of these bricks (all those near it among them).
+bool TouchesBricksAmong(const std::vector<NearBrick>& nearby, float x, float y, float r) {
   if (nearby.empty()) return false;
   const CircleSamples& samples = SamplesFor(r);
   for (std::size_t k = 0; k < samples.sinA.size(); ++k) {
@@ -190,7 +190,12 @@ void CollideWithBricks() {
   bounce.ux = ball.vx / bounce.s;
   bounce.uy = ball.vy / bounce.s;
 
-  if (!TouchesBricks(ball.x, ball.y, r)) return;
+  // Backing out moves the ball a pixel a step: one search for the bricks near a wider square
+  // serves every step within it (a brick outside it cannot hold a sample point).
+  constexpr float searchReach = 16;
+  float searchX = ball.x, searchY = ball.y;
+  const std::vector<NearBrick>* searched = &BricksNear(searchX, searchY, r + searchReach);
+  if (!TouchesBricksAmong(*searched, ball.x, ball.y, r)) return;
   // Back out along the ball's own path until it touches nothing.
   float freeX = ball.x, freeY = ball.y;
   float touchX = freeX, touchY = freeY;
@@ -200,7 +205,12 @@ void CollideWithBricks() {
     touchY = freeY;
     freeX -= bounce.ux;
     freeY -= bounce.uy;
-  } while (TouchesBricks(freeX, freeY, r) && ++steps < maxBackOutSteps);
+    if (std::fabs(freeX - searchX) > searchReach || std::fabs(freeY - searchY) > searchReach) {
+      searchX = freeX;
+      searchY = freeY;
+      searched = &BricksNear(searchX, searchY, r + searchReach);
+    }
+  } while (TouchesBricksAmong(*searched, freeX, freeY, r) && ++steps < maxBackOutSteps);
   ball.x = touchX;
   ball.y = touchY;
 
