@@ -127,19 +127,23 @@ void NoteVisibleParts(SpriteRecord& sprite, const std::vector<uint32_t>& texture
   sprite.visible = VisibleRectangles(texturePixels.data(), sprite.width, sprite.height);
 }
 
-// A large opaque picture copied onto a screen of scale 1 at its own size (the menu's background,
-// a level's backdrop) goes as a copy of memory where the renderer allows. So do the parts of a
-// frame's base copies, however small: the rasteriser would draw them as textured passes.
-bool LargeCopyAsMemory(SpriteRecord& sprite, const SDL_Rect& source, const SDL_Rect& destination,
-                       bool anySize = false) {
-  constexpr int largeCopyPixels = 256 * 256;
+// An opaque picture copied onto a screen of scale 1 at its own size, as a copy of memory where the
+// renderer allows.
+bool CopyAsMemory(SpriteRecord& sprite, const SDL_Rect& source, const SDL_Rect& destination) {
   MediaState& s = State();
   if (s.scaleX != 1.0f || s.scaleY != 1.0f || sprite.textureWidth != sprite.width ||
-      sprite.textureHeight != sprite.height || (!anySize && source.w * source.h < largeCopyPixels)) {
+      sprite.textureHeight != sprite.height) {
     return false;
   }
   return CopyTextureMemory(sprite.texture, sprite.glName, source, s.backBuffer, s.glCopies.backBufferName,
                            destination.x, destination.y);
+}
+
+// A large one (the menu's background, a level's backdrop) always goes so; small ones cost the
+// rasteriser little as textured passes, except the parts of a frame's base copies (Display).
+bool LargeCopyAsMemory(SpriteRecord& sprite, const SDL_Rect& source, const SDL_Rect& destination) {
+  constexpr int largeCopyPixels = 256 * 256;
+  return source.w * source.h >= largeCopyPixels && CopyAsMemory(sprite, source, destination);
 }
 
 // A rectangle's edge from the sprite's pixels into the texture's texels.
@@ -508,7 +512,8 @@ void Display(int number, int x, int y, bool transparent) {
   SDL_SetTextureAlphaMod(texture, 255);
   SDL_SetTextureColorMod(texture, 255, 255, 255);
   // A copy that starts the frame as it started the last one is made again only where the last
-  // frame drew over it; it can be cut so when it goes texel for pixel.
+  // frame drew over it; it can be cut so when it goes texel for pixel. Its parts go as copies of
+  // memory however small: as textured passes they cost llvmpipe more than the whole copy did.
   const bool texelForPixel = s.scaleX == 1.0f && s.scaleY == 1.0f && !atScreenScale &&
                              sprite->textureWidth == sprite->width && sprite->textureHeight == sprite->height;
   std::vector<SDL_Rect>& parts = s.baseCopyParts;
@@ -518,7 +523,7 @@ void Display(int number, int x, int y, bool transparent) {
   if (base == BaseCopyKind::inParts) {
     for (const SDL_Rect& part : parts) {
       const SDL_Rect from{source.x + part.x - destination.x, source.y + part.y - destination.y, part.w, part.h};
-      if (!LargeCopyAsMemory(*sprite, from, part, true)) SDL_RenderCopy(s.renderer, texture, &from, &part);
+      if (!CopyAsMemory(*sprite, from, part)) SDL_RenderCopy(s.renderer, texture, &from, &part);
       s.copyPixels += static_cast<double>(part.w) * part.h;
     }
     ++s.drawCalls;
