@@ -48,7 +48,7 @@ std::vector<SDL_Rect> ShowingRectangles(const uint32_t* pixels, int width, int h
   const int coverageTile = tiling.tile;
   const int columns = (width + coverageTile - 1) / coverageTile;
   const int rows = (height + coverageTile - 1) / coverageTile;
-  std::vector<bool> shows(static_cast<std::size_t>(columns) * rows);
+  std::vector<uint8_t> shows(static_cast<std::size_t>(columns) * rows);
   int64_t clearPixels = 0;
   for (int row = 0; row < rows; ++row) {
     for (int column = 0; column < columns; ++column) {
@@ -57,27 +57,40 @@ std::vector<SDL_Rect> ShowingRectangles(const uint32_t* pixels, int width, int h
       const int right = std::min(left + coverageTile, width);
       const int bottom = std::min(top + coverageTile, height);
       const bool clear = TileIsClear(pixels, width, height, left, top, right, bottom, tiling.margin);
-      shows[static_cast<std::size_t>(row) * columns + column] = !clear;
+      shows[static_cast<std::size_t>(row) * columns + column] = clear ? 0 : 1;
       if (clear) clearPixels += static_cast<int64_t>(right - left) * (bottom - top);
     }
   }
   if (clearPixels * coverageClearShareNeeded < static_cast<int64_t>(width) * height) return rectangles;
-  // Runs of showing tiles along each row of tiles; a run under one of the same columns that
+  RectanglesOfTiles(shows, columns, rows, coverageTile, width, height, 0, rectangles);
+  return rectangles;
+}
+
+}  // namespace
+
+void RectanglesOfTiles(const std::vector<uint8_t>& marked, int columns, int rows, int tile, int width, int height,
+                       int bridged, std::vector<SDL_Rect>& rectangles) {
+  rectangles.clear();
+  // Runs of marked tiles along each row of tiles; a run under one of the same columns that
   // ended on the row above extends it downwards.
   std::vector<std::size_t> openAbove;
+  std::vector<std::size_t> open;
   for (int row = 0; row < rows; ++row) {
-    std::vector<std::size_t> open;
-    const int top = row * coverageTile;
-    const int bottom = std::min(top + coverageTile, height);
+    open.clear();
+    const uint8_t* line = marked.data() + static_cast<std::size_t>(row) * columns;
+    const int top = row * tile;
+    const int bottom = std::min(top + tile, height);
     for (int column = 0; column < columns;) {
-      if (!shows[static_cast<std::size_t>(row) * columns + column]) {
+      if (!line[column]) {
         ++column;
         continue;
       }
-      int end = column;
-      while (end < columns && shows[static_cast<std::size_t>(row) * columns + end]) ++end;
-      const int left = column * coverageTile;
-      const int right = std::min(end * coverageTile, width);
+      int end = column + 1;  // past the run's last marked tile
+      for (int next = end; next < columns && next - end <= bridged; ++next) {
+        if (line[next]) end = next + 1;
+      }
+      const int left = column * tile;
+      const int right = std::min(end * tile, width);
       bool extended = false;
       for (std::size_t index : openAbove) {
         SDL_Rect& above = rectangles[index];
@@ -94,12 +107,9 @@ std::vector<SDL_Rect> ShowingRectangles(const uint32_t* pixels, int width, int h
       }
       column = end;
     }
-    openAbove = std::move(open);
+    openAbove.swap(open);
   }
-  return rectangles;
 }
-
-}  // namespace
 
 std::vector<SDL_Rect> VisibleRectangles(const uint32_t* pixels, int width, int height) {
   return ShowingRectangles(pixels, width, height, copyTiling);

@@ -486,6 +486,11 @@ void EndScreenChangesFrame();
 // Rectangles of the target, apart from each other and few, that hold every given one.
 void GatherIntoRectangles(const std::vector<SDL_Rect>& rects, int width, int height, std::vector<uint8_t>& tiles,
                           std::vector<SDL_Rect>& gathered);
+// Rectangles, apart from each other, over the marked tiles of a grid (`tile` pixels a side, the
+// grid's last row and column cut to width x height): runs along each row, taking in gaps of up to
+// `bridged` unmarked tiles, a run of the same columns as one ending on the row above extending it.
+void RectanglesOfTiles(const std::vector<uint8_t>& marked, int columns, int rows, int tile, int width, int height,
+                       int bridged, std::vector<SDL_Rect>& rectangles);
 // Rectangles, apart from each other, that hold every pixel of the picture whose alpha is not 0;
 // none when the picture is small or mostly shows, and is better copied whole.
 std::vector<SDL_Rect> VisibleRectangles(const uint32_t* pixels, int width, int height);

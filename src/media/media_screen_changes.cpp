@@ -177,53 +177,7 @@ void GatherIntoRectangles(const std::vector<SDL_Rect>& rects, int width, int hei
                   uint8_t{1});
     }
   }
-  // Runs of squares along each row; a run the same as the one above it lengthens that one.
-  struct Run {
-    int first, end, top;
-  };
-  std::vector<Run> open;
-  std::vector<Run> next;
-  auto close = [&](const Run& run, int bottom) {
-    const int x = run.first * tileSide;
-    const int y = run.top * tileSide;
-    gathered.push_back(SDL_Rect{x, y, std::min(run.end * tileSide, width) - x, std::min(bottom * tileSide, height) - y});
-  };
-  for (int r = 0; r <= rows; ++r) {
-    next.clear();
-    if (r < rows) {
-      const uint8_t* row = tiles.data() + static_cast<std::size_t>(r) * columns;
-      int c = 0;
-      while (c < columns) {
-        if (!row[c]) {
-          ++c;
-          continue;
-        }
-        Run run{c, c + 1, r};
-        for (int gap = 0; ++c < columns;) {
-          if (row[c]) {
-            run.end = c + 1;
-            gap = 0;
-          } else if (++gap > bridgedTiles) {
-            break;
-          }
-        }
-        c = run.end;
-        next.push_back(run);
-      }
-    }
-    for (Run& run : next) {
-      auto above = std::find_if(open.begin(), open.end(),
-                                [&run](const Run& o) { return o.first == run.first && o.end == run.end; });
-      if (above != open.end()) {
-        run.top = above->top;
-        above->end = -1;  // carried on
-      }
-    }
-    for (const Run& run : open) {
-      if (run.end >= 0) close(run, r);
-    }
-    open.swap(next);
-  }
+  RectanglesOfTiles(tiles, columns, rows, tileSide, width, height, bridgedTiles, gathered);
 }
 
 }  // namespace media
